@@ -1,0 +1,32 @@
+# Helpers shared by the project's CMake files.
+
+# ravlin_core_library(NAME SOURCES... [LINK libs...])
+# A static library of the core. The core never links QtWidgets: the document
+# library must stay usable by the command-line tool and the emulator.
+function(ravlin_core_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_LINK})
+  foreach(lib IN LISTS ARG_LINK)
+    if(lib MATCHES "Widgets|PrintSupport")
+      message(FATAL_ERROR "${name} is part of the core and must not link ${lib}")
+    endif()
+  endforeach()
+endfunction()
+
+# ravlin_gtest(NAME SOURCES... LINK libs...)
+# One GoogleTest executable, registered with CTest. Tests find the shipped data
+# and their own input files through RAVLIN_DATA_DIR and RAVLIN_TEST_DATA_DIR.
+function(ravlin_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_LINK} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    RAVLIN_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
+    RAVLIN_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+    RAVLIN_BIN_DIR="${RAVLIN_BIN_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Shared by ./test and ./run: installs the Debian packages the build needs
+# (only when one is missing) and builds everything into build/.
+set -euo pipefail
+
+packages=(
+  cmake g++ ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev
+  libhidapi-dev libemf2svg-dev libjpeg-dev
+  libgtest-dev libbenchmark-dev
+)
+
+install_missing_packages() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build_all() {
+  local build_dir=$1; shift
+  cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$build_dir" --parallel "$(nproc)"
+}
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

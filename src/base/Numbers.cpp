@@ -1,0 +1,59 @@
+#include "base/Numbers.h"
+
+#include "base/Error.h"
+
+std::optional<int32_t> ParseInt(QStringView text)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        if (ch < u'0' || ch > u'9')
+            return std::nullopt;
+        value = value * 10 + (ch - u'0');
+        if (value > int64_t(INT32_MAX) + 1)
+            return std::nullopt;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT32_MAX)
+        return std::nullopt;
+    return int32_t(value);
+}
+
+std::optional<uint32_t> ParseHex(QStringView text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    uint64_t value = 0;
+    for (QChar qc : text) {
+        const char16_t ch = qc.unicode();
+        int digit;
+        if (ch >= u'0' && ch <= u'9')
+            digit = ch - u'0';
+        else if (ch >= u'a' && ch <= u'f')
+            digit = ch - u'a' + 10;
+        else if (ch >= u'A' && ch <= u'F')
+            digit = ch - u'A' + 10;
+        else
+            return std::nullopt;
+        value = value * 16 + digit;
+        if (value > UINT32_MAX)
+            return std::nullopt;
+    }
+    return uint32_t(value);
+}
+
+int32_t StrToInt(QStringView text)
+{
+    if (const auto value = ParseInt(text))
+        return *value;
+    throw EConvertError(QStringLiteral("\"%1\" не является целым числом.").arg(text));
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// Files carry Windows-1251 bytes; text in memory is Unicode. The conversion is
+// lossless for all 256 byte values: 98h, which the code page leaves undefined,
+// maps to U+0098 and back.
+
+/// Returns the Unicode text of Windows-1251 bytes.
+QString FromWin1251(QByteArrayView bytes);
+
+/// Returns the Windows-1251 bytes of a text; characters the code page cannot
+/// hold become '?'.
+QByteArray ToWin1251(QStringView text);
+
+/// Returns the Windows-1251 byte of one character, or -1 when there is none.
+int Win1251Byte(char16_t ch);
+
+/// Returns the character of one Windows-1251 byte.
+char16_t Win1251Char(unsigned char byte);

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class TECXMLParser;
+
+/// One element of an XML document: a name, a text, an ordered list of
+/// attributes and an ordered list of owned child elements.
+class TXMLItem {
+public:
+    using TAttribute = std::pair<QString, QString>; // name, value
+
+    explicit TXMLItem(TECXMLParser *owner = nullptr);
+    ~TXMLItem();
+    TXMLItem(const TXMLItem &) = delete;
+    TXMLItem &operator=(const TXMLItem &) = delete;
+
+    const QString &Name() const { return FName; }
+    /// Stores the name and notifies a change.
+    void SetName(const QString &name);
+    const QString &Text() const { return FText; }
+    /// Stores the text (already entity-decoded) and notifies a change.
+    void SetText(const QString &text);
+
+    /// Returns the attributes in document order.
+    const std::vector<TAttribute> &Attributes() const { return FAttributes; }
+    /// Returns whether an attribute of this name (letter case ignored) exists.
+    bool HasAttribute(QStringView name) const;
+    /// Returns the value of the first attribute of this name (letter case
+    /// ignored), empty when there is none.
+    QString Attribute(QStringView name) const;
+    /// Returns the value as a decimal integer; an absent attribute converts
+    /// as empty text, so a required attribute that is missing raises
+    /// EConvertError like a non-numeric one.
+    int IntAttribute(QStringView name) const;
+    /// Returns the value as a decimal integer, or fallback when the attribute
+    /// is absent; a present, non-numeric value raises EConvertError.
+    int IntAttribute(QStringView name, int fallback) const;
+    /// Sets an attribute: an empty value removes it, an absent name is
+    /// appended at the end, otherwise the first match takes the value.
+    void SetAttribute(const QString &name, const QString &value);
+    /// Appends an attribute without looking for an existing one (used by the
+    /// reader, which keeps duplicates as the document has them).
+    void AppendAttribute(QString name, QString value);
+
+    int Count() const { return int(FItems.size()); }
+    TXMLItem *Item(int index) const { return FItems[size_t(index)].get(); }
+    TXMLItem *Parent() const { return FParent; }
+    /// Moves this item to the end of another parent's children (or out of any
+    /// tree when parent is null); the item then belongs to the new parent.
+    void SetParent(TXMLItem *parent);
+    TECXMLParser *Owner() const { return FOwner; }
+    /// Gives this item and all its descendants to a parser.
+    void SetOwner(TECXMLParser *owner);
+
+    /// Governs line breaks and indentation when written; on by default.
+    bool CrLfInAsString() const { return FCrLfInAsString; }
+    void SetCrLfInAsString(bool on) { FCrLfInAsString = on; }
+
+    /// Deletes all children, the attributes, the name and the text, without
+    /// change notifications.
+    void Clear();
+    /// Appends a new child with this item's owner, notifies, returns it.
+    TXMLItem *New();
+    /// Destroys the child at index; notifies.
+    void Delete(int index);
+    /// Moves a child to a new index among the children.
+    void Move(TXMLItem *child, int newIndex);
+    /// Returns the index of a child, -1 if it is not one.
+    int IndexOf(const TXMLItem *child) const;
+    /// Returns the index of the first child at or after start whose name
+    /// equals name with letter case ignored, -1 if none.
+    int IndexOfName(QStringView name, int start = 0) const;
+    /// Returns the first child whose name equals name exactly, or null.
+    TXMLItem *FindChild(QStringView name) const;
+
+private:
+    void Changed();
+    std::unique_ptr<TXMLItem> Detach(TXMLItem *child);
+
+    QString FName;
+    QString FText;
+    std::vector<TAttribute> FAttributes;
+    std::vector<std::unique_ptr<TXMLItem>> FItems;
+    TXMLItem *FParent = nullptr;
+    TECXMLParser *FOwner = nullptr;
+    bool FCrLfInAsString = true;
+    bool FNotify = true;
+};

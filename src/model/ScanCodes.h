@@ -1,0 +1,75 @@
+#pragma once
+
+#include "codes/ScanCode.h"
+#include "model/Notifier.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <memory>
+#include <vector>
+
+/// A code sequence: make, break and byte items, at most 255 bytes in all.
+/// Its text form is what the user types and the layout file stores, e.g.
+/// "+LShift +A -A -LShift E0".
+class TScanCodes : public TNotifyObject, public TScanCodeOwner {
+public:
+    explicit TScanCodes(TNotifier *notifier = nullptr);
+    ~TScanCodes() override;
+
+    int Count() const { return int(FItems.size()); }
+    TScanCode &Item(int index) const { return *FItems[size_t(index)]; }
+
+    /// Appends a new empty byte item and marks the sequence changed; raises
+    /// "Длина скан-кодов не может превышать 255 байт." when 255 bytes are held.
+    TScanCode &Add();
+    /// Takes an item out and frees it; marks changed.
+    void Remove(TScanCode *item);
+    /// Frees all items.
+    void Clear();
+    /// Makes this sequence a copy of source; nothing at all when they are
+    /// already equal.
+    void Assign(const TScanCodes &source);
+    /// Returns whether both have the same count and equal items.
+    bool Equals(const TScanCodes &other) const;
+    bool IsEmpty() const { return FItems.empty(); }
+
+    /// Returns the bytes of all items in order.
+    QByteArray Data() const;
+    int DataLength() const override;
+
+    /// Returns the item texts joined by one space.
+    QString Text() const;
+    /// Replaces the items by the parsed tokens of text; tokens that do not
+    /// parse are dropped without a message.
+    void SetText(QStringView text);
+    /// Appends the item a token stands for; returns false (sequence as it
+    /// was) when the token does not parse or its bytes do not fit.
+    bool ParseToken(QStringView token);
+
+    /// Appends one byte item holding all the bytes, named by their hex text.
+    TScanCode &AddBytes(const QByteArray &bytes);
+    /// Appends the items of a 16-bit code: its high byte when above 255, then
+    /// its low byte when not 0, split like AddDecoded.
+    void AddCode16(uint16_t code);
+    /// Splits bytes into make, break and byte items, shortest table code first.
+    void AddDecoded(QByteArray bytes);
+
+    /// Returns the first item with this scan code, or null.
+    TScanCode *FindByScanCode(const QByteArray &scanCode) const;
+
+    /// Checks the pairing of presses and releases; on failure stores the
+    /// message in ErrorText and returns false.
+    bool Validate();
+    /// The same check without touching ErrorText.
+    bool IsValid() const;
+    const QString &ErrorText() const { return FErrorText; }
+
+    /// Returns the compact form the key grid shows ("LCtrl+A"), or Text when
+    /// the sequence has no such form.
+    QString ShortText() const;
+
+private:
+    std::vector<std::unique_ptr<TScanCode>> FItems;
+    QString FErrorText;
+};
