@@ -1,0 +1,21 @@
+#include "base/Win1251.h"
+
+#include <gtest/gtest.h>
+
+TEST(Win1251, EveryByteRoundTrips)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    const QString text = FromWin1251(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(ToWin1251(text), all);
+    EXPECT_EQ(text[0x98].unicode(), 0x0098); // undefined in the code page, kept as is
+}
+
+TEST(Win1251, CyrillicAndPunctuation)
+{
+    EXPECT_EQ(FromWin1251("\xD0\xE0\xF1\xEA\xEB\xE0\xE4\xEA\xE0"), QStringLiteral("Раскладка"));
+    EXPECT_EQ(ToWin1251(QStringLiteral("Ёё№—€")), QByteArray("\xA8\xB8\xB9\x97\x88"));
+    EXPECT_EQ(ToWin1251(QStringLiteral("A\u4E2DB")), QByteArray("A?B")); // not in the code page
+}

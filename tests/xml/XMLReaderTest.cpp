@@ -1,0 +1,198 @@
+#include "base/Win1251.h"
+#include "files/xml/ECXMLParser.h"
+#include "files/xml/XMLTokenizer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Parses a document given as UTF-8 source text, stored as Windows-1251 bytes.
+void Parse(TECXMLParser &parser, const char *utf8)
+{
+    parser.LoadFromBytes(ToWin1251(QString::fromUtf8(utf8)));
+}
+
+QString Str(const char *utf8) { return QString::fromUtf8(utf8); }
+
+} // namespace
+
+TEST(XMLReader, ReadsTreeAttributesAndText)
+{
+    TECXMLParser p;
+    Parse(p, "<?xml version=\"1.0\" encoding=\"ISO8859-1\" ?>\r\n"
+             "<?xml-stylesheet type=\"text/xsl\" href=\"вид.xsl\"?>\r\n"
+             "<!-- comment -->\r\n"
+             "<Раскладка Vesion=\"020A\">\r\n"
+             "  <Параметры KeyboardID=\"4\" STop=\"1\"/>\r\n"
+             "  <Слои>\r\n"
+             "    текст\r\n"
+             "    <Слой/>\r\n"
+             "  </Слои>\r\n"
+             "</Раскладка>\r\n");
+    const TXMLItem &root = p.Root();
+    EXPECT_EQ(p.StyleSheet, Str("вид.xsl"));
+    EXPECT_EQ(root.Name(), Str("Раскладка"));
+    EXPECT_EQ(root.Attribute(u"vesion"), u"020A"); // names compare without letter case
+    ASSERT_EQ(root.Count(), 2);
+    const TXMLItem *params = root.Item(0);
+    EXPECT_EQ(params->Name(), Str("Параметры"));
+    ASSERT_EQ(params->Attributes().size(), 2u);
+    EXPECT_EQ(params->Attributes()[0].first, u"KeyboardID");
+    EXPECT_EQ(params->IntAttribute(u"STop"), 1);
+    EXPECT_EQ(params->IntAttribute(u"SLeft", 7), 7);
+    EXPECT_THROW(params->IntAttribute(u"SLeft"), EConvertError);
+    EXPECT_EQ(params->Parent(), &root);
+    const TXMLItem *layers = root.Item(1);
+    EXPECT_EQ(layers->Text(), Str("текст"));
+    ASSERT_EQ(layers->Count(), 1);
+    EXPECT_EQ(layers->Item(0)->Name(), Str("Слой"));
+    EXPECT_EQ(root.FindChild(Str("Слои")), layers);
+    EXPECT_EQ(root.FindChild(Str("слои")), nullptr);
+    EXPECT_EQ(root.IndexOfName(Str("слои")), 1);
+}
+
+TEST(XMLReader, AttributeValuesFollowTheLenientRules)
+{
+    TECXMLParser p;
+    Parse(p, "<a one=\"x  y\" empty=\"\" none= eq=\"k=v\" sp=\"q r\" bare lone=\"a\"/>");
+    const TXMLItem &a = *p.Root().Item(0);
+    EXPECT_EQ(a.Attribute(u"one"), u"x y");           // runs of spaces become one
+    EXPECT_EQ(a.Attribute(u"empty"), u"\"\"");        // two characters: quotes stay
+    EXPECT_FALSE(a.HasAttribute(u"none"));            // nothing after "=" stores nothing
+    EXPECT_EQ(a.Attribute(u"eq"), u"k=v");            // split at the first "=" only
+    EXPECT_EQ(a.Attribute(u"sp"), u"q r");            // quotes protect the space
+    EXPECT_FALSE(a.HasAttribute(u"bare"));
+    EXPECT_EQ(a.Attribute(u"lone"), u"a");            // three characters: both quotes go
+    Parse(p, "<a v=\"&lt;&gt;&quot;&amp;lt;&#13;&#10;&#9;\"/>");
+    EXPECT_EQ(p.Root().Item(0)->Attribute(u"v"), u"<>\"&lt;\r\n&#9;");
+    Parse(p, "<a v=\"x\r\ny\"/>"); // line breaks inside a tag are deleted
+    EXPECT_EQ(p.Root().Item(0)->Attribute(u"v"), u"xy");
+}
+
+TEST(XMLReader, TextEntitiesAndJoinedPieces)
+{
+    TECXMLParser p;
+    Parse(p, "<a>&amp;lt;</a>");
+    EXPECT_EQ(p.Root().Text(), u"&lt;"); // "&amp;" is decoded last
+    Parse(p, "<a>&amp;lt;<br/>x</a>");
+    // The joined text is decoded again as a whole, and "<br/>" leaves a child.
+    EXPECT_EQ(p.Root().Text(), u"<\r\nx");
+    ASSERT_EQ(p.Root().Count(), 1);
+    EXPECT_EQ(p.Root().Item(0)->Name(), u"br");
+    Parse(p, "<a>one<br/>two<br/>three</a>");
+    EXPECT_EQ(p.Root().Text(), u"one\r\ntwo\r\nthree");
+}
+
+TEST(XMLReader, CommentEndsAtFirstGreaterThan)
+{
+    TECXMLParser p;
+    Parse(p, "<a><!-- x > y --></a>");
+    EXPECT_EQ(p.Root().Text(), u"y -->");
+}
+
+TEST(XMLReader, SelfClosingDocumentElementLeavesRootNameless)
+{
+    TECXMLParser p;
+    Parse(p, "<?xml version=\"1.0\"?><only x=\"1\"/>");
+    EXPECT_TRUE(p.Root().Name().isEmpty());
+    ASSERT_EQ(p.Root().Count(), 1);
+    EXPECT_EQ(p.Root().Item(0)->Name(), u"only");
+}
+
+TEST(XMLReader, EndTagsAreNotMatchedAndMissingOnesAccepted)
+{
+    TECXMLParser p;
+    Parse(p, "<a><b><c></x></y>");
+    EXPECT_EQ(p.Root().Name(), u"a");
+    ASSERT_EQ(p.Root().Count(), 1);
+    EXPECT_EQ(p.Root().Item(0)->Item(0)->Name(), u"c");
+}
+
+TEST(XMLReader, ErrorsCarryTheLineAndKeepWhatWasRead)
+{
+    TECXMLParser p;
+    try {
+        Parse(p, "<a>\r\n</a>\r\n\r\n<b/>");
+        FAIL();
+    } catch (const EXMLError &e) {
+        EXPECT_EQ(e.Line(), 4);
+        EXPECT_EQ(e.Message(), Str("Ошибка в XML файле (строка 4)"));
+    }
+    EXPECT_EQ(p.Root().Name(), u"a");
+
+    try {
+        Parse(p, "<a>\n<b c=\"1\"");
+        FAIL();
+    } catch (const EXMLError &e) {
+        EXPECT_EQ(e.Line(), 2);
+        EXPECT_TRUE(e.Message().startsWith(Str("Ошибка в XML файле")));
+    }
+
+    QByteArray huge = "<a>";
+    huge.append(QByteArray(TXMLTokenizer::kBufferSize + 1, 'x'));
+    huge.append("</a>");
+    try {
+        p.LoadFromBytes(huge);
+        FAIL();
+    } catch (const EXMLError &e) {
+        EXPECT_TRUE(e.Message().startsWith(Str("Слишком длинная строка")));
+    }
+}
+
+TEST(XMLReader, EventsAroundLoading)
+{
+    TECXMLParser p;
+    int changes = 0;
+    p.XMLItemChanged = [&](TECXMLParser &, TXMLItem &) { ++changes; };
+    Parse(p, "<a x=\"1\"><b/></a>");
+    EXPECT_EQ(changes, 0); // no change events while loading
+    p.Root().SetText(u"t"_qs);
+    EXPECT_EQ(changes, 1);
+    EXPECT_THROW(Parse(p, "<a></a><b/>"), EXMLError);
+    p.Root().SetName(u"n"_qs);
+    EXPECT_EQ(changes, 2); // the handler is back after a failed load too
+
+    p.BeforeLoad = [](TECXMLParser &, bool &allow) { allow = false; };
+    Parse(p, "<other/>");
+    EXPECT_EQ(p.Root().Name(), u"n");
+
+    bool loaded = false;
+    p.BeforeLoad = nullptr;
+    p.OnLoaded = [&](TECXMLParser &) { loaded = true; };
+    Parse(p, "<z/>");
+    EXPECT_TRUE(loaded);
+}
+
+TEST(XMLItem, AttributesChildrenAndParents)
+{
+    TECXMLParser p;
+    TXMLItem &root = p.Root();
+    int changes = 0;
+    p.XMLItemChanged = [&](TECXMLParser &, TXMLItem &) { ++changes; };
+    root.SetAttribute(u"A"_qs, u"1"_qs);
+    root.SetAttribute(u"B"_qs, u"2"_qs);
+    root.SetAttribute(u"a"_qs, u"3"_qs); // first match takes the value
+    ASSERT_EQ(root.Attributes().size(), 2u);
+    EXPECT_EQ(root.Attributes()[0], TXMLItem::TAttribute(u"A"_qs, u"3"_qs));
+    root.SetAttribute(u"b"_qs, QString()); // empty value removes
+    EXPECT_FALSE(root.HasAttribute(u"B"));
+
+    TXMLItem *x = root.New();
+    TXMLItem *y = root.New();
+    EXPECT_EQ(changes, 2);
+    x->SetName(u"x"_qs);
+    y->SetName(u"y"_qs);
+    EXPECT_EQ(x->Owner(), &p);
+    root.Move(y, 0);
+    EXPECT_EQ(root.IndexOf(y), 0);
+    EXPECT_EQ(root.IndexOfName(u"X", 1), 1);
+    EXPECT_EQ(root.IndexOfName(u"y", 1), -1);
+    y->SetParent(x);
+    EXPECT_EQ(root.Count(), 1);
+    EXPECT_EQ(x->Item(0), y);
+    EXPECT_EQ(y->Parent(), x);
+    root.Delete(0);
+    EXPECT_EQ(root.Count(), 0);
+    root.Clear();
+    EXPECT_TRUE(root.Attributes().empty());
+}

@@ -1,0 +1,98 @@
+#include "files/xml/ECXMLParser.h"
+
+#include "files/xml/XMLDocumentIO.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+EXMLError::EXMLError(const QString &message, int line)
+    : EError(QStringLiteral("%1 (строка %2)").arg(message).arg(line)), FLine(line)
+{
+}
+
+TECXMLParser::TECXMLParser() : FRoot(std::make_unique<TXMLItem>(this)) {}
+
+TECXMLParser::~TECXMLParser() = default;
+
+void TECXMLParser::ItemChanged(TXMLItem &item)
+{
+    if (XMLItemChanged)
+        XMLItemChanged(*this, item);
+}
+
+void TECXMLParser::Clear()
+{
+    bool allow = true;
+    if (BeforeClear)
+        BeforeClear(*this, allow);
+    if (!allow)
+        return;
+    FRoot->Clear();
+    if (OnCleared)
+        OnCleared(*this);
+}
+
+void TECXMLParser::LoadFromBytes(QByteArrayView bytes)
+{
+    bool allow = true;
+    if (BeforeLoad)
+        BeforeLoad(*this, allow);
+    if (!allow)
+        return;
+    // No change events while the tree is being built; the handler comes back
+    // also when the document is faulty.
+    struct TDetachedHandler {
+        TItemEvent &Slot;
+        TItemEvent Saved;
+        explicit TDetachedHandler(TItemEvent &slot) : Slot(slot), Saved(std::move(slot)) { Slot = nullptr; }
+        ~TDetachedHandler() { Slot = std::move(Saved); }
+    } detached(XMLItemChanged);
+    ReadXMLDocument(*this, bytes);
+    if (OnLoaded)
+        OnLoaded(*this);
+}
+
+void TECXMLParser::LoadFromStream(QIODevice &stream)
+{
+    LoadFromBytes(stream.readAll());
+}
+
+void TECXMLParser::LoadFromFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EError(QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(path, file.errorString()));
+    LoadFromStream(file);
+}
+
+QByteArray TECXMLParser::SaveToBytes(bool isStyleSheetFile)
+{
+    bool allow = true;
+    if (BeforeSave)
+        BeforeSave(*this, allow);
+    if (!allow)
+        return {};
+    QByteArray bytes = WriteXMLDocument(*this, isStyleSheetFile);
+    if (OnSaved)
+        OnSaved(*this);
+    return bytes;
+}
+
+void TECXMLParser::SaveToStream(QIODevice &stream, bool isStyleSheetFile)
+{
+    const QByteArray bytes = SaveToBytes(isStyleSheetFile);
+    if (stream.write(bytes) != bytes.size())
+        throw EError(QStringLiteral("Ошибка записи: %1").arg(stream.errorString()));
+}
+
+void TECXMLParser::SaveToFile(const QString &path)
+{
+    const bool isStyleSheet = QFileInfo(path).suffix().toUpper() == u"XSL";
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EError(QStringLiteral("Не удалось создать файл \"%1\": %2").arg(path, file.errorString()));
+    SaveToStream(file, isStyleSheet);
+    if (!file.commit())
+        throw EError(QStringLiteral("Не удалось записать файл \"%1\": %2").arg(path, file.errorString()));
+}

@@ -1,0 +1,166 @@
+#include "files/xml/XMLItem.h"
+
+#include "base/Numbers.h"
+#include "files/xml/ECXMLParser.h"
+
+#include <algorithm>
+
+TXMLItem::TXMLItem(TECXMLParser *owner) : FOwner(owner) {}
+
+TXMLItem::~TXMLItem()
+{
+    FNotify = false;
+}
+
+void TXMLItem::Changed()
+{
+    if (FNotify && FOwner)
+        FOwner->ItemChanged(*this);
+}
+
+void TXMLItem::SetName(const QString &name)
+{
+    FName = name;
+    Changed();
+}
+
+void TXMLItem::SetText(const QString &text)
+{
+    FText = text;
+    Changed();
+}
+
+bool TXMLItem::HasAttribute(QStringView name) const
+{
+    return std::any_of(FAttributes.begin(), FAttributes.end(), [&](const TAttribute &a) {
+        return name.compare(a.first, Qt::CaseInsensitive) == 0;
+    });
+}
+
+QString TXMLItem::Attribute(QStringView name) const
+{
+    for (const TAttribute &a : FAttributes)
+        if (name.compare(a.first, Qt::CaseInsensitive) == 0)
+            return a.second;
+    return {};
+}
+
+int TXMLItem::IntAttribute(QStringView name) const
+{
+    return StrToInt(Attribute(name));
+}
+
+int TXMLItem::IntAttribute(QStringView name, int fallback) const
+{
+    return HasAttribute(name) ? IntAttribute(name) : fallback;
+}
+
+void TXMLItem::SetAttribute(const QString &name, const QString &value)
+{
+    const auto found = std::find_if(FAttributes.begin(), FAttributes.end(), [&](const TAttribute &a) {
+        return name.compare(a.first, Qt::CaseInsensitive) == 0;
+    });
+    if (value.isEmpty()) {
+        if (found != FAttributes.end())
+            FAttributes.erase(found);
+    } else if (found != FAttributes.end()) {
+        found->second = value;
+    } else {
+        FAttributes.emplace_back(name, value);
+    }
+}
+
+void TXMLItem::SetParent(TXMLItem *parent)
+{
+    if (parent == FParent)
+        return;
+    std::unique_ptr<TXMLItem> self;
+    if (FParent)
+        self = FParent->Detach(this);
+    else
+        self.reset(this); // a free item becomes owned by its new parent
+    FParent = parent;
+    if (parent) {
+        parent->FItems.push_back(std::move(self));
+        SetOwner(parent->FOwner);
+    } else {
+        (void)self.release(); // out of any tree: the caller owns it again
+    }
+}
+
+void TXMLItem::SetOwner(TECXMLParser *owner)
+{
+    FOwner = owner;
+    for (auto &item : FItems)
+        item->SetOwner(owner);
+}
+
+void TXMLItem::Clear()
+{
+    const bool notify = FNotify;
+    FNotify = false;
+    FItems.clear();
+    FAttributes.clear();
+    FName.clear();
+    FText.clear();
+    FNotify = notify;
+}
+
+TXMLItem *TXMLItem::New()
+{
+    auto child = std::make_unique<TXMLItem>(FOwner);
+    child->FParent = this;
+    FItems.push_back(std::move(child));
+    Changed();
+    return FItems.back().get();
+}
+
+void TXMLItem::Delete(int index)
+{
+    FItems.erase(FItems.begin() + index);
+    Changed();
+}
+
+void TXMLItem::Move(TXMLItem *child, int newIndex)
+{
+    const int from = IndexOf(child);
+    if (from < 0 || newIndex < 0 || newIndex >= Count() || from == newIndex)
+        return;
+    auto holder = std::move(FItems[size_t(from)]);
+    FItems.erase(FItems.begin() + from);
+    FItems.insert(FItems.begin() + newIndex, std::move(holder));
+}
+
+int TXMLItem::IndexOf(const TXMLItem *child) const
+{
+    for (size_t i = 0; i < FItems.size(); ++i)
+        if (FItems[i].get() == child)
+            return int(i);
+    return -1;
+}
+
+int TXMLItem::IndexOfName(QStringView name, int start) const
+{
+    for (int i = std::max(start, 0); i < Count(); ++i)
+        if (name.compare(FItems[size_t(i)]->FName, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+TXMLItem *TXMLItem::FindChild(QStringView name) const
+{
+    for (const auto &item : FItems)
+        if (item->FName == name)
+            return item.get();
+    return nullptr;
+}
+
+std::unique_ptr<TXMLItem> TXMLItem::Detach(TXMLItem *child)
+{
+    const int index = IndexOf(child);
+    if (index < 0)
+        return nullptr;
+    auto holder = std::move(FItems[size_t(index)]);
+    FItems.erase(FItems.begin() + index);
+    return holder;
+}

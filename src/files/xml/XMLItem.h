@@ -43,9 +43,6 @@ public:
     /// Sets an attribute: an empty value removes it, an absent name is
     /// appended at the end, otherwise the first match takes the value.
     void SetAttribute(const QString &name, const QString &value);
-    /// Appends an attribute without looking for an existing one (used by the
-    /// reader, which keeps duplicates as the document has them).
-    void AppendAttribute(QString name, QString value);
 
     int Count() const { return int(FItems.size()); }
     TXMLItem *Item(int index) const { return FItems[size_t(index)].get(); }

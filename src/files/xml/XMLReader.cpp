@@ -1,0 +1,130 @@
+#include "files/xml/ECXMLParser.h"
+#include "files/xml/XMLDocumentIO.h"
+#include "files/xml/XMLEntities.h"
+#include "files/xml/XMLTokenizer.h"
+
+#include "base/Win1251.h"
+
+namespace {
+
+// The element name: up to the first space; without a space up to the first
+// "/"; without either all but the closing ">".
+QByteArrayView TagName(QByteArrayView tag)
+{
+    const qsizetype space = tag.indexOf(' ');
+    qsizetype end = space;
+    if (end < 0)
+        end = tag.indexOf('/');
+    if (end < 0)
+        end = tag.size() - 1;
+    return end <= 1 ? QByteArrayView() : tag.sliced(1, end - 1);
+}
+
+// Attributes: the text between the first space and the closing ">" (a "/"
+// right before it left out), cut at every space outside double quotes.
+void ReadAttributes(QByteArrayView tag, TXMLItem &item)
+{
+    const qsizetype space = tag.indexOf(' ');
+    if (space < 0)
+        return;
+    qsizetype end = tag.size() - 1; // the closing '>'
+    if (end > space && tag[end - 1] == '/')
+        --end;
+    if (end <= space)
+        return;
+    const QByteArrayView list = tag.sliced(space + 1, end - space - 1);
+
+    auto addPiece = [&item](QByteArrayView piece) {
+        const qsizetype eq = piece.indexOf('=');
+        if (eq < 0)
+            return; // a name without a value stores nothing
+        QByteArrayView value = piece.sliced(eq + 1);
+        if (value.size() > 2) {
+            if (value.startsWith('"'))
+                value = value.sliced(1);
+            if (value.endsWith('"'))
+                value.chop(1);
+        }
+        const QString decoded = DecodeAttributeValue(value);
+        if (!decoded.isEmpty())
+            item.SetAttribute(FromWin1251(piece.first(eq)), decoded);
+    };
+
+    bool inQuotes = false;
+    qsizetype pieceStart = 0;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list[i] == '"') {
+            inQuotes = !inQuotes;
+        } else if (list[i] == ' ' && !inQuotes) {
+            addPiece(list.sliced(pieceStart, i - pieceStart));
+            pieceStart = i + 1;
+        }
+    }
+    addPiece(list.sliced(pieceStart));
+}
+
+void TakeTag(TXMLItem &item, QByteArrayView tag)
+{
+    item.SetName(FromWin1251(TagName(tag)));
+    ReadAttributes(tag, item);
+}
+
+void ReadStyleSheet(TECXMLParser &parser, QByteArrayView declaration)
+{
+    const QByteArray upper = declaration.toByteArray().toUpper();
+    if (!upper.contains("XML-STYLESHEET"))
+        return;
+    const qsizetype href = upper.indexOf("HREF=\"");
+    if (href < 0)
+        return;
+    const qsizetype from = href + 6;
+    qsizetype to = declaration.indexOf('"', from);
+    if (to < 0)
+        to = declaration.size();
+    parser.StyleSheet = FromWin1251(declaration.sliced(from, to - from));
+}
+
+} // namespace
+
+void ReadXMLDocument(TECXMLParser &parser, QByteArrayView input)
+{
+    TXMLItem &root = parser.Root();
+    root.Clear();
+    TXMLItem *current = &root;
+    TXMLTokenizer tokenizer(input);
+
+    for (auto kind = tokenizer.Next(); kind != TXMLTokenizer::tkEnd; kind = tokenizer.Next()) {
+        if (!current)
+            throw EXMLError(QStringLiteral("Ошибка в XML файле"), tokenizer.Line());
+        const QByteArrayView token = tokenizer.Token();
+        switch (kind) {
+        case TXMLTokenizer::tkDeclaration:
+            ReadStyleSheet(parser, token);
+            break;
+        case TXMLTokenizer::tkComment:
+            break;
+        case TXMLTokenizer::tkStartTag:
+            if (IsBlankText(current->Name())) {
+                TakeTag(*current, token);
+            } else {
+                current = current->New();
+                TakeTag(*current, token);
+            }
+            break;
+        case TXMLTokenizer::tkEndTag:
+            current = current->Parent();
+            break;
+        case TXMLTokenizer::tkEmptyTag:
+            TakeTag(*current->New(), token);
+            break;
+        case TXMLTokenizer::tkText:
+            if (IsBlankText(current->Text()))
+                current->SetText(DecodeText(token));
+            else
+                current->SetText(DecodeText(QString(current->Text() + QStringLiteral("\r\n") + FromWin1251(token))));
+            break;
+        case TXMLTokenizer::tkEnd:
+            break;
+        }
+    }
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// The entities of the program's XML files. Decoding knows "&lt;", "&gt;",
+// "&quot;" and "&amp;"; attribute values also "&#13;" and "&#10;", which the
+// writer uses for line breaks inside values. No other reference is known.
+
+/// Returns whether text holds nothing but characters up to the space (what
+/// trimming would remove).
+bool IsBlankText(QStringView text);
+
+/// Returns element text decoded from Windows-1251 bytes.
+QString DecodeText(QByteArrayView bytes);
+/// Returns text decoded once more (used when text pieces are joined).
+QString DecodeText(QStringView text);
+/// Returns an attribute value decoded from Windows-1251 bytes.
+QString DecodeAttributeValue(QByteArrayView bytes);
+
+/// Appends element text as Windows-1251 bytes with & < > " encoded and every
+/// CR LF written as "<br/>".
+void AppendEncodedText(QByteArray &out, QStringView text);
+/// Appends an attribute value as Windows-1251 bytes with & < > " encoded and
+/// CR and LF written as "&#13;" and "&#10;".
+void AppendEncodedAttributeValue(QByteArray &out, QStringView value);
