@@ -1,0 +1,53 @@
+#include "CliCommands.h"
+
+#include "base/HexText.h"
+#include "catalogue/Keyboards.h"
+#include "catalogue/XMLKeyboard.h"
+#include "codes/CodeSet.h"
+#include "codes/CodeTable.h"
+
+namespace {
+
+int ListModels(TCliContext &context)
+{
+    TKeyboards keyboards;
+    TXMLKeyboard loader;
+    loader.LoadFolder(context.DataFolder + QStringLiteral("/Клавиатуры"), keyboards,
+                      [&](const QString &fileName, const QString &message) {
+                          context.Err << SkippedFileMessage(fileName, message) << '\n';
+                      });
+    for (int i = 0; i < keyboards.Count(); ++i) {
+        const TKeyboard &k = keyboards.Item(i);
+        context.Out << k.ID << '\t' << k.Model << '\t' << k.Name << '\t' << k.ClassName << '\t' << k.Width
+                    << '\t' << k.Height << '\t' << k.Layers << '\t' << k.KeyCount() << '\t' << k.MaxKeysNum
+                    << '\n';
+    }
+    return ecSuccess;
+}
+
+int ListCodes(TCliContext &context)
+{
+    TCodeSet codeSet;
+    codeSet.Load(context.DataFolder);
+    TCodeTable table;
+    table.BuildFrom(codeSet);
+    for (int i = 0; i < table.Count(); ++i) {
+        const TStdCode &code = table.Item(i);
+        context.Out << code.Name << '\t' << BytesToHex(code.MakeCode) << '\t' << BytesToHex(code.BreakCode)
+                    << '\t' << BytesToHex(code.ScanCode) << '\n';
+    }
+    return ecSuccess;
+}
+
+} // namespace
+
+void AddCatalogueCommands(std::vector<TCliCommand> &commands)
+{
+    commands.push_back({QStringLiteral("models"), {},
+                        QStringLiteral("модели клавиатур: ID, Model, Name, ClassName, Width, Height, Layers, "
+                                       "число клавиш, MaxKeysNum"),
+                        0, 0, ListModels});
+    commands.push_back({QStringLiteral("codes"), {},
+                        QStringLiteral("стандартные коды клавиш: имя, код нажатия, код отжатия, скан-код"), 0,
+                        0, ListCodes});
+}

@@ -1,0 +1,71 @@
+#include "CliCommands.h"
+
+#include "base/Error.h"
+
+namespace {
+
+void PrintHelp(QTextStream &out)
+{
+    out << "Использование: ravlin [параметры] КОМАНДА [АРГУМЕНТЫ]\n\n"
+           "Команды:\n";
+    for (const TCliCommand &c : CliCommands()) {
+        const QString synopsis = c.Usage.isEmpty() ? c.Name : c.Name + u' ' + c.Usage;
+        out << "  " << synopsis.leftJustified(28) << ' ' << c.Summary << '\n';
+    }
+    out << "\nПараметры (в любом месте командной строки):\n";
+    for (const TCliOption &o : CliOptions()) {
+        const QString synopsis = o.TakesValue ? u"--" + o.Name + u' ' + o.ValueName : u"--" + o.Name;
+        out << "  " << synopsis.leftJustified(28) << ' ' << o.Help << '\n';
+    }
+    out << "\nКоды завершения: 0 успех, 1 отрицательный результат, 2 ошибка (текст ошибки в stderr).\n";
+}
+
+} // namespace
+
+const QList<TCliOption> &CliOptions()
+{
+    static const QList<TCliOption> options = {
+        {QStringLiteral("data"), true, QStringLiteral("DIR"),
+         QStringLiteral("папка с \"Клавиатуры\" и \"Клавиши\" (по умолчанию папка программы)")},
+        {QStringLiteral("help"), false, {}, QStringLiteral("эта справка")},
+    };
+    return options;
+}
+
+const std::vector<TCliCommand> &CliCommands()
+{
+    static const std::vector<TCliCommand> commands = [] {
+        std::vector<TCliCommand> list;
+        AddCatalogueCommands(list);
+        return list;
+    }();
+    return commands;
+}
+
+int RunCli(const QStringList &args, const QString &programFolder, QTextStream &out, QTextStream &err)
+{
+    try {
+        const TCliArguments parsed(args, CliOptions());
+        if (parsed.Has(QStringLiteral("help")) || parsed.Positional().isEmpty()) {
+            PrintHelp(parsed.Positional().isEmpty() && !parsed.Has(QStringLiteral("help")) ? err : out);
+            return parsed.Has(QStringLiteral("help")) ? ecSuccess : ecError;
+        }
+        const QString name = parsed.Positional().first();
+        const auto &commands = CliCommands();
+        const auto command = std::find_if(commands.begin(), commands.end(),
+                                          [&](const TCliCommand &c) { return c.Name == name; });
+        if (command == commands.end())
+            throw EError(QStringLiteral("Неизвестная команда: %1").arg(name));
+        const qsizetype given = parsed.Positional().size() - 1;
+        if (given < command->MinArgs || given > command->MaxArgs)
+            throw EError(QStringLiteral("Неверное число аргументов команды %1. Использование: ravlin %1 %2")
+                             .arg(command->Name, command->Usage)
+                             .trimmed());
+        TCliContext context{parsed, parsed.Value(QStringLiteral("data"), programFolder), out, err};
+        return command->Run(context);
+    } catch (const EError &e) {
+        out.flush();
+        err << e.Message() << '\n';
+        return ecError;
+    }
+}
