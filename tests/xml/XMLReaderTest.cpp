@@ -196,3 +196,21 @@ TEST(XMLItem, AttributesChildrenAndParents)
     root.Clear();
     EXPECT_TRUE(root.Attributes().empty());
 }
+
+TEST(XMLReader, RefusesNestingDeeperThanAnyFileNeeds)
+{
+    TECXMLParser p;
+    QByteArray deep = "<r>";
+    for (int i = 0; i < 256; ++i)
+        deep.append("<a>");
+    p.LoadFromBytes(deep); // 256 levels below the document element are fine
+    deep.append("<a>");
+    try {
+        p.LoadFromBytes(deep);
+        FAIL();
+    } catch (const EXMLError &e) {
+        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Слишком глубокая вложенность")));
+    }
+    p.LoadFromBytes(QByteArray("<r>") + QByteArray(300000, 'x').replace('x', "<a></a>"));
+    EXPECT_EQ(p.Root().Count(), 300000); // wide trees are not limited
+}

@@ -84,6 +84,10 @@ void ReadStyleSheet(TECXMLParser &parser, QByteArrayView declaration)
     parser.StyleSheet = FromWin1251(declaration.sliced(from, to - from));
 }
 
+// Deeper documents are refused: no file of the program nests this deep, and
+// a tree of unbounded depth would exhaust the stack of every recursive walk.
+constexpr int kMaxDepth = 256;
+
 } // namespace
 
 void ReadXMLDocument(TECXMLParser &parser, QByteArrayView input)
@@ -91,6 +95,7 @@ void ReadXMLDocument(TECXMLParser &parser, QByteArrayView input)
     TXMLItem &root = parser.Root();
     root.Clear();
     TXMLItem *current = &root;
+    int depth = 0;
     TXMLTokenizer tokenizer(input);
 
     for (auto kind = tokenizer.Next(); kind != TXMLTokenizer::tkEnd; kind = tokenizer.Next()) {
@@ -107,12 +112,16 @@ void ReadXMLDocument(TECXMLParser &parser, QByteArrayView input)
             if (IsBlankText(current->Name())) {
                 TakeTag(*current, token);
             } else {
+                if (++depth > kMaxDepth)
+                    throw EXMLError(QStringLiteral("Слишком глубокая вложенность элементов в XML файле"),
+                                    tokenizer.Line());
                 current = current->New();
                 TakeTag(*current, token);
             }
             break;
         case TXMLTokenizer::tkEndTag:
             current = current->Parent();
+            --depth;
             break;
         case TXMLTokenizer::tkEmptyTag:
             TakeTag(*current->New(), token);

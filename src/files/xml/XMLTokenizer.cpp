@@ -29,6 +29,9 @@ bool StartsWithNoCase(QByteArrayView text, QByteArrayView prefix)
 
 void TXMLTokenizer::CountLines(qsizetype from, qsizetype to)
 {
+    // Empty input has no data pointer, and memchr must not be given null.
+    if (from >= to)
+        return;
     const char *p = FInput.data() + from;
     const char *end = FInput.data() + to;
     while ((p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p))))) {
