@@ -1,0 +1,118 @@
+#include "model/MSR.h"
+
+#include "base/Error.h"
+
+TMSRTrack::TMSRTrack(TNotifier *notifier)
+    : TNotifyObject(notifier), FPrefix(std::make_unique<TScanCodes>(notifier)),
+      FSuffix(std::make_unique<TScanCodes>(notifier))
+{}
+
+TMSRTrack::~TMSRTrack() = default;
+
+void TMSRTrack::SetEnabled(bool value)
+{
+    if (value == FEnabled)
+        return;
+    FEnabled = value;
+    Change();
+}
+
+void TMSRTrack::Clear()
+{
+    FPrefix->Clear();
+    FSuffix->Clear();
+    FEnabled = true;
+}
+
+void TMSRTrack::Assign(const TMSRTrack &source)
+{
+    SetEnabled(source.FEnabled);
+    FPrefix->Assign(*source.FPrefix);
+    FSuffix->Assign(*source.FSuffix);
+    Change();
+}
+
+bool TMSRTrack::Validate()
+{
+    if (!FPrefix->Validate()) {
+        FErrorText = QStringLiteral("Префикс. ") + FPrefix->ErrorText();
+        return false;
+    }
+    if (!FSuffix->Validate()) {
+        FErrorText = QStringLiteral("Суффикс. ") + FSuffix->ErrorText();
+        return false;
+    }
+    return true;
+}
+
+TMSR::TMSR(TNotifier *notifier) : TNotifyObject(notifier), FMelody(std::make_unique<TNotes>(notifier))
+{
+    for (auto &track : FTracks)
+        track = std::make_unique<TMSRTrack>(notifier);
+}
+
+TMSR::~TMSR() = default;
+
+void TMSR::SetSendEnter(bool value)
+{
+    if (value == FSendEnter)
+        return;
+    FSendEnter = value;
+    Change();
+}
+
+void TMSR::SetStopOnError(bool value)
+{
+    if (value == FStopOnError)
+        return;
+    FStopOnError = value;
+    Change();
+}
+
+void TMSR::SetLightIndication(bool value)
+{
+    if (value == FLightIndication)
+        return;
+    FLightIndication = value;
+    Change();
+}
+
+TMSRTrack &TMSR::Track(int index) const
+{
+    if (index < 0 || index >= kMSRTrackCount)
+        throw EError(QStringLiteral("Неверное значение индекса трека."));
+    return *FTracks[size_t(index)];
+}
+
+void TMSR::Clear()
+{
+    for (auto &track : FTracks)
+        track->Clear();
+    FMelody->Clear();
+    FSendEnter = false;
+    FStopOnError = true;
+}
+
+void TMSR::Assign(const TMSR &source)
+{
+    for (int i = 0; i < kMSRTrackCount; ++i)
+        FTracks[size_t(i)]->Assign(*source.FTracks[size_t(i)]);
+    FMelody->Assign(*source.FMelody);
+    SetSendEnter(source.FSendEnter);
+    SetStopOnError(source.FStopOnError);
+    SetLightIndication(source.FLightIndication);
+    Change();
+}
+
+bool TMSR::Validate()
+{
+    // Disabled tracks are checked as well: their codes are still stored.
+    for (int i = 0; i < kMSRTrackCount; ++i) {
+        TMSRTrack &track = *FTracks[size_t(i)];
+        if (!track.Validate()) {
+            FErrorText = QStringLiteral("Считыватель карт. Трек %1. ").arg(i + 1) + track.ErrorText();
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,147 @@
+#include "model/Notes.h"
+
+#include "base/Error.h"
+#include "base/Numbers.h"
+
+#include <QList>
+
+namespace {
+
+const QString &NameAt(int pitch)
+{
+    static const QList<QString> names = [] {
+        static constexpr const char16_t *kSteps[] = {u"C",   u"Cis", u"D",   u"Dis", u"E",   u"F",
+                                                     u"Fis", u"G",   u"Gis", u"A",   u"Ais", u"B"};
+        QList<QString> list;
+        list.reserve(kNoteNameCount);
+        list.append(QStringLiteral("P"));
+        // The first octave is written "_0", the following ones "0" to "4".
+        for (int octave = 0; octave < 6; ++octave) {
+            const QString suffix = octave == 0 ? QStringLiteral("_0") : QString::number(octave - 1);
+            for (const char16_t *step : kSteps)
+                list.append(QString::fromUtf16(step) + suffix);
+        }
+        return list;
+    }();
+    return names[pitch];
+}
+
+} // namespace
+
+QString NoteName(int pitch)
+{
+    if (pitch < 0 || pitch >= kNoteNameCount)
+        return QString();
+    return NameAt(pitch);
+}
+
+int NotePitch(QStringView name)
+{
+    for (int pitch = 0; pitch < kNoteNameCount; ++pitch)
+        if (NameAt(pitch) == name)
+            return pitch;
+    return -1;
+}
+
+TNote::TNote(TNotes *owner, TNotifier *notifier) : TNotifyObject(notifier), FOwner(owner) {}
+
+void TNote::SetPitch(uint8_t value)
+{
+    if (value == FPitch)
+        return;
+    FPitch = value;
+    Change();
+}
+
+void TNote::SetVolume(uint8_t value)
+{
+    if (value == FVolume)
+        return;
+    FVolume = value;
+    Change();
+}
+
+void TNote::SetDuration(uint8_t value)
+{
+    if (value == FDuration)
+        return;
+    FDuration = value;
+    Change();
+}
+
+TNotes::TNotes(TNotifier *notifier) : TNotifyObject(notifier) {}
+
+TNotes::~TNotes() = default;
+
+TNote &TNotes::Add()
+{
+    if (Count() >= kMaxNotes)
+        throw EError(QStringLiteral("Количество нот не может быть больше 256."));
+    FItems.push_back(std::make_unique<TNote>(this, Notifier()));
+    Change();
+    return *FItems.back();
+}
+
+void TNotes::Clear()
+{
+    if (FItems.empty())
+        return;
+    FItems.clear();
+    Change();
+}
+
+void TNotes::Assign(const TNotes &source)
+{
+    // Also covers assigning a melody to itself, which must not empty it.
+    if (Equals(source))
+        return;
+    Clear();
+    for (const auto &note : source.FItems) {
+        TNote &copy = Add();
+        copy.SetPitch(note->Pitch());
+        copy.SetVolume(note->Volume());
+        copy.SetDuration(note->Duration());
+    }
+}
+
+bool TNotes::Equals(const TNotes &other) const
+{
+    if (Count() != other.Count())
+        return false;
+    for (size_t i = 0; i < FItems.size(); ++i) {
+        const TNote &a = *FItems[i];
+        const TNote &b = *other.FItems[i];
+        if (a.Pitch() != b.Pitch() || a.Duration() != b.Duration() || a.Volume() != b.Volume())
+            return false;
+    }
+    return true;
+}
+
+QString TNotes::Text() const
+{
+    QString text;
+    for (const auto &note : FItems) {
+        if (!text.isEmpty())
+            text += u';';
+        text += NoteName(note->Pitch()) + u';' + QString::number(note->Duration()) + u';' +
+                QString::number(note->Volume());
+    }
+    return text;
+}
+
+void TNotes::SetText(QStringView text)
+{
+    Clear();
+    const QList<QStringView> parts = text.split(u';');
+    // Only whole groups of name, duration and volume count; a trailing ";"
+    // leaves a group of one empty part, which ends the reading harmlessly.
+    for (qsizetype i = 0; i + 2 < parts.size(); i += 3) {
+        const int pitch = NotePitch(parts[i]);
+        if (pitch < 0)
+            continue;
+        TNote &note = Add();
+        note.SetPitch(uint8_t(pitch));
+        note.SetDuration(uint8_t(StrToInt(parts[i + 1]) & 0xFF));
+        note.SetVolume(uint8_t(StrToInt(parts[i + 2]) & 0xFF));
+    }
+}

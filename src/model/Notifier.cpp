@@ -44,12 +44,14 @@ TNotifyLinks::~TNotifyLinks()
 
 void TNotifyLinks::NotifyAll(TLayout &layout)
 {
-    // Walk by index so that links freed by a handler are simply skipped.
-    for (int i = Count() - 1; i >= 0; --i) {
-        if (i >= Count())
+    // Walk a copy, so that links freed or added by a handler do not shift the
+    // walk; a link freed meanwhile is no longer listed and is skipped. The
+    // handler is copied too, as it may free its own link while it runs.
+    const std::vector<TNotifyLink *> links = FLinks;
+    for (auto it = links.rbegin(); it != links.rend(); ++it) {
+        if (std::find(FLinks.begin(), FLinks.end(), *it) == FLinks.end())
             continue;
-        TNotifyLink *link = FLinks[size_t(i)];
-        if (link->Handler())
-            link->Handler()(layout);
+        if (const TNotifyLink::THandler handler = (*it)->Handler())
+            handler(layout);
     }
 }

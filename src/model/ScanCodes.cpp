@@ -1,0 +1,329 @@
+#include "model/ScanCodes.h"
+
+#include "base/Error.h"
+#include "base/HexText.h"
+#include "base/Numbers.h"
+#include "codes/StdCodes.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace {
+
+[[noreturn]] void RaiseTooLong()
+{
+    throw EError(QStringLiteral("Длина скан-кодов не может превышать 255 байт."));
+}
+
+// Whether items holding this many bytes more can join the sequence. A full
+// sequence takes no further item at all, not even one without bytes.
+bool Fits(const TScanCodes &codes, qsizetype extra)
+{
+    const int length = codes.DataLength();
+    return length < kMaxScanCodesLength && length + extra <= kMaxScanCodesLength;
+}
+
+TScanCode ByteItem(const QByteArray &bytes, const QString &name)
+{
+    TScanCode item;
+    item.SetData(bytes);
+    item.Name = name;
+    item.CodeType = ctByte;
+    return item;
+}
+
+// The shortest make or break code of the table that bytes begin with, at
+// most MaxCodeLength long; at equal length a make code wins. Returns its
+// length and whether it is a break code. One pass over the table instead of
+// one lookup per prefix length.
+std::optional<std::pair<qsizetype, bool>> ShortestCode(const TCodeTable &table, QByteArrayView bytes)
+{
+    const qsizetype longest = std::min(bytes.size(), qsizetype(table.MaxCodeLength()));
+    qsizetype best = longest + 1;
+    bool bestIsBreak = false;
+    for (int i = 0; i < table.Count(); ++i) {
+        const TStdCode &entry = table.Item(i);
+        for (const bool isBreak : {false, true}) {
+            const QByteArray &code = isBreak ? entry.BreakCode : entry.MakeCode;
+            const qsizetype n = code.size();
+            const bool better = n < best || (n == best && bestIsBreak && !isBreak);
+            if (n > 0 && better && bytes.startsWith(code)) {
+                best = n;
+                bestIsBreak = isBreak;
+            }
+        }
+    }
+    if (best > longest)
+        return std::nullopt;
+    return std::pair{best, bestIsBreak};
+}
+
+// The same items, names and scan codes included.
+bool SameItems(const TScanCodes &a, const TScanCodes &b)
+{
+    if (a.Count() != b.Count())
+        return false;
+    for (int i = 0; i < a.Count(); ++i) {
+        const TScanCode &x = a.Item(i);
+        const TScanCode &y = b.Item(i);
+        if (!x.Equals(y) || x.Name != y.Name || x.ScanCode != y.ScanCode)
+            return false;
+    }
+    return true;
+}
+
+// The pairing check: every press released once, no key pressed twice
+// without a release between, no release before its press. Returns the
+// message of the first fault, none for a valid sequence.
+std::optional<QString> PairingError(const TScanCodes &codes)
+{
+    std::vector<const TScanCode *> open;
+    const auto findOpen = [&open](const TScanCode &item) {
+        return std::find_if(open.begin(), open.end(),
+                            [&item](const TScanCode *p) { return p->ScanCode == item.ScanCode; });
+    };
+    for (int i = 0; i < codes.Count(); ++i) {
+        const TScanCode &item = codes.Item(i);
+        if (item.CodeType == ctMake) {
+            const auto it = findOpen(item);
+            if (it != open.end())
+                return QStringLiteral("Код %1: Два нажатия подряд.").arg((*it)->Text());
+            open.push_back(&item);
+        } else if (item.CodeType == ctBreak) {
+            const auto it = findOpen(item);
+            if (it == open.end())
+                return QStringLiteral("Код %1: Отжатие перед нажатием.").arg(item.Text());
+            open.erase(it);
+        }
+    }
+    if (!open.empty())
+        return QStringLiteral("Код %1: Нет отжатия.").arg(open.front()->Text());
+    return std::nullopt;
+}
+
+} // namespace
+
+TScanCodes::TScanCodes(TNotifier *notifier) : TNotifyObject(notifier) {}
+
+TScanCodes::~TScanCodes() = default;
+
+TScanCode &TScanCodes::Add()
+{
+    if (DataLength() >= kMaxScanCodesLength)
+        RaiseTooLong();
+    FItems.push_back(std::make_unique<TScanCode>(this));
+    Change();
+    return *FItems.back();
+}
+
+TScanCode &TScanCodes::Append(const TScanCode &item)
+{
+    // Filled while free-standing, so that the bytes are not counted again.
+    auto added = std::make_unique<TScanCode>();
+    added->Assign(item);
+    added->SetOwner(this);
+    FItems.push_back(std::move(added));
+    Change();
+    return *FItems.back();
+}
+
+void TScanCodes::Remove(TScanCode *item)
+{
+    const auto it =
+        std::find_if(FItems.begin(), FItems.end(), [item](const auto &p) { return p.get() == item; });
+    if (it == FItems.end())
+        return;
+    FItems.erase(it);
+    Change();
+}
+
+void TScanCodes::Clear()
+{
+    if (FItems.empty())
+        return;
+    FItems.clear();
+    Change();
+}
+
+void TScanCodes::Assign(const TScanCodes &source)
+{
+    if (Equals(source))
+        return;
+    Clear();
+    for (const auto &item : source.FItems)
+        Append(*item);
+}
+
+bool TScanCodes::Equals(const TScanCodes &other) const
+{
+    if (Count() != other.Count())
+        return false;
+    for (int i = 0; i < Count(); ++i)
+        if (!Item(i).Equals(other.Item(i)))
+            return false;
+    return true;
+}
+
+QByteArray TScanCodes::Data() const
+{
+    QByteArray data;
+    data.reserve(DataLength());
+    for (const auto &item : FItems)
+        data.append(item->Data());
+    return data;
+}
+
+int TScanCodes::DataLength() const
+{
+    int length = 0;
+    for (const auto &item : FItems)
+        length += int(item->Data().size());
+    return length;
+}
+
+QString TScanCodes::Text() const
+{
+    QStringList texts;
+    texts.reserve(Count());
+    for (const auto &item : FItems)
+        texts.append(item->Text());
+    return texts.join(u' ');
+}
+
+void TScanCodes::SetText(QStringView text)
+{
+    // Parsed apart first, so that a text giving the same items changes nothing.
+    TScanCodes parsed;
+    int length = 0;
+    for (QStringView token : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (parsed.ParseToken(token))
+            length += int(parsed.FItems.back()->Data().size());
+        // A full sequence takes no further token.
+        if (length >= kMaxScanCodesLength)
+            break;
+    }
+    if (SameItems(*this, parsed))
+        return;
+    FItems = std::move(parsed.FItems);
+    for (const auto &item : FItems)
+        item->SetOwner(this);
+    Change();
+}
+
+bool TScanCodes::ParseToken(QStringView token)
+{
+    if (token.isEmpty())
+        return false;
+    std::optional<TScanCode> item;
+    if (token[0] == u'+' || token[0] == u'-') {
+        const QStringView name = token.mid(1);
+        if (name.isEmpty())
+            return false;
+        item = StdCodeTable().FindByName(name, token[0] == u'-');
+    } else if (const std::optional<uint32_t> value = ParseHex(token)) {
+        // Only the low byte is sent; the name keeps the token as typed.
+        item = ByteItem(QByteArray(1, char(*value & 0xFFu)), token.toString());
+    }
+    if (!item || !Fits(*this, item->Data().size()))
+        return false;
+    Append(*item);
+    return true;
+}
+
+TScanCode &TScanCodes::AddBytes(const QByteArray &bytes)
+{
+    if (!Fits(*this, bytes.size()))
+        RaiseTooLong();
+    return Append(ByteItem(bytes, BytesToHex(bytes)));
+}
+
+void TScanCodes::AddCode16(uint16_t code)
+{
+    QByteArray bytes;
+    if (code > 0xFF)
+        bytes.append(char(code >> 8));
+    if ((code & 0xFF) != 0)
+        bytes.append(char(code & 0xFF));
+    AddDecoded(bytes);
+}
+
+void TScanCodes::AddDecoded(QByteArray bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    // The decoded items hold exactly the given bytes: check once, then split,
+    // so that a refused sequence is not filled in part.
+    if (!Fits(*this, bytes.size()))
+        RaiseTooLong();
+    const TCodeTable &table = StdCodeTable();
+    std::vector<TScanCode> items;
+    qsizetype pos = 0;
+    while (pos < bytes.size()) {
+        std::optional<TScanCode> item;
+        if (const auto code = ShortestCode(table, QByteArrayView(bytes).sliced(pos))) {
+            const QByteArray prefix = bytes.mid(pos, code->first);
+            item = code->second ? table.FindBreak(prefix) : table.FindMake(prefix);
+        }
+        if (!item)
+            item = ByteItem(bytes.mid(pos, 1), BytesToHex(bytes.mid(pos, 1)));
+        pos += item->Data().size();
+        items.push_back(std::move(*item));
+    }
+    for (const TScanCode &item : items)
+        Append(item);
+}
+
+TScanCode *TScanCodes::FindByScanCode(const QByteArray &scanCode) const
+{
+    for (const auto &item : FItems)
+        if (item->ScanCode == scanCode)
+            return item.get();
+    return nullptr;
+}
+
+bool TScanCodes::Validate()
+{
+    if (const std::optional<QString> error = PairingError(*this)) {
+        FErrorText = *error;
+        return false;
+    }
+    return true;
+}
+
+bool TScanCodes::IsValid() const
+{
+    return !PairingError(*this);
+}
+
+QString TScanCodes::ShortText() const
+{
+    const QString text = Text();
+    if (FItems.empty() || !IsValid())
+        return text;
+    QString result;
+    std::vector<const TScanCode *> pressed;
+    for (size_t i = 0; i < FItems.size(); ++i) {
+        const TScanCode &item = *FItems[i];
+        if (item.CodeType == ctByte)
+            return text;
+        if (item.CodeType == ctMake) {
+            pressed.push_back(&item);
+            result.append(item.Name);
+            if (i + 1 < FItems.size() && FItems[i + 1]->CodeType == ctMake)
+                result.append(u'+');
+        } else {
+            // Only keys released in the reverse order of their presses have
+            // the compact form.
+            if (pressed.empty() || pressed.back()->Name != item.Name)
+                return text;
+            pressed.pop_back();
+            if (pressed.empty())
+                result.append(u' ');
+        }
+    }
+    if (result.endsWith(u' '))
+        result.chop(1);
+    return result;
+}

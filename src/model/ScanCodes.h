@@ -70,6 +70,9 @@ public:
     QString ShortText() const;
 
 private:
+    /// Appends a copy of item, whose bytes the caller has checked to fit.
+    TScanCode &Append(const TScanCode &item);
+
     std::vector<std::unique_ptr<TScanCode>> FItems;
     QString FErrorText;
 };

@@ -14,7 +14,7 @@ void PrintHelp(QTextStream &out)
     }
     out << "\nПараметры (в любом месте командной строки):\n";
     for (const TCliOption &o : CliOptions()) {
-        const QString synopsis = o.TakesValue ? u"--" + o.Name + u' ' + o.ValueName : u"--" + o.Name;
+        const QString synopsis = QStringLiteral("--") + o.Name + (o.TakesValue ? u' ' + o.ValueName : QString());
         out << "  " << synopsis.leftJustified(28) << ' ' << o.Help << '\n';
     }
     out << "\nКоды завершения: 0 успех, 1 отрицательный результат, 2 ошибка (текст ошибки в stderr).\n";

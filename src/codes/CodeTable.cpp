@@ -1,0 +1,146 @@
+#include "codes/CodeTable.h"
+
+#include "base/Error.h"
+#include "codes/CodeSet.h"
+
+#include <algorithm>
+
+namespace {
+
+TScanCode MakeItem(const TStdCode &entry, bool isBreak)
+{
+    TScanCode item;
+    item.SetData(isBreak ? entry.BreakCode : entry.MakeCode);
+    item.CodeType = isBreak ? ctBreak : ctMake;
+    item.Name = entry.Name;
+    item.ScanCode = entry.ScanCode;
+    return item;
+}
+
+} // namespace
+
+TStdCode::TStdCode(TCodeTable *table)
+{
+    SetTable(table);
+}
+
+void TStdCode::SetTable(TCodeTable *table)
+{
+    if (table == FTable)
+        return;
+    std::unique_ptr<TStdCode> self;
+    if (FTable)
+        self = FTable->Detach(this);
+    else
+        self.reset(this); // a free entry becomes owned by its new table
+    FTable = table;
+    if (table)
+        table->FItems.push_back(std::move(self));
+    else
+        (void)self.release(); // out of any table: the caller owns it again
+}
+
+TCodeTable::TCodeTable(QString name) : Name(std::move(name)) {}
+
+TCodeTable::~TCodeTable() = default;
+
+std::unique_ptr<TStdCode> TCodeTable::Detach(TStdCode *entry)
+{
+    const auto it =
+        std::find_if(FItems.begin(), FItems.end(), [entry](const auto &p) { return p.get() == entry; });
+    std::unique_ptr<TStdCode> owned = std::move(*it);
+    FItems.erase(it);
+    return owned;
+}
+
+TStdCode &TCodeTable::Add(const QString &name, const QByteArray &scanCode, const QByteArray &breakCode,
+                          const QByteArray &makeCode)
+{
+    auto entry = std::make_unique<TStdCode>();
+    entry->Name = name;
+    entry->ScanCode = scanCode;
+    entry->BreakCode = breakCode;
+    entry->MakeCode = makeCode;
+    entry->FTable = this;
+    FItems.push_back(std::move(entry));
+    return *FItems.back();
+}
+
+void TCodeTable::Clear()
+{
+    FItems.clear();
+}
+
+void TCodeTable::BuildFrom(const TCodeSet &codeSet)
+{
+    Clear();
+    int maxLength = 0;
+    for (int g = 0; g < codeSet.Count(); ++g) {
+        const TCodeTable &group = codeSet.Item(g);
+        for (int i = 0; i < group.Count(); ++i) {
+            const TStdCode &entry = group.Item(i);
+            Add(entry.Name, entry.ScanCode, entry.BreakCode, entry.MakeCode);
+            maxLength = std::max({maxLength, int(entry.MakeCode.size()), int(entry.BreakCode.size())});
+        }
+    }
+    FMaxCodeLength = maxLength;
+}
+
+std::optional<TScanCode> TCodeTable::FindByName(QStringView name, bool isBreak) const
+{
+    for (const auto &entry : FItems)
+        if (QStringView(entry->Name).compare(name, Qt::CaseInsensitive) == 0)
+            return MakeItem(*entry, isBreak);
+    return std::nullopt;
+}
+
+std::optional<TScanCode> TCodeTable::FindByScanCode(const QByteArray &scanCode, bool isBreak) const
+{
+    for (const auto &entry : FItems)
+        if (entry->ScanCode == scanCode)
+            return MakeItem(*entry, isBreak);
+    return std::nullopt;
+}
+
+std::optional<TScanCode> TCodeTable::FindMake(const QByteArray &bytes) const
+{
+    for (const auto &entry : FItems)
+        if (entry->MakeCode == bytes)
+            return MakeItem(*entry, false);
+    return std::nullopt;
+}
+
+std::optional<TScanCode> TCodeTable::FindBreak(const QByteArray &bytes) const
+{
+    // An empty break code stands for "no release code", not for a code.
+    if (bytes.isEmpty())
+        return std::nullopt;
+    for (const auto &entry : FItems)
+        if (entry->BreakCode == bytes)
+            return MakeItem(*entry, true);
+    return std::nullopt;
+}
+
+std::optional<TScanCode> TCodeTable::CodeForKeyMessage(const TKeyMessage &message, TKeyCapture which) const
+{
+    const bool isPress = message.IsPress();
+    const bool isRelease = message.IsRelease();
+    if (!isPress && !isRelease)
+        return std::nullopt;
+    if ((isPress && which == kcReleases) || (isRelease && which == kcPresses))
+        return std::nullopt;
+    // A key held down repeats its key-down message with the previous-state bit.
+    if (isPress && message.WasDown())
+        return std::nullopt;
+    if (message.RepeatCount() != 1)
+        return std::nullopt;
+    QByteArray scanCode;
+    if (message.IsExtended())
+        scanCode.append(char(0xE0));
+    scanCode.append(char(message.ScanByte()));
+    try {
+        return FindByScanCode(scanCode, isRelease);
+    } catch (const EError &) {
+        return std::nullopt;
+    }
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "codes/KeyMessage.h"
+#include "codes/ScanCode.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class TCodeSet;
+class TCodeTable;
+
+/// One standard key of a PC keyboard: its name and its codes.
+class TStdCode {
+public:
+    /// Creates the entry; a table given here owns it from now on.
+    explicit TStdCode(TCodeTable *table = nullptr);
+    TStdCode(const TStdCode &) = delete;
+    TStdCode &operator=(const TStdCode &) = delete;
+
+    /// Returns the table that owns the entry, or null.
+    TCodeTable *Table() const { return FTable; }
+    /// Moves the entry to the end of another table (which then owns it), or
+    /// out of any table (the caller then owns it).
+    void SetTable(TCodeTable *table);
+
+    /// PS/2 bytes (scan code set 2) sent when the key is pressed.
+    QByteArray MakeCode;
+    /// The scan code (set 1) the system reports, E0h in front for extended keys.
+    QByteArray ScanCode;
+    /// PS/2 bytes sent when the key is released; may be empty.
+    QByteArray BreakCode;
+    /// Key name; lookups by name ignore letter case.
+    QString Name;
+
+private:
+    friend class TCodeTable;
+    TCodeTable *FTable = nullptr;
+};
+
+/// An ordered list of standard keys: one group of the code set, or the flat
+/// table of all groups. Lookups return the first match in list order, as a
+/// free-standing code item filled from the entry.
+class TCodeTable {
+public:
+    explicit TCodeTable(QString name = {});
+    ~TCodeTable();
+    TCodeTable(const TCodeTable &) = delete;
+    TCodeTable &operator=(const TCodeTable &) = delete;
+
+    int Count() const { return int(FItems.size()); }
+    TStdCode &Item(int index) const { return *FItems[size_t(index)]; }
+
+    /// Group name.
+    QString Name;
+    /// Returns the greatest length of any make or break code; set by BuildFrom
+    /// only (0 for a group).
+    int MaxCodeLength() const { return FMaxCodeLength; }
+
+    /// Appends a new entry with these fields and returns it.
+    TStdCode &Add(const QString &name, const QByteArray &scanCode, const QByteArray &breakCode,
+                  const QByteArray &makeCode);
+    /// Frees all entries.
+    void Clear();
+    /// Replaces the entries by copies of every entry of every group of the set,
+    /// in order, and sets MaxCodeLength.
+    void BuildFrom(const TCodeSet &codeSet);
+
+    /// Returns the make (or, with isBreak, the break) item of the first entry
+    /// whose name equals name, letter case ignored; none when there is none.
+    std::optional<TScanCode> FindByName(QStringView name, bool isBreak) const;
+    /// Returns the make or break item of the first entry with exactly this
+    /// scan code, or none.
+    std::optional<TScanCode> FindByScanCode(const QByteArray &scanCode, bool isBreak) const;
+    /// Returns the make item of the first entry whose make code equals bytes,
+    /// or none.
+    std::optional<TScanCode> FindMake(const QByteArray &bytes) const;
+    /// Returns the break item of the first entry whose break code equals
+    /// bytes, or none (an empty break code is never found).
+    std::optional<TScanCode> FindBreak(const QByteArray &bytes) const;
+    /// Returns the item of the key a keyboard message reports: the make item
+    /// for a first press, the break item for a release, as which allows;
+    /// none for repeats, other messages and unknown keys.
+    std::optional<TScanCode> CodeForKeyMessage(const TKeyMessage &message, TKeyCapture which) const;
+
+private:
+    friend class TStdCode;
+    std::unique_ptr<TStdCode> Detach(TStdCode *entry);
+
+    std::vector<std::unique_ptr<TStdCode>> FItems;
+    int FMaxCodeLength = 0;
+};

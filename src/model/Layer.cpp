@@ -1,0 +1,74 @@
+#include "model/Layer.h"
+
+#include "base/Error.h"
+#include "model/Key.h"
+#include "model/KeyLock.h"
+#include "model/MSR.h"
+
+TLayer::TLayer(TLayers *owner, TNotifier *notifier)
+    : TNotifyObject(notifier), FMSR(std::make_unique<TMSR>(notifier)), FKeys(std::make_unique<TKeys>(notifier)),
+      FOwner(owner), FKeyLock(std::make_unique<TKeyLock>(notifier))
+{
+}
+
+TLayer::~TLayer() = default;
+
+TKey *TLayer::KeyAt(int col, int row) const
+{
+    return FKeys->KeyAt(col, row);
+}
+
+TKey &TLayer::KeyAtOrFail(int col, int row) const
+{
+    if (TKey *key = KeyAt(col, row))
+        return *key;
+    throw EError(QStringLiteral("Клавиша с координатами (%1, %2) не найдена.").arg(col).arg(row));
+}
+
+void TLayer::Assign(const TLayer &source)
+{
+    FMSR->Assign(*source.FMSR);
+    FKeys->Assign(*source.FKeys);
+    FKeyLock->Assign(*source.FKeyLock);
+}
+
+TLayers::TLayers(TNotifier *notifier) : TNotifyObject(notifier) {}
+
+TLayers::~TLayers() = default;
+
+TLayer &TLayers::Add()
+{
+    FItems.push_back(std::make_unique<TLayer>(this, Notifier()));
+    Change();
+    return *FItems.back();
+}
+
+void TLayers::Clear()
+{
+    if (FItems.empty())
+        return;
+    FItems.clear();
+    Change();
+}
+
+void TLayers::Assign(const TLayers &source)
+{
+    if (&source == this)
+        return;
+    Clear();
+    for (const auto &layer : source.FItems)
+        Add().Assign(*layer);
+}
+
+void TLayers::SetCount(int count)
+{
+    if (count < 1)
+        throw EError(QStringLiteral("Неверное значение количества слоев: %1\r\nКоличество слоев должно быть больше 0.")
+                         .arg(count));
+    while (Count() < count)
+        Add();
+    while (Count() > count) {
+        FItems.pop_back();
+        Change();
+    }
+}

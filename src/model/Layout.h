@@ -1,0 +1,163 @@
+#pragma once
+
+#include "model/Notifier.h"
+#include "model/Rect.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class TKeyboard;
+class TKeyGroup;
+class TKeyGroups;
+class TLayers;
+class TMasterKey;
+enum TKeyType : uint8_t;
+
+/// The kind of the latest change a layout tells its views.
+enum TLayoutChange : uint8_t {
+    lcDestroying = 0, ///< the layout is being destroyed
+    lcKeysCleared = 1, ///< ClearRange finished
+    lcSelection = 2, ///< the selection changed
+    lcContent = 3, ///< any other change of content or shape
+    lcActivated = 4, ///< the owning window became active
+    lcDeactivated = 5, ///< the owning window was deactivated
+};
+
+/// Receives the report lines of Check, Find and Replace: a text and a tag
+/// (the layout's InstanceNumber).
+using TMessageSink = std::function<void(const QString &text, uint32_t tag)>;
+
+/// The layout document: for every layer and key what the key does and sends,
+/// the card reader and key lock settings of every layer, and the key groups.
+/// It knows nothing of files or windows; it records changes and tells the
+/// registered views.
+class TLayout {
+public:
+    TLayout();
+    ~TLayout();
+    TLayout(const TLayout &) = delete;
+    TLayout &operator=(const TLayout &) = delete;
+
+    TLayers &Layers() const { return *FLayers; }
+    const QString &FileName() const { return FFileName; }
+    /// Stores the file name and clears Modified (after a save or load).
+    void SetFileName(const QString &fileName);
+
+    /// Identifier of the keyboard description the layout is shaped for.
+    int KeyboardID = 0;
+    bool HasKey = false;
+    bool HasReader = false;
+    /// Number of keys of the keyboard description.
+    int KeyCount = 0;
+    /// Keyboard program version: major in the high byte, minor in the low.
+    uint16_t Version = 0x020A;
+    bool Track1 = false;
+    bool Track2 = false;
+    bool Track3 = false;
+
+    int KeyPositions() const { return FKeyPositions; }
+    /// Sets the key lock position count (0 to 8) of every layer.
+    void SetKeyPositions(int count);
+    int Columns() const { return FColumns; }
+    void SetColumns(int count);
+    int Rows() const { return FRows; }
+    void SetRows(int count);
+    TKeyGroups &Groups() const { return *FGroups; }
+    /// Selected cells in grid coordinates (from 1).
+    const TRect &Selection() const { return FSelection; }
+    /// Stores a different selection and notifies lcSelection.
+    void SetSelection(const TRect &selection);
+    TLayoutChange LastChange() const { return FLastChange; }
+    TNotifier &Notifier() const { return *FNotifier; }
+    /// Number of this layout within the run, from 1; no two layouts share one.
+    uint32_t InstanceNumber() const { return FInstanceNumber; }
+    TNotifyLinks &Links() const { return *FLinks; }
+
+    int LayerCount() const;
+    bool IsModified() const { return FNotifier->Modified(); }
+    void ResetModified() { FNotifier->ResetModified(); }
+
+    /// Records the kind, marks the document modified for lcKeysCleared and
+    /// lcContent, and tells every view.
+    void Notify(TLayoutChange kind);
+    void Activate() { Notify(lcActivated); }
+    void Deactivate() { Notify(lcDeactivated); }
+    /// Registers a view; the caller owns the link and frees it to leave.
+    std::unique_ptr<TNotifyLink> AddLink(TNotifyLink::THandler handler, const void *receiver);
+
+    /// Makes this layout a copy of source (shape, file name, selection,
+    /// layers with pictures, groups); notifies lcContent.
+    void Assign(const TLayout &source);
+    void CopyTo(TLayout &target) const { target.Assign(*this); }
+    /// Copies every layer's card reader; raises "Различное количество слоев."
+    /// when the layer counts differ.
+    void AssignReader(const TLayout &source);
+    /// Copies every layer's key lock; does nothing when the layer counts differ.
+    void AssignKeyLock(const TLayout &source);
+
+    /// Shapes the layout after a keyboard description; all key contents go.
+    void ApplyKeyboard(const TKeyboard &keyboard);
+    /// Moves the layout to another description, keeping key contents by
+    /// logical number; nothing happens for the description it already has.
+    void ChangeKeyboard(const TKeyboard &keyboard);
+
+    bool IsSingleCell() const { return FSelection.IsSingleCell(); }
+    /// Returns the area that search, replace and multi-cell operations use:
+    /// the whole matrix for a single selected cell, else the selection.
+    TRect WorkArea() const;
+
+    /// Clears the keys of a rectangle (grid coordinates) on layer number
+    /// layer (0: all layers), or only their pictures in picture mode.
+    void ClearRange(const TRect &rect, int layer, bool pictureMode);
+    void Cut(TLayout &clipboard, int layer, bool pictureMode);
+    /// Pastes the clipboard layout's selection into this selection: one
+    /// source cell fills the selection, a block is cut to fit it.
+    void Paste(const TLayout &clipboard, int layer, bool pictureMode);
+
+    /// Makes a group of a rectangle (key coordinates); returns false for one
+    /// cell or when the rectangle shares a cell with a group.
+    bool Group(const TRect &rect);
+    /// Frees every group that shares a cell with the rectangle.
+    void Ungroup(const TRect &rect);
+    bool HasGroupIn(const TRect &rect) const;
+    /// Returns the first group holding the cell (from 0), or null.
+    TKeyGroup *GroupAt(int col, int row) const;
+
+    /// Sets the key type of a cell (from 0) on every layer.
+    void SetKeyTypeAll(int col, int row, TKeyType keyType);
+    /// Empties the codes of every key that is not a macro key.
+    void ClearNonMacroCodes();
+
+    /// Fills the master from the selected keys of its layer.
+    void LoadMaster(TMasterKey &master) const;
+    /// Writes the values changed in the master into the selected keys.
+    void ApplyMaster(TMasterKey &master, bool pictureMode);
+
+    /// Reports faulty code sequences (at most 11 lines); returns true when
+    /// there is none.
+    bool Check(const TMessageSink &sink) const;
+    /// Reports the sequences of the work area whose text holds text (letter
+    /// case ignored) on layer number layer (0: all); returns the line count.
+    int Find(const QString &text, int layer, const TMessageSink &sink) const;
+    /// Replaces text by replacement in the sequences of the work area;
+    /// returns the number of replacements.
+    int Replace(const QString &text, const QString &replacement, int layer);
+    /// Selects the key a report line names; returns false when it names none.
+    bool GotoLine(const QString &line);
+
+private:
+    // The notifier comes first: every model object is created with it.
+    std::unique_ptr<TNotifier> FNotifier;
+    std::unique_ptr<TNotifyLinks> FLinks;
+    std::unique_ptr<TLayers> FLayers;
+    QString FFileName;
+    int FKeyPositions = 0;
+    int FColumns = 0;
+    int FRows = 0;
+    std::unique_ptr<TKeyGroups> FGroups;
+    TRect FSelection{1, 1, 1, 1};
+    TLayoutChange FLastChange = lcDestroying;
+    uint32_t FInstanceNumber;
+};

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "model/Notifier.h"
+
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TNotes;
+
+/// The number of entries of the note name table: the pause and six octaves.
+inline constexpr int kNoteNameCount = 73;
+/// The greatest number of notes one melody may hold.
+inline constexpr int kMaxNotes = 256;
+
+/// Returns the name of a pitch ("P", "C_0" ... "B4"), empty above 72.
+QString NoteName(int pitch);
+/// Returns the pitch whose name is exactly name (letter case matters), or -1.
+int NotePitch(QStringView name);
+
+/// One note of a melody for the keyboard's buzzer.
+class TNote : public TNotifyObject {
+public:
+    explicit TNote(TNotes *owner, TNotifier *notifier = nullptr);
+
+    TNotes *Owner() const { return FOwner; }
+    /// Returns the index into the note name table.
+    uint8_t Pitch() const { return FPitch; }
+    uint8_t Volume() const { return FVolume; }
+    uint8_t Duration() const { return FDuration; }
+    void SetPitch(uint8_t value);
+    void SetVolume(uint8_t value);
+    void SetDuration(uint8_t value);
+
+private:
+    uint8_t FPitch = 0;
+    uint8_t FVolume = 0;
+    uint8_t FDuration = 0;
+    TNotes *FOwner;
+};
+
+/// A melody: at most 256 notes. Its text form is name, duration and volume of
+/// every note, all separated by ";" ("C1;10;5;D1;20;5").
+class TNotes : public TNotifyObject {
+public:
+    explicit TNotes(TNotifier *notifier = nullptr);
+    ~TNotes() override;
+
+    int Count() const { return int(FItems.size()); }
+    TNote &Item(int index) const { return *FItems[size_t(index)]; }
+
+    /// Appends a note with all fields 0, marks changed and returns it; raises
+    /// "Количество нот не может быть больше 256." when 256 notes are held.
+    TNote &Add();
+    /// Frees all notes; marks changed when there were any.
+    void Clear();
+    /// Makes this melody a copy of source; nothing at all when they are
+    /// already equal.
+    void Assign(const TNotes &source);
+    /// Returns whether both have the same count and, at every index, the same
+    /// pitch, duration and volume.
+    bool Equals(const TNotes &other) const;
+    bool IsEmpty() const { return FItems.empty(); }
+
+    /// Returns the text form; a pitch above 72 is written with an empty name.
+    QString Text() const;
+    /// Replaces the notes by those of text. Groups whose name is not in the
+    /// table are skipped; an incomplete group ends the reading. A duration or
+    /// volume that is not a decimal number raises EConvertError, keeping the
+    /// notes read so far and the note being read.
+    void SetText(QStringView text);
+
+private:
+    std::vector<std::unique_ptr<TNote>> FItems;
+};
