@@ -1,26 +1,11 @@
+#include "CliTestSupport.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct TRun {
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-    QStringList Lines() const { return Out.split(u'\n', Qt::SkipEmptyParts); }
-};
-
-TRun Ravlin(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(RAVLIN_BIN_DIR "/ravlin"), args);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 void WriteFile(const QString &path, const QByteArray &bytes)
 {

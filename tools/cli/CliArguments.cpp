@@ -6,7 +6,15 @@ TCliArguments::TCliArguments(const QStringList &args, const QList<TCliOption> &k
 {
     bool optionsEnded = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
+        QString arg = args[i];
+        if (!optionsEnded && arg.size() == 2 && arg[0] == u'-' && arg[1] != u'-') {
+            // A one-letter alias stands for its long option; anything else
+            // ("-A", a code text) is a positional argument.
+            const auto alias = std::find_if(known.begin(), known.end(),
+                                            [&](const TCliOption &o) { return o.Short == arg.mid(1); });
+            if (alias != known.end())
+                arg = QStringLiteral("--") + alias->Name;
+        }
         if (optionsEnded || !arg.startsWith(u"--") || arg.size() == 2) {
             if (arg == u"--" && !optionsEnded)
                 optionsEnded = true;

@@ -11,6 +11,8 @@ struct TCliOption {
     bool TakesValue = false;
     QString ValueName;
     QString Help;
+    /// A one-letter alias used as "-o", empty for none.
+    QString Short = {};
 };
 
 /// The command line split into options and positional arguments. Options may

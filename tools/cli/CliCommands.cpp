@@ -14,7 +14,9 @@ void PrintHelp(QTextStream &out)
     }
     out << "\nПараметры (в любом месте командной строки):\n";
     for (const TCliOption &o : CliOptions()) {
-        const QString synopsis = QStringLiteral("--") + o.Name + (o.TakesValue ? u' ' + o.ValueName : QString());
+        QString synopsis = QStringLiteral("--") + o.Name + (o.TakesValue ? u' ' + o.ValueName : QString());
+        if (!o.Short.isEmpty())
+            synopsis = u'-' + o.Short + QStringLiteral(", ") + synopsis;
         out << "  " << synopsis.leftJustified(28) << ' ' << o.Help << '\n';
     }
     out << "\nКоды завершения: 0 успех, 1 отрицательный результат, 2 ошибка (текст ошибки в stderr).\n";
@@ -27,6 +29,13 @@ const QList<TCliOption> &CliOptions()
     static const QList<TCliOption> options = {
         {QStringLiteral("data"), true, QStringLiteral("DIR"),
          QStringLiteral("папка с \"Клавиатуры\" и \"Клавиши\" (по умолчанию папка программы)")},
+        {QStringLiteral("format"), true, QStringLiteral("F"),
+         QStringLiteral("формат записи: xml, xml13, bin, bin13, emf, bin28, bin29 (по умолчанию по расширению)")},
+        {QStringLiteral("in-format"), true, QStringLiteral("F"),
+         QStringLiteral("формат чтения: xml или bin (по умолчанию по расширению)")},
+        {QStringLiteral("layer"), true, QStringLiteral("N"), QStringLiteral("номер слоя, от 1 (по умолчанию все слои)")},
+        {QStringLiteral("output"), true, QStringLiteral("OUT"), QStringLiteral("файл результата замены"),
+         QStringLiteral("o")},
         {QStringLiteral("help"), false, {}, QStringLiteral("эта справка")},
     };
     return options;
@@ -37,6 +46,7 @@ const std::vector<TCliCommand> &CliCommands()
     static const std::vector<TCliCommand> commands = [] {
         std::vector<TCliCommand> list;
         AddCatalogueCommands(list);
+        AddLayoutCommands(list);
         return list;
     }();
     return commands;

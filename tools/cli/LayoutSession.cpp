@@ -1,0 +1,52 @@
+#include "LayoutSession.h"
+
+#include "base/Error.h"
+#include "base/Numbers.h"
+#include "catalogue/XMLKeyboard.h"
+#include "codes/CodeSet.h"
+#include "codes/CodeTable.h"
+#include "codes/StdCodes.h"
+#include "files/LayoutFormat.h"
+#include "model/Layout.h"
+
+TLayoutSession::TLayoutSession(TCliContext &context) : FContext(context)
+{
+    TXMLKeyboard loader;
+    loader.LoadFolder(context.DataFolder + QStringLiteral("/Клавиатуры"), FKeyboards,
+                      [&](const QString &fileName, const QString &message) {
+                          context.Err << SkippedFileMessage(fileName, message) << '\n';
+                      });
+    TCodeSet codeSet;
+    codeSet.Load(context.DataFolder);
+    auto table = std::make_unique<TCodeTable>();
+    table->BuildFrom(codeSet);
+    InstallStdCodeTable(std::move(table));
+    FFormats = std::make_unique<TLayoutFileFormats>(FKeyboards);
+}
+
+std::unique_ptr<TLayout> TLayoutSession::Open(const QString &path, TLayoutFormat **format)
+{
+    TLayoutFormat &chosen =
+        ChooseFormat(FFormats->OpenFormats(), FContext.Args.Value(QStringLiteral("in-format"), path));
+    auto layout = std::make_unique<TLayout>();
+    chosen.LoadFromFile(*layout, path);
+    if (format)
+        *format = &chosen;
+    return layout;
+}
+
+void TLayoutSession::Save(TLayout &layout, const QString &path)
+{
+    ChooseFormat(FFormats->Formats(), FContext.Args.Value(QStringLiteral("format"), path)).SaveToFile(layout, path);
+}
+
+int TLayoutSession::Layer() const
+{
+    const QString text = FContext.Args.Value(QStringLiteral("layer"));
+    if (text.isEmpty())
+        return 0;
+    const int layer = StrToInt(text);
+    if (layer < 1)
+        throw EError(QStringLiteral("Неверный номер слоя: %1").arg(text));
+    return layer;
+}
