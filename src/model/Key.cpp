@@ -35,34 +35,22 @@ TKey::~TKey() = default;
 
 void TKey::SetRemark(const QString &value)
 {
-    if (value == FRemark)
-        return;
-    FRemark = value;
-    Change();
+    Store(FRemark, value);
 }
 
 void TKey::SetLogicalNumber(int value)
 {
-    if (value == FLogicalNumber)
-        return;
-    FLogicalNumber = value;
-    Change();
+    Store(FLogicalNumber, value);
 }
 
 void TKey::SetKeyType(TKeyType value)
 {
-    if (value == FKeyType)
-        return;
-    FKeyType = value;
-    Change();
+    Store(FKeyType, value);
 }
 
 void TKey::SetAutoRepeat(bool value)
 {
-    if (value == FAutoRepeat)
-        return;
-    FAutoRepeat = value;
-    Change();
+    Store(FAutoRepeat, value);
 }
 
 void TKey::AssignContent(const TKey &source)

@@ -29,18 +29,12 @@ TKeyPosition::~TKeyPosition() = default;
 
 void TKeyPosition::SetPositionType(uint8_t value)
 {
-    if (value == FPositionType)
-        return;
-    FPositionType = value;
-    Change();
+    Store(FPositionType, value);
 }
 
 void TKeyPosition::SetLocked(bool value)
 {
-    if (value == FLocked)
-        return;
-    FLocked = value;
-    Change();
+    Store(FLocked, value);
 }
 
 void TKeyPosition::Assign(const TKeyPosition &source)

@@ -11,10 +11,7 @@ TMSRTrack::~TMSRTrack() = default;
 
 void TMSRTrack::SetEnabled(bool value)
 {
-    if (value == FEnabled)
-        return;
-    FEnabled = value;
-    Change();
+    Store(FEnabled, value);
 }
 
 void TMSRTrack::Clear()
@@ -55,26 +52,17 @@ TMSR::~TMSR() = default;
 
 void TMSR::SetSendEnter(bool value)
 {
-    if (value == FSendEnter)
-        return;
-    FSendEnter = value;
-    Change();
+    Store(FSendEnter, value);
 }
 
 void TMSR::SetStopOnError(bool value)
 {
-    if (value == FStopOnError)
-        return;
-    FStopOnError = value;
-    Change();
+    Store(FStopOnError, value);
 }
 
 void TMSR::SetLightIndication(bool value)
 {
-    if (value == FLightIndication)
-        return;
-    FLightIndication = value;
-    Change();
+    Store(FLightIndication, value);
 }
 
 TMSRTrack &TMSR::Track(int index) const

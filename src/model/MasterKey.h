@@ -19,10 +19,7 @@ public:
     /// Stores and marks changed only when the value differs.
     void SetValue(const T &value)
     {
-        if (value == FValue)
-            return;
-        FValue = value;
-        Change();
+        Store(FValue, value);
     }
 
 private:

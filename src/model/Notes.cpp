@@ -47,26 +47,17 @@ TNote::TNote(TNotes *owner, TNotifier *notifier) : TNotifyObject(notifier), FOwn
 
 void TNote::SetPitch(uint8_t value)
 {
-    if (value == FPitch)
-        return;
-    FPitch = value;
-    Change();
+    Store(FPitch, value);
 }
 
 void TNote::SetVolume(uint8_t value)
 {
-    if (value == FVolume)
-        return;
-    FVolume = value;
-    Change();
+    Store(FVolume, value);
 }
 
 void TNote::SetDuration(uint8_t value)
 {
-    if (value == FDuration)
-        return;
-    FDuration = value;
-    Change();
+    Store(FDuration, value);
 }
 
 TNotes::TNotes(TNotifier *notifier) : TNotifyObject(notifier) {}

@@ -37,6 +37,17 @@ public:
     void Change();
     void ResetChanged() { FIsChanged = false; }
 
+protected:
+    /// Stores value in field and calls Change, only when they differ; the
+    /// pattern of every setter of the model.
+    template <typename T, typename U> void Store(T &field, const U &value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        Change();
+    }
+
 private:
     TNotifier *FNotifier;
     bool FIsChanged = false;
