@@ -1,9 +1,8 @@
 #include "CliCommands.h"
+#include "CliData.h"
 
 #include "base/HexText.h"
 #include "catalogue/Keyboards.h"
-#include "catalogue/XMLKeyboard.h"
-#include "codes/CodeSet.h"
 #include "codes/CodeTable.h"
 
 namespace {
@@ -11,11 +10,7 @@ namespace {
 int ListModels(TCliContext &context)
 {
     TKeyboards keyboards;
-    TXMLKeyboard loader;
-    loader.LoadFolder(context.DataFolder + QStringLiteral("/Клавиатуры"), keyboards,
-                      [&](const QString &fileName, const QString &message) {
-                          context.Err << SkippedFileMessage(fileName, message) << '\n';
-                      });
+    LoadCatalogue(context, keyboards);
     for (int i = 0; i < keyboards.Count(); ++i) {
         const TKeyboard &k = keyboards.Item(i);
         context.Out << k.ID << '\t' << k.Model << '\t' << k.Name << '\t' << k.ClassName << '\t' << k.Width
@@ -27,12 +22,9 @@ int ListModels(TCliContext &context)
 
 int ListCodes(TCliContext &context)
 {
-    TCodeSet codeSet;
-    codeSet.Load(context.DataFolder);
-    TCodeTable table;
-    table.BuildFrom(codeSet);
-    for (int i = 0; i < table.Count(); ++i) {
-        const TStdCode &code = table.Item(i);
+    const auto table = LoadCodeTable(context);
+    for (int i = 0; i < table->Count(); ++i) {
+        const TStdCode &code = table->Item(i);
         context.Out << code.Name << '\t' << BytesToHex(code.MakeCode) << '\t' << BytesToHex(code.BreakCode)
                     << '\t' << BytesToHex(code.ScanCode) << '\n';
     }

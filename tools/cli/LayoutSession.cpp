@@ -1,9 +1,8 @@
 #include "LayoutSession.h"
+#include "CliData.h"
 
 #include "base/Error.h"
 #include "base/Numbers.h"
-#include "catalogue/XMLKeyboard.h"
-#include "codes/CodeSet.h"
 #include "codes/CodeTable.h"
 #include "codes/StdCodes.h"
 #include "files/LayoutFormat.h"
@@ -11,16 +10,8 @@
 
 TLayoutSession::TLayoutSession(TCliContext &context) : FContext(context)
 {
-    TXMLKeyboard loader;
-    loader.LoadFolder(context.DataFolder + QStringLiteral("/Клавиатуры"), FKeyboards,
-                      [&](const QString &fileName, const QString &message) {
-                          context.Err << SkippedFileMessage(fileName, message) << '\n';
-                      });
-    TCodeSet codeSet;
-    codeSet.Load(context.DataFolder);
-    auto table = std::make_unique<TCodeTable>();
-    table->BuildFrom(codeSet);
-    InstallStdCodeTable(std::move(table));
+    LoadCatalogue(context, FKeyboards);
+    InstallStdCodeTable(LoadCodeTable(context));
     FFormats = std::make_unique<TLayoutFileFormats>(FKeyboards);
 }
 
