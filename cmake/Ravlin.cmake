@@ -15,14 +15,20 @@ function(ravlin_core_library name)
   endforeach()
 endfunction()
 
-# ravlin_gtest(NAME SOURCES... LINK libs...)
+# ravlin_gtest(NAME [GUI] SOURCES... LINK libs...)
 # One GoogleTest executable, registered with CTest. Tests find the shipped data
 # and their own input files through RAVLIN_DATA_DIR and RAVLIN_TEST_DATA_DIR.
+# GUI tests run under a QGuiApplication (fonts, painting) on the offscreen
+# platform.
 function(ravlin_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LINK" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${ARG_LINK} GTest::gtest GTest::gtest_main)
+  if(ARG_GUI)
+    target_link_libraries(${name} PRIVATE ${ARG_LINK} ravlin_gui_test_main GTest::gtest)
+  else()
+    target_link_libraries(${name} PRIVATE ${ARG_LINK} GTest::gtest GTest::gtest_main)
+  endif()
   target_compile_definitions(${name} PRIVATE
     RAVLIN_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
     RAVLIN_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"

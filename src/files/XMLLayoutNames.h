@@ -37,6 +37,7 @@ inline const QString kScanCodes = QStringLiteral("СканКоды");
 inline const QString kOldCode = QStringLiteral("СканКод");
 inline const QString kOldCodeLow = QStringLiteral("Код");
 inline const QString kOldCodeHigh = QStringLiteral("РасширенныйКод");
+inline const QString kOldCodeText = QStringLiteral("Текст");
 
 inline const QString kNotes = QStringLiteral("Ноты");
 inline const QString kNote = QStringLiteral("Нота");

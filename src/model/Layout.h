@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+class QPainter;
+class QRect;
 class TKeyboard;
 class TKeyGroup;
 class TKeyGroups;
@@ -146,6 +148,16 @@ public:
     int Replace(const QString &text, const QString &replacement, int layer);
     /// Selects the key a report line names; returns false when it names none.
     bool GotoLine(const QString &line);
+
+    /// Draws the key caps of a layer, the first by default, (backgrounds,
+    /// images, texts) as a grid of cells of cellWidth x cellHeight in at most
+    /// two bands, and the key groups as boxes below it, inside bounds (canvas
+    /// units; its width decides how many columns fit the first band). gapX
+    /// and gapY separate the group boxes and the bands. Draws nothing for a
+    /// layer the layout does not have. Raises "Клавиша с координатами (%d,
+    /// %d) не найдена." for a group whose top-left cell has no key.
+    void Draw(QPainter &canvas, int cellWidth, const QRect &bounds, int gapY, int gapX, int cellHeight,
+              int layerIndex = 0) const;
 
 private:
     // The notifier comes first: every model object is created with it.

@@ -52,8 +52,10 @@ TEST(LayoutCli, NewAndConvertWriteTheSameBytesAgain)
     const TRun unknownModel = Ravlin({QStringLiteral("new"), QStringLiteral("99"), a});
     EXPECT_EQ(unknownModel.ExitCode, 2);
     EXPECT_EQ(unknownModel.Err.trimmed(), QStringLiteral("Не найдено описание клавиатуры с идентификатором 99."));
-    const TRun notBuilt = Ravlin({QStringLiteral("convert"), a, dir.filePath(QStringLiteral("x.bin"))});
-    EXPECT_EQ(notBuilt.ExitCode, 2);
+    const TRun unknownFormat =
+        Ravlin({QStringLiteral("convert"), a, dir.filePath(QStringLiteral("x.bin")), QStringLiteral("--format=bin31")});
+    EXPECT_EQ(unknownFormat.ExitCode, 2);
+    EXPECT_EQ(unknownFormat.Err.trimmed(), QStringLiteral("Неизвестный формат раскладки \"bin31\". Допустимы: xml, xml13, bin, bin13, emf, bin28, bin29."));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("x.bin"))));
     const TRun notLayout = Ravlin({QStringLiteral("dump"), QStringLiteral(RAVLIN_DATA_DIR "/Клавиши/Клавиши.xml")});
     EXPECT_EQ(notLayout.ExitCode, 2);

@@ -37,6 +37,21 @@ inline const TKeyboards &TestModels()
     return *keyboards;
 }
 
+/// Returns the shipped models and test model 7 in one catalogue
+/// (identifiers 1 to 7), so that every seed file of a robustness test names
+/// a known model.
+inline const TKeyboards &AllTestModels()
+{
+    static const std::unique_ptr<TKeyboards> keyboards = [] {
+        auto all = std::make_unique<TKeyboards>();
+        for (const TKeyboards *source : {&ShippedKeyboards(), &TestModels()})
+            for (int i = 0; i < source->Count(); ++i)
+                all->Add().Assign(source->Item(i));
+        return all;
+    }();
+    return *keyboards;
+}
+
 /// Returns a layout document: the declaration, the root "Раскладка" with the
 /// root attributes (e.g. Vesion="020A") and the body lines.
 inline QByteArray LayoutDocument(const QString &rootAttributes, const QString &body)

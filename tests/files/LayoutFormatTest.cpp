@@ -104,38 +104,41 @@ TEST(LayoutFormat, BaseFormatWritesAndReadsNothing)
 TEST(LayoutFormat, ProgramRegistriesAndTheirChoice)
 {
     const TLayoutFileFormats files(ShippedKeyboards());
-    ASSERT_EQ(files.Formats().Count(), 1);
-    ASSERT_EQ(files.OpenFormats().Count(), 1);
-    EXPECT_EQ(&files.Formats().Item(0), &files.XMLFormat());
-    EXPECT_NE(&files.OpenFormats().Item(0), &files.Formats().Item(0)) << "each registry has its own objects";
-    EXPECT_EQ(files.OpenFormats().Item(0).ShortName(), u"xml");
-    EXPECT_EQ(files.Formats().Filter(), u"Раскладка Ravlin (*.xml)|*.xml");
+    const TLayoutFormats &formats = files.Formats();
+    const TLayoutFormats &open = files.OpenFormats();
+    // The indexes are those file dialogs and device operations choose by.
+    const char16_t *names[] = {u"xml", u"xml13", u"bin", u"bin13", u"emf", u"bin28", u"bin29"};
+    ASSERT_EQ(formats.Count(), 7);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(formats.Item(i).ShortName(), names[i]);
+    ASSERT_EQ(open.Count(), 2);
+    EXPECT_EQ(open.Item(0).ShortName(), u"xml");
+    EXPECT_EQ(open.Item(1).ShortName(), u"bin");
+    EXPECT_EQ(&formats.Item(0), &files.XMLFormat());
+    EXPECT_NE(&open.Item(0), &formats.Item(0)) << "each registry has its own objects";
+    EXPECT_EQ(open.Filter(), u"Раскладка Ravlin (*.xml)|*.xml|Раскладка Ravlin (*.bin)|*.bin");
+    EXPECT_EQ(formats.Filter().count(u'|'), 13);
     EXPECT_EQ(&files.XMLFormat().Keyboards(), &ShippedKeyboards());
 
-    const std::vector<TLayoutFormatInfo> &known = TLayoutFileFormats::KnownFormats();
-    ASSERT_EQ(known.size(), 7u);
-    const char16_t *names[] = {u"xml", u"xml13", u"bin", u"bin13", u"emf", u"bin28", u"bin29"};
-    for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(known[size_t(i)].ShortName, names[i]);
-        EXPECT_EQ(known[size_t(i)].SaveIndex, i);
-    }
-    EXPECT_EQ(known[2].OpenIndex, 1);
-
-    const TLayoutFormats &formats = files.Formats();
     TLayoutFormat *xml = &files.XMLFormat();
     EXPECT_EQ(&ChooseFormat(formats, u"0"), xml);
     EXPECT_EQ(&ChooseFormat(formats, u"xml"), xml);
     EXPECT_EQ(&ChooseFormat(formats, u"XML"), xml);
     EXPECT_EQ(&ChooseFormat(formats, u"/tmp/Раскладка.Xml"), xml);
     EXPECT_EQ(&ChooseFormat(formats, u".xml"), xml);
-    EXPECT_EQ(ErrorOf([&] { ChooseFormat(formats, u"1"); }), u"Неверный индекс формата");
+    EXPECT_EQ(&ChooseFormat(formats, u"6"), &formats.Item(6));
+    EXPECT_EQ(&ChooseFormat(formats, u"bin28"), &formats.Item(5));
+    // A suffix several formats share picks the first of them: the 2.10 image.
+    EXPECT_EQ(&ChooseFormat(formats, u"layout.BIN"), &formats.Item(2));
+    EXPECT_EQ(&ChooseFormat(open, u"layout.bin"), &open.Item(1));
+    EXPECT_EQ(ErrorOf([&] { ChooseFormat(formats, u"7"); }), u"Неверный индекс формата");
     EXPECT_EQ(ErrorOf([&] { ChooseFormat(formats, u"-1"); }), u"Неверный индекс формата");
-    EXPECT_EQ(ErrorOf([&] { ChooseFormat(formats, u"bin28"); }), u"Формат bin28 ещё не поддерживается.");
-    EXPECT_EQ(ErrorOf([&] { ChooseFormat(formats, u"layout.bin"); }), u"Формат bin ещё не поддерживается.");
-    EXPECT_EQ(ErrorOf([&] { ChooseFormat(formats, u"emf"); }), u"Формат emf ещё не поддерживается.");
-    EXPECT_EQ(ErrorOf([&] { ChooseFormat(formats, u"notes.txt"); }),
-              u"Неизвестный формат раскладки \"notes.txt\".");
-    EXPECT_EQ(ErrorOf([&] { ChooseFormat(formats, u""); }), u"Неизвестный формат раскладки \"\".");
+    EXPECT_EQ(ErrorOf([&] { ChooseFormat(open, u"picture.emf"); }),
+              u"Неизвестный формат раскладки \"picture.emf\". Допустимы: xml, bin.");
+    EXPECT_EQ(ErrorOf([&] { ChooseFormat(open, u"bin13"); }),
+              u"Неизвестный формат раскладки \"bin13\". Допустимы: xml, bin.");
+    EXPECT_EQ(ErrorOf([&] { ChooseFormat(formats, u""); }),
+              u"Неизвестный формат раскладки \"\". Допустимы: xml, xml13, bin, bin13, emf, bin28, bin29.");
 }
 
 TEST(LayoutFormat, SaveReplacesTheFileOnlyWhenComplete)

@@ -10,20 +10,6 @@
 
 namespace {
 
-// The shipped models and the test model in one catalogue, so that every
-// seed file names a known model.
-const TKeyboards &AllModels()
-{
-    static const std::unique_ptr<TKeyboards> keyboards = [] {
-        auto all = std::make_unique<TKeyboards>();
-        for (const TKeyboards *source : {&ShippedKeyboards(), &TestModels()})
-            for (int i = 0; i < source->Count(); ++i)
-                all->Add().Assign(source->Item(i));
-        return all;
-    }();
-    return *keyboards;
-}
-
 // Feeds data to the loader on a copy of base. The load either succeeds (and
 // the result can be written) or raises EError and leaves the copy exactly as
 // it was; anything else fails the test.
@@ -120,8 +106,8 @@ QByteArray Mutate(QByteArray data, std::mt19937 &random)
 
 TEST(XMLLayoutRobustness, BrokenFilesLoadOrRaiseWithoutHarm)
 {
-    TXMLLayout format(nullptr, AllModels());
-    const auto base = MakeRichLayout(AllModels(), 6);
+    TXMLLayout format(nullptr, AllTestModels());
+    const auto base = MakeRichLayout(AllTestModels(), 6);
     const QByteArray baseline = format.SaveToString(*base);
 
     const QDir folder(FilesTestPath(QStringLiteral("broken")));
@@ -145,12 +131,12 @@ TEST(XMLLayoutRobustness, BrokenFilesLoadOrRaiseWithoutHarm)
 TEST(XMLLayoutRobustness, MutatedLayoutFilesNeverCrash)
 {
     const TQuietImageDecoders quiet;
-    TXMLLayout format(nullptr, AllModels());
-    const auto base = MakeRichLayout(AllModels(), 2);
+    TXMLLayout format(nullptr, AllTestModels());
+    const auto base = MakeRichLayout(AllTestModels(), 2);
     const QByteArray baseline = format.SaveToString(*base);
     const QList<QByteArray> seeds = {
         baseline,
-        format.SaveToString(*MakeRichLayout(AllModels(), 7)),
+        format.SaveToString(*MakeRichLayout(AllTestModels(), 7)),
         ReadFileBytes(FilesTestPath(QStringLiteral("small_layout.xml"))),
         ReadFileBytes(FilesTestPath(QStringLiteral("old_no_version.xml"))),
         ReadFileBytes(FilesTestPath(QStringLiteral("version_0208.xml"))),

@@ -33,7 +33,7 @@ const QList<TCliOption> &CliOptions()
          QStringLiteral("формат записи: xml, xml13, bin, bin13, emf, bin28, bin29 (по умолчанию по расширению)")},
         {QStringLiteral("in-format"), true, QStringLiteral("F"),
          QStringLiteral("формат чтения: xml или bin (по умолчанию по расширению)")},
-        {QStringLiteral("layer"), true, QStringLiteral("N"), QStringLiteral("номер слоя, от 1 (по умолчанию все слои)")},
+        {QStringLiteral("layer"), true, QStringLiteral("N"), QStringLiteral("номер слоя, от 1 (поиск и замена: по умолчанию все слои; рисунок: первый)")},
         {QStringLiteral("output"), true, QStringLiteral("OUT"), QStringLiteral("файл результата замены"),
          QStringLiteral("o")},
         {QStringLiteral("help"), false, {}, QStringLiteral("эта справка")},

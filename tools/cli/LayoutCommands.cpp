@@ -4,6 +4,7 @@
 
 #include "base/Numbers.h"
 #include "files/LayoutFormat.h"
+#include "files/LayoutPicture.h"
 #include "model/Layout.h"
 
 #include <QJsonDocument>
@@ -31,6 +32,15 @@ int Convert(TCliContext &context)
     const QStringList &args = context.Args.Positional();
     auto layout = session.Open(args[1]);
     session.Save(*layout, args[2]);
+    return ecSuccess;
+}
+
+int Export(TCliContext &context)
+{
+    TLayoutSession session(context);
+    const QStringList &args = context.Args.Positional();
+    auto layout = session.Open(args[1]);
+    SaveLayoutPicture(*layout, args[2], session.LayerIndex(*layout));
     return ecSuccess;
 }
 
@@ -82,6 +92,9 @@ void AddLayoutCommands(std::vector<TCliCommand> &commands)
                         QStringLiteral("новая раскладка для модели с идентификатором ID"), 2, 2, NewLayout});
     commands.push_back({QStringLiteral("convert"), QStringLiteral("IN OUT"),
                         QStringLiteral("чтение IN и запись OUT (--in-format, --format)"), 2, 2, Convert});
+    commands.push_back({QStringLiteral("export"), QStringLiteral("IN OUT"),
+                        QStringLiteral("рисунок раскладки в PNG, SVG или PDF по расширению OUT (--layer)"), 2, 2,
+                        Export});
     commands.push_back(
         {QStringLiteral("dump"), QStringLiteral("IN"), QStringLiteral("раскладка целиком в JSON"), 1, 1, Dump});
     commands.push_back({QStringLiteral("check"), QStringLiteral("IN"),

@@ -31,6 +31,15 @@ void TLayoutSession::Save(TLayout &layout, const QString &path)
     ChooseFormat(FFormats->Formats(), FContext.Args.Value(QStringLiteral("format"), path)).SaveToFile(layout, path);
 }
 
+namespace {
+
+[[noreturn]] void RaiseBadLayer(const QString &text)
+{
+    throw EError(QStringLiteral("Неверный номер слоя: %1").arg(text));
+}
+
+} // namespace
+
 int TLayoutSession::Layer() const
 {
     const QString text = FContext.Args.Value(QStringLiteral("layer"));
@@ -38,6 +47,14 @@ int TLayoutSession::Layer() const
         return 0;
     const int layer = StrToInt(text);
     if (layer < 1)
-        throw EError(QStringLiteral("Неверный номер слоя: %1").arg(text));
+        RaiseBadLayer(text);
     return layer;
+}
+
+int TLayoutSession::LayerIndex(const TLayout &layout) const
+{
+    const int layer = Layer();
+    if (layer > layout.LayerCount())
+        RaiseBadLayer(FContext.Args.Value(QStringLiteral("layer")));
+    return layer == 0 ? 0 : layer - 1;
 }

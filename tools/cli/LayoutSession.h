@@ -29,6 +29,10 @@ public:
     void Save(TLayout &layout, const QString &path);
     /// Returns the --layer number, 0 when it is not given.
     int Layer() const;
+    /// Returns the layer --layer names as an index of the layout's layers,
+    /// 0 (the first layer) when it is not given; raises "Неверный номер
+    /// слоя: %1" for a layer the layout does not have.
+    int LayerIndex(const TLayout &layout) const;
 
 private:
     TCliContext &FContext;

@@ -1,0 +1,135 @@
+#include "files/XMLLayoutWrite.h"
+
+#include "files/XMLLayoutNames.h"
+#include "files/xml/XMLItem.h"
+#include "model/Key.h"
+#include "model/KeyGroup.h"
+#include "model/KeyLock.h"
+#include "model/Layer.h"
+#include "model/MSR.h"
+#include "model/Notes.h"
+
+using namespace XMLLayoutNames;
+
+namespace XMLLayoutWrite {
+
+namespace {
+
+void AddMSR(TXMLItem &parent, const TMSR &msr, const TXMLLayoutForm &form)
+{
+    TXMLItem &item = AddChild(parent, kMSR);
+    item.SetAttribute(kSendEnter, FlagText(msr.SendEnter()));
+    item.SetAttribute(kStopOnError, FlagText(msr.StopOnError()));
+    if (form.LightIndication)
+        item.SetAttribute(kLightIndication, FlagText(msr.LightIndication()));
+    for (int t = 0; t < kMSRTrackCount; ++t) {
+        const TMSRTrack &track = msr.Track(t);
+        TXMLItem &child = AddChild(item, kTracks[t]);
+        child.SetAttribute(kEnabled, FlagText(track.Enabled()));
+        form.AddCodes(child, kPrefix, track.Prefix());
+        form.AddCodes(child, kSuffix, track.Suffix());
+    }
+    AddNotes(item, msr.Melody());
+}
+
+void AddKeyLock(TXMLItem &parent, const TKeyLock &keyLock, const TXMLLayoutForm &form)
+{
+    if (keyLock.Count() == 0)
+        return;
+    TXMLItem &item = AddChild(parent, kKeyLock);
+    for (int i = 0; i < keyLock.Count(); ++i) {
+        const TKeyPosition &position = keyLock.Item(i);
+        TXMLItem &child = AddChild(item, kPosition);
+        child.SetAttribute(kNumber, IntText(i + 1));
+        child.SetAttribute(kPositionType, IntText(position.PositionType()));
+        child.SetAttribute(kLocked, FlagText(position.Locked()));
+        form.AddCodes(child, kScanCodes, position.Codes());
+        AddNotes(child, position.Melody());
+    }
+}
+
+void AddLayer(TXMLItem &parent, const TLayer &layer, const TXMLLayoutForm &form)
+{
+    TXMLItem &item = AddChild(parent, kLayer);
+    const TKeys &keys = layer.Keys();
+    if (keys.Count() > 0) {
+        TXMLItem &keysItem = AddChild(item, kKeys);
+        for (int k = 0; k < keys.Count(); ++k)
+            form.AddKey(keysItem, keys.Item(k), k + 1);
+    }
+    AddMSR(item, layer.MSR(), form);
+    AddKeyLock(item, layer.KeyLock(), form);
+}
+
+} // namespace
+
+QString FlagText(bool value)
+{
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString IntText(int value)
+{
+    return QString::number(value);
+}
+
+QString ColorText(uint32_t value)
+{
+    return QStringLiteral("%1").arg(value, 8, 16, QChar(u'0')).toUpper();
+}
+
+TXMLItem &AddChild(TXMLItem &parent, const QString &name)
+{
+    TXMLItem &child = *parent.New();
+    child.SetName(name);
+    return child;
+}
+
+void AddNotes(TXMLItem &parent, const TNotes &notes)
+{
+    if (notes.IsEmpty())
+        return;
+    TXMLItem &item = AddChild(parent, kNotes);
+    for (int i = 0; i < notes.Count(); ++i) {
+        const TNote &note = notes.Item(i);
+        TXMLItem &child = AddChild(item, kNote);
+        child.SetAttribute(kNumber, IntText(i + 1));
+        child.SetAttribute(kPitch, IntText(note.Pitch()));
+        child.SetAttribute(kDuration, IntText(note.Duration()));
+        child.SetAttribute(kVolume, IntText(note.Volume()));
+    }
+}
+
+void AddGroups(TXMLItem &parent, const TKeyGroups &groups)
+{
+    if (groups.Count() == 0)
+        return;
+    TXMLItem &item = AddChild(parent, kGroups);
+    for (int g = 0; g < groups.Count(); ++g) {
+        const TRect &rect = groups.Item(g).Rect();
+        TXMLItem &child = AddChild(item, kGroup);
+        child.SetAttribute(kTop, IntText(rect.Top));
+        child.SetAttribute(kLeft, IntText(rect.Left));
+        child.SetAttribute(kRight, IntText(rect.Right));
+        child.SetAttribute(kBottom, IntText(rect.Bottom));
+    }
+}
+
+void SetSelection(TXMLItem &params, const TRect &selection)
+{
+    params.SetAttribute(kSelTop, IntText(selection.Top));
+    params.SetAttribute(kSelLeft, IntText(selection.Left));
+    params.SetAttribute(kSelRight, IntText(selection.Right));
+    params.SetAttribute(kSelBottom, IntText(selection.Bottom));
+}
+
+void AddLayers(TXMLItem &parent, const TLayers &layers, const TXMLLayoutForm &form)
+{
+    if (layers.Count() == 0)
+        return;
+    TXMLItem &item = AddChild(parent, kLayers);
+    for (int l = 0; l < layers.Count(); ++l)
+        AddLayer(item, layers.Item(l), form);
+}
+
+} // namespace XMLLayoutWrite
