@@ -24,3 +24,10 @@ class EConvertError : public EError {
 public:
     using EError::EError;
 };
+
+/// The silent end of an operation the user declined (a question answered
+/// No, a cancelled read): callers stop and show nothing.
+class EAbort : public std::exception {
+public:
+    const char *what() const noexcept override { return "aborted"; }
+};

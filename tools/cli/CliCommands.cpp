@@ -36,6 +36,11 @@ const QList<TCliOption> &CliOptions()
         {QStringLiteral("layer"), true, QStringLiteral("N"), QStringLiteral("номер слоя, от 1 (поиск и замена: по умолчанию все слои; рисунок: первый)")},
         {QStringLiteral("output"), true, QStringLiteral("OUT"), QStringLiteral("файл результата замены"),
          QStringLiteral("o")},
+        {QStringLiteral("device"), true, QStringLiteral("NAME"),
+         QStringLiteral("устройство из списка devices (по умолчанию из настроек)")},
+        {QStringLiteral("driver-socket"), true, QStringLiteral("PATH"),
+         QStringLiteral("сокет драйвера PS/2 клавиатуры (по умолчанию из настроек или $XDG_RUNTIME_DIR/QvKbdDrv)")},
+        {QStringLiteral("yes"), false, {}, QStringLiteral("отвечать \"да\" на вопросы при записи в клавиатуру")},
         {QStringLiteral("help"), false, {}, QStringLiteral("эта справка")},
     };
     return options;
@@ -47,6 +52,7 @@ const std::vector<TCliCommand> &CliCommands()
         std::vector<TCliCommand> list;
         AddCatalogueCommands(list);
         AddLayoutCommands(list);
+        AddDeviceCommands(list);
         return list;
     }();
     return commands;
@@ -77,5 +83,8 @@ int RunCli(const QStringList &args, const QString &programFolder, QTextStream &o
         out.flush();
         err << e.Message() << '\n';
         return ecError;
+    } catch (const EAbort &) {
+        // A question answered No: the operation ends without a message.
+        return ecNegative;
     }
 }

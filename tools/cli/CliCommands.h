@@ -44,3 +44,4 @@ int RunCli(const QStringList &args, const QString &programFolder, QTextStream &o
 // The command groups, each defined in its own file.
 void AddCatalogueCommands(std::vector<TCliCommand> &commands);
 void AddLayoutCommands(std::vector<TCliCommand> &commands);
+void AddDeviceCommands(std::vector<TCliCommand> &commands);

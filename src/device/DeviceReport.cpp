@@ -1,0 +1,86 @@
+#include "device/DeviceReport.h"
+
+#include "base/Error.h"
+#include "catalogue/Keyboards.h"
+#include "device/KeyboardDriver.h"
+
+#include <QStringList>
+
+namespace {
+
+QString DeviceType(const TDeviceInfo &info, const TKeyboards &keyboards)
+{
+    const TKeyboard *model = keyboards.FindByModel(info.DeviceType);
+    return model ? model->ClassName : QString::number(info.DeviceType);
+}
+
+QString Tracks(const TDeviceInfo &info)
+{
+    QStringList tracks;
+    if (info.Track1)
+        tracks << QStringLiteral("1");
+    if (info.Track2)
+        tracks << QStringLiteral("2");
+    if (info.Track3)
+        tracks << QStringLiteral("3");
+    return tracks.join(u',');
+}
+
+// The matrix row: empty for a loader without the check, else whether keys
+// of the matrix are closed (a warning).
+TDeviceReportRow MatrixRow(TKeyboardDriver &driver, const TDeviceInfo &loader)
+{
+    TDeviceReportRow row{QStringLiteral("Замыкания в матрице клавиатуры"), QString(), false};
+    if (TKeyboardDriver::HasMatrixCheck(loader)) {
+        row.Warning = driver.HasMatrixClosures();
+        row.Value = row.Warning ? QStringLiteral("есть") : QStringLiteral("нет");
+    }
+    return row;
+}
+
+} // namespace
+
+TDeviceReport ReadDeviceReport(TKeyboardDriver &driver, const TKeyboards &keyboards)
+{
+    TDeviceReport report;
+    const TDeviceStatus status = driver.GetStatus();
+    report.Working = !status.LoaderMode;
+    TDeviceInfo program;
+    if (report.Working) {
+        try {
+            driver.GetProgramInfo(program);
+        } catch (const EError &) {
+            // A program that does not answer counts as the loader alone.
+            report.Working = false;
+        }
+    }
+    TDeviceInfo loader;
+    driver.GetLoaderInfo(loader);
+
+    // The loader always tells its version, memory and keys; the rest comes
+    // from the working program when it answered.
+    const TDeviceInfo &record = report.Working ? program : loader;
+    auto &rows = report.Rows;
+    if (report.Working)
+        rows.push_back({QStringLiteral("Версия программы"), program.Version});
+    else
+        rows.push_back({QStringLiteral("Режим клавиатуры"), QStringLiteral("загрузчик")});
+    rows.push_back({QStringLiteral("Версия загрузчика"), loader.Version});
+    rows.push_back({QStringLiteral("Объем памяти, байт"), QString::number(loader.MemorySize)});
+    rows.push_back({QStringLiteral("Тип устройства"), DeviceType(record, keyboards)});
+    rows.push_back({QStringLiteral("Количество слоев"), QString::number(record.LayerCount)});
+    rows.push_back({QStringLiteral("Треки считывателя"), Tracks(record)});
+    rows.push_back({QStringLiteral("Количество клавиш"), QString::number(loader.KeyCount)});
+    rows.push_back({QStringLiteral("Количество положений ключа"), QString::number(record.KeyPositions)});
+    rows.push_back(MatrixRow(driver, loader));
+
+    if (report.Working) {
+        report.LayoutValid = status.LayoutValid;
+        report.LayoutState = status.LayoutValid
+                                 ? QStringLiteral("Загруженная раскладка работает нормально.")
+                                 : QStringLiteral("Раскладка клавиатуры повреждена\n\rили предназначается для "
+                                                  "другой версии прошивки.");
+        driver.SetMode(false, false);
+    }
+    return report;
+}

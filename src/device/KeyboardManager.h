@@ -1,0 +1,157 @@
+#pragma once
+
+#include "catalogue/Keyboards.h"
+#include "device/CustomPort.h"
+#include "device/DeviceInfo.h"
+#include "device/PortOptions.h"
+#include "device/Progress.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class TCodeSet;
+class TKeyboardDriver;
+class TLayout;
+class TLayoutFileFormats;
+class TLayoutFormat;
+class TLayoutFormats;
+class TManagerPrompts;
+class TNotes;
+class TSettingsManager;
+
+/// How the keyboard manager is set up.
+struct TKeyboardManagerOptions {
+    /// The program file: its folder holds "Клавиатуры", "Клавиши" and
+    /// "Программы", and the settings file is named after it.
+    QString ProgramPath;
+    /// The ports; an empty driver socket takes the one the settings name,
+    /// else the default.
+    TPortOptions Ports;
+    /// Answers the manager's questions; not owned, must outlive the manager.
+    TManagerPrompts *Prompts = nullptr;
+};
+
+/// The one object through which the program reaches the keyboard and its
+/// shared services: the command driver, the model catalogue, the settings,
+/// the layout format registries and the progress of long operations. It
+/// carries out the device operations: write and read layouts, write image and
+/// program files, save the layout memory to a file, play melodies.
+///
+/// Failures are exceptions; a question answered No ends the operation with
+/// EAbort. Device operations leave the keyboard in working mode when they end
+/// normally.
+class TKeyboardManager {
+public:
+    explicit TKeyboardManager(const TKeyboardManagerOptions &options);
+    ~TKeyboardManager();
+    TKeyboardManager(const TKeyboardManager &) = delete;
+    TKeyboardManager &operator=(const TKeyboardManager &) = delete;
+
+    /// Folder of the last file a device or file operation used; the program's
+    /// folder at start.
+    const QString &LastFolder() const { return FLastFolder; }
+    /// Full name of that file; empty at start.
+    const QString &LastFileName() const { return FLastFileName; }
+    TProgress &Progress() { return FProgress; }
+    TKeyboards &Keyboards() { return FKeyboards; }
+    /// The standard key codes, grouped as the code dialogs show them.
+    const TCodeSet &CodeSet() const { return *FCodeSet; }
+    TKeyboardDriver &Driver() { return *FDriver; }
+    TSettingsManager &Settings() { return *FSettings; }
+    /// The save registry: 0 XML, 1 XML 1.3, 2 image 2.10, 3 image 1.3, 4 EMF,
+    /// 5 image 2.8, 6 image 2.9.
+    TLayoutFormats &Formats() const;
+    /// The open registry: 0 XML, 1 image.
+    TLayoutFormats &OpenFormats() const;
+    TLayoutFormat &XMLFormat() const;
+    /// The 2.10 image format, which decodes every image read from the keyboard.
+    TLayoutFormat &ImageFormat() const;
+
+    /// Posts a line to the message window: the text and the layout it is
+    /// about (or null).
+    std::function<void(const QString &text, const TLayout *layout)> OnMessage;
+    /// Fired when the check before writing finds faulty code sequences.
+    std::function<void()> OnLayoutFaulty;
+    /// Fired when the check before writing starts.
+    std::function<void()> OnCheckLayout;
+
+    /// Writes the layout into the keyboard: checks it, checks the program
+    /// version and the model, encodes it in the image form of the keyboard's
+    /// program and writes it.
+    void WriteLayout(TLayout &layout);
+    /// Reads the keyboard's layout into layout.
+    void ReadLayout(TLayout &layout);
+    /// Saves the keyboard's layout memory to a file.
+    void ReadMemoryToFile(const QString &fileName);
+    /// Writes an image file into the layout memory.
+    void WriteImageFile(const QString &fileName);
+    /// Writes a program file into the program memory, asking first when the
+    /// file's name is meant for another model.
+    void WriteProgramFile(const QString &fileName);
+    /// Offers a program file for the connected model; returns whether one was
+    /// chosen (and written).
+    bool OfferProgramUpdate();
+    /// Plays a melody on the keyboard's buzzer.
+    void PlayMelody(const TNotes &notes);
+    /// Plays a melody given in its text form.
+    void PlayMelody(const QString &text);
+
+    /// Returns the layout as XML text, and reads one from XML text.
+    QString LayoutToXML(const TLayout &layout) const;
+    void LayoutFromXML(TLayout &layout, const QString &text) const;
+    /// Moves the layout to the model with the identifier.
+    void SetLayoutModel(TLayout &layout, int keyboardId) const;
+    /// Opens a file into the layout with the open registry's format at index.
+    void OpenLayout(TLayout &layout, int formatIndex, const QString &fileName);
+    /// Saves the layout to a file with the save registry's format at index.
+    void SaveLayout(TLayout &layout, int formatIndex, const QString &fileName);
+    /// Returns the file-dialog filters of the open and the save registry.
+    QString OpenFilter() const;
+    QString SaveFilter() const;
+
+    /// The devices of every port, the selected device and its selection,
+    /// which the settings keep.
+    void GetDevices(TDeviceList &devices);
+    QString DeviceName() const;
+    void SetDeviceName(const QString &name);
+    void RefreshDevices();
+
+    /// Fires OnMessage when it is set.
+    void PostMessage(const QString &text, const TLayout *layout = nullptr);
+
+    /// Reads the layout image from the keyboard's memory (in the mode the
+    /// keyboard is in).
+    QByteArray ReadImage();
+    /// Writes an image into the memory the keyboard's mode selects, the first
+    /// 256-byte block last.
+    void WriteImage(const QByteArray &image, const QString &caption);
+    /// Writes a file's bytes with WriteImage; a file of more than 66560 bytes
+    /// is refused with a warning and nothing is written.
+    void WriteFile(const QString &fileName, const QString &caption);
+
+private:
+    // Positions of the image formats in the save registry.
+    static constexpr int kImage210Index = 2;
+    static constexpr int kImage28Index = 5;
+    static constexpr int kImage29Index = 6;
+
+    void Remember(const QString &fileName);
+    void CheckBeforeWrite(TLayout &layout);
+    void CheckProgramVersion(TLayout &layout);
+    void CheckModel(const TLayout &layout);
+    void CheckMemorySize(qsizetype imageSize, const TDeviceInfo &info) const;
+    TLayoutFormat &ImageFormatFor(uint8_t minor) const;
+    TManagerPrompts &Prompts() const;
+
+    QString FProgramFolder;
+    QString FLastFolder;
+    QString FLastFileName;
+    TProgress FProgress;
+    TKeyboards FKeyboards;
+    std::unique_ptr<TCodeSet> FCodeSet;
+    std::unique_ptr<TSettingsManager> FSettings;
+    std::unique_ptr<TKeyboardDriver> FDriver;
+    std::unique_ptr<TLayoutFileFormats> FFormats;
+    TManagerPrompts *FPrompts;
+};

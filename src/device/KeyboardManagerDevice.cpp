@@ -1,0 +1,278 @@
+#include "device/KeyboardManager.h"
+
+#include "base/Error.h"
+#include "catalogue/Keyboards.h"
+#include "device/KeyboardDriver.h"
+#include "device/ManagerPrompts.h"
+#include "files/LayoutFormat.h"
+#include "model/Layout.h"
+#include "model/Notes.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QThread>
+
+// The device operations of the keyboard manager.
+
+namespace {
+
+constexpr int kReadBlockSize = 128;
+constexpr int kWriteBlockSize = 256;
+// The largest image or program file a keyboard takes: 65 KiB.
+constexpr qsizetype kMaxFileSize = 66560;
+// The pause after every written block, which the keyboard needs to store it.
+constexpr int kBlockPauseMs = 100;
+// The trailer markers from which on the length word follows the checksum.
+constexpr uint16_t kFirstCheckedMarker = 0x0208;
+
+// Reports the start of a long operation and, however it ends, its finish.
+class TProgressRun {
+public:
+    TProgressRun(TProgress &progress, int steps, const QString &caption) : FProgress(progress)
+    {
+        FProgress.Start(steps, caption);
+    }
+    ~TProgressRun() { FProgress.Finish(); }
+    TProgressRun(const TProgressRun &) = delete;
+    TProgressRun &operator=(const TProgressRun &) = delete;
+
+private:
+    TProgress &FProgress;
+};
+
+int BlockCount(qsizetype bytes, int blockSize)
+{
+    return int((bytes + blockSize - 1) / blockSize);
+}
+
+QByteArray NoteBytes(const TNotes &notes)
+{
+    QByteArray bytes;
+    for (int i = 0; i < notes.Count(); ++i) {
+        const TNote &note = notes.Item(i);
+        bytes.append(char(note.Pitch()));
+        bytes.append(char(note.Duration()));
+        bytes.append(char(note.Volume()));
+    }
+    return bytes;
+}
+
+} // namespace
+
+QByteArray TKeyboardManager::ReadImage()
+{
+    const uint16_t trailer = FDriver->ReadWord(0);
+    const uint16_t marker = FDriver->ReadWord(trailer);
+    const uint16_t length = FDriver->ReadWord(uint16_t(trailer + (marker < kFirstCheckedMarker ? 2 : 4)));
+    const int blocks = BlockCount(length, kReadBlockSize);
+
+    const TProgressRun run(FProgress, blocks, QStringLiteral("Чтение раскладки"));
+    QByteArray image;
+    image.reserve(blocks * kReadBlockSize);
+    for (int k = 0; k < blocks; ++k) {
+        QByteArray block;
+        FDriver->ReadMemory(uint16_t(k * kReadBlockSize), kReadBlockSize, block);
+        image.append(block);
+        FProgress.Step(k + 1);
+        if (FProgress.Cancelled())
+            throw EAbort();
+    }
+    image.truncate(length);
+    return image;
+}
+
+void TKeyboardManager::WriteImage(const QByteArray &image, const QString &caption)
+{
+    const int blocks = BlockCount(image.size(), kWriteBlockSize);
+    const TProgressRun run(FProgress, blocks, caption);
+    // The first block goes in last and is zeroed until then: an interrupted
+    // write leaves no valid header over partial data.
+    const QByteArray header = image.left(kWriteBlockSize);
+    QByteArray body = image;
+    body.replace(0, header.size(), QByteArray(header.size(), '\0'));
+    for (int k = 0; k < blocks; ++k) {
+        FDriver->WriteBlock(uint16_t(k * kWriteBlockSize), body.mid(k * kWriteBlockSize, kWriteBlockSize));
+        FProgress.Step(k + 1);
+        if (FProgress.Cancelled())
+            return;
+        QThread::msleep(kBlockPauseMs);
+    }
+    if (!header.isEmpty())
+        FDriver->WriteBlock(0, header);
+}
+
+void TKeyboardManager::WriteFile(const QString &fileName, const QString &caption)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EError(QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(fileName, file.errorString()));
+    if (file.size() > kMaxFileSize) {
+        Prompts().Warn(QStringLiteral("Размер исполняемой програмы для клавиатуры\n\rне может превышать 65 килобайт!"));
+        return;
+    }
+    const QByteArray data = file.readAll();
+    if (!data.isEmpty())
+        WriteImage(data, caption);
+}
+
+void TKeyboardManager::CheckBeforeWrite(TLayout &layout)
+{
+    if (OnCheckLayout)
+        OnCheckLayout();
+    if (layout.Check([](const QString &, uint32_t) {}))
+        return;
+    if (OnLayoutFaulty)
+        OnLayoutFaulty();
+    if (!Prompts().Ask(QStringLiteral("Раскладка содержит неверную последовательность кодов\r\nПродолжить запись ?")))
+        throw EAbort();
+}
+
+void TKeyboardManager::CheckProgramVersion(TLayout &layout)
+{
+    if (!FDriver->GetWorkStatus().ProgramValid)
+        return;
+    TDeviceInfo info;
+    FDriver->GetProgramInfo(info);
+    layout.Version = uint16_t(info.Major << 8 | info.Minor);
+    if (info.Major > 2 || (info.Major == 2 && info.Minor >= 8))
+        return;
+    if (Prompts().Ask(QStringLiteral("Программа поддерживает клавиатуры версии 2.8 или выше.\r\nВерсия прошивки "
+                                     "вашей клавиатуры устарела.\r\nХотите обновить ее ?\r\n\r\n")))
+        OfferProgramUpdate();
+}
+
+void TKeyboardManager::CheckModel(const TLayout &layout)
+{
+    TDeviceInfo info;
+    FDriver->GetProgramInfo(info);
+    const TKeyboard &model = FKeyboards.ByID(layout.KeyboardID);
+    if (model.Model == info.DeviceType)
+        return;
+    const TKeyboard &device = FKeyboards.ByModel(info.DeviceType);
+    if (!Prompts().Ask(QStringLiteral("Вы хотите записать раскладку для клавиатуры %1\r\nв клавиатуру другой "
+                                      "модели %2. Продолжить ?")
+                           .arg(model.ClassName, device.ClassName)))
+        throw EAbort();
+}
+
+void TKeyboardManager::CheckMemorySize(qsizetype imageSize, const TDeviceInfo &info) const
+{
+    // A keyboard that reports no size is not held to one.
+    if (info.MemorySize == 0 || imageSize <= info.MemorySize)
+        return;
+    throw EError(QStringLiteral("Раскладка (%1 байт) не помещается в память клавиатуры (%2 байт).")
+                     .arg(imageSize)
+                     .arg(info.MemorySize));
+}
+
+TLayoutFormat &TKeyboardManager::ImageFormatFor(uint8_t minor) const
+{
+    switch (minor) {
+    case 8:
+        return Formats().Item(kImage28Index);
+    case 9:
+        return Formats().Item(kImage29Index);
+    default:
+        return Formats().Item(kImage210Index);
+    }
+}
+
+void TKeyboardManager::WriteLayout(TLayout &layout)
+{
+    CheckBeforeWrite(layout);
+    CheckProgramVersion(layout);
+    CheckModel(layout);
+    TDeviceInfo info;
+    FDriver->GetProgramInfo(info);
+    // The image is built and measured before the keyboard leaves its working
+    // mode, so that a layout it cannot take leaves it as it was.
+    const QByteArray image = ImageFormatFor(info.Minor).SaveToString(layout);
+    CheckMemorySize(image.size(), info);
+    FDriver->SetMode(true, false);
+    WriteImage(image, QStringLiteral("Запись раскладки"));
+    FDriver->SetMode(false, false);
+}
+
+void TKeyboardManager::ReadLayout(TLayout &layout)
+{
+    const QByteArray image = ReadImage();
+    ImageFormat().LoadFromString(layout, image);
+    FDriver->SetMode(false, false);
+}
+
+void TKeyboardManager::ReadMemoryToFile(const QString &fileName)
+{
+    Remember(fileName);
+    // The memory is read before the file is touched, and the file is replaced
+    // only by a complete image: a failed read keeps the old file.
+    const QByteArray image = ReadImage();
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.commit())
+        throw EError(QStringLiteral("Не удалось записать файл \"%1\": %2").arg(fileName, file.errorString()));
+}
+
+void TKeyboardManager::WriteImageFile(const QString &fileName)
+{
+    Remember(fileName);
+    TDeviceInfo info;
+    FDriver->GetLoaderInfo(info);
+    const qsizetype size = QFileInfo(fileName).size();
+    if (size <= kMaxFileSize)
+        CheckMemorySize(size, info);
+    WriteFile(fileName, QStringLiteral("Запись файла раскладки"));
+    FDriver->SetMode(false, false);
+}
+
+void TKeyboardManager::WriteProgramFile(const QString &fileName)
+{
+    Remember(fileName);
+    TDeviceInfo info;
+    FDriver->GetLoaderInfo(info);
+    bool write = true;
+    if (const TKeyboard *model = FKeyboards.FindByModel(info.DeviceType)) {
+        // Program files are named after their model: "NAME_v2.8.prg". Model
+        // names may hold "_" themselves, so the file passes when it starts
+        // with the whole name and an "_" (or is the name alone).
+        const QString name = QFileInfo(fileName).fileName();
+        const QString prefix = name.left(name.indexOf(u'_') < 0 ? name.size() : name.indexOf(u'_'));
+        const bool named = name.compare(model->Name, Qt::CaseInsensitive) == 0 ||
+                           name.startsWith(model->Name + u'_', Qt::CaseInsensitive);
+        if (!named)
+            write = Prompts().Ask(QStringLiteral("Вы хотите записать в клавиатуру %1 программу,\r\nпредназначенную "
+                                                 "для клавиатуры %2.\r\nЭто может привести к ее неправильной "
+                                                 "работе.\r\nПродолжить ?")
+                                      .arg(model->Name, prefix));
+    }
+    if (write) {
+        FDriver->SetMode(true, true);
+        WriteFile(fileName, QStringLiteral("Запись файла программы"));
+    }
+    FDriver->SetMode(false, false);
+}
+
+bool TKeyboardManager::OfferProgramUpdate()
+{
+    TDeviceInfo info;
+    FDriver->GetProgramInfo(info);
+    const TKeyboard &model = FKeyboards.ByModel(info.DeviceType);
+    const QString fileName =
+        Prompts().ChooseFile(QStringLiteral("Программы клавиатуры (*.prg)|*.prg|Все файлы (*.*)|*.*"),
+                             model.Name + QStringLiteral("_v2.8.bin"), FProgramFolder + QStringLiteral("/Программы/"));
+    if (fileName.isEmpty())
+        return false;
+    WriteProgramFile(fileName);
+    return true;
+}
+
+void TKeyboardManager::PlayMelody(const TNotes &notes)
+{
+    FDriver->PlayNotes(NoteBytes(notes));
+}
+
+void TKeyboardManager::PlayMelody(const QString &text)
+{
+    TNotes notes;
+    notes.SetText(text);
+    PlayMelody(notes);
+}

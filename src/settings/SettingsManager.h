@@ -1,0 +1,98 @@
+#pragma once
+
+#include "model/Font.h"
+#include "settings/MRUList.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+class TIniFile;
+
+/// The user preferences kept between runs in the settings file: the program's
+/// path with the extension ".ini" (section "SETTINGS" and the recent files in
+/// section "MRU"). When the program's folder cannot be written, the file of
+/// the same name in the per-user configuration folder is used instead; an
+/// existing file there is always preferred.
+///
+/// Missing keys and values that are not numbers give the defaults; Save keeps
+/// every key of the file it does not write.
+class TSettingsManager {
+public:
+    /// At most this many recent files are written.
+    static constexpr int kMaxMRU = 4;
+
+    /// Creates the font and the recent-files list, then loads the settings
+    /// file of the program file programPath. configFolder replaces the
+    /// per-user configuration folder (empty: QStandardPaths::AppConfigLocation).
+    explicit TSettingsManager(const QString &programPath, const QString &configFolder = {});
+    ~TSettingsManager();
+    TSettingsManager(const TSettingsManager &) = delete;
+    TSettingsManager &operator=(const TSettingsManager &) = delete;
+
+    /// Returns the settings file beside the program.
+    const QString &ProgramFileName() const { return FProgramFileName; }
+    /// Returns the settings file in the per-user configuration folder.
+    const QString &UserFileName() const { return FUserFileName; }
+    /// Returns the file Save writes: the per-user file when it exists or the
+    /// program's folder is not writable, else the file beside the program.
+    QString FileName() const;
+
+    /// Reads every value from the settings file; values it lacks get their
+    /// defaults and the recent-files list is read anew.
+    void Load();
+    /// Writes every value and the first kMaxMRU recent files into the
+    /// settings file, keeping its other keys. Raises EError when the file
+    /// cannot be written.
+    void Save();
+
+    int DockPanelHeight() const { return FDockPanelHeight; }
+    void SetDockPanelHeight(int value) { FDockPanelHeight = value; }
+    bool MessageFormDocked() const { return FMessageFormDocked; }
+    void SetMessageFormDocked(bool value) { FMessageFormDocked = value; }
+    /// Returns the device the keyboard is reached through.
+    const QString &DeviceName() const { return FDeviceName; }
+    /// Stores the name only; the keyboard manager selects the device first.
+    void SetDeviceName(const QString &value) { FDeviceName = value; }
+    /// Returns the keyboard model identifier of new layouts.
+    int KeyboardID() const { return FKeyboardID; }
+    void SetKeyboardID(int value) { FKeyboardID = value; }
+    bool SaveBeforeUpload() const { return FSaveBeforeUpload; }
+    void SetSaveBeforeUpload(bool value) { FSaveBeforeUpload = value; }
+    bool CheckUpdateOnLoad() const { return FCheckUpdateOnLoad; }
+    void SetCheckUpdateOnLoad(bool value) { FCheckUpdateOnLoad = value; }
+    bool FirstRun() const { return FFirstRun; }
+    void SetFirstRun(bool value) { FFirstRun = value; }
+    /// Returns the view mode of new document windows: 0 layout, 1 picture,
+    /// 2 simplified.
+    uint8_t ViewMode() const { return FViewMode; }
+    void SetViewMode(uint8_t value) { FViewMode = value; }
+    /// Returns the PS/2 driver socket; empty means the default path.
+    const QString &DriverSocket() const { return FDriverSocket; }
+    void SetDriverSocket(const QString &value) { FDriverSocket = value; }
+
+    /// Returns the application font (the object itself).
+    TFont &Font() { return *FFont; }
+    const TFont &Font() const { return *FFont; }
+    /// Returns the recent-files list (the object itself).
+    TMRUList &MRU() { return *FMRU; }
+    const TMRUList &MRU() const { return *FMRU; }
+
+private:
+    QString ReadFileName() const;
+    void ReadMRU(const TIniFile &ini);
+
+    QString FProgramFileName;
+    QString FUserFileName;
+    std::unique_ptr<TFont> FFont;
+    std::unique_ptr<TMRUList> FMRU;
+    int FDockPanelHeight = 0;
+    bool FMessageFormDocked = false;
+    QString FDeviceName;
+    int FKeyboardID = 1;
+    bool FSaveBeforeUpload = false;
+    bool FCheckUpdateOnLoad = true;
+    bool FFirstRun = true;
+    uint8_t FViewMode = 0;
+    QString FDriverSocket;
+};

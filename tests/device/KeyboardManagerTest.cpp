@@ -1,0 +1,247 @@
+#include "base/Error.h"
+#include "catalogue/Keyboards.h"
+#include "device/KeyboardDriver.h"
+#include "device/KeyboardManager.h"
+#include "device/ManagerPrompts.h"
+#include "files/LayoutFormat.h"
+#include "model/Layout.h"
+#include "support/RichLayout.h"
+#include "support/TestCatalogue.h"
+
+#include <KeyboardSimulator.h>
+#include <SimulatorServer.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Answers the manager's questions from a script and records them.
+class TScriptedPrompts : public TManagerPrompts {
+public:
+    bool Answer = true;
+    QStringList Questions;
+    QStringList Warnings;
+
+    bool Ask(const QString &text) override
+    {
+        Questions << text;
+        return Answer;
+    }
+    void Warn(const QString &text) override { Warnings << text; }
+    QString ChooseFile(const QString &, const QString &, const QString &) override { return QString(); }
+};
+
+// The 120-key model (code 3) behind the driver socket, and a manager that
+// reaches it as its PS/2 keyboard.
+class KeyboardManagerTest : public testing::Test {
+protected:
+    void Connect(const TSimulatorOptions &options = MakeOptions(10))
+    {
+        FSimulator = std::make_unique<TKeyboardSimulator>(ShippedKeyboards().ByModel(options.ModelCode), options);
+        const QString socket = FDir.filePath(QStringLiteral("kbd"));
+        FServer = std::make_unique<TSimulatorServer>(*FSimulator, socket);
+        FServer->Start();
+        TKeyboardManagerOptions managerOptions;
+        managerOptions.ProgramPath = QStringLiteral(RAVLIN_DATA_DIR "/ravlin");
+        managerOptions.Ports.DriverSocket = socket;
+        managerOptions.Prompts = &FPrompts;
+        FManager = std::make_unique<TKeyboardManager>(managerOptions);
+    }
+
+    static TSimulatorOptions MakeOptions(uint8_t minor)
+    {
+        TSimulatorOptions options;
+        options.ModelCode = 3;
+        options.ProgramMinor = minor;
+        options.DataFolder = QStringLiteral(RAVLIN_DATA_DIR);
+        return options;
+    }
+
+    // Returns the addresses of the memory writes the keyboard received.
+    QList<int> WriteAddresses() const
+    {
+        QList<int> addresses;
+        for (const QByteArray &request : FSimulator->Requests())
+            if (request.size() >= 3 && uint8_t(request[0]) == kcWriteMemory)
+                addresses << qFromLittleEndian<uint16_t>(request.constData() + 1);
+        return addresses;
+    }
+
+    QString ErrorOf(const std::function<void()> &call)
+    {
+        try {
+            call();
+        } catch (const EError &error) {
+            return error.Message();
+        }
+        return QStringLiteral("no error");
+    }
+
+    QTemporaryDir FDir;
+    TScriptedPrompts FPrompts;
+    std::unique_ptr<TKeyboardSimulator> FSimulator;
+    std::unique_ptr<TSimulatorServer> FServer;
+    std::unique_ptr<TKeyboardManager> FManager;
+};
+
+} // namespace
+
+TEST_F(KeyboardManagerTest, WritesAndReadsBackTheLayoutForEveryProgramVersion)
+{
+    const uint16_t markers[] = {0x0208, 0x0209, 0x020A};
+    for (const uint8_t minor : {8, 9, 10}) {
+        Connect(MakeOptions(minor));
+        const auto layout = MakeRichLayout(ShippedKeyboards(), 3, {false, false, true});
+        FManager->WriteLayout(*layout);
+        EXPECT_EQ(layout->Version, 0x0200 | minor);
+        const QByteArray memory = FSimulator->LayoutMemory();
+        const uint16_t trailer = qFromLittleEndian<uint16_t>(memory.constData());
+        EXPECT_EQ(qFromLittleEndian<uint16_t>(memory.constData() + trailer), markers[minor - 8]);
+        EXPECT_TRUE(FSimulator->Status().LayoutValid) << int(minor);
+        EXPECT_FALSE(FSimulator->Status().LoaderMode);
+
+        TLayout back;
+        FManager->ReadLayout(back);
+        EXPECT_EQ(FManager->Formats().Item(2).SaveToString(back), FManager->Formats().Item(2).SaveToString(*layout))
+            << int(minor);
+    }
+}
+
+TEST_F(KeyboardManagerTest, WritesTheHeaderBlockLastAndCancelLeavesItZeroed)
+{
+    Connect();
+    FManager->Driver().SetMode(true, false);
+    // 300 bytes: blocks at 0 and 256, then the header block at 0 again, each
+    // as two 128-byte memory writes.
+    const QByteArray image(300, '\x5A');
+    FManager->WriteImage(image, QStringLiteral("Запись"));
+    EXPECT_EQ(WriteAddresses(), (QList<int>{0, 128, 256, 384, 0, 128}));
+    EXPECT_EQ(FSimulator->LayoutMemory().left(300), image);
+
+    // A write cancelled after its first block leaves the first block zeroed:
+    // the keyboard holds no valid layout.
+    const auto layout = MakeRichLayout(ShippedKeyboards(), 3, {false, false, true});
+    FManager->WriteLayout(*layout);
+    ASSERT_TRUE(FSimulator->Status().LayoutValid);
+    FManager->Progress().OnProgress = [](TProgress &progress) {
+        if (progress.State() == psStep)
+            progress.Cancel();
+    };
+    FManager->WriteLayout(*layout);
+    EXPECT_FALSE(FSimulator->Status().LayoutValid);
+    EXPECT_EQ(FSimulator->LayoutMemory().left(256), QByteArray(256, '\0'));
+}
+
+TEST_F(KeyboardManagerTest, DeviceFaultsReachTheCallerWithTheirMessages)
+{
+    Connect();
+    const auto layout = MakeRichLayout(ShippedKeyboards(), 3, {false, false, true});
+    TSimulatorFaults faults;
+    faults.ErrorFrame = FSimulator->FramesReceived() + 1;
+    FSimulator->SetFaults(faults);
+    EXPECT_EQ(ErrorOf([&] { FManager->WriteLayout(*layout); }),
+              QStringLiteral("Ошибка устройства: 115, 73h\r\nКлавиатура находится в неверном режиме"));
+
+    faults = {};
+    faults.CorruptFrame = FSimulator->FramesReceived() + 1;
+    FSimulator->SetFaults(faults);
+    TLayout read;
+    EXPECT_EQ(ErrorOf([&] { FManager->ReadLayout(read); }), QStringLiteral("Ошибка CRC"));
+
+    faults = {};
+    faults.StopAfter = FSimulator->FramesReceived();
+    FSimulator->SetFaults(faults);
+    EXPECT_EQ(ErrorOf([&] { FManager->ReadLayout(read); }), QStringLiteral("Нет связи"));
+}
+
+TEST_F(KeyboardManagerTest, QuestionsBeforeWriting)
+{
+    TSimulatorOptions options = MakeOptions(7);
+    options.ModeSwitchDelayMs = 300;
+    Connect(options);
+    // A faulty layout asks first; No ends the write without a message.
+    const auto layout = MakeRichLayout(ShippedKeyboards(), 3, {false, false, true});
+    FPrompts.Answer = false;
+    if (!layout->Check([](const QString &, uint32_t) {})) {
+        EXPECT_THROW(FManager->WriteLayout(*layout), EAbort);
+        EXPECT_EQ(FPrompts.Questions.size(), 1);
+        EXPECT_TRUE(WriteAddresses().isEmpty());
+    }
+    // Program 2.7 asks for an update (no file chosen), the write goes on
+    // through the mode switch delay.
+    FPrompts.Answer = true;
+    FPrompts.Questions.clear();
+    TLayout other;
+    other.ChangeKeyboard(ShippedKeyboards().ByID(3));
+    FManager->WriteLayout(other);
+    ASSERT_EQ(FPrompts.Questions.size(), 1);
+    EXPECT_TRUE(FPrompts.Questions[0].startsWith(QStringLiteral("Программа поддерживает клавиатуры версии 2.8")));
+
+    // A layout of another model asks before anything is written.
+    FPrompts.Answer = false;
+    FPrompts.Questions.clear();
+    TLayout compact;
+    compact.ChangeKeyboard(ShippedKeyboards().ByID(2));
+    const int writes = int(WriteAddresses().size());
+    EXPECT_THROW(FManager->WriteLayout(compact), EAbort);
+    EXPECT_EQ(FPrompts.Questions.last(),
+              QStringLiteral("Вы хотите записать раскладку для клавиатуры %1\r\nв клавиатуру другой модели %2. "
+                             "Продолжить ?")
+                  .arg(ShippedKeyboards().ByID(2).ClassName, ShippedKeyboards().ByID(3).ClassName));
+    EXPECT_EQ(WriteAddresses().size(), writes);
+}
+
+TEST_F(KeyboardManagerTest, FilesAndTheirLimits)
+{
+    TSimulatorOptions options = MakeOptions(10);
+    options.MemorySize = 1024;
+    Connect(options);
+    // A layout image larger than the memory the keyboard reports is refused
+    // before any block is written.
+    const auto layout = MakeRichLayout(ShippedKeyboards(), 3, {false, false, true});
+    EXPECT_TRUE(ErrorOf([&] { FManager->WriteLayout(*layout); }).contains(QStringLiteral("(1024 байт)")));
+    EXPECT_TRUE(WriteAddresses().isEmpty());
+    FPrompts.Questions.clear();
+
+    // Program files named after the model (in any letter case) are written
+    // without a question; more than 66560 bytes are refused with a warning.
+    const QString model = ShippedKeyboards().ByModel(3).Name;
+    const auto writeFile = [&](const QString &name, qsizetype size, char fill) {
+        const QString path = FDir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(size, fill));
+        file.close();
+        return path;
+    };
+    FManager->WriteProgramFile(writeFile(model.toUpper() + QStringLiteral("_v2.10.prg"), 300, '\x11'));
+    EXPECT_TRUE(FPrompts.Questions.isEmpty()) << FPrompts.Questions.join(u'|').toStdString();
+    EXPECT_EQ(FSimulator->ProgramMemory().left(300), QByteArray(300, '\x11'));
+    FManager->WriteProgramFile(writeFile(model + QStringLiteral("_big.prg"), 66561, '\x22'));
+    EXPECT_EQ(FPrompts.Warnings.size(), 1);
+    EXPECT_EQ(FSimulator->ProgramMemory().left(300), QByteArray(300, '\x11'));
+    FPrompts.Answer = false;
+    FManager->WriteProgramFile(writeFile(QStringLiteral("Other_v2.prg"), 10, '\x33'));
+    ASSERT_EQ(FPrompts.Questions.size(), 1);
+    EXPECT_TRUE(FPrompts.Questions[0].contains(QStringLiteral("предназначенную для клавиатуры Other.")));
+    EXPECT_EQ(FSimulator->ProgramMemory().left(10), QByteArray(10, '\x11')) << "No writes nothing";
+    EXPECT_FALSE(FSimulator->Status().LoaderMode);
+
+    // The layout memory saved to a file and written back.
+    TLayout small;
+    small.ChangeKeyboard(ShippedKeyboards().ByID(3));
+    FManager->WriteLayout(small);
+    const QString image = FDir.filePath(QStringLiteral("memory.bin"));
+    FManager->ReadMemoryToFile(image);
+    QFile saved(image);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    EXPECT_EQ(bytes, FSimulator->LayoutMemory().left(bytes.size()));
+    EXPECT_EQ(FManager->LastFileName(), image);
+    FSimulator->SetLayoutMemory(QByteArray(1024, '\0'));
+    FManager->WriteImageFile(image);
+    EXPECT_TRUE(FSimulator->Status().LayoutValid);
+}
