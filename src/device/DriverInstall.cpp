@@ -10,8 +10,8 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <windows.h>
 #include <setupapi.h>
+#include <windows.h>
 #endif
 
 namespace {
@@ -90,11 +90,13 @@ QString DriverErrorText(bool install, uint32_t code, const QString &systemMessag
                            : QStringLiteral("При удалении драйвера возникла ошибка:\r\n");
     text += QStringLiteral("0x%1, %2").arg(code, 8, 16, QChar(u'0')).arg(systemMessage);
     if (code == kFileNotFound)
-        text += QStringLiteral("\r\nНе найден файл ") + infFileName +
-                (install ? QStringLiteral("для установки драйвера.") : QStringLiteral("для удаления драйвера."));
+        text +=
+            QStringLiteral("\r\nНе найден файл ") + infFileName +
+            (install ? QStringLiteral("для установки драйвера.") : QStringLiteral("для удаления драйвера."));
     else if (code == kAccessDenied)
-        text += install ? QStringLiteral("\r\nВы должны обладать правами администратора для установки драйвера.")
-                        : QStringLiteral("\r\nВы должны обладать правами администратора для удаления драйвера.");
+        text += install
+                    ? QStringLiteral("\r\nВы должны обладать правами администратора для установки драйвера.")
+                    : QStringLiteral("\r\nВы должны обладать правами администратора для удаления драйвера.");
     return text;
 }
 
@@ -128,7 +130,8 @@ public:
                Resolve("SetupDefaultQueueCallbackW", DefaultQueueCallback) &&
                Resolve("SetupCommitFileQueueW", CommitFileQueue) &&
                Resolve("SetupInstallServicesFromInfSectionW", InstallServicesFromInfSection) &&
-               Resolve("SetupDiGetClassDevsW", GetClassDevs) && Resolve("SetupDiEnumDeviceInfo", EnumDeviceInfo) &&
+               Resolve("SetupDiGetClassDevsW", GetClassDevs) &&
+               Resolve("SetupDiEnumDeviceInfo", EnumDeviceInfo) &&
                Resolve("SetupDiGetDeviceRegistryPropertyW", GetDeviceRegistryProperty) &&
                Resolve("SetupDiSetDeviceRegistryPropertyW", SetDeviceRegistryProperty) &&
                Resolve("SetupDiDestroyDeviceInfoList", DestroyDeviceInfoList);
@@ -170,11 +173,11 @@ struct TSetupAction {
 };
 
 const TSetupAction kInstall = {true, L"QvKbdDrv", L"QvKbdDrv.Services",
-                                u"Драйвер был успешно установлен.\n\r"
-                                u"Для дальнейшей работы необходимо перезагрузить компьютер."};
+                               u"Драйвер был успешно установлен.\n\r"
+                               u"Для дальнейшей работы необходимо перезагрузить компьютер."};
 const TSetupAction kUninstall = {false, L"QvKbdDrv.Delete", L"QvKbdDrv.Services.Delete",
-                                  u"Драйвер был успешно удален.\n\r"
-                                  u"Для дальнейшей работы необходимо перезагрузить компьютер."};
+                                 u"Драйвер был успешно удален.\n\r"
+                                 u"Для дальнейшей работы необходимо перезагрузить компьютер."};
 
 // The keyboard device setup class {4D36E96B-E325-11CE-BFC1-08002BE10318}.
 const GUID kKeyboardClass = {0x4D36E96B, 0xE325, 0x11CE, {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
@@ -234,8 +237,8 @@ bool SetUpperFilters(TSetupApi &api, HWND owner, bool install)
         // fails all the same, as any failed read does.
         wchar_t service[20] = {};
         if (!api.GetDeviceRegistryProperty(devices, &device, SPDRP_SERVICE, nullptr,
-                                           reinterpret_cast<PBYTE>(service), sizeof(service) - sizeof(wchar_t),
-                                           nullptr)) {
+                                           reinterpret_cast<PBYTE>(service),
+                                           sizeof(service) - sizeof(wchar_t), nullptr)) {
             ok = false;
             break;
         }
@@ -287,8 +290,8 @@ QString ProgramFolder()
 QString SystemMessage(DWORD code)
 {
     wchar_t buffer[1024] = {};
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                                        0, buffer, DWORD(std::size(buffer)), nullptr);
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        code, 0, buffer, DWORD(std::size(buffer)), nullptr);
     QString text = QString::fromWCharArray(buffer, int(length));
     // The system's texts end with a full stop and a line break.
     while (!text.isEmpty() && (text.back().isSpace() || text.back() == u'.'))
@@ -303,8 +306,8 @@ void RunDriverAction(const TSetupAction &action, quintptr ownerHandle)
     const QString infFile = DriverInfFileName(folder);
     DWORD error = ERROR_SUCCESS;
     if (RunSetup(action, owner, QDir::toNativeSeparators(folder), infFile, error)) {
-        MessageBoxW(owner, reinterpret_cast<LPCWSTR>(action.SuccessText), reinterpret_cast<LPCWSTR>(u"Внимание"),
-                    MB_OK | MB_ICONINFORMATION);
+        MessageBoxW(owner, reinterpret_cast<LPCWSTR>(action.SuccessText),
+                    reinterpret_cast<LPCWSTR>(u"Внимание"), MB_OK | MB_ICONINFORMATION);
         return;
     }
     const QString text = DriverErrorText(action.Install, uint32_t(error), SystemMessage(error), infFile);
@@ -328,12 +331,8 @@ void UninstallDriver(quintptr ownerHandle)
 
 // The filter driver exists only on Windows; elsewhere the PS/2 port talks to
 // a socket that needs no installation.
-void InstallDriver(quintptr)
-{
-}
+void InstallDriver(quintptr) {}
 
-void UninstallDriver(quintptr)
-{
-}
+void UninstallDriver(quintptr) {}
 
 #endif

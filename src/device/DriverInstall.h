@@ -54,4 +54,5 @@ QString DriverInfFileName(const QString &programFolder);
 /// with the system error code and its text, with the hints for a missing INF
 /// file (code 2) and missing administrator rights (code 5); empty for the
 /// setup codes E000022Fh and E000020Bh, which end the action silently.
-QString DriverErrorText(bool install, uint32_t code, const QString &systemMessage, const QString &infFileName);
+QString DriverErrorText(bool install, uint32_t code, const QString &systemMessage,
+                        const QString &infFileName);

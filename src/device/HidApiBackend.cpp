@@ -37,7 +37,8 @@ THidCaps ReadCaps(const QString &path)
 {
     THidCaps caps;
 #ifdef Q_OS_LINUX
-    QFile file(QStringLiteral("/sys/class/hidraw/%1/device/report_descriptor").arg(QFileInfo(path).fileName()));
+    QFile file(
+        QStringLiteral("/sys/class/hidraw/%1/device/report_descriptor").arg(QFileInfo(path).fileName()));
     if (!file.open(QIODevice::ReadOnly))
         return caps;
     const THidReportDescriptor descriptor(file.read(kMaxDescriptorSize));
@@ -76,8 +77,8 @@ public:
 
     int Write(const QByteArray &data) override
     {
-        const int written =
-            hid_write(FDevice, reinterpret_cast<const unsigned char *>(data.constData()), size_t(data.size()));
+        const int written = hid_write(FDevice, reinterpret_cast<const unsigned char *>(data.constData()),
+                                      size_t(data.size()));
         if (written < 0)
             throw EError(ErrorText(QStringLiteral("Ошибка записи данных в устройство")));
         return written;
@@ -86,8 +87,8 @@ public:
     QByteArray Read(int maxBytes, int timeoutMs) override
     {
         QByteArray data(qMax(maxBytes, 0), Qt::Uninitialized);
-        const int count =
-            hid_read_timeout(FDevice, reinterpret_cast<unsigned char *>(data.data()), size_t(data.size()), timeoutMs);
+        const int count = hid_read_timeout(FDevice, reinterpret_cast<unsigned char *>(data.data()),
+                                           size_t(data.size()), timeoutMs);
         if (count < 0)
             throw EError(ErrorText(QStringLiteral("Ошибка чтения данных из устройства")));
         data.truncate(count);

@@ -2,9 +2,9 @@
 
 #include "base/Error.h"
 
-THidDevice::THidDevice(THidDevices *owner, THidDeviceRecord record) : FOwner(owner), FRecord(std::move(record))
-{
-}
+THidDevice::THidDevice(THidDevices *owner, THidDeviceRecord record)
+    : FOwner(owner), FRecord(std::move(record))
+{}
 
 THidDevice::~THidDevice()
 {
@@ -25,7 +25,8 @@ void THidDevice::Open()
                                 .arg(FRecord.Attributes.VendorID, 4, 16, QLatin1Char('0'))
                                 .arg(FRecord.Attributes.ProductID, 4, 16, QLatin1Char('0'));
         throw EError(
-            QStringLiteral("Нет доступа к устройству %1 (%2). Разрешите доступ к нему правилом udev, см. README.")
+            QStringLiteral(
+                "Нет доступа к устройству %1 (%2). Разрешите доступ к нему правилом udev, см. README.")
                 .arg(FRecord.Path, ids));
     }
     throw EError(QStringLiteral("Невозможно открыть устройство %1").arg(FRecord.Product));

@@ -25,9 +25,9 @@ QString DeviceName()
 } // namespace
 
 TPortPS2::TPortPS2(TCustomPorts *owner, QString socketPath)
-    : TCustomPort(owner), FSocketPath(socketPath.isEmpty() ? DefaultDriverSocketPath() : std::move(socketPath))
-{
-}
+    : TCustomPort(owner),
+      FSocketPath(socketPath.isEmpty() ? DefaultDriverSocketPath() : std::move(socketPath))
+{}
 
 TPortPS2::~TPortPS2()
 {

@@ -77,7 +77,8 @@ void TSettingsManager::Load()
     // The height is set before the size, so the size decides the final
     // height at the resolution read first.
     TFont &font = *FFont;
-    font.SetPixelsPerInch(ini.ReadInteger(kSettings, QStringLiteral("FontPixelsPerInch"), kDefaultPixelsPerInch));
+    font.SetPixelsPerInch(
+        ini.ReadInteger(kSettings, QStringLiteral("FontPixelsPerInch"), kDefaultPixelsPerInch));
     font.SetCharset(uint8_t(ini.ReadInteger(kSettings, QStringLiteral("FontCharset"), kDefaultCharset)));
     font.SetColor(uint32_t(ini.ReadInteger(kSettings, QStringLiteral("FontColor"), 0)));
     font.SetHeight(ini.ReadInteger(kSettings, QStringLiteral("FontHeight"), kDefaultFontHeight));
@@ -129,6 +130,9 @@ void TSettingsManager::Save()
     ini.WriteInteger(kSettings, QStringLiteral("FontStyle"), font.Style());
     ini.WriteString(kSettings, QStringLiteral("DriverSocket"), FDriverSocket);
 
+    // The list is written afresh: pairs of a longer list saved before would
+    // otherwise come back on the next start.
+    ini.EraseSection(kMRU);
     const int count = std::min(FMRU->Count(), kMaxMRU);
     for (int i = 0; i < count; ++i) {
         const TMRUEntry &entry = FMRU->Item(i);

@@ -24,7 +24,8 @@ TEST(DriverInstall, SwitchesInAnyFormAndPlace)
     EXPECT_EQ(Check({u"ravlin"_qs, u"x.xml"_qs, u"7"_qs, u"-uninstall"_qs}, true).Action,
               TCommandLineAction::Uninstall)
         << "the switch may stand anywhere";
-    EXPECT_EQ(Check({u"ravlin"_qs, u"/uninstall"_qs, u"/install"_qs}, true).Action, TCommandLineAction::Install)
+    EXPECT_EQ(Check({u"ravlin"_qs, u"/uninstall"_qs, u"/install"_qs}, true).Action,
+              TCommandLineAction::Install)
         << "install is looked for first";
 
     const TCommandLineResult done = Check({u"ravlin"_qs, u"/install"_qs, u"1"_qs}, true);
@@ -55,7 +56,8 @@ TEST(DriverInstall, OwnerHandleIsTheSecondParameter)
     EXPECT_EQ(Check({u"ravlin"_qs, u"77"_qs, u"/install"_qs}, true).OwnerHandle, 0u);
     EXPECT_EQ(Check({u"ravlin"_qs, u"x"_qs, u"88"_qs, u"/install"_qs}, true).OwnerHandle, 88u);
     for (const char *text : {"", "abc", "0x10", "$", "$G1", "12a", " 12", "99999999999", "$123456789"})
-        EXPECT_EQ(Check({u"ravlin"_qs, u"/install"_qs, QString::fromLatin1(text)}, true).OwnerHandle, 0u) << text;
+        EXPECT_EQ(Check({u"ravlin"_qs, u"/install"_qs, QString::fromLatin1(text)}, true).OwnerHandle, 0u)
+            << text;
     EXPECT_EQ(Check({u"ravlin"_qs, u"/install"_qs}, true).OwnerHandle, 0u) << "no second parameter";
 }
 

@@ -61,7 +61,8 @@ TEST(HidReportDescriptor, RoundsEachReportsBitsUp)
     // Bits of different reports are not added.
     ExpectLengths(QByteArray::fromHex("85017508950281028502750895038102"), 4, 0, 0);
     // A report ID item with the same ID again adds to that report.
-    ExpectLengths(QByteArray::fromHex("850175089502810285027508950381028501750895029102850195028102"), 5, 3, 0);
+    ExpectLengths(QByteArray::fromHex("850175089502810285027508950381028501750895029102850195028102"), 5, 3,
+                  0);
     // Four-byte size and count items.
     ExpectLengths(QByteArray::fromHex("771000000097020000009102"), 0, 5, 0);
     // Sizes beyond any real report saturate at the capability's 16-bit limit.

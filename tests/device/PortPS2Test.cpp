@@ -250,7 +250,8 @@ TEST_F(PortPS2Test, StatusOfTheLastAttemptDecides)
     driver.Script({Reply(5)});
     EXPECT_EQ(ErrorOf([&] { port.Transfer(FFrame, answer, 1); }), u"Ошибка при записи данных. Код ошибки: 5");
     driver.Script({Reply(121), Reply(87)});
-    EXPECT_EQ(ErrorOf([&] { port.Transfer(FFrame, answer, 2); }), u"Ошибка при записи данных. Код ошибки: 87");
+    EXPECT_EQ(ErrorOf([&] { port.Transfer(FFrame, answer, 2); }),
+              u"Ошибка при записи данных. Код ошибки: 87");
     driver.Script({Reply(87), Reply(121)});
     EXPECT_EQ(ErrorOf([&] { port.Transfer(FFrame, answer, 2); }), u"Нет связи");
     EXPECT_EQ(answer, "kept") << "a failed call leaves the answer";

@@ -108,14 +108,16 @@ private:
     std::vector<std::shared_ptr<TFakeHidDevice>> FDevices;
 };
 
-const QString kKeyboard = QStringLiteral("Клавиатура QV, Завод, VID: 1A2B, PID: 4660, Version: 256, Input: 9, Output: 65");
+const QString kKeyboard =
+    QStringLiteral("Клавиатура QV, Завод, VID: 1A2B, PID: 4660, Version: 256, Input: 9, Output: 65");
 
 class PortUSBTest : public testing::Test {
 protected:
     PortUSBTest()
     {
         FBackend->Plug(QStringLiteral("/dev/hidraw0"), QStringLiteral("Мышь"), 0x00AB, 1);
-        FKeyboard = &FBackend->Plug(QStringLiteral("/dev/hidraw3"), QStringLiteral("Клавиатура QV"), 0x1A2B, 0x1234);
+        FKeyboard =
+            &FBackend->Plug(QStringLiteral("/dev/hidraw3"), QStringLiteral("Клавиатура QV"), 0x1A2B, 0x1234);
     }
 
     // Returns a port with the keyboard selected.
@@ -235,12 +237,14 @@ TEST_F(PortUSBTest, OpenFailuresNameTheDevice)
     QByteArray answer;
 
     FKeyboard->OpenFailure = THidOpenFailure::Failed;
-    EXPECT_EQ(ErrorOf([&] { port->Transfer(FFrame, answer, 3); }), u"Невозможно открыть устройство Клавиатура QV");
+    EXPECT_EQ(ErrorOf([&] { port->Transfer(FFrame, answer, 3); }),
+              u"Невозможно открыть устройство Клавиатура QV");
     EXPECT_TRUE(FKeyboard->Written.empty()) << "an open failure uses no attempts";
 
     FKeyboard->OpenFailure = THidOpenFailure::AccessDenied;
-    const QString denied = QStringLiteral("Нет доступа к устройству /dev/hidraw3 (idVendor 1a2b, idProduct 1234). "
-                                          "Разрешите доступ к нему правилом udev, см. README.");
+    const QString denied =
+        QStringLiteral("Нет доступа к устройству /dev/hidraw3 (idVendor 1a2b, idProduct 1234). "
+                       "Разрешите доступ к нему правилом udev, см. README.");
     EXPECT_EQ(ErrorOf([&] { port->Transfer(FFrame, answer, 3); }), denied);
     THidDevice &device = *port->Device();
     EXPECT_EQ(ErrorOf([&] { device.Write(FFrame); }), denied);

@@ -150,6 +150,17 @@ TEST_F(SettingsFolders, RecentFilesPairByPosition)
     WriteFile(IniPath, u"[MRU]\r\nFile0=only\r\n"_qs);
     settings.Load();
     EXPECT_TRUE(settings.MRU().IsEmpty());
+
+    // A list that shrank does not get its old entries back.
+    WriteFile(IniPath, u"[MRU]\r\nFile0=a\r\nFilter0=0\r\nFile1=b\r\nFilter1=1\r\nFile2=c\r\nFilter2=0\r\n"_qs);
+    settings.Load();
+    ASSERT_EQ(settings.MRU().Count(), 3);
+    settings.MRU().Delete(2);
+    settings.MRU().Delete(1);
+    settings.Save();
+    settings.Load();
+    ASSERT_EQ(settings.MRU().Count(), 1);
+    EXPECT_EQ(settings.MRU().Item(0), (TMRUEntry{u"a"_qs, 0}));
 }
 
 TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
@@ -181,18 +192,18 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
     EXPECT_EQ(ini.KeyNames(u"SETTINGS"_qs),
               QStringList({u"FontName"_qs, u"OwnKey"_qs, u"DockPanelHeight"_qs, u"MessageFormDocked"_qs,
                            u"DeviceName"_qs, u"KeyboardID"_qs, u"SaveBeforeUpload"_qs,
-                           u"CheckUpdateOnLoad"_qs, u"FirstRun"_qs, u"ViewMode"_qs,
-                           u"FontPixelsPerInch"_qs, u"FontCharset"_qs, u"FontColor"_qs, u"FontHeight"_qs,
-                           u"FontSize"_qs, u"FontStyle"_qs, u"DriverSocket"_qs}));
+                           u"CheckUpdateOnLoad"_qs, u"FirstRun"_qs, u"ViewMode"_qs, u"FontPixelsPerInch"_qs,
+                           u"FontCharset"_qs, u"FontColor"_qs, u"FontHeight"_qs, u"FontSize"_qs,
+                           u"FontStyle"_qs, u"DriverSocket"_qs}));
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"OwnKey"_qs, {}), u"kept");
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"MessageFormDocked"_qs, {}), u"1");
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"FontColor"_qs, {}), u"16744448");
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"FontHeight"_qs, {}), u"-24");
     EXPECT_EQ(ini.ReadString(u"Other"_qs, u"A"_qs, {}), u"1");
     EXPECT_EQ(ini.KeyNames(u"MRU"_qs),
-              QStringList({u"File5"_qs, u"Filter5"_qs, u"File0"_qs, u"Filter0"_qs, u"File1"_qs, u"Filter1"_qs,
-                           u"File2"_qs, u"Filter2"_qs, u"File3"_qs, u"Filter3"_qs}))
-        << "at most four pairs are written; old keys stay";
+              QStringList({u"File0"_qs, u"Filter0"_qs, u"File1"_qs, u"Filter1"_qs, u"File2"_qs, u"Filter2"_qs,
+                           u"File3"_qs, u"Filter3"_qs}))
+        << "at most four pairs are written, and the list replaces the old one";
     EXPECT_TRUE(ReadFile(IniPath).startsWith(u"; hand-written\r\n[SETTINGS]\r\n"));
     EXPECT_FALSE(QFile::exists(UserIniPath));
 
@@ -207,9 +218,9 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
     EXPECT_EQ(loaded.ViewMode(), 2);
     EXPECT_EQ(loaded.DriverSocket(), u"/run/kbd");
     EXPECT_EQ(loaded.Font(), settings.Font());
-    ASSERT_EQ(loaded.MRU().Count(), 5);
-    EXPECT_EQ(loaded.MRU().Item(0), (TMRUEntry{u"old.xml"_qs, 1}));
-    EXPECT_EQ(loaded.MRU().Item(4), (TMRUEntry{u"file3.xml"_qs, 1}));
+    ASSERT_EQ(loaded.MRU().Count(), 4);
+    EXPECT_EQ(loaded.MRU().Item(0), (TMRUEntry{u"file0.xml"_qs, 0}));
+    EXPECT_EQ(loaded.MRU().Item(3), (TMRUEntry{u"file3.xml"_qs, 1}));
 }
 
 TEST_F(SettingsFolders, UnwritableProgramFolderUsesTheUserFolder)
