@@ -214,16 +214,19 @@ TKeyboardSimulator::TAnswer TKeyboardSimulator::MatrixState(const QByteArray &da
     return {deNone, QByteArray(3, '\0')};
 }
 
-uint8_t TKeyboardSimulator::StatusByte() const
+bool TKeyboardSimulator::ProgramIntact() const
 {
     const QByteArray &program = FState.ProgramMemory;
-    const bool programValid =
-        program.isEmpty() ? FOptions.ProgramValid
-                          : std::any_of(program.begin(), program.begin() + std::min<qsizetype>(program.size(),
-                                                                                                kProgramHeaderSize),
-                                        [](char byte) { return byte != 0; });
+    if (program.isEmpty())
+        return FOptions.ProgramValid;
+    const QByteArray header = program.left(kProgramHeaderSize);
+    return std::any_of(header.begin(), header.end(), [](char byte) { return byte != 0; });
+}
+
+uint8_t TKeyboardSimulator::StatusByte() const
+{
     uint8_t status = 0;
-    if (programValid)
+    if (ProgramIntact())
         status |= kStatusProgramValid;
     if (FLoaderMode)
         status |= kStatusLoaderMode;
@@ -342,9 +345,10 @@ void TKeyboardSimulator::Log(const QByteArray &data, const QByteArray &answer)
     if (!FLog.isOpen())
         return;
     const QString code = answer.size() >= 4 ? BytesToHex(answer.mid(3, 1)) : QStringLiteral("-");
-    const QString line = QStringLiteral("%1 %2 %3\n")
-                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")),
-                                  BytesToHex(data), code);
+    const QString line =
+        QStringLiteral("%1 %2 %3\n")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")),
+                 BytesToHex(data), code);
     FLog.write(line.toUtf8());
     FLog.flush();
 }

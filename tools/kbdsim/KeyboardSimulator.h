@@ -104,6 +104,7 @@ private:
     TAnswer StatusOrMode(const QByteArray &data);
     TAnswer PlayNotes(const QByteArray &data) const;
     TAnswer MatrixState(const QByteArray &data) const;
+    bool ProgramIntact() const;
     uint8_t StatusByte() const;
     TDeviceInfo CurrentInfo() const;
     void SaveState();

@@ -23,8 +23,7 @@ constexpr int kProbeTimeoutMs = 200;
 
 TSimulatorServer::TSimulatorServer(TKeyboardSimulator &simulator, const QString &socketPath)
     : FSimulator(simulator), FSocketPath(socketPath)
-{
-}
+{}
 
 TSimulatorServer::~TSimulatorServer()
 {

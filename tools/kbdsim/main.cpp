@@ -83,15 +83,16 @@ int main(int argc, char **argv)
     }
     const TKeyboard *model = keyboards.FindByModel(options.ModelCode);
     if (!model) {
-        Print(stderr, QStringLiteral("Не найдено описание клавиатуры с кодом модели %1.\n").arg(options.ModelCode));
+        Print(stderr,
+              QStringLiteral("Не найдено описание клавиатуры с кодом модели %1.\n").arg(options.ModelCode));
         return kExitBadOptions;
     }
 
     try {
         TKeyboardSimulator simulator(*model, options);
         TSimulatorServer server(simulator, socketPath);
-        server.Start();
         QuitOnSignals(application);
+        server.Start();
         Print(stdout, QStringLiteral("Эмулятор клавиатуры %1 (модель %2) слушает %3\n")
                           .arg(model->ClassName)
                           .arg(model->Model)
