@@ -97,6 +97,8 @@ TEST_F(KeyboardManagerTest, WritesAndReadsBackTheLayoutForEveryProgramVersion)
         const auto layout = MakeRichLayout(ShippedKeyboards(), 3, {false, false, true});
         FManager->WriteLayout(*layout);
         EXPECT_EQ(layout->Version, 0x0200 | minor);
+        for (const QString &question : FPrompts.Questions)
+            EXPECT_FALSE(question.startsWith(QStringLiteral("Программа поддерживает"))) << int(minor);
         const QByteArray memory = FSimulator->LayoutMemory();
         const uint16_t trailer = qFromLittleEndian<uint16_t>(memory.constData());
         EXPECT_EQ(qFromLittleEndian<uint16_t>(memory.constData() + trailer), markers[minor - 8]);
