@@ -16,7 +16,8 @@
 #include <QFileInfo>
 
 TKeyboardManager::TKeyboardManager(const TKeyboardManagerOptions &options)
-    : FProgramFolder(QFileInfo(options.ProgramPath).absolutePath()), FPrompts(options.Prompts)
+    : FProgramFolder(QFileInfo(options.ProgramPath).absolutePath()), FPrompts(options.Prompts),
+      FBlockPauseMs(options.BlockPauseMs)
 {
     // The settings come before the driver: they may name the driver socket
     // the PS/2 port connects to.

@@ -30,6 +30,9 @@ struct TKeyboardManagerOptions {
     TPortOptions Ports;
     /// Answers the manager's questions; not owned, must outlive the manager.
     TManagerPrompts *Prompts = nullptr;
+    /// The pause after every written block, which a keyboard needs to store
+    /// it; an emulated keyboard needs none.
+    int BlockPauseMs = 100;
 };
 
 /// The one object through which the program reaches the keyboard and its
@@ -154,4 +157,5 @@ private:
     std::unique_ptr<TKeyboardDriver> FDriver;
     std::unique_ptr<TLayoutFileFormats> FFormats;
     TManagerPrompts *FPrompts;
+    int FBlockPauseMs;
 };

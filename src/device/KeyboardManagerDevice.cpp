@@ -21,8 +21,6 @@ constexpr int kReadBlockSize = 128;
 constexpr int kWriteBlockSize = 256;
 // The largest image or program file a keyboard takes: 65 KiB.
 constexpr qsizetype kMaxFileSize = 66560;
-// The pause after every written block, which the keyboard needs to store it.
-constexpr int kBlockPauseMs = 100;
 // The trailer markers from which on the length word follows the checksum.
 constexpr uint16_t kFirstCheckedMarker = 0x0208;
 
@@ -96,7 +94,7 @@ void TKeyboardManager::WriteImage(const QByteArray &image, const QString &captio
         FProgress.Step(k + 1);
         if (FProgress.Cancelled())
             return;
-        QThread::msleep(kBlockPauseMs);
+        QThread::msleep(FBlockPauseMs);
     }
     if (!header.isEmpty())
         FDriver->WriteBlock(0, header);
@@ -215,6 +213,8 @@ void TKeyboardManager::ReadMemoryToFile(const QString &fileName)
 void TKeyboardManager::WriteImageFile(const QString &fileName)
 {
     Remember(fileName);
+    // The loader's record brings the keyboard into loader mode for layout
+    // memory and tells how much memory the file may fill.
     TDeviceInfo info;
     FDriver->GetLoaderInfo(info);
     const qsizetype size = QFileInfo(fileName).size();

@@ -48,6 +48,7 @@ protected:
         managerOptions.ProgramPath = QStringLiteral(RAVLIN_DATA_DIR "/ravlin");
         managerOptions.Ports.DriverSocket = socket;
         managerOptions.Prompts = &FPrompts;
+        managerOptions.BlockPauseMs = 0;
         FManager = std::make_unique<TKeyboardManager>(managerOptions);
     }
 
@@ -68,6 +69,16 @@ protected:
             if (request.size() >= 3 && uint8_t(request[0]) == kcWriteMemory)
                 addresses << qFromLittleEndian<uint16_t>(request.constData() + 1);
         return addresses;
+    }
+
+    // Returns the number of memory reads of a whole 128-byte half block.
+    int BlockReads() const
+    {
+        int reads = 0;
+        for (const QByteArray &request : FSimulator->Requests())
+            if (request.size() == 4 && uint8_t(request[0]) == kcReadMemory && uint8_t(request[3]) == 128)
+                ++reads;
+        return reads;
     }
 
     QString ErrorOf(const std::function<void()> &call)
@@ -91,17 +102,25 @@ protected:
 
 TEST_F(KeyboardManagerTest, WritesAndReadsBackTheLayoutForEveryProgramVersion)
 {
-    const uint16_t markers[] = {0x0208, 0x0209, 0x020A};
-    for (const uint8_t minor : {8, 9, 10}) {
-        Connect(MakeOptions(minor));
+    // Minor version 0 (program 3.0) takes the 2.10 image, as every minor
+    // version but 8 and 9 does.
+    const struct {
+        uint8_t Major, Minor;
+        uint16_t Marker;
+    } versions[] = {{2, 8, 0x0208}, {2, 9, 0x0209}, {2, 10, 0x020A}, {3, 0, 0x020A}};
+    for (const auto &version : versions) {
+        TSimulatorOptions options = MakeOptions(version.Minor);
+        options.ProgramMajor = version.Major;
+        Connect(options);
+        const int minor = version.Minor;
         const auto layout = MakeRichLayout(ShippedKeyboards(), 3, {false, false, true});
         FManager->WriteLayout(*layout);
-        EXPECT_EQ(layout->Version, 0x0200 | minor);
+        EXPECT_EQ(layout->Version, version.Major << 8 | minor);
         for (const QString &question : FPrompts.Questions)
-            EXPECT_FALSE(question.startsWith(QStringLiteral("Программа поддерживает"))) << int(minor);
+            EXPECT_FALSE(question.startsWith(QStringLiteral("Программа поддерживает"))) << minor;
         const QByteArray memory = FSimulator->LayoutMemory();
         const uint16_t trailer = qFromLittleEndian<uint16_t>(memory.constData());
-        EXPECT_EQ(qFromLittleEndian<uint16_t>(memory.constData() + trailer), markers[minor - 8]);
+        EXPECT_EQ(qFromLittleEndian<uint16_t>(memory.constData() + trailer), version.Marker);
         EXPECT_TRUE(FSimulator->Status().LayoutValid) << int(minor);
         EXPECT_FALSE(FSimulator->Status().LoaderMode);
 
@@ -123,6 +142,13 @@ TEST_F(KeyboardManagerTest, WritesTheHeaderBlockLastAndCancelLeavesItZeroed)
     EXPECT_EQ(WriteAddresses(), (QList<int>{0, 128, 256, 384, 0, 128}));
     EXPECT_EQ(FSimulator->LayoutMemory().left(300), image);
 
+    // 256 bytes: one block and the header block again; nothing: no write.
+    const int before = int(WriteAddresses().size());
+    FManager->WriteImage(QByteArray(256, '\x6B'), QStringLiteral("Запись"));
+    EXPECT_EQ(WriteAddresses().mid(before), (QList<int>{0, 128, 0, 128}));
+    FManager->WriteImage(QByteArray(), QStringLiteral("Запись"));
+    EXPECT_EQ(WriteAddresses().size(), before + 4);
+
     // A write cancelled after its first block leaves the first block zeroed:
     // the keyboard holds no valid layout.
     const auto layout = MakeRichLayout(ShippedKeyboards(), 3, {false, false, true});
@@ -135,6 +161,21 @@ TEST_F(KeyboardManagerTest, WritesTheHeaderBlockLastAndCancelLeavesItZeroed)
     FManager->WriteLayout(*layout);
     EXPECT_FALSE(FSimulator->Status().LayoutValid);
     EXPECT_EQ(FSimulator->LayoutMemory().left(256), QByteArray(256, '\0'));
+}
+
+TEST_F(KeyboardManagerTest, ReadingAZeroLengthImageReadsNoBlocks)
+{
+    Connect();
+    // The first word points at a trailer whose marker (2.10) is followed by
+    // the checksum and a length word of 0.
+    QByteArray memory(16, '\0');
+    memory[0] = 8;
+    memory[8] = 0x0A;
+    memory[9] = 0x02;
+    FSimulator->SetLayoutMemory(memory);
+    EXPECT_TRUE(FManager->ReadImage().isEmpty());
+    EXPECT_EQ(BlockReads(), 0);
+    EXPECT_EQ(FManager->Progress().Max(), 0);
 }
 
 TEST_F(KeyboardManagerTest, DeviceFaultsReachTheCallerWithTheirMessages)
@@ -225,11 +266,17 @@ TEST_F(KeyboardManagerTest, FilesAndTheirLimits)
     FManager->WriteProgramFile(writeFile(model + QStringLiteral("_big.prg"), 66561, '\x22'));
     EXPECT_EQ(FPrompts.Warnings.size(), 1);
     EXPECT_EQ(FSimulator->ProgramMemory().left(300), QByteArray(300, '\x11'));
+    // 66560 bytes, the most a keyboard takes: 260 blocks and the header.
+    const int before = int(WriteAddresses().size());
+    FManager->WriteProgramFile(writeFile(model + QStringLiteral("_full.prg"), 66560, '\x44'));
+    EXPECT_EQ(FPrompts.Warnings.size(), 1);
+    EXPECT_EQ(WriteAddresses().size(), before + 2 * 261);
+    EXPECT_EQ(FSimulator->ProgramMemory().left(256), QByteArray(256, '\x44'));
     FPrompts.Answer = false;
     FManager->WriteProgramFile(writeFile(QStringLiteral("Other_v2.prg"), 10, '\x33'));
     ASSERT_EQ(FPrompts.Questions.size(), 1);
     EXPECT_TRUE(FPrompts.Questions[0].contains(QStringLiteral("предназначенную для клавиатуры Other.")));
-    EXPECT_EQ(FSimulator->ProgramMemory().left(10), QByteArray(10, '\x11')) << "No writes nothing";
+    EXPECT_EQ(FSimulator->ProgramMemory().left(10), QByteArray(10, '\x44')) << "No writes nothing";
     EXPECT_FALSE(FSimulator->Status().LoaderMode);
 
     // The layout memory saved to a file and written back.
