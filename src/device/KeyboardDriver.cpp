@@ -42,7 +42,7 @@ void AppendWord(QByteArray &data, uint16_t value)
 } // namespace
 
 TKeyboardDriver::TKeyboardDriver(const TPortOptions &options)
-    : FPortPS2(std::make_unique<TPortPS2>(&FPorts, options.DriverSocket)),
+    : FPortPS2(std::make_unique<TPortPS2>(&FPorts, options.DriverSocket, options.DriverTimeoutMs)),
       FPortUSB(std::make_unique<TPortUSB>(&FPorts, options.HidBackend))
 {
     FPort = FPortPS2.get();

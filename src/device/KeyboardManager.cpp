@@ -7,6 +7,7 @@
 #include "codes/CodeTable.h"
 #include "codes/StdCodes.h"
 #include "device/KeyboardDriver.h"
+#include "device/LayoutBackups.h"
 #include "files/LayoutFileFormats.h"
 #include "files/LayoutFormat.h"
 #include "files/XMLLayout.h"
@@ -17,7 +18,8 @@
 
 TKeyboardManager::TKeyboardManager(const TKeyboardManagerOptions &options)
     : FProgramFolder(QFileInfo(options.ProgramPath).absolutePath()), FPrompts(options.Prompts),
-      FBlockPauseMs(options.BlockPauseMs)
+      FBlockPauseMs(options.BlockPauseMs), FBackup(options.Backup),
+      FBackups(std::make_unique<TLayoutBackups>(options.BackupFolder))
 {
     // The settings come before the driver: they may name the driver socket
     // the PS/2 port connects to.

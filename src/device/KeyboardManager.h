@@ -13,6 +13,7 @@
 class TCodeSet;
 class TKeyboardDriver;
 class TLayout;
+class TLayoutBackups;
 class TLayoutFileFormats;
 class TLayoutFormat;
 class TLayoutFormats;
@@ -33,6 +34,11 @@ struct TKeyboardManagerOptions {
     /// The pause after every written block, which a keyboard needs to store
     /// it; an emulated keyboard needs none.
     int BlockPauseMs = 100;
+    /// Whether the keyboard's layout is saved to the backup folder before a
+    /// new one is written.
+    bool Backup = true;
+    /// The backup folder; empty: TLayoutBackups::DefaultFolder().
+    QString BackupFolder;
 };
 
 /// The one object through which the program reaches the keyboard and its
@@ -81,13 +87,15 @@ public:
 
     /// Writes the layout into the keyboard: checks it, checks the program
     /// version and the model, encodes it in the image form of the keyboard's
-    /// program and writes it.
+    /// program, saves the keyboard's layout as a backup, writes the new one
+    /// and reads it back to compare (when the settings ask for it).
     void WriteLayout(TLayout &layout);
     /// Reads the keyboard's layout into layout.
     void ReadLayout(TLayout &layout);
     /// Saves the keyboard's layout memory to a file.
     void ReadMemoryToFile(const QString &fileName);
-    /// Writes an image file into the layout memory.
+    /// Writes an image file into the layout memory, after a backup and with
+    /// the comparison, as WriteLayout does.
     void WriteImageFile(const QString &fileName);
     /// Writes a program file into the program memory, asking first when the
     /// file's name is meant for another model.
@@ -127,8 +135,9 @@ public:
     /// keyboard is in).
     QByteArray ReadImage();
     /// Writes an image into the memory the keyboard's mode selects, the first
-    /// 256-byte block last.
-    void WriteImage(const QByteArray &image, const QString &caption);
+    /// 256-byte block last. Returns false when the user cancelled (the first
+    /// block is then left zeroed).
+    bool WriteImage(const QByteArray &image, const QString &caption);
     /// Writes a file's bytes with WriteImage; a file of more than 66560 bytes
     /// is refused with a warning and nothing is written.
     void WriteFile(const QString &fileName, const QString &caption);
@@ -140,6 +149,12 @@ private:
     static constexpr int kImage29Index = 6;
 
     void Remember(const QString &fileName);
+    QByteArray ReadBlocks(int length, const QString &caption);
+    QByteArray ReadDeviceFile(const QString &fileName);
+    QString ModelName(uint8_t deviceType) const;
+    void BackupLayoutMemory();
+    void WriteLayoutMemory(const QByteArray &image, const QString &caption);
+    void VerifyLayoutMemory(const QByteArray &image);
     void CheckBeforeWrite(TLayout &layout);
     void CheckProgramVersion(TLayout &layout);
     void CheckModel(const TLayout &layout);
@@ -158,4 +173,6 @@ private:
     std::unique_ptr<TLayoutFileFormats> FFormats;
     TManagerPrompts *FPrompts;
     int FBlockPauseMs;
+    bool FBackup;
+    std::unique_ptr<TLayoutBackups> FBackups;
 };

@@ -3,15 +3,20 @@
 #include "base/Error.h"
 #include "catalogue/Keyboards.h"
 #include "device/KeyboardDriver.h"
+#include "device/LayoutBackups.h"
 #include "device/ManagerPrompts.h"
 #include "files/LayoutFormat.h"
 #include "model/Layout.h"
 #include "model/Notes.h"
+#include "settings/SettingsManager.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QThread>
+#include <algorithm>
 
 // The device operations of the keyboard manager.
 
@@ -58,29 +63,33 @@ QByteArray NoteBytes(const TNotes &notes)
 
 } // namespace
 
+QByteArray TKeyboardManager::ReadBlocks(int length, const QString &caption)
+{
+    const int blocks = BlockCount(length, kReadBlockSize);
+    const TProgressRun run(FProgress, blocks, caption);
+    QByteArray bytes;
+    bytes.reserve(blocks * kReadBlockSize);
+    for (int k = 0; k < blocks; ++k) {
+        QByteArray block;
+        FDriver->ReadMemory(uint16_t(k * kReadBlockSize), kReadBlockSize, block);
+        bytes.append(block);
+        FProgress.Step(k + 1);
+        if (FProgress.Cancelled())
+            throw EAbort();
+    }
+    bytes.truncate(length);
+    return bytes;
+}
+
 QByteArray TKeyboardManager::ReadImage()
 {
     const uint16_t trailer = FDriver->ReadWord(0);
     const uint16_t marker = FDriver->ReadWord(trailer);
     const uint16_t length = FDriver->ReadWord(uint16_t(trailer + (marker < kFirstCheckedMarker ? 2 : 4)));
-    const int blocks = BlockCount(length, kReadBlockSize);
-
-    const TProgressRun run(FProgress, blocks, QStringLiteral("Чтение раскладки"));
-    QByteArray image;
-    image.reserve(blocks * kReadBlockSize);
-    for (int k = 0; k < blocks; ++k) {
-        QByteArray block;
-        FDriver->ReadMemory(uint16_t(k * kReadBlockSize), kReadBlockSize, block);
-        image.append(block);
-        FProgress.Step(k + 1);
-        if (FProgress.Cancelled())
-            throw EAbort();
-    }
-    image.truncate(length);
-    return image;
+    return ReadBlocks(length, QStringLiteral("Чтение раскладки"));
 }
 
-void TKeyboardManager::WriteImage(const QByteArray &image, const QString &caption)
+bool TKeyboardManager::WriteImage(const QByteArray &image, const QString &caption)
 {
     const int blocks = BlockCount(image.size(), kWriteBlockSize);
     const TProgressRun run(FProgress, blocks, caption);
@@ -93,25 +102,84 @@ void TKeyboardManager::WriteImage(const QByteArray &image, const QString &captio
         FDriver->WriteBlock(uint16_t(k * kWriteBlockSize), body.mid(k * kWriteBlockSize, kWriteBlockSize));
         FProgress.Step(k + 1);
         if (FProgress.Cancelled())
-            return;
+            return false;
         QThread::msleep(FBlockPauseMs);
     }
     if (!header.isEmpty())
         FDriver->WriteBlock(0, header);
+    return true;
 }
 
-void TKeyboardManager::WriteFile(const QString &fileName, const QString &caption)
+QByteArray TKeyboardManager::ReadDeviceFile(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw EError(QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(fileName, file.errorString()));
     if (file.size() > kMaxFileSize) {
         Prompts().Warn(QStringLiteral("Размер исполняемой програмы для клавиатуры\n\rне может превышать 65 килобайт!"));
-        return;
+        return {};
     }
     const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw EError(QStringLiteral("Не удалось прочитать файл \"%1\": %2").arg(fileName, file.errorString()));
+    return data;
+}
+
+void TKeyboardManager::WriteFile(const QString &fileName, const QString &caption)
+{
+    const QByteArray data = ReadDeviceFile(fileName);
     if (!data.isEmpty())
         WriteImage(data, caption);
+}
+
+QString TKeyboardManager::ModelName(uint8_t deviceType) const
+{
+    const TKeyboard *model = FKeyboards.FindByModel(deviceType);
+    return model ? model->Name : QStringLiteral("модель %1").arg(deviceType);
+}
+
+void TKeyboardManager::BackupLayoutMemory()
+{
+    if (!FBackup)
+        return;
+    if (!FDriver->GetWorkStatus().LayoutValid) {
+        PostMessage(QStringLiteral("В клавиатуре нет раскладки: резервная копия не нужна."));
+        return;
+    }
+    try {
+        TDeviceInfo info;
+        FDriver->GetInfo(info);
+        const QByteArray image = ReadImage();
+        const QString name = FBackups->Save(image, ModelName(info.DeviceType), QDateTime::currentDateTime());
+        PostMessage(QStringLiteral("Резервная копия раскладки клавиатуры: %1").arg(QDir::toNativeSeparators(name)));
+    } catch (const EError &error) {
+        if (!Prompts().Ask(QStringLiteral("Не удалось сохранить резервную копию раскладки клавиатуры:\r\n%1\r\n"
+                                          "Записать раскладку без резервной копии ?")
+                               .arg(error.Message())))
+            throw EAbort();
+    }
+}
+
+void TKeyboardManager::WriteLayoutMemory(const QByteArray &image, const QString &caption)
+{
+    if (WriteImage(image, caption) && FSettings->VerifyAfterWrite())
+        VerifyLayoutMemory(image);
+}
+
+void TKeyboardManager::VerifyLayoutMemory(const QByteArray &image)
+{
+    const QByteArray written = ReadBlocks(int(image.size()), QStringLiteral("Проверка записи"));
+    const auto [expected, found] = std::mismatch(image.begin(), image.end(), written.begin(), written.end());
+    if (expected == image.end() && found == written.end())
+        return;
+    // The keyboard must not run a layout it did not get whole: its first
+    // block is zeroed again, so that it holds no valid layout. Should that
+    // write fail too, the comparison's error is still the one to report.
+    try {
+        FDriver->WriteBlock(0, QByteArray(kWriteBlockSize, '\0'));
+    } catch (const EError &) {
+    }
+    throw EError(QStringLiteral("Ошибка проверки записи: адрес %1.").arg(expected - image.begin()));
 }
 
 void TKeyboardManager::CheckBeforeWrite(TLayout &layout)
@@ -187,16 +255,19 @@ void TKeyboardManager::WriteLayout(TLayout &layout)
     // mode, so that a layout it cannot take leaves it as it was.
     const QByteArray image = ImageFormatFor(info.Minor).SaveToString(layout);
     CheckMemorySize(image.size(), info);
+    BackupLayoutMemory();
     FDriver->SetMode(true, false);
-    WriteImage(image, QStringLiteral("Запись раскладки"));
+    WriteLayoutMemory(image, QStringLiteral("Запись раскладки"));
     FDriver->SetMode(false, false);
 }
 
 void TKeyboardManager::ReadLayout(TLayout &layout)
 {
     const QByteArray image = ReadImage();
-    ImageFormat().LoadFromString(layout, image);
+    // Back to working mode before the layout is filled, so that a keyboard
+    // failing now leaves the document as it was.
     FDriver->SetMode(false, false);
+    ImageFormat().LoadFromString(layout, image);
 }
 
 void TKeyboardManager::ReadMemoryToFile(const QString &fileName)
@@ -213,14 +284,16 @@ void TKeyboardManager::ReadMemoryToFile(const QString &fileName)
 void TKeyboardManager::WriteImageFile(const QString &fileName)
 {
     Remember(fileName);
-    // The loader's record brings the keyboard into loader mode for layout
-    // memory and tells how much memory the file may fill.
-    TDeviceInfo info;
-    FDriver->GetLoaderInfo(info);
-    const qsizetype size = QFileInfo(fileName).size();
-    if (size <= kMaxFileSize)
-        CheckMemorySize(size, info);
-    WriteFile(fileName, QStringLiteral("Запись файла раскладки"));
+    const QByteArray data = ReadDeviceFile(fileName);
+    if (!data.isEmpty()) {
+        BackupLayoutMemory();
+        // The loader's record brings the keyboard into loader mode for layout
+        // memory and tells how much memory the file may fill.
+        TDeviceInfo info;
+        FDriver->GetLoaderInfo(info);
+        CheckMemorySize(data.size(), info);
+        WriteLayoutMemory(data, QStringLiteral("Запись файла раскладки"));
+    }
     FDriver->SetMode(false, false);
 }
 

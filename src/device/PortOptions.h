@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/DriverSocket.h"
+
 #include <QString>
 #include <memory>
 
@@ -12,4 +14,8 @@ struct TPortOptions {
     QString DriverSocket;
     /// The HID services; null: hidapi.
     std::shared_ptr<THidBackend> HidBackend;
+    /// How long the PS/2 driver socket may take to connect and to answer one
+    /// control call; an emulated keyboard that is meant to fall silent can
+    /// be given less.
+    int DriverTimeoutMs = kDriverTimeoutMs;
 };

@@ -24,9 +24,9 @@ QString DeviceName()
 
 } // namespace
 
-TPortPS2::TPortPS2(TCustomPorts *owner, QString socketPath)
+TPortPS2::TPortPS2(TCustomPorts *owner, QString socketPath, int timeoutMs)
     : TCustomPort(owner),
-      FSocketPath(socketPath.isEmpty() ? DefaultDriverSocketPath() : std::move(socketPath))
+      FSocketPath(socketPath.isEmpty() ? DefaultDriverSocketPath() : std::move(socketPath)), FTimeoutMs(timeoutMs)
 {}
 
 TPortPS2::~TPortPS2()
@@ -139,7 +139,7 @@ void TPortPS2::Open()
     }
     auto socket = std::make_unique<QLocalSocket>();
     socket->connectToServer(FSocketPath);
-    if (!socket->waitForConnected(kDriverTimeoutMs))
+    if (!socket->waitForConnected(FTimeoutMs))
         throw EError(QStringLiteral("Драйвер для доступа к клавиатуре не установлен"));
     FSocket = std::move(socket);
 }
@@ -157,7 +157,7 @@ uint32_t TPortPS2::Control(uint32_t code, const QByteArray &input, uint32_t capa
     Open();
     // Nothing the driver sent unasked may be taken for this call's reply.
     FSocket->readAll();
-    const QDeadlineTimer deadline(kDriverTimeoutMs);
+    const QDeadlineTimer deadline(FTimeoutMs);
     // A driver that does not answer in time, closes the connection in the
     // middle of the reply or sends more than was asked for counts as a
     // keyboard that does not answer. The connection is dropped so that a

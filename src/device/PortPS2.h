@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/CustomPort.h"
+#include "device/DriverSocket.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,8 +18,9 @@ class QLocalSocket;
 class TPortPS2 : public TCustomPort {
 public:
     /// Creates the port as a member of owner; an empty socketPath means
-    /// DefaultDriverSocketPath() (not used on Windows).
-    TPortPS2(TCustomPorts *owner, QString socketPath);
+    /// DefaultDriverSocketPath(). The driver socket must connect and answer
+    /// each call within timeoutMs (neither is used on Windows).
+    TPortPS2(TCustomPorts *owner, QString socketPath, int timeoutMs = kDriverTimeoutMs);
     /// Closes the driver.
     ~TPortPS2() override;
 
@@ -55,6 +57,7 @@ private:
     [[noreturn]] static void RaiseStatus(uint32_t status);
 
     QString FSocketPath;
+    int FTimeoutMs;
 #ifdef Q_OS_WIN
     void *FHandle = nullptr;
 #else

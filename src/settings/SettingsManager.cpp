@@ -87,6 +87,7 @@ void TSettingsManager::Load()
     font.SetName(ini.ReadString(kSettings, QStringLiteral("FontName"), kDefaultFontName));
 
     FDriverSocket = ini.ReadString(kSettings, QStringLiteral("DriverSocket"), QString());
+    FVerifyAfterWrite = ini.ReadBool(kSettings, QStringLiteral("VerifyAfterWrite"), true);
     ReadMRU(ini);
 }
 
@@ -129,6 +130,7 @@ void TSettingsManager::Save()
     ini.WriteInteger(kSettings, QStringLiteral("FontSize"), font.Size());
     ini.WriteInteger(kSettings, QStringLiteral("FontStyle"), font.Style());
     ini.WriteString(kSettings, QStringLiteral("DriverSocket"), FDriverSocket);
+    ini.WriteBool(kSettings, QStringLiteral("VerifyAfterWrite"), FVerifyAfterWrite);
 
     // The list is written afresh: pairs of a longer list saved before would
     // otherwise come back on the next start.

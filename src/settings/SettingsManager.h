@@ -70,6 +70,10 @@ public:
     /// Returns the PS/2 driver socket; empty means the default path.
     const QString &DriverSocket() const { return FDriverSocket; }
     void SetDriverSocket(const QString &value) { FDriverSocket = value; }
+    /// Returns whether a layout written into the keyboard is read back and
+    /// compared.
+    bool VerifyAfterWrite() const { return FVerifyAfterWrite; }
+    void SetVerifyAfterWrite(bool value) { FVerifyAfterWrite = value; }
 
     /// Returns the application font (the object itself).
     TFont &Font() { return *FFont; }
@@ -95,4 +99,5 @@ private:
     bool FFirstRun = true;
     uint8_t FViewMode = 0;
     QString FDriverSocket;
+    bool FVerifyAfterWrite = true;
 };

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // Runs the real command-line tool of the build.
@@ -14,9 +16,20 @@ struct TRun {
     QStringList Lines() const { return Out.split(u'\n', Qt::SkipEmptyParts); }
 };
 
+// The per-user data folder of every run of the tool (where its layout
+// backups go), private to the test program.
+inline QString TestDataHome()
+{
+    static const QTemporaryDir dir;
+    return dir.path();
+}
+
 inline TRun Ravlin(const QStringList &args)
 {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), TestDataHome());
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(RAVLIN_BIN_DIR "/ravlin"), args);
     EXPECT_TRUE(process.waitForFinished(30000));
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),

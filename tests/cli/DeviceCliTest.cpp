@@ -50,6 +50,16 @@ TEST(DeviceCli, WriteReadAndInfoAgainstTheEmulator)
     const TRun write = Ravlin(device + QStringList{QStringLiteral("--yes"), QStringLiteral("write-layout"), layout});
     ASSERT_EQ(write.ExitCode, 0) << write.Err.toStdString();
     EXPECT_TRUE(write.Err.contains(QStringLiteral("Запись раскладки")));
+    EXPECT_TRUE(write.Err.contains(QStringLiteral("В клавиатуре нет раскладки: резервная копия не нужна.")));
+    EXPECT_TRUE(write.Err.contains(QStringLiteral("Проверка записи")));
+    const TRun again = Ravlin(device + QStringList{QStringLiteral("write-layout"), layout});
+    ASSERT_EQ(again.ExitCode, 0) << again.Err.toStdString();
+    const QString backups = TestDataHome() + QStringLiteral("/ravlin/Резервные копии/");
+    EXPECT_TRUE(again.Err.contains(QStringLiteral("Резервная копия раскладки клавиатуры: ") + backups))
+        << again.Err.toStdString();
+    const TRun unsaved = Ravlin(device + QStringList{QStringLiteral("--no-backup"), QStringLiteral("write-layout"), layout});
+    ASSERT_EQ(unsaved.ExitCode, 0);
+    EXPECT_FALSE(unsaved.Err.contains(QStringLiteral("Резервная копия")));
     const TRun after = Ravlin(device + QStringList{QStringLiteral("info")});
     EXPECT_EQ(after.ExitCode, 0);
     EXPECT_TRUE(after.Lines().last().endsWith(QStringLiteral("Загруженная раскладка работает нормально.")));

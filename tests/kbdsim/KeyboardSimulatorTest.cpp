@@ -375,12 +375,18 @@ TEST(KeyboardSimulatorTest, FaultsByFrameNumber)
     // Faults change at run time; frame numbers go on counting.
     TSimulatorFaults faults;
     faults.ErrorFrame = 9;
+    faults.LoseFrame = 11;
     simulator.SetFaults(faults);
     EXPECT_EQ(ErrorOf(simulator, Frame({kcStatusOrMode})), 0);
     EXPECT_EQ(ErrorOf(simulator, Frame({kcStatusOrMode})), 0x73);
     stopped = true;
     EXPECT_FALSE(simulator.HandleFrame(Frame({kcStatusOrMode}), stopped).isEmpty());
     EXPECT_FALSE(stopped);
+    // A lost write is answered as done and leaves the memory as it was.
+    EXPECT_EQ(ErrorOf(simulator, Write(5, "F")), 0);
+    EXPECT_EQ(simulator.LayoutMemory()[5], '\0');
+    EXPECT_EQ(ErrorOf(simulator, Write(5, "G")), 0);
+    EXPECT_EQ(simulator.LayoutMemory()[5], 'G');
 }
 
 namespace {

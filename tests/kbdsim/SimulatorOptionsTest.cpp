@@ -65,6 +65,8 @@ TEST(SimulatorOptionsTest, ReadsEveryOption)
                                                      u"4",
                                                      u"--error-code",
                                                      u"0Ah",
+                                                     u"--lose-frame",
+                                                     u"6",
                                                      u"--stop-after",
                                                      u"0",
                                                      u"--drop-rate",
@@ -97,6 +99,7 @@ TEST(SimulatorOptionsTest, ReadsEveryOption)
     EXPECT_EQ(options.Faults.CorruptFrame, 3);
     EXPECT_EQ(options.Faults.ErrorFrame, 4);
     EXPECT_EQ(options.Faults.ErrorCode, 0x0A);
+    EXPECT_EQ(options.Faults.LoseFrame, 6);
     EXPECT_EQ(options.Faults.StopAfter, 0);
     EXPECT_EQ(options.Faults.DropRate, 0.25);
     EXPECT_EQ(options.Faults.CorruptRate, 1.0);

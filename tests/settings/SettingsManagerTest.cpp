@@ -60,6 +60,7 @@ TEST_F(SettingsFolders, FirstStartGivesDefaults)
     EXPECT_EQ(settings.DockPanelHeight(), 0);
     EXPECT_EQ(settings.ViewMode(), 0);
     EXPECT_EQ(settings.DriverSocket(), u"");
+    EXPECT_TRUE(settings.VerifyAfterWrite());
     EXPECT_TRUE(settings.MRU().IsEmpty());
 
     const TFont &font = settings.Font();
@@ -85,7 +86,7 @@ TEST_F(SettingsFolders, ReadsEveryValue)
                        "KeyboardID=7\r\nSaveBeforeUpload=2\r\nCheckUpdateOnLoad=0\r\nFirstRun=0\r\n"
                        "ViewMode=258\r\nFontPixelsPerInch=120\r\nFontCharset=460\r\n"
                        "FontColor=-2147483643\r\nFontHeight=-40\r\nFontSize=10\r\nFontStyle=5\r\n"
-                       "FontName=Tahoma\r\nDriverSocket=/tmp/kbd.sock\r\n"_qs);
+                       "FontName=Tahoma\r\nDriverSocket=/tmp/kbd.sock\r\nVerifyAfterWrite=0\r\n"_qs);
     const TSettingsManager settings(ProgramPath, ConfigFolder);
     EXPECT_EQ(settings.DockPanelHeight(), 120);
     EXPECT_TRUE(settings.MessageFormDocked());
@@ -96,6 +97,7 @@ TEST_F(SettingsFolders, ReadsEveryValue)
     EXPECT_FALSE(settings.FirstRun());
     EXPECT_EQ(settings.ViewMode(), 2) << "only the low byte is used";
     EXPECT_EQ(settings.DriverSocket(), u"/tmp/kbd.sock");
+    EXPECT_FALSE(settings.VerifyAfterWrite());
 
     const TFont &font = settings.Font();
     EXPECT_EQ(font.PixelsPerInch(), 120);
@@ -117,7 +119,7 @@ TEST_F(SettingsFolders, GarbageValuesGiveDefaults)
     WriteFile(IniPath, u"[SETTINGS]\r\nDockPanelHeight=99999999999\r\nMessageFormDocked=yes\r\n"
                        "KeyboardID=abc\r\nCheckUpdateOnLoad=\r\nFirstRun=0x0\r\nViewMode=1.5\r\n"
                        "FontPixelsPerInch=\r\nFontSize=8pt\r\nFontStyle=bold\r\nFontColor=red\r\n"
-                       "FontCharset=$CC\r\n"_qs);
+                       "FontCharset=$CC\r\nVerifyAfterWrite=off\r\n"_qs);
     const TSettingsManager settings(ProgramPath, ConfigFolder);
     EXPECT_EQ(settings.DockPanelHeight(), 0);
     EXPECT_FALSE(settings.MessageFormDocked());
@@ -130,6 +132,7 @@ TEST_F(SettingsFolders, GarbageValuesGiveDefaults)
     EXPECT_EQ(settings.Font().Style(), 0);
     EXPECT_EQ(settings.Font().Color(), 0u);
     EXPECT_EQ(settings.Font().Charset(), 204);
+    EXPECT_TRUE(settings.VerifyAfterWrite());
 }
 
 TEST_F(SettingsFolders, RecentFilesPairByPosition)
@@ -177,6 +180,7 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
     settings.SetFirstRun(false);
     settings.SetViewMode(2);
     settings.SetDriverSocket(u"/run/kbd"_qs);
+    settings.SetVerifyAfterWrite(false);
     settings.Font().SetPixelsPerInch(144);
     settings.Font().SetSize(12);
     settings.Font().SetStyle(fsItalic | fsStrikeOut);
@@ -194,7 +198,7 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
                            u"DeviceName"_qs, u"KeyboardID"_qs, u"SaveBeforeUpload"_qs,
                            u"CheckUpdateOnLoad"_qs, u"FirstRun"_qs, u"ViewMode"_qs, u"FontPixelsPerInch"_qs,
                            u"FontCharset"_qs, u"FontColor"_qs, u"FontHeight"_qs, u"FontSize"_qs,
-                           u"FontStyle"_qs, u"DriverSocket"_qs}));
+                           u"FontStyle"_qs, u"DriverSocket"_qs, u"VerifyAfterWrite"_qs}));
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"OwnKey"_qs, {}), u"kept");
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"MessageFormDocked"_qs, {}), u"1");
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"FontColor"_qs, {}), u"16744448");
@@ -217,6 +221,7 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
     EXPECT_FALSE(loaded.FirstRun());
     EXPECT_EQ(loaded.ViewMode(), 2);
     EXPECT_EQ(loaded.DriverSocket(), u"/run/kbd");
+    EXPECT_FALSE(loaded.VerifyAfterWrite());
     EXPECT_EQ(loaded.Font(), settings.Font());
     ASSERT_EQ(loaded.MRU().Count(), 4);
     EXPECT_EQ(loaded.MRU().Item(0), (TMRUEntry{u"file0.xml"_qs, 0}));

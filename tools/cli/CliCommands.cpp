@@ -41,6 +41,8 @@ const QList<TCliOption> &CliOptions()
         {QStringLiteral("driver-socket"), true, QStringLiteral("PATH"),
          QStringLiteral("сокет драйвера PS/2 клавиатуры (по умолчанию из настроек или $XDG_RUNTIME_DIR/QvKbdDrv)")},
         {QStringLiteral("yes"), false, {}, QStringLiteral("отвечать \"да\" на вопросы при записи в клавиатуру")},
+        {QStringLiteral("no-backup"), false, {},
+         QStringLiteral("не сохранять раскладку клавиатуры в папку резервных копий перед записью")},
         {QStringLiteral("help"), false, {}, QStringLiteral("эта справка")},
     };
     return options;

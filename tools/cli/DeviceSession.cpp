@@ -12,6 +12,7 @@ TDeviceSession::TDeviceSession(TCliContext &context)
     options.ProgramPath = context.DataFolder + QStringLiteral("/ravlin");
     options.Ports.DriverSocket = context.Args.Value(QStringLiteral("driver-socket"));
     options.Prompts = this;
+    options.Backup = !context.Args.Has(QStringLiteral("no-backup"));
     FManager = std::make_unique<TKeyboardManager>(options);
     FManager->Progress().OnProgress = [this](TProgress &progress) { ShowProgress(progress); };
     FManager->OnMessage = [this](const QString &text, const TLayout *) { FContext.Err << text << '\n'; };

@@ -9,7 +9,7 @@
 
 /// The keyboard manager of a device command: the ports the options name
 /// (--driver-socket, --device), questions answered by --yes (No without it),
-/// progress on the error stream.
+/// backups unless --no-backup, progress and messages on the error stream.
 class TDeviceSession : public TManagerPrompts {
 public:
     explicit TDeviceSession(TCliContext &context);

@@ -31,5 +31,7 @@ TFault TFaultInjector::Next(int frame)
         return fError;
     if (frame == FFaults.CorruptFrame || corrupt)
         return fCorrupt;
+    if (frame == FFaults.LoseFrame)
+        return fLose;
     return fNone;
 }

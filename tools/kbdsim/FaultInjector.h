@@ -15,6 +15,8 @@ enum TFault : uint8_t {
     fCorrupt,
     /// Refuse the request with the fault's error code.
     fError,
+    /// Answer a memory write as done without storing it.
+    fLose,
     /// Neither carry it out nor answer: the keyboard has stopped answering.
     fStop,
 };

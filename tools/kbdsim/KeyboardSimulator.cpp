@@ -100,7 +100,7 @@ QByteArray TKeyboardSimulator::HandleFrame(const QByteArray &request, bool &stop
                 reply.Error = FFaults.Faults().ErrorCode;
             else if (!wellFormed)
                 reply.Error = deBadParameter;
-            else
+            else if (fault != fLose || uint8_t(data[0]) != kcWriteMemory)
                 reply = Execute(data);
             answer = AnswerFrame(reply.Error, reply.Data);
             if (fault == fCorrupt)

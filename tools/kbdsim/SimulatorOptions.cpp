@@ -155,6 +155,8 @@ TSimulatorOptions TSimulatorOptions::FromArguments(const QStringList &args, QStr
             faults.CorruptFrame = reader.Int(option, 1, kMaxInt);
         else if (option == u"--error-frame")
             faults.ErrorFrame = reader.Int(option, 1, kMaxInt);
+        else if (option == u"--lose-frame")
+            faults.LoseFrame = reader.Int(option, 1, kMaxInt);
         else if (option == u"--error-code")
             faults.ErrorCode = reader.HexByte(option);
         else if (option == u"--stop-after")
@@ -202,6 +204,7 @@ QString TSimulatorOptions::Usage()
                "  --corrupt-frame N      испортить контрольную сумму ответа на запрос N\n"
                "  --error-frame N        ответить на запрос N кодом ошибки\n"
                "  --error-code HEX       код ошибки для --error-frame и --error-rate (по умолчанию 73)\n"
+               "  --lose-frame N         подтвердить запись памяти запросом N, но не сохранить её\n"
                "  --stop-after N         не отвечать начиная с запроса N + 1\n"
                "  --drop-rate P          доля потерянных ответов (0..1)\n"
                "  --corrupt-rate P       доля ответов с неверной контрольной суммой (0..1)\n"

@@ -16,6 +16,9 @@ struct TSimulatorFaults {
     /// The request of this frame is refused with ErrorCode.
     int ErrorFrame = -1;
     uint8_t ErrorCode = 0x73;
+    /// A memory write of this frame is answered as done but not stored: a
+    /// keyboard that loses bytes.
+    int LoseFrame = -1;
     /// Answers nothing from frame StopAfter + 1 on.
     int StopAfter = -1;
     double DropRate = 0;
