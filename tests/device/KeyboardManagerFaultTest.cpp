@@ -79,21 +79,36 @@ protected:
         return FSimulator->FramesReceived() - start;
     }
 
-    // Runs call with the fault at its request number frame; returns the
-    // message it ended in, empty for success.
-    QString RunWithFault(const TFaultKind &kind, int frame, const std::function<void()> &call)
+    // Runs call once with every kind of fault at every request number from
+    // 1 to frames. A call that fails must give the kind's message, one that
+    // succeeds must be allowed to; check then looks at the outcome (empty
+    // message for success) and where describes the case.
+    void ForEveryFault(int frames, const std::function<void()> &call,
+                       const std::function<void(const TFaultKind &, const QString &message,
+                                                const std::string &where)> &check)
     {
-        Restore();
-        TSimulatorFaults faults;
-        kind.Set(faults, FSimulator->FramesReceived() + frame);
-        FSimulator->SetFaults(faults);
-        FPrompts.Questions.clear();
-        try {
-            call();
-        } catch (const EError &error) {
-            return error.Message();
+        for (const TFaultKind &kind : FaultKinds()) {
+            for (int frame = 1; frame <= frames; ++frame) {
+                const std::string where =
+                    QStringLiteral("%1 at request %2 of %3").arg(kind.Name).arg(frame).arg(frames).toStdString();
+                Restore();
+                TSimulatorFaults faults;
+                kind.Set(faults, FSimulator->FramesReceived() + frame);
+                FSimulator->SetFaults(faults);
+                FPrompts.Questions.clear();
+                QString message;
+                try {
+                    call();
+                } catch (const EError &error) {
+                    message = error.Message();
+                }
+                if (message.isEmpty())
+                    EXPECT_FALSE(kind.AlwaysFails) << where;
+                else
+                    EXPECT_EQ(message, kind.Message) << where;
+                check(kind, message, where);
+            }
         }
-        return {};
     }
 
     // The keyboard accepts no layout it did not get whole: a valid layout is
@@ -128,32 +143,27 @@ TEST_F(KeyboardManagerFaultTest, EveryFaultWhileWritingEndsCleanly)
     const QString document = FManager->LayoutToXML(*FNew);
     ASSERT_GT(frames, 20);
     int failures = 0;
-    for (const TFaultKind &kind : FaultKinds()) {
-        for (int frame = 1; frame <= frames; ++frame) {
-            const std::string where = QStringLiteral("%1 at request %2 of %3").arg(kind.Name).arg(frame).arg(frames).toStdString();
-            const QString message = RunWithFault(kind, frame, [&] { FManager->WriteLayout(*FNew); });
-            if (message.isEmpty()) {
-                EXPECT_FALSE(kind.AlwaysFails) << where;
-                EXPECT_TRUE(FSimulator->LayoutMemory().startsWith(newImage)) << where;
-                EXPECT_TRUE(FSimulator->Status().LayoutValid) << where;
-                EXPECT_FALSE(FSimulator->Status().LoaderMode) << where;
-            } else {
-                ++failures;
-                EXPECT_EQ(message, kind.Message) << where;
-            }
-            // A backup that could not be read says why before writing on.
-            for (const QString &question : FPrompts.Questions)
-                if (question.startsWith(QStringLiteral("Не удалось сохранить резервную копию")))
-                    EXPECT_TRUE(question.contains(kind.Message)) << where << ": " << question.toStdString();
-            ExpectNoPartialLayout(newImage, where);
-            EXPECT_EQ(FManager->LayoutToXML(*FNew), document) << where;
+    ForEveryFault(frames, [&] { FManager->WriteLayout(*FNew); },
+                  [&](const TFaultKind &kind, const QString &message, const std::string &where) {
+                      if (message.isEmpty()) {
+                          EXPECT_TRUE(FSimulator->LayoutMemory().startsWith(newImage)) << where;
+                          EXPECT_TRUE(FSimulator->Status().LayoutValid) << where;
+                          EXPECT_FALSE(FSimulator->Status().LoaderMode) << where;
+                      } else {
+                          ++failures;
+                      }
+                      // A backup that could not be read says why before writing on.
+                      for (const QString &question : FPrompts.Questions)
+                          if (question.startsWith(QStringLiteral("Не удалось сохранить резервную копию")))
+                              EXPECT_TRUE(question.contains(kind.Message)) << where << ": " << question.toStdString();
+                      ExpectNoPartialLayout(newImage, where);
+                      EXPECT_EQ(FManager->LayoutToXML(*FNew), document) << where;
 
-            // The keyboard is fine again: the write goes through.
-            FSimulator->SetFaults({});
-            FManager->WriteLayout(*FNew);
-            EXPECT_TRUE(FSimulator->LayoutMemory().startsWith(newImage)) << where;
-        }
-    }
+                      // The keyboard is fine again: the write goes through.
+                      FSimulator->SetFaults({});
+                      FManager->WriteLayout(*FNew);
+                      EXPECT_TRUE(FSimulator->LayoutMemory().startsWith(newImage)) << where;
+                  });
     EXPECT_GT(failures, frames * 3) << "most faults cannot be recovered from";
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), fileBytes);
@@ -168,20 +178,15 @@ TEST_F(KeyboardManagerFaultTest, EveryFaultWhileReadingLeavesTheDocumentAlone)
         FManager->ReadLayout(read);
     });
     ASSERT_GT(frames, 3);
-    for (const TFaultKind &kind : FaultKinds()) {
-        for (int frame = 1; frame <= frames; ++frame) {
-            const std::string where = QStringLiteral("%1 at request %2 of %3").arg(kind.Name).arg(frame).arg(frames).toStdString();
-            const QString message = RunWithFault(kind, frame, [&] { FManager->ReadLayout(*document); });
-            if (message.isEmpty()) {
-                // The keyboard's image was read into the document.
-                EXPECT_FALSE(kind.AlwaysFails) << where;
-                EXPECT_NE(FManager->LayoutToXML(*document), before) << where;
-                FManager->LayoutFromXML(*document, before);
-            } else {
-                EXPECT_EQ(message, kind.Message) << where;
-                EXPECT_EQ(FManager->LayoutToXML(*document), before) << where;
-            }
-            EXPECT_EQ(FSimulator->LayoutMemory(), FOldMemory) << where;
-        }
-    }
+    ForEveryFault(frames, [&] { FManager->ReadLayout(*document); },
+                  [&](const TFaultKind &, const QString &message, const std::string &where) {
+                      if (message.isEmpty()) {
+                          // The keyboard's image was read into the document.
+                          EXPECT_NE(FManager->LayoutToXML(*document), before) << where;
+                          FManager->LayoutFromXML(*document, before);
+                      } else {
+                          EXPECT_EQ(FManager->LayoutToXML(*document), before) << where;
+                      }
+                      EXPECT_EQ(FSimulator->LayoutMemory(), FOldMemory) << where;
+                  });
 }
