@@ -120,6 +120,17 @@ void TXMLKeyboard::LoadFolder(const QString &folder, TKeyboards &keyboards,
 void TXMLKeyboard::LoadFile(const QString &fileName, TKeyboard &keyboard)
 {
     FParser.LoadFromFile(fileName);
+    LoadParsed(keyboard);
+}
+
+void TXMLKeyboard::LoadFromBytes(QByteArrayView bytes, TKeyboard &keyboard)
+{
+    FParser.LoadFromBytes(bytes);
+    LoadParsed(keyboard);
+}
+
+void TXMLKeyboard::LoadParsed(TKeyboard &keyboard)
+{
     const TXMLItem &root = FParser.Root();
     if (root.Name() != u"Keyboard")
         throw EError(QStringLiteral("Неверное имя корневого элемента."));

@@ -2,6 +2,7 @@
 
 #include "files/xml/ECXMLParser.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <functional>
 
@@ -35,8 +36,13 @@ public:
     /// "Неверное имя корневого элемента.", "Отсутствуют описания клавиш.",
     /// "Неверные параметры положения кнопки.") and leaves keyboard unchanged.
     void LoadFile(const QString &fileName, TKeyboard &keyboard);
+    /// Reads one description from the bytes of such a file, like LoadFile.
+    void LoadFromBytes(QByteArrayView bytes, TKeyboard &keyboard);
 
 private:
+    /// Fills keyboard from the document the parser holds.
+    void LoadParsed(TKeyboard &keyboard);
+
     TECXMLParser FParser;
 };
 

@@ -4,6 +4,8 @@
 #include "catalogue/Keyboards.h"
 #include "catalogue/XMLKeyboard.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <utility>
@@ -312,3 +314,26 @@ TEST(XMLKeyboardFolderTest, CurrentDirectoryStaysAndRelativeFolderWorks)
 }
 
 } // namespace
+
+TEST_F(XMLKeyboardTest, LoadFromBytesReadsWhatLoadFileReads)
+{
+    const QDir folder(QStringLiteral(RAVLIN_DATA_DIR "/Клавиатуры"));
+    for (const QString &name : folder.entryList({QStringLiteral("*.xml")})) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        TKeyboard fromFile, fromBytes;
+        FLoader.LoadFile(file.fileName(), fromFile);
+        FLoader.LoadFromBytes(file.readAll(), fromBytes);
+        EXPECT_EQ(fromBytes.ID, fromFile.ID) << name.toStdString();
+        EXPECT_EQ(fromBytes.Model, fromFile.Model) << name.toStdString();
+        EXPECT_EQ(fromBytes.ClassName, fromFile.ClassName) << name.toStdString();
+        EXPECT_EQ(fromBytes.KeyCount(), fromFile.KeyCount()) << name.toStdString();
+    }
+    // Bytes that are no description leave the model as it was.
+    TKeyboard keyboard;
+    FLoader.LoadFile(folder.filePath(folder.entryList({QStringLiteral("*.xml")}).first()), keyboard);
+    const QString className = keyboard.ClassName;
+    EXPECT_NE(ErrorOf([&] { FLoader.LoadFromBytes("<Other/>", keyboard); }), QString());
+    EXPECT_EQ(keyboard.ClassName, className);
+    EXPECT_GT(keyboard.KeyCount(), 0);
+}

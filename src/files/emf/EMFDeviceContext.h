@@ -4,6 +4,16 @@
 
 #include <optional>
 
+/// One kind of object a device context selects. It stands outside the
+/// context: a nested template with member initializers would be needed
+/// before the context is complete, which not every compiler accepts.
+template <typename TValue> struct TEMFSelection {
+    /// What is selected; empty before the first selection.
+    std::optional<TValue> Value;
+    uint32_t Handle = 0;
+    bool Created = false;
+};
+
 /// The drawing state a metafile player keeps (selected pen, brush and font,
 /// text colour, fill mode) as far as this writer has set it. It writes a
 /// record only when a value changes, creates an object when one is needed,
@@ -31,12 +41,7 @@ public:
     void ReleaseAll();
 
 private:
-    template <typename TValue> struct TSelection {
-        /// What is selected; empty before the first selection.
-        std::optional<TValue> Value;
-        uint32_t Handle = 0;
-        bool Created = false;
-    };
+    template <typename TValue> using TSelection = TEMFSelection<TValue>;
     struct TState {
         TSelection<TEMFPen> Pen;
         TSelection<TEMFBrush> Brush;
