@@ -153,9 +153,11 @@ TEST_F(KeyboardManagerFaultTest, EveryFaultWhileWritingEndsCleanly)
                           ++failures;
                       }
                       // A backup that could not be read says why before writing on.
-                      for (const QString &question : FPrompts.Questions)
-                          if (question.startsWith(QStringLiteral("Не удалось сохранить резервную копию")))
+                      for (const QString &question : FPrompts.Questions) {
+                          if (question.startsWith(QStringLiteral("Не удалось сохранить резервную копию"))) {
                               EXPECT_TRUE(question.contains(kind.Message)) << where << ": " << question.toStdString();
+                          }
+                      }
                       ExpectNoPartialLayout(newImage, where);
                       EXPECT_EQ(FManager->LayoutToXML(*FNew), document) << where;
 
