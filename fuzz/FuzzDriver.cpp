@@ -63,17 +63,6 @@ private:
     TScript &FScript;
 };
 
-// HID services without devices: the driver's USB port stays idle.
-class TNoHidBackend : public THidBackend {
-public:
-    std::vector<THidDeviceRecord> Enumerate() override { return {}; }
-    std::unique_ptr<THidConnection> Open(const QString &, THidOpenFailure &failure) override
-    {
-        failure = THidOpenFailure::Failed;
-        return nullptr;
-    }
-};
-
 void RunCommand(TKeyboardDriver &driver, TScript &script)
 {
     switch (script.Byte() % 7) {

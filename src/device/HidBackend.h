@@ -66,5 +66,17 @@ public:
     virtual std::unique_ptr<THidConnection> Open(const QString &path, THidOpenFailure &failure) = 0;
 };
 
+/// HID services that list no device and open none: for programs and tests
+/// that must not reach the machine's HID devices.
+class TNoHidBackend : public THidBackend {
+public:
+    std::vector<THidDeviceRecord> Enumerate() override { return {}; }
+    std::unique_ptr<THidConnection> Open(const QString &, THidOpenFailure &failure) override
+    {
+        failure = THidOpenFailure::Failed;
+        return nullptr;
+    }
+};
+
 /// Returns the HID services of hidapi.
 std::shared_ptr<THidBackend> CreateHidApiBackend();

@@ -64,14 +64,3 @@ private:
     std::deque<TScripted> FQueue;
 };
 
-/// HID services without any device, so that driver tests never reach the
-/// machine's HID devices.
-class TNoHidBackend : public THidBackend {
-public:
-    std::vector<THidDeviceRecord> Enumerate() override { return {}; }
-    std::unique_ptr<THidConnection> Open(const QString &, THidOpenFailure &failure) override
-    {
-        failure = THidOpenFailure::Failed;
-        return nullptr;
-    }
-};
