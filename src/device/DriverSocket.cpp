@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QtEndian>
 
@@ -28,6 +29,11 @@ uint32_t WordAt(const QByteArray &bytes, qsizetype offset)
 QString DefaultDriverSocketPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QStringLiteral("/QvKbdDrv");
+}
+
+QString DriverSocketPath(const QString &given)
+{
+    return given.isEmpty() ? DefaultDriverSocketPath() : QFileInfo(given).absoluteFilePath();
 }
 
 QByteArray TControlRequest::Encode() const

@@ -25,6 +25,10 @@ inline constexpr int kDriverTimeoutMs = 1000;
 /// Returns the socket path used when neither the command line nor the
 /// settings name one: the per-user runtime folder followed by "/QvKbdDrv".
 QString DefaultDriverSocketPath();
+/// Returns the socket path to use for a path the user gave: empty gives
+/// DefaultDriverSocketPath(), a relative one is taken from the current
+/// folder (never from the temporary folder, where anyone may put a socket).
+QString DriverSocketPath(const QString &given);
 
 /// One control call as it travels to the driver.
 struct TControlRequest {

@@ -6,8 +6,10 @@
 #include "codes/CodeSet.h"
 #include "codes/CodeTable.h"
 #include "codes/StdCodes.h"
+#include "device/DeviceLock.h"
 #include "device/KeyboardDriver.h"
 #include "device/LayoutBackups.h"
+#include "device/PortPS2.h"
 #include "files/LayoutFileFormats.h"
 #include "files/LayoutFormat.h"
 #include "files/XMLLayout.h"
@@ -19,7 +21,7 @@
 TKeyboardManager::TKeyboardManager(const TKeyboardManagerOptions &options)
     : FProgramFolder(QFileInfo(options.ProgramPath).absolutePath()), FPrompts(options.Prompts),
       FBlockPauseMs(options.BlockPauseMs), FBackup(options.Backup),
-      FBackups(std::make_unique<TLayoutBackups>(options.BackupFolder))
+      FBackups(std::make_unique<TLayoutBackups>(options.BackupFolder)), FDeviceWaitMs(options.DeviceWaitMs)
 {
     // The settings come before the driver: they may name the driver socket
     // the PS/2 port connects to.
@@ -46,6 +48,28 @@ TKeyboardManager::TKeyboardManager(const TKeyboardManagerOptions &options)
 TKeyboardManager::~TKeyboardManager()
 {
     InstallStdCodeTable(nullptr);
+}
+
+TKeyboardManager::TDeviceUse::TDeviceUse(TKeyboardManager &manager) : FManager(manager)
+{
+    // The first use of the process takes the lock; nested ones share it.
+    if (FManager.FDeviceUses == 0)
+        FManager.FDeviceLock = std::make_unique<TDeviceLock>(FManager.DeviceKey(), FManager.FDeviceWaitMs);
+    ++FManager.FDeviceUses;
+}
+
+TKeyboardManager::TDeviceUse::~TDeviceUse()
+{
+    if (--FManager.FDeviceUses == 0)
+        FManager.FDeviceLock.reset();
+}
+
+QString TKeyboardManager::DeviceKey() const
+{
+    // Every PS/2 driver socket is a keyboard of its own, all under one name.
+    if (const auto *ps2 = dynamic_cast<const TPortPS2 *>(FDriver->Port()))
+        return ps2->SocketPath();
+    return FDriver->DeviceName();
 }
 
 TLayoutFormats &TKeyboardManager::Formats() const

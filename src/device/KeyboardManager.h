@@ -11,6 +11,7 @@
 #include <memory>
 
 class TCodeSet;
+class TDeviceLock;
 class TKeyboardDriver;
 class TLayout;
 class TLayoutBackups;
@@ -39,6 +40,9 @@ struct TKeyboardManagerOptions {
     bool Backup = true;
     /// The backup folder; empty: TLayoutBackups::DefaultFolder().
     QString BackupFolder;
+    /// How long a device operation waits for another program to finish with
+    /// the keyboard.
+    int DeviceWaitMs = 3000;
 };
 
 /// The one object through which the program reaches the keyboard and its
@@ -52,6 +56,22 @@ struct TKeyboardManagerOptions {
 /// normally.
 class TKeyboardManager {
 public:
+    /// Exclusive use of the selected keyboard for as long as it lives, also
+    /// against other programs: every device operation takes it, and a caller
+    /// that sends commands of its own holds one across them. Uses nest.
+    /// Raises "Клавиатура занята другой программой..." when another program
+    /// keeps the keyboard longer than DeviceWaitMs.
+    class TDeviceUse {
+    public:
+        explicit TDeviceUse(TKeyboardManager &manager);
+        ~TDeviceUse();
+        TDeviceUse(const TDeviceUse &) = delete;
+        TDeviceUse &operator=(const TDeviceUse &) = delete;
+
+    private:
+        TKeyboardManager &FManager;
+    };
+
     explicit TKeyboardManager(const TKeyboardManagerOptions &options);
     ~TKeyboardManager();
     TKeyboardManager(const TKeyboardManager &) = delete;
@@ -88,17 +108,22 @@ public:
     /// Writes the layout into the keyboard: checks it, checks the program
     /// version and the model, encodes it in the image form of the keyboard's
     /// program, saves the keyboard's layout as a backup, writes the new one
-    /// and reads it back to compare (when the settings ask for it).
+    /// and reads it back to compare (when the settings ask for it); fails
+    /// unless the keyboard then reports its layout valid.
     void WriteLayout(TLayout &layout);
     /// Reads the keyboard's layout into layout.
     void ReadLayout(TLayout &layout);
     /// Saves the keyboard's layout memory to a file.
     void ReadMemoryToFile(const QString &fileName);
     /// Writes an image file into the layout memory, after a backup and with
-    /// the comparison, as WriteLayout does.
+    /// the comparison, as WriteLayout does. Asks first when the file is no
+    /// layout image or one of another model; refuses an empty file and, with
+    /// a warning, one of more than 66560 bytes.
     void WriteImageFile(const QString &fileName);
     /// Writes a program file into the program memory, asking first when the
-    /// file's name is meant for another model.
+    /// file's name is meant for another model (No aborts); reads it back to
+    /// compare when the settings ask for it, and fails unless the keyboard
+    /// then reports its program intact.
     void WriteProgramFile(const QString &fileName);
     /// Offers a program file for the connected model; returns whether one was
     /// chosen (and written).
@@ -138,9 +163,6 @@ public:
     /// 256-byte block last. Returns false when the user cancelled (the first
     /// block is then left zeroed).
     bool WriteImage(const QByteArray &image, const QString &caption);
-    /// Writes a file's bytes with WriteImage; a file of more than 66560 bytes
-    /// is refused with a warning and nothing is written.
-    void WriteFile(const QString &fileName, const QString &caption);
 
 private:
     // Positions of the image formats in the save registry.
@@ -153,8 +175,12 @@ private:
     QByteArray ReadDeviceFile(const QString &fileName);
     QString ModelName(uint8_t deviceType) const;
     void BackupLayoutMemory();
-    void WriteLayoutMemory(const QByteArray &image, const QString &caption);
-    void VerifyLayoutMemory(const QByteArray &image);
+    void WriteMemory(const QByteArray &image, const QString &caption);
+    void VerifyMemory(const QByteArray &image);
+    void FinishLayoutWrite();
+    void CheckImage(const QByteArray &image, const QString &fileName);
+    bool ProgramNameAccepted(uint8_t deviceType, const QString &fileName);
+    QString DeviceKey() const;
     void CheckBeforeWrite(TLayout &layout);
     void CheckProgramVersion(TLayout &layout);
     void CheckModel(const TLayout &layout);
@@ -175,4 +201,7 @@ private:
     int FBlockPauseMs;
     bool FBackup;
     std::unique_ptr<TLayoutBackups> FBackups;
+    int FDeviceWaitMs;
+    int FDeviceUses = 0;
+    std::unique_ptr<TDeviceLock> FDeviceLock;
 };

@@ -1,6 +1,7 @@
 #include "device/KeyboardManager.h"
 
 #include "base/Error.h"
+#include "base/SafeFile.h"
 #include "catalogue/Keyboards.h"
 #include "device/KeyboardDriver.h"
 #include "device/LayoutBackups.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QThread>
 #include <algorithm>
 
@@ -24,8 +24,6 @@ namespace {
 
 constexpr int kReadBlockSize = 128;
 constexpr int kWriteBlockSize = 256;
-// The largest image or program file a keyboard takes: 65 KiB.
-constexpr qsizetype kMaxFileSize = 66560;
 // The trailer markers from which on the length word follows the checksum.
 constexpr uint16_t kFirstCheckedMarker = 0x0208;
 
@@ -112,24 +110,19 @@ bool TKeyboardManager::WriteImage(const QByteArray &image, const QString &captio
 
 QByteArray TKeyboardManager::ReadDeviceFile(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EError(QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(fileName, file.errorString()));
-    if (file.size() > kMaxFileSize) {
+    // The largest image or program file a keyboard takes is 65 KiB; a larger
+    // one is refused with the warning the editor shows, and the operation
+    // ends there.
+    const QFileInfo info(fileName);
+    if (info.isFile() && info.size() > FileLimits::kDeviceImage) {
         Prompts().Warn(QStringLiteral("Размер исполняемой програмы для клавиатуры\n\rне может превышать 65 килобайт!"));
-        return {};
+        throw EAbort();
     }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EError(QStringLiteral("Не удалось прочитать файл \"%1\": %2").arg(fileName, file.errorString()));
+    const QByteArray data = ReadFileBounded(fileName, FileLimits::kDeviceImage);
+    if (data.isEmpty())
+        throw EError(QStringLiteral("Файл \"%1\" пуст: записывать в клавиатуру нечего.")
+                         .arg(QDir::toNativeSeparators(fileName)));
     return data;
-}
-
-void TKeyboardManager::WriteFile(const QString &fileName, const QString &caption)
-{
-    const QByteArray data = ReadDeviceFile(fileName);
-    if (!data.isEmpty())
-        WriteImage(data, caption);
 }
 
 QString TKeyboardManager::ModelName(uint8_t deviceType) const
@@ -160,26 +153,51 @@ void TKeyboardManager::BackupLayoutMemory()
     }
 }
 
-void TKeyboardManager::WriteLayoutMemory(const QByteArray &image, const QString &caption)
+void TKeyboardManager::WriteMemory(const QByteArray &image, const QString &caption)
 {
     if (WriteImage(image, caption) && FSettings->VerifyAfterWrite())
-        VerifyLayoutMemory(image);
+        VerifyMemory(image);
 }
 
-void TKeyboardManager::VerifyLayoutMemory(const QByteArray &image)
+void TKeyboardManager::VerifyMemory(const QByteArray &image)
 {
     const QByteArray written = ReadBlocks(int(image.size()), QStringLiteral("Проверка записи"));
     const auto [expected, found] = std::mismatch(image.begin(), image.end(), written.begin(), written.end());
     if (expected == image.end() && found == written.end())
         return;
-    // The keyboard must not run a layout it did not get whole: its first
-    // block is zeroed again, so that it holds no valid layout. Should that
+    // The keyboard must not run a layout or a program it did not get whole:
+    // the first block is zeroed again, so that the memory holds nothing
+    // valid. Should that
     // write fail too, the comparison's error is still the one to report.
     try {
         FDriver->WriteBlock(0, QByteArray(kWriteBlockSize, '\0'));
     } catch (const EError &) {
     }
     throw EError(QStringLiteral("Ошибка проверки записи: адрес %1.").arg(expected - image.begin()));
+}
+
+void TKeyboardManager::FinishLayoutWrite()
+{
+    FDriver->SetMode(false, false);
+    // The keyboard's own judgement, also when nothing was read back: a layout
+    // it does not accept is no successful write.
+    if (!FDriver->GetStatus().LayoutValid)
+        throw EError(QStringLiteral("Клавиатура не приняла записанную раскладку: раскладка в клавиатуре недействительна."));
+}
+
+void TKeyboardManager::CheckImage(const QByteArray &image, const QString &fileName)
+{
+    TLayout layout;
+    try {
+        ImageFormat().LoadFromString(layout, image);
+    } catch (const EError &error) {
+        if (!Prompts().Ask(QStringLiteral("Файл %1 не является раскладкой клавиатуры:\r\n%2\r\nВсё равно записать его в "
+                                          "клавиатуру ?")
+                               .arg(QDir::toNativeSeparators(fileName), error.Message())))
+            throw EAbort();
+        return;
+    }
+    CheckModel(layout);
 }
 
 void TKeyboardManager::CheckBeforeWrite(TLayout &layout)
@@ -246,6 +264,7 @@ TLayoutFormat &TKeyboardManager::ImageFormatFor(uint8_t minor) const
 
 void TKeyboardManager::WriteLayout(TLayout &layout)
 {
+    const TDeviceUse use(*this);
     CheckBeforeWrite(layout);
     CheckProgramVersion(layout);
     CheckModel(layout);
@@ -257,12 +276,13 @@ void TKeyboardManager::WriteLayout(TLayout &layout)
     CheckMemorySize(image.size(), info);
     BackupLayoutMemory();
     FDriver->SetMode(true, false);
-    WriteLayoutMemory(image, QStringLiteral("Запись раскладки"));
-    FDriver->SetMode(false, false);
+    WriteMemory(image, QStringLiteral("Запись раскладки"));
+    FinishLayoutWrite();
 }
 
 void TKeyboardManager::ReadLayout(TLayout &layout)
 {
+    const TDeviceUse use(*this);
     const QByteArray image = ReadImage();
     // Back to working mode before the layout is filled, so that a keyboard
     // failing now leaves the document as it was.
@@ -272,56 +292,65 @@ void TKeyboardManager::ReadLayout(TLayout &layout)
 
 void TKeyboardManager::ReadMemoryToFile(const QString &fileName)
 {
+    const TDeviceUse use(*this);
     Remember(fileName);
     // The memory is read before the file is touched, and the file is replaced
     // only by a complete image: a failed read keeps the old file.
-    const QByteArray image = ReadImage();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.commit())
-        throw EError(QStringLiteral("Не удалось записать файл \"%1\": %2").arg(fileName, file.errorString()));
+    WriteFileAtomically(fileName, ReadImage());
 }
 
 void TKeyboardManager::WriteImageFile(const QString &fileName)
 {
+    const TDeviceUse use(*this);
     Remember(fileName);
+    // The file is read and looked at before the keyboard is touched.
     const QByteArray data = ReadDeviceFile(fileName);
-    if (!data.isEmpty()) {
-        BackupLayoutMemory();
-        // The loader's record brings the keyboard into loader mode for layout
-        // memory and tells how much memory the file may fill.
-        TDeviceInfo info;
-        FDriver->GetLoaderInfo(info);
-        CheckMemorySize(data.size(), info);
-        WriteLayoutMemory(data, QStringLiteral("Запись файла раскладки"));
-    }
-    FDriver->SetMode(false, false);
+    CheckImage(data, fileName);
+    BackupLayoutMemory();
+    // The loader's record brings the keyboard into loader mode for layout
+    // memory and tells how much memory the file may fill.
+    TDeviceInfo info;
+    FDriver->GetLoaderInfo(info);
+    CheckMemorySize(data.size(), info);
+    WriteMemory(data, QStringLiteral("Запись файла раскладки"));
+    FinishLayoutWrite();
+}
+
+bool TKeyboardManager::ProgramNameAccepted(uint8_t deviceType, const QString &fileName)
+{
+    const TKeyboard *model = FKeyboards.FindByModel(deviceType);
+    if (!model)
+        return true;
+    // Program files are named after their model: "NAME_v2.8.prg". Model
+    // names may hold "_" themselves, so the file passes when it starts with
+    // the whole name and an "_" (or is the name alone).
+    const QString name = QFileInfo(fileName).fileName();
+    const QString prefix = name.left(name.indexOf(u'_') < 0 ? name.size() : name.indexOf(u'_'));
+    if (name.compare(model->Name, Qt::CaseInsensitive) == 0 || name.startsWith(model->Name + u'_', Qt::CaseInsensitive))
+        return true;
+    return Prompts().Ask(QStringLiteral("Вы хотите записать в клавиатуру %1 программу,\r\nпредназначенную для клавиатуры "
+                                        "%2.\r\nЭто может привести к ее неправильной работе.\r\nПродолжить ?")
+                             .arg(model->Name, prefix));
 }
 
 void TKeyboardManager::WriteProgramFile(const QString &fileName)
 {
+    const TDeviceUse use(*this);
     Remember(fileName);
+    // The file is read before the keyboard leaves its working mode: a file
+    // that cannot be written leaves the keyboard as it was.
+    const QByteArray program = ReadDeviceFile(fileName);
     TDeviceInfo info;
     FDriver->GetLoaderInfo(info);
-    bool write = true;
-    if (const TKeyboard *model = FKeyboards.FindByModel(info.DeviceType)) {
-        // Program files are named after their model: "NAME_v2.8.prg". Model
-        // names may hold "_" themselves, so the file passes when it starts
-        // with the whole name and an "_" (or is the name alone).
-        const QString name = QFileInfo(fileName).fileName();
-        const QString prefix = name.left(name.indexOf(u'_') < 0 ? name.size() : name.indexOf(u'_'));
-        const bool named = name.compare(model->Name, Qt::CaseInsensitive) == 0 ||
-                           name.startsWith(model->Name + u'_', Qt::CaseInsensitive);
-        if (!named)
-            write = Prompts().Ask(QStringLiteral("Вы хотите записать в клавиатуру %1 программу,\r\nпредназначенную "
-                                                 "для клавиатуры %2.\r\nЭто может привести к ее неправильной "
-                                                 "работе.\r\nПродолжить ?")
-                                      .arg(model->Name, prefix));
+    if (!ProgramNameAccepted(info.DeviceType, fileName)) {
+        FDriver->SetMode(false, false);
+        throw EAbort();
     }
-    if (write) {
-        FDriver->SetMode(true, true);
-        WriteFile(fileName, QStringLiteral("Запись файла программы"));
-    }
+    FDriver->SetMode(true, true);
+    WriteMemory(program, QStringLiteral("Запись файла программы"));
     FDriver->SetMode(false, false);
+    if (!FDriver->GetStatus().ProgramValid)
+        throw EError(QStringLiteral("Программа не записана: клавиатура считает свою программу поврежденной."));
 }
 
 bool TKeyboardManager::OfferProgramUpdate()
@@ -340,6 +369,7 @@ bool TKeyboardManager::OfferProgramUpdate()
 
 void TKeyboardManager::PlayMelody(const TNotes &notes)
 {
+    const TDeviceUse use(*this);
     FDriver->PlayNotes(NoteBytes(notes));
 }
 

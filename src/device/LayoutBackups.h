@@ -6,8 +6,8 @@
 
 /// The folder of layout images saved from the keyboard before anything new is
 /// written into its layout memory. Files are named by the time and the model,
-/// "yyyy-MM-dd_hh-mm-ss_MODEL.bin", so that the names sort by age; only the
-/// newest kKeep of them are kept.
+/// "yyyy-MM-dd_hh-mm-ss_MODEL.bin"; only the newest kKeep of them (by the
+/// time in the name) are kept. Other files in the folder are never touched.
 class TLayoutBackups {
 public:
     /// How many backups the folder keeps.
@@ -22,14 +22,16 @@ public:
 
     /// Saves image as the backup of a keyboard of the model taken at time,
     /// replacing no older backup, and removes all but the newest kKeep
-    /// backups. Returns the file's full name; raises EError when the folder or
-    /// the file cannot be written.
+    /// backups, never the new one. The file counts only when it reads back
+    /// equal to image. Returns the file's full name; raises EError when the
+    /// folder or the file cannot be written or the file reads back otherwise.
     QString Save(const QByteArray &image, const QString &model, const QDateTime &time);
-    /// Returns the full names of the backups in the folder, oldest first.
+    /// Returns the full names of the backups in the folder, oldest first by
+    /// the time in their names.
     QStringList Files() const;
 
 private:
-    void RemoveOld() const;
+    void RemoveOld(const QString &kept) const;
 
     QString FFolder;
 };

@@ -12,7 +12,14 @@
 #include <windows.h>
 #else
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLocalSocket>
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -22,11 +29,16 @@ QString DeviceName()
     return QStringLiteral("PS/2 клавиатура");
 }
 
+QString NotInstalled()
+{
+    return QStringLiteral("Драйвер для доступа к клавиатуре не установлен");
+}
+
 } // namespace
 
 TPortPS2::TPortPS2(TCustomPorts *owner, QString socketPath, int timeoutMs)
     : TCustomPort(owner),
-      FSocketPath(socketPath.isEmpty() ? DefaultDriverSocketPath() : std::move(socketPath)), FTimeoutMs(timeoutMs)
+      FSocketPath(DriverSocketPath(socketPath)), FTimeoutMs(timeoutMs)
 {}
 
 TPortPS2::~TPortPS2()
@@ -95,7 +107,7 @@ void TPortPS2::Open()
     const HANDLE handle =
         CreateFileW(L"\\\\.\\QvKbdDrv", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        throw EError(QStringLiteral("Драйвер для доступа к клавиатуре не установлен"));
+        throw EError(NotInstalled());
     FHandle = handle;
 }
 
@@ -140,8 +152,32 @@ void TPortPS2::Open()
     auto socket = std::make_unique<QLocalSocket>();
     socket->connectToServer(FSocketPath);
     if (!socket->waitForConnected(FTimeoutMs))
-        throw EError(QStringLiteral("Драйвер для доступа к клавиатуре не установлен"));
+        RaiseNotConnected(*socket);
     FSocket = std::move(socket);
+}
+
+void TPortPS2::RaiseNotConnected(const QLocalSocket &socket) const
+{
+    // No socket at all: the driver is simply not there. Anything else the
+    // user must see to mend it: the path and the system's reason.
+    const QByteArray path = QFile::encodeName(FSocketPath);
+    const auto systemReason = [](int code) { return QString::fromLocal8Bit(std::strerror(code)); };
+    QString reason;
+    struct stat info = {};
+    if (path.size() >= qsizetype(sizeof(sockaddr_un::sun_path))) {
+        reason = systemReason(ENAMETOOLONG);
+    } else if (::stat(path.constData(), &info) != 0) {
+        if (errno == ENOENT)
+            throw EError(NotInstalled());
+        reason = systemReason(errno);
+    } else if (!S_ISSOCK(info.st_mode)) {
+        reason = systemReason(ENOTSOCK);
+    } else if (::access(path.constData(), W_OK) != 0) {
+        reason = systemReason(errno);
+    } else {
+        reason = socket.errorString();
+    }
+    throw EError(NotInstalled() + QStringLiteral("\n%1: %2").arg(FSocketPath, reason));
 }
 
 void TPortPS2::Close()

@@ -17,8 +17,8 @@ class QLocalSocket;
 /// driver is opened on first use and stays open until the port is freed.
 class TPortPS2 : public TCustomPort {
 public:
-    /// Creates the port as a member of owner; an empty socketPath means
-    /// DefaultDriverSocketPath(). The driver socket must connect and answer
+    /// Creates the port as a member of owner; socketPath is resolved with
+    /// DriverSocketPath(). The driver socket must connect and answer
     /// each call within timeoutMs (neither is used on Windows).
     TPortPS2(TCustomPorts *owner, QString socketPath, int timeoutMs = kDriverTimeoutMs);
     /// Closes the driver.
@@ -30,7 +30,8 @@ public:
     /// Returns whether the driver is open.
     bool IsOpen() const;
     /// Opens the driver unless it is open; raises "Драйвер для доступа к
-    /// клавиатуре не установлен" when it cannot.
+    /// клавиатуре не установлен" when it cannot: alone when there is no
+    /// driver socket, else followed by a line with the path and the reason.
     void Open();
     void Close();
 
@@ -61,6 +62,8 @@ private:
 #ifdef Q_OS_WIN
     void *FHandle = nullptr;
 #else
+    [[noreturn]] void RaiseNotConnected(const QLocalSocket &socket) const;
+
     std::unique_ptr<QLocalSocket> FSocket;
 #endif
 };

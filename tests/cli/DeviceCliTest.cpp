@@ -1,6 +1,10 @@
 #include "CliTestSupport.h"
 
+#include "device/DeviceLock.h"
+
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -10,8 +14,9 @@ namespace {
 // life of the test.
 class TEmulator {
 public:
-    explicit TEmulator(const QString &socket, const QStringList &options = {})
+    explicit TEmulator(const QString &socket, const QStringList &options = {}, const QString &folder = {})
     {
+        FProcess.setWorkingDirectory(folder);
         FProcess.start(QStringLiteral(RAVLIN_BIN_DIR "/ravlin-kbdsim"),
                        QStringList{QStringLiteral("--driver-socket"), socket, QStringLiteral("--model"),
                                    QStringLiteral("1")} +
@@ -30,6 +35,27 @@ private:
     QProcess FProcess;
     QString FBanner;
 };
+
+// Runs the tool in folder.
+TRun RavlinIn(const QString &folder, const QStringList &args)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), TestDataHome());
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(RAVLIN_BIN_DIR "/ravlin"), args);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 
 } // namespace
 
@@ -104,4 +130,99 @@ TEST(DeviceCli, QuestionsAreAnsweredNoWithoutYesAndFailuresGiveTheirMessages)
     const TRun silent = Ravlin(device + QStringList{QStringLiteral("--yes"), QStringLiteral("write-layout"), layout});
     EXPECT_EQ(silent.ExitCode, 2);
     EXPECT_TRUE(silent.Err.trimmed().endsWith(QStringLiteral("Нет связи"))) << silent.Err.toStdString();
+}
+
+TEST(DeviceCli, FilesThatCannotBeWrittenEndTheCommandWithAFailure)
+{
+    QTemporaryDir dir;
+    const QString socket = dir.filePath(QStringLiteral("kbd"));
+    const TEmulator emulator(socket);
+    const QStringList device = {QStringLiteral("--driver-socket"), socket};
+    const QString empty = dir.filePath(QStringLiteral("empty.bin"));
+    WriteFile(empty, {});
+    const TRun nothing = Ravlin(device + QStringList{QStringLiteral("write-image"), empty});
+    EXPECT_EQ(nothing.ExitCode, 2);
+    EXPECT_TRUE(nothing.Err.contains(QStringLiteral("пуст"))) << nothing.Err.toStdString();
+    const QString big = dir.filePath(QStringLiteral("big.bin"));
+    WriteFile(big, QByteArray(70000, '\x11'));
+    const TRun tooBig = Ravlin(device + QStringList{QStringLiteral("write-image"), big});
+    EXPECT_EQ(tooBig.ExitCode, 1);
+    EXPECT_TRUE(tooBig.Err.contains(QStringLiteral("не может превышать 65 килобайт!")));
+    const QString text = dir.filePath(QStringLiteral("text.bin"));
+    WriteFile(text, "<?xml version=\"1.0\"?><Layout/>");
+    const TRun notImage = Ravlin(device + QStringList{QStringLiteral("write-image"), text});
+    EXPECT_EQ(notImage.ExitCode, 1);
+    EXPECT_TRUE(notImage.Err.contains(QStringLiteral("не является раскладкой клавиатуры"))) << notImage.Err.toStdString();
+
+    const QString program = dir.filePath(QStringLiteral("Other_v2.prg"));
+    WriteFile(program, QByteArray(300, '\x22'));
+    const TRun declined = Ravlin(device + QStringList{QStringLiteral("write-program"), program});
+    EXPECT_EQ(declined.ExitCode, 1);
+    EXPECT_TRUE(declined.Err.contains(QStringLiteral("Ответ: нет")));
+    const TRun missing = Ravlin(device + QStringList{QStringLiteral("write-program"), dir.filePath(QStringLiteral("none.prg"))});
+    EXPECT_EQ(missing.ExitCode, 2);
+    const TRun info = Ravlin(device + QStringList{QStringLiteral("info")});
+    EXPECT_FALSE(info.Lines().contains(QStringLiteral("Режим клавиатуры\tзагрузчик"))) << info.Out.toStdString();
+    EXPECT_TRUE(info.Lines().contains(QStringLiteral("Версия программы\t2.10")));
+}
+
+TEST(DeviceCli, LayoutsOfEveryProgramVersionAreReadBack)
+{
+    for (const QString &version : {QStringLiteral("2.8"), QStringLiteral("2.9"), QStringLiteral("2.10")}) {
+        QTemporaryDir dir;
+        const QString socket = dir.filePath(QStringLiteral("kbd"));
+        const TEmulator emulator(socket, {QStringLiteral("--program"), version});
+        const QStringList device = {QStringLiteral("--driver-socket"), socket, QStringLiteral("--no-backup")};
+        const QString layout = dir.filePath(QStringLiteral("a.xml"));
+        ASSERT_EQ(Ravlin({QStringLiteral("new"), QStringLiteral("1"), layout}).ExitCode, 0);
+        const TRun write = Ravlin(device + QStringList{QStringLiteral("--yes"), QStringLiteral("write-layout"), layout});
+        ASSERT_EQ(write.ExitCode, 0) << version.toStdString() << write.Err.toStdString();
+        const QString memory = dir.filePath(QStringLiteral("memory.bin"));
+        ASSERT_EQ(Ravlin(device + QStringList{QStringLiteral("read-memory"), memory}).ExitCode, 0);
+
+        const QString back = dir.filePath(QStringLiteral("back.xml"));
+        const TRun read = Ravlin(device + QStringList{QStringLiteral("read-layout"), back});
+        ASSERT_EQ(read.ExitCode, 0) << version.toStdString() << read.Err.toStdString();
+        // The layout read is the keyboard's image decoded, of the model written.
+        const QString decoded = dir.filePath(QStringLiteral("decoded.xml"));
+        ASSERT_EQ(Ravlin({QStringLiteral("convert"), QStringLiteral("--in-format"), QStringLiteral("bin"), memory, decoded})
+                      .ExitCode,
+                  0);
+        QFile a(back), b(decoded);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        const QByteArray xml = a.readAll();
+        EXPECT_EQ(xml, b.readAll()) << version.toStdString();
+        EXPECT_TRUE(xml.contains("KeyboardID=\"1\"")) << version.toStdString();
+    }
+}
+
+TEST(DeviceCli, ABusyKeyboardAndARelativeSocket)
+{
+    QTemporaryDir dir;
+    // Both the emulator and the tool take "k.sock" from their current folder.
+    const TEmulator emulator(QStringLiteral("k.sock"), {}, dir.path());
+    EXPECT_TRUE(emulator.Banner().contains(dir.filePath(QStringLiteral("k.sock")))) << emulator.Banner().toStdString();
+    const QStringList device = {QStringLiteral("--driver-socket"), QStringLiteral("k.sock")};
+    const QString layout = dir.filePath(QStringLiteral("a.xml"));
+    ASSERT_EQ(Ravlin({QStringLiteral("new"), QStringLiteral("1"), layout}).ExitCode, 0);
+
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("k.sock"))));
+
+    {
+        // Another program holds the keyboard.
+        const TDeviceLock lock(dir.filePath(QStringLiteral("k.sock")), 0);
+        QElapsedTimer clock;
+        clock.start();
+        const TRun busy =
+            RavlinIn(dir.path(), device + QStringList{QStringLiteral("--yes"), QStringLiteral("write-layout"), layout});
+        EXPECT_EQ(busy.ExitCode, 2);
+        EXPECT_TRUE(busy.Err.startsWith(QStringLiteral("Клавиатура занята другой программой.")))
+            << busy.Err.toStdString();
+        EXPECT_GE(clock.elapsed(), 3000) << "it waited a few seconds first";
+    }
+    const TRun write =
+        RavlinIn(dir.path(), device + QStringList{QStringLiteral("--yes"), QStringLiteral("write-layout"), layout});
+    EXPECT_EQ(write.ExitCode, 0) << write.Err.toStdString();
+    const TRun info = RavlinIn(dir.path(), device + QStringList{QStringLiteral("info")});
+    EXPECT_EQ(info.ExitCode, 0) << info.Err.toStdString();
 }

@@ -48,16 +48,24 @@ protected:
         const QString socket = FDir.filePath(QStringLiteral("kbd"));
         FServer = std::make_unique<TSimulatorServer>(*FSimulator, socket);
         FServer->Start();
+        FManager = MakeManager(backup);
+        FManager->OnMessage = [this](const QString &text, const TLayout *) { FMessages << text; };
+    }
+
+    // Returns a manager of the connected keyboard, as another program would
+    // have it.
+    std::unique_ptr<TKeyboardManager> MakeManager(bool backup = true, int deviceWaitMs = 3000)
+    {
         TKeyboardManagerOptions managerOptions;
         managerOptions.ProgramPath = QStringLiteral(RAVLIN_DATA_DIR "/ravlin");
-        managerOptions.Ports.DriverSocket = socket;
+        managerOptions.Ports.DriverSocket = FServer->SocketPath();
         managerOptions.Ports.DriverTimeoutMs = FDriverTimeoutMs;
         managerOptions.Prompts = &FPrompts;
         managerOptions.BlockPauseMs = 0;
         managerOptions.Backup = backup;
         managerOptions.BackupFolder = BackupFolder();
-        FManager = std::make_unique<TKeyboardManager>(managerOptions);
-        FManager->OnMessage = [this](const QString &text, const TLayout *) { FMessages << text; };
+        managerOptions.DeviceWaitMs = deviceWaitMs;
+        return std::make_unique<TKeyboardManager>(managerOptions);
     }
 
     QString BackupFolder() const { return FDir.filePath(QStringLiteral("backups")); }

@@ -1,5 +1,6 @@
 #include "KeyboardManagerFixture.h"
 
+#include "base/SafeFile.h"
 #include "device/LayoutBackups.h"
 #include "settings/SettingsManager.h"
 
@@ -113,6 +114,66 @@ TEST_F(KeyboardManagerTest, AFailedBackupAsksBeforeWriting)
     FManager->WriteLayout(*empty);
     const QByteArray emptyImage = FManager->ImageFormat().SaveToString(*empty);
     EXPECT_EQ(FSimulator->LayoutMemory().left(emptyImage.size()), emptyImage);
+}
+
+TEST_F(KeyboardManagerTest, ABackupThatIsNotWrittenWholeIsNoBackup)
+{
+    Connect();
+    const auto rich = MakeRichLayout(ShippedKeyboards(), 3, {false, false, true});
+    FManager->WriteLayout(*rich);
+    const QByteArray before = FSimulator->LayoutMemory();
+    // The disk is full for the backup folder only.
+    SetWriteFaultHook([this](const QString &path) { return !path.startsWith(BackupFolder()); });
+    const auto empty = EmptyLayout();
+    FPrompts.Answer = false;
+    FPrompts.Questions.clear();
+    FMessages.clear();
+    EXPECT_THROW(FManager->WriteLayout(*empty), EAbort);
+    SetWriteFaultHook(nullptr);
+    ASSERT_EQ(FPrompts.Questions.size(), 1);
+    EXPECT_TRUE(FPrompts.Questions[0].startsWith(
+        QStringLiteral("Не удалось сохранить резервную копию раскладки клавиатуры:\r\nНе удалось записать файл")))
+        << FPrompts.Questions[0].toStdString();
+    EXPECT_TRUE(FMessages.filter(QStringLiteral("Резервная копия")).isEmpty()) << "no backup is announced";
+    EXPECT_TRUE(TLayoutBackups(BackupFolder()).Files().isEmpty());
+    EXPECT_EQ(FSimulator->LayoutMemory(), before);
+    EXPECT_FALSE(FSimulator->Status().LoaderMode);
+}
+
+TEST(LayoutBackups, TheNewBackupStaysWhenTheClockWasSetBack)
+{
+    QTemporaryDir dir;
+    const TLayoutBackups backups(dir.filePath(QStringLiteral("b")));
+    const QDateTime later(QDate(2030, 5, 6), QTime(7, 8, 9));
+    for (int i = 0; i < TLayoutBackups::kKeep; ++i)
+        TLayoutBackups(backups).Save("old", QStringLiteral("KP"), later.addSecs(i));
+    // Looks like a backup, but no such time exists: not one of ours.
+    const QString foreign = QDir(backups.Folder()).filePath(QStringLiteral("2030-13-45_99-99-99_KP.bin"));
+    WriteAll(foreign, "own");
+
+    const QString now = TLayoutBackups(backups).Save("new", QStringLiteral("KP"), later.addYears(-4));
+    EXPECT_EQ(ReadAll(now), "new");
+    const QStringList files = backups.Files();
+    ASSERT_EQ(files.size(), TLayoutBackups::kKeep);
+    EXPECT_EQ(files.first(), now) << "oldest by its name's time";
+    EXPECT_EQ(QFileInfo(files[1]).fileName(), QStringLiteral("2030-05-06_07-08-10_KP.bin"))
+        << "the oldest of the others made room";
+    EXPECT_EQ(ReadAll(foreign), "own");
+}
+
+TEST_F(KeyboardManagerTest, TheKeyboardsMemoryReplacesAFileOnlyWhenWrittenWhole)
+{
+    Connect(MakeOptions(10), false);
+    const auto rich = MakeRichLayout(ShippedKeyboards(), 3, {false, false, true});
+    FManager->WriteLayout(*rich);
+    const QString file = FDir.filePath(QStringLiteral("memory.bin"));
+    WriteAll(file, "old");
+    SetWriteFaultHook([](const QString &) { return false; });
+    EXPECT_TRUE(ErrorOf([&] { FManager->ReadMemoryToFile(file); }).startsWith(QStringLiteral("Не удалось записать файл")));
+    SetWriteFaultHook(nullptr);
+    EXPECT_EQ(ReadAll(file), "old");
+    FManager->ReadMemoryToFile(file);
+    EXPECT_EQ(ReadAll(file), FManager->ImageFormat().SaveToString(*rich));
 }
 
 TEST_F(KeyboardManagerTest, WithoutBackupNothingIsReadBeforeWriting)

@@ -63,7 +63,8 @@ TEST_F(KeyboardManagerTest, WritesTheHeaderBlockLastAndCancelLeavesItZeroed)
         if (progress.State() == psStep && progress.Caption() == QStringLiteral("Запись раскладки"))
             progress.Cancel();
     };
-    FManager->WriteLayout(*layout);
+    EXPECT_EQ(ErrorOf([&] { FManager->WriteLayout(*layout); }),
+              QStringLiteral("Клавиатура не приняла записанную раскладку: раскладка в клавиатуре недействительна."));
     EXPECT_FALSE(FSimulator->Status().LayoutValid);
     EXPECT_EQ(FSimulator->LayoutMemory().left(256), QByteArray(256, '\0'));
 }
@@ -168,7 +169,7 @@ TEST_F(KeyboardManagerTest, FilesAndTheirLimits)
     FManager->WriteProgramFile(writeFile(model.toUpper() + QStringLiteral("_v2.10.prg"), 300, '\x11'));
     EXPECT_TRUE(FPrompts.Questions.isEmpty()) << FPrompts.Questions.join(u'|').toStdString();
     EXPECT_EQ(FSimulator->ProgramMemory().left(300), QByteArray(300, '\x11'));
-    FManager->WriteProgramFile(writeFile(model + QStringLiteral("_big.prg"), 66561, '\x22'));
+    EXPECT_THROW(FManager->WriteProgramFile(writeFile(model + QStringLiteral("_big.prg"), 66561, '\x22')), EAbort);
     EXPECT_EQ(FPrompts.Warnings.size(), 1);
     EXPECT_EQ(FSimulator->ProgramMemory().left(300), QByteArray(300, '\x11'));
     // 66560 bytes, the most a keyboard takes: 260 blocks and the header.
@@ -178,7 +179,7 @@ TEST_F(KeyboardManagerTest, FilesAndTheirLimits)
     EXPECT_EQ(WriteAddresses().size(), before + 2 * 261);
     EXPECT_EQ(FSimulator->ProgramMemory().left(256), QByteArray(256, '\x44'));
     FPrompts.Answer = false;
-    FManager->WriteProgramFile(writeFile(QStringLiteral("Other_v2.prg"), 10, '\x33'));
+    EXPECT_THROW(FManager->WriteProgramFile(writeFile(QStringLiteral("Other_v2.prg"), 10, '\x33')), EAbort);
     ASSERT_EQ(FPrompts.Questions.size(), 1);
     EXPECT_TRUE(FPrompts.Questions[0].contains(QStringLiteral("предназначенную для клавиатуры Other.")));
     EXPECT_EQ(FSimulator->ProgramMemory().left(10), QByteArray(10, '\x44')) << "No writes nothing";

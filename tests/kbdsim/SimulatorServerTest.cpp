@@ -1,20 +1,29 @@
 #include "SimulatorServer.h"
 #include "KeyboardSimulator.h"
+#include "SimulatorOptions.h"
+#include "SimulatorState.h"
 #include "SimulatorTestSupport.h"
 
 #include "base/Error.h"
+#include "base/SafeFile.h"
 #include "catalogue/Keyboards.h"
 #include "device/DriverSocket.h"
 #include "device/PortPS2.h"
 #include "support/TestCatalogue.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cstring>
 #include <optional>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -116,10 +125,6 @@ TEST_F(SimulatorServerTest, ServesClientsOneAfterAnotherAndRemovesTheSocket)
 {
     TKeyboardSimulator simulator(ShippedKeyboards().ByModel(1), {});
     TSimulatorServer server(simulator, FSocketPath);
-    // A stale socket file of an earlier run is replaced.
-    QFile stale(FSocketPath);
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.close();
     server.Start();
     for (int client = 0; client < 3; ++client) {
         QLocalSocket socket;
@@ -251,4 +256,100 @@ TEST_F(SimulatorServerTest, ExecutableRefusesBadOptions)
                     error.startsWith(u"Не найдено описание клавиатуры с кодом модели 99."))
             << error.toStdString();
     }
+}
+
+TEST_F(SimulatorServerTest, OnlyAStaleSocketIsReplaced)
+{
+    TKeyboardSimulator simulator(ShippedKeyboards().ByModel(1), TSimulatorOptions());
+    // A regular file at the path stays as it is.
+    {
+        QFile file(FSocketPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+    }
+    TSimulatorServer server(simulator, FSocketPath);
+    try {
+        server.Start();
+        FAIL() << "started over a file";
+    } catch (const EError &error) {
+        EXPECT_EQ(error.Message(), QStringLiteral("По пути %1 лежит не сокет: эмулятор его не удаляет. Укажите другой "
+                                                  "путь --driver-socket.")
+                                       .arg(FSocketPath));
+    }
+    QFile file(FSocketPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "keep me");
+    file.remove();
+
+    // A socket whose process has gone (bound, never removed) is replaced.
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(FSocketPath).constData(), sizeof(address.sun_path) - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
+    ::close(fd);
+    server.Start();
+    QLocalSocket socket;
+    EXPECT_TRUE(Connect(socket));
+}
+
+TEST_F(SimulatorServerTest, RelativeSocketPathsLieInTheCurrentFolder)
+{
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(FFolder.path()));
+    const QString name = QStringLiteral("rel-%1.sock").arg(QCoreApplication::applicationPid());
+    {
+        TKeyboardSimulator simulator(ShippedKeyboards().ByModel(1), TSimulatorOptions());
+        TSimulatorServer server(simulator, name);
+        server.Start();
+        EXPECT_EQ(server.SocketPath(), FFolder.filePath(name));
+        EXPECT_TRUE(QFileInfo::exists(FFolder.filePath(name)));
+        EXPECT_FALSE(QFileInfo::exists(QDir::temp().filePath(name)));
+        TPortPS2 port(nullptr, name);
+        EXPECT_EQ(port.SocketPath(), FFolder.filePath(name));
+        EXPECT_EQ(port.GetVersion(), u"1.0.0.0");
+    }
+    QString socket;
+    TSimulatorOptions::FromArguments({QStringLiteral("--driver-socket"), name}, &socket);
+    EXPECT_EQ(socket, FFolder.filePath(name));
+    QDir::setCurrent(previous);
+}
+
+TEST_F(SimulatorServerTest, DriverSocketFailuresSayWhy)
+{
+    const QString missing = QStringLiteral("Драйвер для доступа к клавиатуре не установлен");
+    const auto messageOf = [](const QString &path) {
+        TPortPS2 port(nullptr, path, 200);
+        try {
+            port.Open();
+        } catch (const EError &error) {
+            return error.Message();
+        }
+        return QString();
+    };
+    EXPECT_EQ(messageOf(FSocketPath), missing) << "no socket: the driver is not there";
+    EXPECT_EQ(messageOf(FFolder.filePath(QStringLiteral("no/such/folder"))), missing);
+    {
+        QFile file(FSocketPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(messageOf(FSocketPath), missing + u'\n' + FSocketPath + QStringLiteral(": Socket operation on non-socket"));
+    const QString file = FSocketPath + QStringLiteral("/under");
+    EXPECT_EQ(messageOf(file), missing + u'\n' + file + QStringLiteral(": Not a directory"));
+    const QString longPath = FFolder.filePath(QString(120, u'k'));
+    EXPECT_EQ(messageOf(longPath), missing + u'\n' + longPath + QStringLiteral(": File name too long"));
+}
+
+TEST(SimulatorState, IsSavedWholeOrNotAtAll)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("state.bin"));
+    TSimulatorState state;
+    state.LayoutMemory = "layout";
+    state.Save(path);
+    state.LayoutMemory = "changed";
+    SetWriteFaultHook([](const QString &) { return false; });
+    EXPECT_THROW(state.Save(path), EError);
+    SetWriteFaultHook(nullptr);
+    EXPECT_EQ(TSimulatorState::Load(path).LayoutMemory, "layout");
 }

@@ -24,6 +24,7 @@ int Devices(TCliContext &context)
 int Info(TCliContext &context)
 {
     TDeviceSession session(context);
+    const TKeyboardManager::TDeviceUse use(session.Manager());
     const TDeviceReport report = ReadDeviceReport(session.Manager().Driver(), session.Manager().Keyboards());
     for (const TDeviceReportRow &row : report.Rows)
         context.Out << row.Caption << '\t' << row.Value << (row.Warning ? QStringLiteral("\t!") : QString()) << '\n';
@@ -82,6 +83,7 @@ int Mode(TCliContext &context)
     if (mode != u"loader" && mode != u"work")
         throw EError(QStringLiteral("Неизвестный режим \"%1\": допустимы loader и work.").arg(mode));
     TDeviceSession session(context);
+    const TKeyboardManager::TDeviceUse use(session.Manager());
     session.Manager().Driver().SetMode(mode == u"loader", false);
     return ecSuccess;
 }

@@ -173,7 +173,7 @@ TSimulatorOptions TSimulatorOptions::FromArguments(const QStringList &args, QStr
             throw EError(QStringLiteral("Неизвестный параметр: %1").arg(option));
     }
     if (socketPath)
-        *socketPath = socket.isEmpty() ? DefaultDriverSocketPath() : socket;
+        *socketPath = DriverSocketPath(socket);
     return options;
 }
 

@@ -60,8 +60,8 @@ struct TSimulatorOptions {
     bool Help = false;
 
     /// Returns the options of the command line of ravlin-kbdsim (without the
-    /// program name); socketPath (when given) receives "--driver-socket" or
-    /// DefaultDriverSocketPath(). Raises EError with a Russian message for an
+    /// program name); socketPath (when given) receives "--driver-socket"
+    /// resolved with DriverSocketPath(). Raises EError with a Russian message for an
     /// unknown option, a missing value or a value out of range.
     static TSimulatorOptions FromArguments(const QStringList &args, QString *socketPath);
     /// Returns the usage text of ravlin-kbdsim.

@@ -10,6 +10,10 @@
 #include <QLocalSocket>
 #include <QThread>
 #include <QtEndian>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -22,7 +26,7 @@ constexpr int kProbeTimeoutMs = 200;
 } // namespace
 
 TSimulatorServer::TSimulatorServer(TKeyboardSimulator &simulator, const QString &socketPath)
-    : FSimulator(simulator), FSocketPath(socketPath)
+    : FSimulator(simulator), FSocketPath(DriverSocketPath(socketPath))
 {}
 
 TSimulatorServer::~TSimulatorServer()
@@ -42,6 +46,19 @@ void TSimulatorServer::Start()
         if (probe.waitForConnected(kProbeTimeoutMs))
             throw EError(QStringLiteral("Сокет %1 уже обслуживает другой процесс").arg(FSocketPath));
     }
+    // Whatever else lies at the path belongs to someone: only a socket that
+    // nobody listens on any more is removed to make way.
+    const QByteArray path = QFile::encodeName(FSocketPath);
+    struct stat existing = {};
+    if (::lstat(path.constData(), &existing) == 0) {
+        if (!S_ISSOCK(existing.st_mode))
+            throw EError(QStringLiteral("По пути %1 лежит не сокет: эмулятор его не удаляет. Укажите другой путь "
+                                        "--driver-socket.")
+                             .arg(FSocketPath));
+        if (::unlink(path.constData()) != 0)
+            throw EError(QStringLiteral("Не удалось удалить старый сокет %1: %2")
+                             .arg(FSocketPath, QString::fromLocal8Bit(std::strerror(errno))));
+    }
     auto thread = std::make_unique<QThread>();
     auto *context = new QObject;
     context->moveToThread(thread.get());
@@ -51,7 +68,6 @@ void TSimulatorServer::Start()
     QMetaObject::invokeMethod(
         context,
         [&] {
-            QLocalServer::removeServer(FSocketPath);
             auto *server = new QLocalServer(context);
             server->setSocketOptions(QLocalServer::UserAccessOption);
             if (!server->listen(FSocketPath)) {

@@ -27,6 +27,7 @@ public:
     /// it reports status 121.
     static constexpr int kNoAnswerWaitMs = 50;
 
+    /// socketPath is resolved with DriverSocketPath().
     TSimulatorServer(TKeyboardSimulator &simulator, const QString &socketPath);
     /// Stops and removes the socket.
     ~TSimulatorServer();
@@ -34,7 +35,8 @@ public:
     TSimulatorServer &operator=(const TSimulatorServer &) = delete;
 
     /// Listens on the socket path (a stale socket file is replaced); raises
-    /// EError when another process serves the path or the socket cannot be
+    /// EError when another process serves the path, when something other
+    /// than a socket lies there (it is left alone) or the socket cannot be
     /// listened on. Does nothing when already listening.
     void Start();
     /// Closes every connection and removes the socket file; does nothing

@@ -1,9 +1,8 @@
 #include "SimulatorState.h"
 
 #include "base/Error.h"
+#include "base/SafeFile.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace {
@@ -92,20 +91,11 @@ TSimulatorState TSimulatorState::Decode(const QByteArray &bytes)
 
 TSimulatorState TSimulatorState::Load(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EError(QStringLiteral("Не удалось прочитать файл состояния эмулятора %1: %2")
-                         .arg(fileName, file.errorString()));
     // A state file is at most twice the address space plus its header.
-    const QByteArray bytes = file.read(2 * kMaxMemory + 64);
-    return Decode(bytes);
+    return Decode(ReadFileBounded(fileName, 2 * kMaxMemory + 64));
 }
 
 void TSimulatorState::Save(const QString &fileName) const
 {
-    QSaveFile file(fileName);
-    const QByteArray bytes = Encode();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EError(QStringLiteral("Не удалось записать файл состояния эмулятора %1: %2")
-                         .arg(fileName, file.errorString()));
+    WriteFileAtomically(fileName, Encode());
 }
