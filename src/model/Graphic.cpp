@@ -96,9 +96,9 @@ bool TooLarge(const QSize &size)
 [[noreturn]] void RaiseTooLarge(const QSize &size)
 {
     throw EError(QStringLiteral("Изображение %1×%2 точек слишком велико: допустимо не более %3×%3 точек.")
-                           .arg(size.width())
-                           .arg(size.height())
-                           .arg(kMaxGraphicDimension));
+                     .arg(size.width())
+                     .arg(size.height())
+                     .arg(kMaxGraphicDimension));
 }
 
 // Decodes an image of a kind, the size in its header checked first so that

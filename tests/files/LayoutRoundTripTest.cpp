@@ -143,8 +143,8 @@ TEST(LayoutRoundTrip, FilesNameTheirModelByKeyboardIDWhateverTheirVersion)
     for (const QString &version : {u"0207"_qs, u"0208"_qs, u"0301"_qs}) {
         SCOPED_TRACE(version.toStdString());
         TLayout layout;
-        xml.LoadFromString(layout, LayoutDocument(u"Vesion=\"%1\""_qs.arg(version),
-                                                  u"<Параметры KeyboardID=\"1\"/>"_qs));
+        xml.LoadFromString(
+            layout, LayoutDocument(u"Vesion=\"%1\""_qs.arg(version), u"<Параметры KeyboardID=\"1\"/>"_qs));
         EXPECT_EQ(layout.KeyboardID, 1);
         EXPECT_EQ(layout.LayerCount(), 4);
         EXPECT_EQ(layout.Layers().Item(0).Keys().Count(), 64);
@@ -217,7 +217,8 @@ TEST(LayoutRoundTrip, OddLayoutsWriteImagesThatReadBack)
     // The 1.3 form names what it cannot hold.
     const auto overflowing = MakeRichLayout(ShippedKeyboards(), 1);
     oddities[5].second(*overflowing);
-    EXPECT_TRUE(ErrorOf([&] { ChooseFormat(files.Formats(), u"bin13").SaveToString(*overflowing); })
-                    .startsWith(u"Коды \"+A +A"))
+    EXPECT_TRUE(ErrorOf([&] {
+                    ChooseFormat(files.Formats(), u"bin13").SaveToString(*overflowing);
+                }).startsWith(u"Коды \"+A +A"))
         << "refused with the codes named";
 }
