@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 
@@ -43,6 +44,33 @@ void LoadKey(const TXMLItem &item, TKeyboard &keyboard)
     if (top < 1 || top > keyboard.Height)
         BadKeyPosition();
     keyboard.KeyDefs().Add(left, top, item.IntAttribute(u"LogicalNumber"));
+}
+
+// Every layer of a layout holds a key per described cell, and device images
+// store cell coordinates, layer numbers and key lock positions in a few bits
+// or a byte each: a description outside these ranges could not shape a
+// layout, and one of thousands of columns or rows would only exhaust time
+// and memory.
+constexpr int kMaxMatrixSize = 255;
+constexpr int kMaxLayers = 4;
+constexpr int kMaxKeyPositions = 8;
+
+void CheckRange(int value, int low, int high, const char16_t *what)
+{
+    if (value < low || value > high)
+        throw EError(QStringLiteral("Неверное количество %1: %2 (допустимо от %3 до %4).")
+                         .arg(QStringView(what))
+                         .arg(value)
+                         .arg(low)
+                         .arg(high));
+}
+
+void CheckShape(const TKeyboard &keyboard)
+{
+    CheckRange(keyboard.Width, 1, kMaxMatrixSize, u"колонок");
+    CheckRange(keyboard.Height, 1, kMaxMatrixSize, u"рядов");
+    CheckRange(keyboard.Layers, 1, kMaxLayers, u"слоев");
+    CheckRange(keyboard.KeyPos, 0, kMaxKeyPositions, u"положений ключа");
 }
 
 // Parameter trees are a few levels deep; the limit keeps a hostile file from
@@ -103,14 +131,27 @@ void TXMLKeyboard::LoadFolder(const QString &folder, TKeyboards &keyboards,
     keyboards.Clear();
     const QDir dir(folder);
     TKeyboard loaded;
+    // The file each identifier came from: layouts name their model by it, so
+    // a second description with the same identifier is refused.
+    QHash<int, QString> sources;
+    const auto skip = [&](const QString &name, const QString &message) {
+        if (onSkipped)
+            onSkipped(name, message);
+    };
     for (const QString &name : DescriptionFiles(dir)) {
         try {
             LoadFile(dir.filePath(name), loaded);
         } catch (const EError &e) {
-            if (onSkipped)
-                onSkipped(name, e.Message());
+            skip(name, e.Message());
             continue;
         }
+        if (const auto first = sources.constFind(loaded.ID); first != sources.cend()) {
+            skip(name, QStringLiteral("Описание клавиатуры с идентификатором %1 уже загружено из файла %2.")
+                           .arg(loaded.ID)
+                           .arg(*first));
+            continue;
+        }
+        sources.insert(loaded.ID, name);
         keyboards.Add().Assign(loaded);
     }
     if (keyboards.Count() == 0)
@@ -158,6 +199,8 @@ void TXMLKeyboard::LoadParsed(TKeyboard &keyboard)
         result.Track2 = ByteAttribute(root, u"Track2");
         result.Track3 = ByteAttribute(root, u"Track3");
     }
+
+    CheckShape(result);
 
     // Element names are compared exactly: a "key" child is not a key cell.
     for (int i = 0; i < root.Count(); ++i) {

@@ -24,7 +24,8 @@ public:
 
     /// Replaces the catalogue by the descriptions of all "*.xml" files of a
     /// folder (letter case ignored, hidden files included, in name order).
-    /// A file that fails to load is skipped and reported to onSkipped. Raises
+    /// A file that fails to load, or whose identifier an earlier file already
+    /// has, is skipped and reported to onSkipped. Raises
     /// "Не удалось загрузить описания клавиатур:\r\nНе существует директория
     /// "%s"" (catalogue unchanged) when the folder does not exist, and
     /// "В папке %s не найдены описания клавиатур." when no file loaded. The
@@ -34,7 +35,10 @@ public:
     /// Reads one description file into keyboard, replacing its content. On
     /// failure raises EError (the reader's, the number conversion's or
     /// "Неверное имя корневого элемента.", "Отсутствуют описания клавиш.",
-    /// "Неверные параметры положения кнопки.") and leaves keyboard unchanged.
+    /// "Неверные параметры положения кнопки.", or "Неверное количество %s: %d
+    /// (допустимо от %d до %d)." for columns or rows outside 1 to 255, layers
+    /// outside 1 to 4 and key lock positions outside 0 to 8) and leaves
+    /// keyboard unchanged.
     void LoadFile(const QString &fileName, TKeyboard &keyboard);
     /// Reads one description from the bytes of such a file, like LoadFile.
     void LoadFromBytes(QByteArrayView bytes, TKeyboard &keyboard);

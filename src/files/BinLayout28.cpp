@@ -14,6 +14,7 @@
 
 #include <QIODevice>
 #include <algorithm>
+#include <memory>
 #include <unordered_map>
 
 namespace {
@@ -92,6 +93,31 @@ const TKey &RecordOwner(const TLayout &layout, const TLayer &layer, const TKey &
     return key;
 }
 
+// A copy of the layout in the shape the reader gives a layout of its model:
+// the model's layers, keys, key lock positions and reader tracks. A layout
+// loaded from a file may hold fewer key lock positions than its model, or
+// more layers; written as it is, its image would not read back. Key
+// contents follow the logical number, as the image stores them; pictures
+// are left out, the image has none.
+std::unique_ptr<TLayout> ShapedCopy(const TLayout &layout, const TKeyboard &keyboard)
+{
+    auto shaped = std::make_unique<TLayout>();
+    shaped->ApplyKeyboard(keyboard);
+    shaped->Version = layout.Version;
+    const int layers = std::min(layout.LayerCount(), shaped->LayerCount());
+    for (int e = 0; e < layers; ++e) {
+        const TLayer &source = layout.Layers().Item(e);
+        TLayer &target = shaped->Layers().Item(e);
+        target.Keys().CopyByNumber(source.Keys());
+        target.MSR().Assign(source.MSR());
+        const int positions = target.KeyLock().Count();
+        target.KeyLock().Assign(source.KeyLock());
+        target.KeyLock().SetCount(positions);
+    }
+    shaped->Groups().Assign(layout.Groups());
+    return shaped;
+}
+
 } // namespace
 
 TBinLayout28::TBinLayout28(TLayoutFormats *formats, const TKeyboards &keyboards)
@@ -128,8 +154,14 @@ uint8_t TBinLayout28::CodeFormFlag() const
 
 void TBinLayout28::WriteImage(const TLayout &layout, TBinStream &stream)
 {
-    WriteTablesAndRecords(layout, stream);
-    WriteTrailer(layout, {0x0208, true, 1}, stream);
+    WriteShapedImage(layout, {0x0208, true, 1}, stream);
+}
+
+void TBinLayout28::WriteShapedImage(const TLayout &layout, const TTrailerForm &form, TBinStream &stream)
+{
+    const std::unique_ptr<TLayout> shaped = ShapedCopy(layout, Keyboards().ByID(layout.KeyboardID));
+    WriteTablesAndRecords(*shaped, stream);
+    WriteTrailer(*shaped, form, stream);
 }
 
 int TBinLayout28::TableKeyCount(const TLayout &layout) const

@@ -97,13 +97,19 @@ protected:
     /// Returns K, the number of key words of each table: the MaxKeysNum of
     /// the layout's model. Raises the catalogue's message for an unknown one.
     int TableKeyCount(const TLayout &layout) const;
+    /// Builds the whole image of a form into stream (emptied first) from a
+    /// copy of the layout shaped after its model, as the reader will shape
+    /// the layout it reads into: the model's layers (keys matched by logical
+    /// number), key lock positions and reader tracks. The layout itself is
+    /// not touched.
+    void WriteShapedImage(const TLayout &layout, const TTrailerForm &form, TBinStream &stream);
+
+private:
     /// Empties stream and writes the offset S, the tables and all records;
     /// the stream then ends at S.
     void WriteTablesAndRecords(const TLayout &layout, TBinStream &stream);
     /// Appends the trailer of a form and stores the final image length in it.
     void WriteTrailer(const TLayout &layout, const TTrailerForm &form, TBinStream &stream);
-
-private:
     void WriteLayerTable(const TLayout &layout, int layerIndex, qsizetype table, int keyWords,
                          TBinStream &stream);
     static void WriteMelody(const TNotes &melody, const QString &owner, TBinStream &stream);

@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "files/BinStream.h"
+#include "files/CodeWords.h"
 #include "model/Layout.h"
 #include "model/ScanCodes.h"
 
@@ -23,8 +24,7 @@ QString TBinLayout29::ShortName() const
 
 void TBinLayout29::WriteImage(const TLayout &layout, TBinStream &stream)
 {
-    WriteTablesAndRecords(layout, stream);
-    WriteTrailer(layout, {0x0209, true, 0}, stream);
+    WriteShapedImage(layout, {0x0209, true, 0}, stream);
 }
 
 TBinLayout210::TBinLayout210(TLayoutFormats *formats, const TKeyboards &keyboards)
@@ -48,8 +48,7 @@ uint16_t TBinLayout210::MarkerFor(uint16_t version)
 
 void TBinLayout210::WriteImage(const TLayout &layout, TBinStream &stream)
 {
-    WriteTablesAndRecords(layout, stream);
-    WriteTrailer(layout, {MarkerFor(layout.Version), true, 0}, stream);
+    WriteShapedImage(layout, {MarkerFor(layout.Version), true, 0}, stream);
 }
 
 TBinLayout13::TBinLayout13(TLayoutFormats *formats, const TKeyboards &keyboards)
@@ -75,8 +74,7 @@ void TBinLayout13::WriteImage(const TLayout &layout, TBinStream &stream)
 {
     if (TableKeyCount(layout) > 64)
         throw EError(QStringLiteral("Формат 1.3 не поддерживает клавиатуры сколичеством клавиш большим 64"));
-    WriteTablesAndRecords(layout, stream);
-    WriteTrailer(layout, {0x0100, false, 1}, stream);
+    WriteShapedImage(layout, {0x0100, false, 1}, stream);
 }
 
 void TBinLayout13::WriteCodes(const TScanCodes &codes, TBinStream &stream)
@@ -93,6 +91,19 @@ void TBinLayout13::WriteCodes(const TScanCodes &codes, TBinStream &stream)
             words.push_back(uint8_t(data[0]));
         else if (data.size() == 2)
             words.push_back(uint16_t(uint8_t(data[0]) << 8 | uint8_t(data[1])));
+    }
+    // The reader turns the words back into make items and appends their
+    // releases; a list whose releases would not fit a sequence is refused
+    // here, so that no image is written that cannot be read.
+    TScanCodes readBack;
+    try {
+        for (const uint16_t word : words)
+            readBack.AddCode16(word);
+        AppendBreakItems(readBack);
+    } catch (const EError &) {
+        throw EError(QStringLiteral("Коды \"%1\" нельзя записать в раскладку формата 1.3: вместе с "
+                                    "отжатиями они длиннее 255 байт.")
+                         .arg(codes.Text()));
     }
     stream.WriteByte(uint8_t(words.size()));
     for (const uint16_t word : words)

@@ -52,6 +52,7 @@ public:
     void WriteImage(const TLayout &layout, TBinStream &stream) override;
     /// Appends one code list of the word form: the word count, then a word
     /// per make item of one or two bytes (prefix byte high, code byte low);
-    /// break items and other items are left out.
+    /// break items and other items are left out. Raises EError when the make
+    /// codes with the releases the reader adds exceed 255 bytes.
     void WriteCodes(const TScanCodes &codes, TBinStream &stream) override;
 };

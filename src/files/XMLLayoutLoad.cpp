@@ -96,15 +96,21 @@ void TXMLLayout::LoadParameters(TLayout &layout, const TXMLItem &item)
     selection.Bottom = item.IntAttribute(kSelBottom, 0);
     layout.SetSelection(selection);
 
-    // Old files name the model by identifier minus one, files of 2.8 by model
-    // code minus one, files of 2.9 and 2.10 by identifier; files of any other
-    // version keep the model the layout has.
+    // Files written by this program name the model by "KeyboardID" whatever
+    // their version (layouts read from keyboards keep the program's version,
+    // 2.8 among them). Older files name it by the attribute "Параметры":
+    // files without a version by identifier minus one, files of 2.8 by model
+    // code minus one; 4 stands in when both attributes are absent. Files of
+    // 2.9 and 2.10 fall back to identifier 4; files of any other version
+    // without "KeyboardID" keep the model the layout has.
     const TKeyboards &keyboards = Keyboards();
-    if (FFileVersion == 0) {
-        layout.ChangeKeyboard(keyboards.ByID(OldModelNumber(item)));
-    } else if (layout.Version == 0x0208) {
-        layout.ChangeKeyboard(keyboards.ByModel(OldModelNumber(item)));
-    } else if (layout.Version == 0x0209 || layout.Version == 0x020A) {
+    const bool oldForm = FFileVersion == 0 || layout.Version == 0x0208;
+    if (oldForm && (item.HasAttribute(kOldModel) || !item.HasAttribute(kKeyboardID))) {
+        if (FFileVersion == 0)
+            layout.ChangeKeyboard(keyboards.ByID(OldModelNumber(item)));
+        else
+            layout.ChangeKeyboard(keyboards.ByModel(OldModelNumber(item)));
+    } else if (item.HasAttribute(kKeyboardID) || layout.Version == 0x0209 || layout.Version == 0x020A) {
         layout.ChangeKeyboard(keyboards.ByID(item.IntAttribute(kKeyboardID, 4)));
     }
 }
@@ -149,7 +155,9 @@ void TXMLLayout::LoadKey(TKey &key, const TXMLItem &item)
         key.SetKeyType(TKeyType(ByteAttribute(item, kKeyType)));
     key.SetRemark(item.Attribute(kRemark));
     key.SetAutoRepeat(FlagAttribute(item, kAutoRepeat));
-    if (item.HasAttribute(kNumber))
+    // Files without a version number their keys by place in the list, not by
+    // logical number; the model's numbers stay, as device images go by them.
+    if (item.HasAttribute(kNumber) && FFileVersion != 0)
         key.SetLogicalNumber(item.IntAttribute(kNumber));
     for (int i = 0; i < item.Count(); ++i) {
         const TXMLItem &child = *item.Item(i);

@@ -1,6 +1,7 @@
 #include "model/Graphic.h"
 
 #include "base/Error.h"
+#include "base/SafeFile.h"
 #include "model/Font.h"
 
 #include <QBuffer>
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
+#include <QtGlobal>
 #include <algorithm>
 #include <iterator>
 
@@ -59,41 +61,108 @@ int FrameToPixels(int32_t from, int32_t to)
     return MulDiv(int(length), 96, 2540);
 }
 
+// Bytes that are no picture of their kind; a picture too large to keep is
+// told apart by its own message.
+class EDecodeError : public EError {
+public:
+    using EError::EError;
+};
+
+void OpenReader(QImageReader &reader, QBuffer &buffer, const TGraphicKind &kind, const QByteArray &data)
+{
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    // Only the class's own format may decode: a PNG named "TBitmap" is no
+    // bitmap.
+    reader.setDevice(&buffer);
+    reader.setFormat(kind.Format);
+    reader.setAutoDetectImageFormat(false);
+}
+
+// The size the file's header gives, without decoding the pixels.
+QSize HeaderSize(const TGraphicKind &kind, const QByteArray &data)
+{
+    QBuffer buffer;
+    QImageReader reader;
+    OpenReader(reader, buffer, kind, data);
+    return reader.size();
+}
+
+bool TooLarge(const QSize &size)
+{
+    return size.width() > kMaxGraphicDimension || size.height() > kMaxGraphicDimension;
+}
+
+[[noreturn]] void RaiseTooLarge(const QSize &size)
+{
+    throw EError(QStringLiteral("Изображение %1×%2 точек слишком велико: допустимо не более %3×%3 точек.")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .arg(kMaxGraphicDimension));
+}
+
+// Decodes an image of a kind, the size in its header checked first so that
+// an image too large to keep is never allocated. Raises EError with the
+// size message, or EDecodeError with notAPicture.
+QImage DecodeImage(const TGraphicKind &kind, const QByteArray &data, const QString &notAPicture)
+{
+    QBuffer buffer;
+    QImageReader reader;
+    OpenReader(reader, buffer, kind, data);
+    if (const QSize size = reader.size(); TooLarge(size))
+        RaiseTooLarge(size);
+    QImage image = reader.read();
+    if (image.isNull())
+        throw EDecodeError(notAPicture);
+    if (TooLarge(image.size()))
+        RaiseTooLarge(image.size());
+    return image;
+}
+
 } // namespace
+
+struct TGraphic::TDecodeState {
+    bool Decoded = false;
+    QImage Image;
+    std::optional<QSize> Header;
+    bool Reported = false;
+};
+
+TGraphic TGraphic::FromStored(QStringView className, const QByteArray &data)
+{
+    TGraphic graphic;
+    graphic.FClassName = className.toString();
+    graphic.FData = data;
+    graphic.FState = std::make_shared<TDecodeState>();
+    return graphic;
+}
 
 std::optional<TGraphic> TGraphic::Decode(QStringView className, const QByteArray &data)
 {
-    const TGraphicKind *kind = FindKind(className);
-    if (!kind || data.isEmpty())
-        return std::nullopt;
-    TGraphic graphic;
-    if (kind->Format) {
-        QBuffer buffer;
-        buffer.setData(data);
-        buffer.open(QIODevice::ReadOnly);
-        // Only the class's own format may decode: a PNG named "TBitmap" is
-        // no bitmap.
-        QImageReader reader(&buffer, kind->Format);
-        reader.setAutoDetectImageFormat(false);
-        graphic.FImage = reader.read();
-        if (graphic.FImage.isNull())
-            return std::nullopt;
-    } else if (!IsEnhancedMetafile(data)) {
+    try {
+        return FromData(className, data);
+    } catch (const EError &) {
         return std::nullopt;
     }
-    graphic.FClassName = QString::fromUtf16(kind->ClassName);
-    graphic.FData = data;
-    return graphic;
 }
 
 TGraphic TGraphic::FromData(QStringView className, const QByteArray &data)
 {
-    if (!FindKind(className))
+    const TGraphicKind *kind = FindKind(className);
+    if (!kind)
         throw EError(QStringLiteral("Неизвестный тип изображения \"%1\".").arg(className));
-    std::optional<TGraphic> graphic = Decode(className, data);
-    if (!graphic)
-        throw EError(QStringLiteral("Данные не являются изображением типа \"%1\".").arg(className));
-    return *graphic;
+    const QString notAPicture = QStringLiteral("Данные не являются изображением типа \"%1\".").arg(className);
+    if (data.isEmpty())
+        throw EDecodeError(notAPicture);
+    TGraphic graphic = FromStored(QStringView(kind->ClassName), data);
+    // The user's new picture is decoded once to check it; the image is kept
+    // for the first drawing.
+    if (kind->Format)
+        graphic.FState->Image = DecodeImage(*kind, data, notAPicture);
+    else if (!IsEnhancedMetafile(data))
+        throw EDecodeError(notAPicture);
+    graphic.FState->Decoded = true;
+    return graphic;
 }
 
 TGraphic TGraphic::FromFile(const QString &fileName)
@@ -101,18 +170,14 @@ TGraphic TGraphic::FromFile(const QString &fileName)
     const QString className = ClassNameOfExtension(QFileInfo(fileName).suffix());
     if (className.isEmpty())
         throw EError(QStringLiteral("Неизвестный формат файла изображения \"%1\".").arg(fileName));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EError(QStringLiteral("Не удалось открыть файл \"%1\".").arg(fileName));
-    // Reading one byte more than allowed tells a file that is too large
-    // without reading all of it.
-    const QByteArray data = file.read(kMaxGraphicSize + 1);
+    const QByteArray data = ReadFileBounded(fileName, FileLimits::kPictureFile);
     if (data.size() > kMaxGraphicSize)
         throw EError(QStringLiteral("Размер изображения не может превышать 256 КБ."));
-    std::optional<TGraphic> graphic = Decode(className, data);
-    if (!graphic)
+    try {
+        return FromData(className, data);
+    } catch (const EDecodeError &) {
         throw EError(QStringLiteral("Файл \"%1\" не является изображением.").arg(fileName));
-    return *graphic;
+    }
 }
 
 QString TGraphic::ClassNameOfExtension(QStringView extension)
@@ -145,11 +210,30 @@ bool TGraphic::IsMetafile() const
     return FClassName == u"TMetafile";
 }
 
+QImage TGraphic::Image() const
+{
+    if (IsEmpty() || IsMetafile())
+        return QImage();
+    if (!FState->Decoded) {
+        FState->Decoded = true;
+        const TGraphicKind *kind = FindKind(FClassName);
+        try {
+            if (!kind)
+                throw EError(QStringLiteral("неизвестный тип изображения"));
+            FState->Image = DecodeImage(*kind, FData, QStringLiteral("данные не читаются"));
+        } catch (const EError &error) {
+            ReportNotDrawn(error.Message());
+        }
+    }
+    return FState->Image;
+}
+
 QImage TGraphic::ImageToDraw() const
 {
-    if (!FTransparent || FClassName != u"TBitmap" || FImage.isNull())
-        return FImage;
-    QImage image = FImage.convertToFormat(QImage::Format_ARGB32);
+    QImage image = Image();
+    if (!FTransparent || FClassName != u"TBitmap" || image.isNull())
+        return image;
+    image = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = image.pixel(0, image.height() - 1);
     for (int y = 0; y < image.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
@@ -167,7 +251,24 @@ QSize TGraphic::Size() const
         return QSize(FrameToPixels(Int32At(FData, 24), Int32At(FData, 32)),
                      FrameToPixels(Int32At(FData, 28), Int32At(FData, 36)));
     }
-    return FImage.size();
+    if (IsEmpty() || !FState)
+        return QSize();
+    if (!FState->Header) {
+        const TGraphicKind *kind = FindKind(FClassName);
+        FState->Header = kind && kind->Format ? HeaderSize(*kind, FData) : QSize();
+    }
+    return *FState->Header;
+}
+
+void TGraphic::ReportNotDrawn(const QString &reason) const
+{
+    if (!FState || FState->Reported)
+        return;
+    FState->Reported = true;
+    qWarning("%s", qUtf8Printable(QStringLiteral("Рисунок клавиши типа \"%1\" (%2 байт) не рисуется: %3")
+                                      .arg(FClassName)
+                                      .arg(FData.size())
+                                      .arg(reason)));
 }
 
 QString TGraphic::DefaultExtension() const

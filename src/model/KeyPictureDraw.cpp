@@ -145,15 +145,20 @@ QRect FitGraphic(const QSize &size, const QRect &target)
 
 void DrawGraphic(QPainter &canvas, const TGraphic &graphic, const QRectF &target)
 {
-    if (graphic.IsEmpty() || target.isEmpty())
+    if (graphic.IsEmpty())
         return;
+    // A graphic that cannot be drawn is reported even where it has no room,
+    // so that every picture left empty is told once.
     if (graphic.IsMetafile()) {
-        if (QSvgRenderer *renderer = CachedRenderer(graphic.Data()))
+        QSvgRenderer *renderer = CachedRenderer(graphic.Data());
+        if (!renderer)
+            graphic.ReportNotDrawn(QStringLiteral("метафайл не воспроизводится"));
+        else if (!target.isEmpty())
             renderer->render(&canvas, target);
         return;
     }
     const QImage image = graphic.ImageToDraw();
-    if (!image.isNull())
+    if (!image.isNull() && !target.isEmpty())
         canvas.drawImage(target, image);
 }
 
@@ -166,9 +171,7 @@ void DrawKeyPicture(QPainter &canvas, const TKeyPicture &picture, const QRect &r
         canvas.fillRect(rect, ColorToQColor(picture.BackgroundColor()));
     if (picture.HasGraphic()) {
         const QRect target = rect.adjusted(kGraphicMargin, kGraphicMargin, -kGraphicMargin, -kGraphicMargin);
-        const QRect place = FitGraphic(picture.Picture().Size(), target);
-        if (!place.isEmpty())
-            DrawGraphic(canvas, picture.Picture(), place);
+        DrawGraphic(canvas, picture.Picture(), FitGraphic(picture.Picture().Size(), target));
     }
     if (!picture.Text().isEmpty()) {
         canvas.setFont(TextFont(picture.Font()));

@@ -20,7 +20,9 @@ void DrawKeyPicture(QPainter &canvas, const TKeyPicture &picture, const QRect &r
 /// images (a transparent bitmap without its transparent colour), metafiles
 /// as vector drawings. Converted metafiles are kept in a small cache, so that
 /// repainting the same pictures does not convert them again (use from the GUI
-/// thread only). An empty graphic or one that cannot be played draws nothing.
+/// thread only). An empty graphic draws nothing; one that cannot be played or
+/// decoded, or is too large to decode, draws nothing and is reported once
+/// (TGraphic::ReportNotDrawn), also when target is empty.
 void DrawGraphic(QPainter &canvas, const TGraphic &graphic, const QRectF &target);
 
 /// Returns where a graphic of natural size goes in target: a graphic wider

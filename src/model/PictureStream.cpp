@@ -109,9 +109,9 @@ TGraphic GraphicFromPictureData(QByteArrayView data)
         if (!size || qint64(*size) != reader.Left())
             return TGraphic();
     }
-    const QByteArray file = reader.Rest().toByteArray();
-    std::optional<TGraphic> graphic = TGraphic::Decode(QString::fromLatin1(*className), file);
-    return graphic ? *graphic : TGraphic();
+    // The graphic is kept as stored, whether or not it decodes: a picture
+    // that cannot be drawn here is still written back unchanged.
+    return TGraphic::FromStored(QString::fromLatin1(*className), reader.Rest().toByteArray());
 }
 
 QByteArray WritePictureStream(const TGraphic &graphic)

@@ -18,8 +18,10 @@
 
 /// Returns the property value of a graphic: its class name and its file.
 QByteArray GraphicToPictureData(const TGraphic &graphic);
-/// Returns the graphic of a property value; an empty graphic when the class
-/// is unknown, a size is wrong or the file is no picture of its class.
+/// Returns the graphic of a property value, its class name and file kept as
+/// they are, decoded or not; an empty graphic when the value is cut short or
+/// the size before the file does not match it. A class whose file has no
+/// size before it in this stream (an unknown one included) takes the rest.
 TGraphic GraphicFromPictureData(QByteArrayView data);
 
 /// Returns the object stream of a key picture holding the graphic.

@@ -170,6 +170,44 @@ TEST_F(XMLKeyboardTest, KeyCellsMustLieInTheMatrix)
               QStringLiteral("\"\" не является целым числом."));
 }
 
+TEST_F(XMLKeyboardTest, ShapesNoLayoutCanTakeAreRefused)
+{
+    const auto withAttribute = [](const QString &name, const QString &value) {
+        QString attributes = kBaseAttributes;
+        const qsizetype at = attributes.indexOf(QStringLiteral(" %1=\"").arg(name));
+        const qsizetype valueAt = at + name.size() + 3;
+        return attributes.replace(valueAt, attributes.indexOf(u'"', valueAt) - valueAt, value);
+    };
+    // Cell coordinates are bytes in the device images: 255 columns and rows
+    // at most. The key of the description sits at the last cell allowed.
+    ASSERT_EQ(LoadText(DescriptionText(withAttribute(QStringLiteral("Width"), QStringLiteral("255")),
+                                       KeyLine(255, 1, 1))),
+              QString());
+    ASSERT_EQ(LoadText(DescriptionText(withAttribute(QStringLiteral("Height"), QStringLiteral("255")),
+                                       KeyLine(1, 255, 1))),
+              QString());
+    EXPECT_EQ(LoadText(ValidDescription(withAttribute(QStringLiteral("Width"), QStringLiteral("256")))),
+              QStringLiteral("Неверное количество колонок: 256 (допустимо от 1 до 255)."));
+    EXPECT_EQ(LoadText(ValidDescription(withAttribute(QStringLiteral("Width"), QStringLiteral("100000")))),
+              QStringLiteral("Неверное количество колонок: 100000 (допустимо от 1 до 255)."));
+    EXPECT_EQ(LoadText(ValidDescription(withAttribute(QStringLiteral("Width"), QStringLiteral("0")))),
+              QStringLiteral("Неверное количество колонок: 0 (допустимо от 1 до 255)."));
+    EXPECT_EQ(LoadText(ValidDescription(withAttribute(QStringLiteral("Height"), QStringLiteral("4000")))),
+              QStringLiteral("Неверное количество рядов: 4000 (допустимо от 1 до 255)."));
+    EXPECT_EQ(LoadText(ValidDescription(withAttribute(QStringLiteral("Height"), QStringLiteral("-2")))),
+              QStringLiteral("Неверное количество рядов: -2 (допустимо от 1 до 255)."));
+    EXPECT_EQ(LoadText(ValidDescription(withAttribute(QStringLiteral("Layers"), QStringLiteral("0")))),
+              QStringLiteral("Неверное количество слоев: 0 (допустимо от 1 до 4)."));
+    EXPECT_EQ(LoadText(ValidDescription(withAttribute(QStringLiteral("Layers"), QStringLiteral("5000")))),
+              QStringLiteral("Неверное количество слоев: 5000 (допустимо от 1 до 4)."));
+    const QString withKey = withAttribute(QStringLiteral("HasKey"), QStringLiteral("1"));
+    EXPECT_EQ(LoadText(ValidDescription(withKey + QStringLiteral(R"( KeyPos="9")"))),
+              QStringLiteral("Неверное количество положений ключа: 9 (допустимо от 0 до 8)."));
+    EXPECT_EQ(FKeyboard.Height, 255) << "a refused file leaves the description";
+    ASSERT_EQ(LoadText(ValidDescription(withKey + QStringLiteral(R"( KeyPos="8")"))), QString());
+    EXPECT_EQ(FKeyboard.KeyPos, 8);
+}
+
 TEST_F(XMLKeyboardTest, RefusedFilesLeaveTheDescriptionAlone)
 {
     ASSERT_EQ(LoadText(DescriptionText(kBaseAttributes, KeyLine(1, 1, 1) + KeyLine(2, 1, 2))), QString());
@@ -286,14 +324,44 @@ TEST(XMLKeyboardFolderTest, FilesAreTakenInNameOrderWithAnyCaseAndHidden)
     TXMLKeyboard loader;
     int skipped = 0;
     loader.LoadFolder(dir.path(), keyboards, [&](const QString &, const QString &) { ++skipped; });
-    ASSERT_EQ(keyboards.Count(), 4);
-    EXPECT_EQ(skipped, 0);
+    ASSERT_EQ(keyboards.Count(), 3);
+    EXPECT_EQ(skipped, 1) << "the second description of identifier 1";
     EXPECT_EQ(keyboards.Item(0).Name, QStringLiteral("hidden"));
     EXPECT_EQ(keyboards.Item(1).Name, QStringLiteral("first"));
-    EXPECT_EQ(keyboards.Item(2).Name, QStringLiteral("second"));
-    EXPECT_EQ(keyboards.Item(3).Name, QStringLiteral("upper"));
+    EXPECT_EQ(keyboards.Item(2).Name, QStringLiteral("upper"));
     // Same identifier twice: the one found first.
     EXPECT_EQ(keyboards.ByID(1).Name, QStringLiteral("first"));
+}
+
+TEST(XMLKeyboardFolderTest, RepeatedIdentifiersKeepTheFirstAndReportTheRest)
+{
+    QTemporaryDir dir;
+    const auto description = [](int id, int model, const QString &name) {
+        return ValidDescription(QStringLiteral(R"(ID="%1" Name="%3" Model="%2" Width="4" Height="3" )"
+                                               R"(Layers="2" HasKey="0" HasReader="0")")
+                                    .arg(id)
+                                    .arg(model)
+                                    .arg(name));
+    };
+    WriteText(dir.path(), QStringLiteral("a.xml"), description(3, 1, QStringLiteral("first")));
+    WriteText(dir.path(), QStringLiteral("b.xml"), description(3, 2, QStringLiteral("impostor")));
+    WriteText(dir.path(), QStringLiteral("c.xml"), description(4, 2, QStringLiteral("other")));
+    WriteText(dir.path(), QStringLiteral("d.xml"), description(3, 3, QStringLiteral("again")));
+    TKeyboards keyboards;
+    TXMLKeyboard loader;
+    QStringList reports;
+    loader.LoadFolder(dir.path(), keyboards, [&](const QString &name, const QString &message) {
+        reports.append(SkippedFileMessage(name, message));
+    });
+    ASSERT_EQ(keyboards.Count(), 2);
+    EXPECT_EQ(keyboards.ByID(3).Name, QStringLiteral("first"));
+    EXPECT_EQ(keyboards.ByModel(2).Name, QStringLiteral("other")) << "the later file is not in the catalogue";
+    EXPECT_EQ(keyboards.FindByModel(3), nullptr);
+    EXPECT_EQ(reports,
+              QStringList({QStringLiteral("Ошибка в файле b.xml: Описание клавиатуры с идентификатором 3 уже "
+                                          "загружено из файла a.xml."),
+                           QStringLiteral("Ошибка в файле d.xml: Описание клавиатуры с идентификатором 3 уже "
+                                          "загружено из файла a.xml.")}));
 }
 
 TEST(XMLKeyboardFolderTest, CurrentDirectoryStaysAndRelativeFolderWorks)

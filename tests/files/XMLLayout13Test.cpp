@@ -139,8 +139,8 @@ TEST(XMLLayout13, WritesTheOldElementForm)
 TEST(XMLLayout13, ReadsBackAsAFileWithoutVersion)
 {
     const std::unique_ptr<TLayout> layout = MakeLayout();
-    // Keys numbered against their list positions come back with the
-    // position as their number.
+    // The file numbers keys by list position, which is no logical number:
+    // renumbered keys come back with the numbers of the model.
     layout->Layers().Item(0).Keys().Item(0).SetLogicalNumber(2);
     layout->Layers().Item(0).Keys().Item(1).SetLogicalNumber(1);
     layout->Layers().Item(1).Keys().Item(1).MakeCodes().SetText(u"+Up -Up");

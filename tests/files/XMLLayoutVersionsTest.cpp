@@ -44,7 +44,7 @@ TEST(XMLLayoutVersions, OldFilesWithoutVersionReadCodeLists)
 
     const TKey &layerKey = *layer.KeyAt(1, 0);
     EXPECT_EQ(layerKey.KeyType(), ktLayer1);
-    EXPECT_EQ(layerKey.LogicalNumber(), 2);
+    EXPECT_EQ(layerKey.LogicalNumber(), 7) << "the model's number, not the file's list position";
     EXPECT_TRUE(layerKey.MakeCodes().IsEmpty()) << "a layer key keeps no codes";
 
     EXPECT_TRUE(layer.MSR().SendEnter());
@@ -104,13 +104,13 @@ TEST(XMLLayoutVersions, Versions209And210NameTheIdentifier)
     EXPECT_EQ(twice.Selection().Right, 3);
 }
 
-TEST(XMLLayoutVersions, OtherVersionsKeepTheModel)
+TEST(XMLLayoutVersions, OtherVersionsKeepTheModelUnlessTheyNameIt)
 {
     TXMLLayout format(nullptr, ShippedKeyboards());
-    // "020a" decodes as 0x0200: no model is taken from "Параметры".
+    // "020a" decodes as 0x0200: without "KeyboardID" no model is taken.
     const QByteArray lower = LayoutDocument(
         QStringLiteral("Vesion=\"020a\""),
-        OneLayerBody(QStringLiteral("KeyboardID=\"1\" Параметры=\"0\""),
+        OneLayerBody(QStringLiteral("Параметры=\"0\""),
                      QStringLiteral("<Клавиша Колонка=\"0\" Ряд=\"0\" Примечание=\"есть\"/>")));
     TLayout fresh;
     format.LoadFromString(fresh, lower);
@@ -124,8 +124,10 @@ TEST(XMLLayoutVersions, OtherVersionsKeepTheModel)
     EXPECT_EQ(shaped->Version, 0x0200);
     EXPECT_EQ(shaped->Layers().Item(0).KeyAt(0, 0)->Remark(), u"есть");
 
+    // With "KeyboardID" the file names its model whatever its version, as
+    // layouts read from keyboards with other programs are saved.
     format.LoadFromString(fresh, LayoutDocument(QStringLiteral("Vesion=\"0301\""),
                                                 QStringLiteral("<Параметры KeyboardID=\"3\"/>")));
-    EXPECT_EQ(fresh.KeyboardID, 0);
+    EXPECT_EQ(fresh.KeyboardID, 3);
     EXPECT_EQ(fresh.Version, 0x0301);
 }
