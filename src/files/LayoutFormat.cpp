@@ -51,10 +51,10 @@ void TLayoutFormat::LoadFromStream(TLayout &, QIODevice &) {}
 
 void TLayoutFormat::SaveToFile(TLayout &layout, const QString &path)
 {
-    // The whole layout is made in memory first: a drawing or format error
-    // then stops the save before the target is touched, and the file gets
-    // one write whose failure names it.
-    WriteFileAtomically(path, SaveToString(layout));
+    // The layout is made in memory and written in one piece, so that a
+    // failing write names the file; a drawing or format error on the way
+    // discards the temporary file and leaves the target untouched.
+    WriteFileAtomically(path, [&](QIODevice &file) { WriteAll(file, SaveToString(layout), path); });
     layout.SetFileName(path);
 }
 
