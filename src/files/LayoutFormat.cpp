@@ -1,12 +1,11 @@
 #include "files/LayoutFormat.h"
 
 #include "base/Error.h"
+#include "base/SafeFile.h"
 #include "files/FileFormatError.h"
 #include "model/Layout.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 #include <algorithm>
 
@@ -52,15 +51,10 @@ void TLayoutFormat::LoadFromStream(TLayout &, QIODevice &) {}
 
 void TLayoutFormat::SaveToFile(TLayout &layout, const QString &path)
 {
-    // The layout goes to a temporary file beside the target, which replaces
-    // the target only when everything was written; an exception on the way
-    // discards the temporary file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EError(QStringLiteral("Не удалось создать файл \"%1\": %2").arg(path, file.errorString()));
-    SaveToStream(layout, file);
-    if (!file.commit())
-        throw EError(QStringLiteral("Не удалось записать файл \"%1\": %2").arg(path, file.errorString()));
+    // The layout is made in memory and written in one piece, so that a
+    // failing write names the file; a drawing or format error on the way
+    // discards the temporary file and leaves the target untouched.
+    WriteFileAtomically(path, [&](QIODevice &file) { WriteAll(file, SaveToString(layout), path); });
     layout.SetFileName(path);
 }
 
@@ -76,10 +70,10 @@ void TLayoutFormat::LoadGuarded(TLayout &layout, QIODevice &stream)
 
 void TLayoutFormat::LoadFromFile(TLayout &layout, const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EError(QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(path, file.errorString()));
-    LoadGuarded(layout, file);
+    QByteArray data = ReadFileBounded(path, FileLimits::kLayoutFile);
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    LoadGuarded(layout, buffer);
     layout.SetFileName(path);
 }
 

@@ -46,10 +46,13 @@ public:
     virtual void LoadFromStream(TLayout &layout, QIODevice &stream);
 
     /// Writes the layout to a file, replacing it atomically: a save that
-    /// fails leaves the old file as it was. Only after success the path
-    /// becomes the layout's file name (which clears Modified). Raises EError.
+    /// fails leaves the old file as it was, and an existing path that is not
+    /// a regular file (a device, a FIFO) is refused. Only after success the
+    /// path becomes the layout's file name (which clears Modified). Raises
+    /// EError naming the file.
     void SaveToFile(TLayout &layout, const QString &path);
     /// Reads a file into the layout and then makes the path its file name.
+    /// Only regular files of at most FileLimits::kLayoutFile bytes are read.
     /// On any error the layout stays exactly as it was.
     void LoadFromFile(TLayout &layout, const QString &path);
     /// Returns the bytes SaveToStream writes (empty if it writes nothing).

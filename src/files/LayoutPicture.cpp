@@ -1,15 +1,16 @@
 #include "files/LayoutPicture.h"
 
 #include "base/Error.h"
+#include "base/SafeFile.h"
 #include "model/Layout.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPicture>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 
@@ -35,24 +36,36 @@ QPicture RecordPicture(const TLayout &layout, int layerIndex)
     return picture;
 }
 
-QByteArray PngBytes(const QPicture &picture, const QRect &area)
+QString CannotWrite(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Не удалось записать файл \"%1\": %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+// A canvas that cannot be painted on (a size its device cannot take) would
+// otherwise give an empty or broken file without a word.
+void BeginPainting(QPainter &painter, QPaintDevice &device, const QRect &area, const QString &path)
+{
+    if (!painter.begin(&device))
+        throw EError(CannotWrite(path, QStringLiteral("рисунок размером %1 x %2 точек построить невозможно.")
+                                           .arg(area.width())
+                                           .arg(area.height())));
+}
+
+QByteArray PngBytes(const QPicture &picture, const QRect &area, const QString &path)
 {
     QImage image(area.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     const int dotsPerMeter = Round(kPictureDpi / 0.0254);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
-    QPainter painter(&image);
+    QPainter painter;
+    BeginPainting(painter, image, area, path);
     painter.drawPicture(-area.topLeft(), picture);
     painter.end();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return ImageBytes(image, "PNG", path);
 }
 
-QByteArray SvgBytes(const QPicture &picture, const QRect &area)
+QByteArray SvgBytes(const QPicture &picture, const QRect &area, const QString &path)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -61,13 +74,14 @@ QByteArray SvgBytes(const QPicture &picture, const QRect &area)
     generator.setResolution(kPictureDpi);
     generator.setSize(area.size());
     generator.setViewBox(QRect(QPoint(0, 0), area.size()));
-    QPainter painter(&generator);
+    QPainter painter;
+    BeginPainting(painter, generator, area, path);
     painter.drawPicture(-area.topLeft(), picture);
     painter.end();
     return bytes;
 }
 
-QByteArray PdfBytes(const QPicture &picture, const QRect &area)
+QByteArray PdfBytes(const QPicture &picture, const QRect &area, const QString &path)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -76,7 +90,8 @@ QByteArray PdfBytes(const QPicture &picture, const QRect &area)
     writer.setResolution(kPictureDpi);
     writer.setPageMargins(QMarginsF());
     writer.setPageSize(QPageSize(QSizeF(area.size()) * 72.0 / kPictureDpi, QPageSize::Point));
-    QPainter painter(&writer);
+    QPainter painter;
+    BeginPainting(painter, writer, area, path);
     painter.drawPicture(-area.topLeft(), picture);
     painter.end();
     return bytes;
@@ -96,10 +111,23 @@ void DrawLayoutPicture(QPainter &canvas, const TLayout &layout, const TLayoutPic
                 layerIndex);
 }
 
+QByteArray ImageBytes(const QImage &image, const char *format, const QString &path)
+{
+    // Encoded in memory, so that a failing encoder (libpng gives up, or no
+    // writer for the format) is noticed before anything reaches the file.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, format))
+        throw EError(CannotWrite(path, QStringLiteral("рисунок не удалось преобразовать в формат %1.")
+                                           .arg(QString::fromLatin1(format))));
+    return bytes;
+}
+
 void SaveLayoutPicture(const TLayout &layout, const QString &path, int layerIndex)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    QByteArray (*render)(const QPicture &, const QRect &) = nullptr;
+    QByteArray (*render)(const QPicture &, const QRect &, const QString &) = nullptr;
     if (suffix == u"png")
         render = PngBytes;
     else if (suffix == u"svg")
@@ -111,9 +139,5 @@ void SaveLayoutPicture(const TLayout &layout, const QString &path, int layerInde
 
     const QPicture picture = RecordPicture(layout, layerIndex);
     const QRect area = picture.boundingRect().marginsAdded(QMargins(kMargin, kMargin, kMargin, kMargin));
-    const QByteArray bytes = render(picture, area);
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EError(QStringLiteral("Не удалось записать файл \"%1\": %2").arg(path, file.errorString()));
+    WriteFileAtomically(path, render(picture, area, path));
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QRect>
 #include <QString>
 
+class QImage;
 class QPainter;
 class TLayout;
 
@@ -31,9 +33,15 @@ inline const QRect kPictureBounds{0, 0, 1920, 1080};
 void DrawLayoutPicture(QPainter &canvas, const TLayout &layout, const TLayoutPictureGeometry &geometry,
                        int layerIndex = 0);
 
+/// Returns image encoded in format ("PNG" ...) for the file path. Raises
+/// EError naming path when the image is null or cannot be encoded.
+QByteArray ImageBytes(const QImage &image, const char *format, const QString &path);
+
 /// Writes the picture of a layer of the layout as PNG, SVG or PDF, chosen by the extension
 /// of path (any letter case), with the geometry of the metafile picture on
 /// its reference surface, cropped to what is drawn plus a small margin. The
-/// file is replaced atomically. Raises EError for another extension, for a
-/// file that cannot be written and for the drawing's own errors.
+/// file is replaced atomically (see WriteFileAtomically) once the whole
+/// picture is encoded. Raises EError for another extension, for a picture
+/// that cannot be encoded, for a file that cannot be written and for the
+/// drawing's own errors.
 void SaveLayoutPicture(const TLayout &layout, const QString &path, int layerIndex = 0);

@@ -2,10 +2,8 @@
 
 #include "base/Error.h"
 #include "base/Numbers.h"
+#include "base/SafeFile.h"
 #include "base/Win1251.h"
-
-#include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -52,18 +50,21 @@ bool TIniFile::LoadFromFile(const QString &fileName)
 {
     FFileName = fileName;
     Clear();
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    // A settings file that is missing, a device, a FIFO or absurdly large
+    // counts as absent: the program starts with its defaults.
+    QByteArray bytes;
+    try {
+        bytes = ReadFileBounded(fileName, FileLimits::kSettingsFile);
+    } catch (const EError &) {
         return false;
-    FromBytes(file.readAll());
+    }
+    FromBytes(bytes);
     return true;
 }
 
 void TIniFile::SaveToFile(const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(ToBytes()) < 0 || !file.commit())
-        throw EError(QStringLiteral("Не удалось записать файл %1.\n%2").arg(fileName, file.errorString()));
+    WriteFileAtomically(fileName, ToBytes());
     FFileName = fileName;
 }
 

@@ -25,10 +25,12 @@ public:
     const QString &FileName() const { return FFileName; }
 
     /// Replaces the contents by the file's; returns false (and leaves the
-    /// store empty) when the file is missing or cannot be read.
+    /// store empty) when the file is missing, cannot be read, is not a
+    /// regular file or is larger than FileLimits::kSettingsFile.
     bool LoadFromFile(const QString &fileName);
     /// Writes the store to fileName in one step: the file is either replaced
-    /// whole or left as it was. Raises EError when it cannot be written.
+    /// whole or left as it was. Raises EError naming the file when it cannot
+    /// be written or is not a regular file.
     void SaveToFile(const QString &fileName);
     /// Returns the store as file bytes (Windows-1251, CR LF).
     QByteArray ToBytes() const;

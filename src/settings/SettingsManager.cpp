@@ -97,9 +97,13 @@ void TSettingsManager::ReadMRU(const TIniFile &ini)
     if (!ini.SectionExists(kMRU))
         return;
     // Entries pair the keys by their position in the section, whatever
-    // their names say; an odd last key has no partner and is left out.
+    // their names say; an odd last key has no partner and is left out. Only
+    // the pairs the menu can show are read: each read searches the section
+    // from its start, so reading a file grown to thousands of keys whole
+    // would take quadratic time.
     const QStringList keys = ini.KeyNames(kMRU);
-    for (qsizetype k = 0; k < keys.size() / 2; ++k) {
+    const qsizetype pairs = std::min<qsizetype>(keys.size() / 2, kMaxMRU);
+    for (qsizetype k = 0; k < pairs; ++k) {
         TMRUEntry entry;
         entry.FileName = ini.ReadString(kMRU, keys[2 * k], QString());
         entry.FormatIndex = ini.ReadInteger(kMRU, keys[2 * k + 1], 0);

@@ -39,7 +39,8 @@ public:
     QString FileName() const;
 
     /// Reads every value from the settings file; values it lacks get their
-    /// defaults and the recent-files list is read anew.
+    /// defaults and the recent-files list is read anew, at most its first
+    /// kMaxMRU entries.
     void Load();
     /// Writes every value and the first kMaxMRU recent files into the
     /// settings file, keeping its other keys. Raises EError when the file

@@ -1,11 +1,11 @@
 #include "base/Error.h"
 #include "base/SafeFile.h"
+#include "support/SmallFileSystem.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,30 +34,6 @@ QString ErrorOf(const std::function<void()> &action)
     return QString();
 }
 
-// A tmpfs of 16 KiB, so that a write runs out of space for real. Needs root;
-// tests that use it skip elsewhere.
-class SmallFileSystem {
-public:
-    SmallFileSystem() { Mounted = ::mount("tmpfs", Dir.path().toLocal8Bit(), "tmpfs", 0, "size=16k") == 0; }
-    ~SmallFileSystem()
-    {
-        if (Mounted)
-            ::umount(Dir.path().toLocal8Bit());
-    }
-    QString Path(const char *name) const { return Dir.filePath(QString::fromUtf8(name)); }
-    void Fill() const
-    {
-        QFile filler(Path("filler"));
-        filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-        const QByteArray block(1024, 'x');
-        while (filler.write(block) == block.size()) {
-        }
-    }
-
-    QTemporaryDir Dir;
-    bool Mounted = false;
-};
-
 } // namespace
 
 TEST(SafeFileTest, WritesAndReplacesRegularFiles)
@@ -74,7 +50,7 @@ TEST(SafeFileTest, FullDiskKeepsTheOldFileAndFails)
 {
     SmallFileSystem fs;
     if (!fs.Mounted)
-        GTEST_SKIP() << "mounting a tmpfs needs root";
+        GTEST_SKIP() << kNoSmallFileSystem;
     const QString path = fs.Path("keep.bin");
     Put(path, QByteArray(676, 'k'));
     fs.Fill();

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 // Runs the real command-line tool of the build.
@@ -24,12 +25,15 @@ inline QString TestDataHome()
     return dir.path();
 }
 
-inline TRun Ravlin(const QStringList &args)
+// prepare may redirect the process's output or limit it before it starts.
+inline TRun Ravlin(const QStringList &args, const std::function<void(QProcess &)> &prepare = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_DATA_HOME"), TestDataHome());
     process.setProcessEnvironment(environment);
+    if (prepare)
+        prepare(process);
     process.start(QStringLiteral(RAVLIN_BIN_DIR "/ravlin"), args);
     EXPECT_TRUE(process.waitForFinished(30000));
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),

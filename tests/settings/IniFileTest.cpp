@@ -1,12 +1,15 @@
 #include "settings/IniFile.h"
 #include "base/Error.h"
+#include "base/SafeFile.h"
 #include "base/Win1251.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
 
 namespace {
 
@@ -198,4 +201,50 @@ TEST(IniFile, GarbageNeverBreaksIt)
         ini.WriteString(u"SETTINGS"_qs, u"FontSize"_qs, u"9"_qs);
         EXPECT_EQ(ini.ReadInteger(u"settings"_qs, u"fontsize"_qs, 0), 9);
     }
+}
+
+// A FIFO, a device or a huge file in place of the settings is no settings
+// file: the load returns at once with an empty store, and a save never
+// replaces such a path.
+TEST(IniFile, SpecialAndHugeFilesCountAsMissing)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(u"fifo.ini"_qs);
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit(), 0600), 0);
+    TIniFile ini;
+    EXPECT_FALSE(ini.LoadFromFile(fifo));
+    EXPECT_FALSE(ini.LoadFromFile(u"/dev/zero"_qs));
+    const QString huge = dir.filePath(u"huge.ini"_qs);
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[SETTINGS]\r\nKeyboardID=3\r\n");
+        ASSERT_TRUE(file.resize(2ll * 1024 * 1024 * 1024));
+    }
+    EXPECT_FALSE(ini.LoadFromFile(huge));
+    EXPECT_TRUE(ini.SectionNames().isEmpty());
+
+    ini.WriteInteger(u"SETTINGS"_qs, u"KeyboardID"_qs, 3);
+    EXPECT_THROW(ini.SaveToFile(fifo), EError);
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+}
+
+TEST(IniFile, FailedSaveKeepsTheOldFileAndNamesIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"RavlinApp.ini"_qs);
+    WriteBytes(path, "[SETTINGS]\r\nKeyboardID=1\r\n");
+    TIniFile ini(path);
+    ini.WriteInteger(u"SETTINGS"_qs, u"KeyboardID"_qs, 7);
+    SetWriteFaultHook([](const QString &) { return false; });
+    QString message;
+    try {
+        ini.SaveToFile(path);
+    } catch (const EError &e) {
+        message = e.Message();
+    }
+    SetWriteFaultHook(nullptr);
+    EXPECT_TRUE(message.contains(u"RavlinApp.ini"_qs) && message.contains(u"No space left on device"_qs))
+        << message.toStdString();
+    EXPECT_EQ(TIniFile(path).ReadInteger(u"SETTINGS"_qs, u"KeyboardID"_qs, 0), 1);
 }

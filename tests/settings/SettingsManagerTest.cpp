@@ -4,10 +4,12 @@
 #include "settings/IniFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <random>
 
 namespace {
@@ -164,6 +166,24 @@ TEST_F(SettingsFolders, RecentFilesPairByPosition)
     settings.Load();
     ASSERT_EQ(settings.MRU().Count(), 1);
     EXPECT_EQ(settings.MRU().Item(0), (TMRUEntry{u"a"_qs, 0}));
+}
+
+// A settings file grown by some other tool to tens of thousands of recent
+// files loads in linear time and keeps only the entries the menu shows.
+TEST_F(SettingsFolders, HugeRecentFilesSectionLoadsQuickly)
+{
+    QString text = u"[MRU]\r\n"_qs;
+    for (int i = 0; i < 25000; ++i)
+        text += u"File%1=C:\\Раскладки\\%1.xml\r\nFilter%1=%2\r\n"_qs.arg(i).arg(i % 2);
+    WriteFile(IniPath, text);
+    QElapsedTimer timer;
+    timer.start();
+    const TSettingsManager settings(ProgramPath, ConfigFolder);
+    const qint64 elapsed = timer.elapsed();
+    std::printf("settings with 50000 MRU keys loaded in %lld ms\n", static_cast<long long>(elapsed));
+    ASSERT_EQ(settings.MRU().Count(), TSettingsManager::kMaxMRU);
+    EXPECT_EQ(settings.MRU().Item(3), (TMRUEntry{u"C:\\Раскладки\\3.xml"_qs, 1}));
+    EXPECT_LT(elapsed, 2000);
 }
 
 TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)

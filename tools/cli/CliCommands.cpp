@@ -2,6 +2,8 @@
 
 #include "base/Error.h"
 
+#include <new>
+
 namespace {
 
 void PrintHelp(QTextStream &out)
@@ -43,6 +45,8 @@ const QList<TCliOption> &CliOptions()
         {QStringLiteral("yes"), false, {}, QStringLiteral("отвечать \"да\" на вопросы при записи в клавиатуру")},
         {QStringLiteral("no-backup"), false, {},
          QStringLiteral("не сохранять раскладку клавиатуры в папку резервных копий перед записью")},
+        {QStringLiteral("verbose"), false, {},
+         QStringLiteral("показывать в stderr и внутренние предупреждения Qt")},
         {QStringLiteral("help"), false, {}, QStringLiteral("эта справка")},
     };
     return options;
@@ -58,6 +62,15 @@ const std::vector<TCliCommand> &CliCommands()
         return list;
     }();
     return commands;
+}
+
+bool VerboseRequested(const QStringList &args)
+{
+    try {
+        return TCliArguments(args, CliOptions()).Has(QStringLiteral("verbose"));
+    } catch (const EError &) {
+        return false;
+    }
 }
 
 int RunCli(const QStringList &args, const QString &programFolder, QTextStream &out, QTextStream &err)
@@ -84,6 +97,10 @@ int RunCli(const QStringList &args, const QString &programFolder, QTextStream &o
     } catch (const EError &e) {
         out.flush();
         err << e.Message() << '\n';
+        return ecError;
+    } catch (const std::bad_alloc &) {
+        out.flush();
+        err << QStringLiteral("Недостаточно памяти для выполнения команды.") << '\n';
         return ecError;
     } catch (const EAbort &) {
         // A question answered No: the operation ends without a message.

@@ -37,6 +37,10 @@ const std::vector<TCliCommand> &CliCommands();
 /// Returns the options every command understands.
 const QList<TCliOption> &CliOptions();
 
+/// Returns whether args (without the program name) ask for Qt's own
+/// diagnostics with --verbose; false for a command line that does not parse.
+bool VerboseRequested(const QStringList &args);
+
 /// Runs the tool on args (without the program name) and returns its exit
 /// code; errors are written to err as their message text.
 int RunCli(const QStringList &args, const QString &programFolder, QTextStream &out, QTextStream &err);

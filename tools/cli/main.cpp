@@ -1,32 +1,40 @@
 #include "CliCommands.h"
 
 #include <QGuiApplication>
+#include <QIODevice>
 #include <QTextStream>
 #include <cstdio>
 
 namespace {
 
 QtMessageHandler DefaultMessageHandler = nullptr;
+bool Verbose = false;
 
-// The offscreen platform warns on every start when the session has no
-// runtime folder (as under cron or a bare ssh); that says nothing about the
-// command, and the tool's own messages must stay alone on standard error.
+// Qt's own diagnostics (image plugins, buffers, the offscreen platform's
+// warning about a missing runtime folder under cron or a bare ssh) say
+// nothing the user of a command can act on, and the tool's own messages
+// must stay alone on standard error; --verbose lets them through.
 void MessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        return;
-    DefaultMessageHandler(type, context, message);
+    if (Verbose || type == QtFatalMsg)
+        DefaultMessageHandler(type, context, message);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // Decided before the application exists, so that its own start-up
+    // warnings are already held back.
+    QStringList rawArgs;
+    for (int i = 1; i < argc; ++i)
+        rawArgs.append(QString::fromLocal8Bit(argv[i]));
+    Verbose = VerboseRequested(rawArgs);
+    DefaultMessageHandler = qInstallMessageHandler(MessageHandler);
     // Layout pictures are drawn with fonts and images, which need a GUI
     // application; the tool never shows a window, so it draws offscreen and
     // runs without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    DefaultMessageHandler = qInstallMessageHandler(MessageHandler);
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();
@@ -34,8 +42,15 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
-    const int code = RunCli(args, QGuiApplication::applicationDirPath(), out, err);
+    int code = RunCli(args, QGuiApplication::applicationDirPath(), out, err);
     out.flush();
+    // Output that did not arrive (a full disk, a closed pipe) is a failed
+    // command, however the command itself ended.
+    if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        err << QStringLiteral("Не удалось записать стандартный вывод: %1").arg(out.device()->errorString())
+            << '\n';
+        code = ecError;
+    }
     err.flush();
     return code;
 }

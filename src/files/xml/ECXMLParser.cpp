@@ -1,10 +1,9 @@
 #include "files/xml/ECXMLParser.h"
 
+#include "base/SafeFile.h"
 #include "files/xml/XMLDocumentIO.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 EXMLError::EXMLError(const QString &message, int line)
     : EError(QStringLiteral("%1 (строка %2)").arg(message).arg(line)), FLine(line)
@@ -60,10 +59,7 @@ void TECXMLParser::LoadFromStream(QIODevice &stream)
 
 void TECXMLParser::LoadFromFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EError(QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(path, file.errorString()));
-    LoadFromStream(file);
+    LoadFromBytes(ReadFileBounded(path, FileLimits::kLayoutFile));
 }
 
 QByteArray TECXMLParser::SaveToBytes(bool isStyleSheetFile)
@@ -89,10 +85,5 @@ void TECXMLParser::SaveToStream(QIODevice &stream, bool isStyleSheetFile)
 void TECXMLParser::SaveToFile(const QString &path)
 {
     const bool isStyleSheet = QFileInfo(path).suffix().toUpper() == u"XSL";
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EError(QStringLiteral("Не удалось создать файл \"%1\": %2").arg(path, file.errorString()));
-    SaveToStream(file, isStyleSheet);
-    if (!file.commit())
-        throw EError(QStringLiteral("Не удалось записать файл \"%1\": %2").arg(path, file.errorString()));
+    WriteFileAtomically(path, SaveToBytes(isStyleSheet));
 }

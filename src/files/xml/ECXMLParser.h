@@ -50,15 +50,17 @@ public:
     void Clear();
 
     /// Reads the document from a file; raises EError when the file cannot be
-    /// opened and EXMLError on a syntax error.
+    /// read, is not a regular file or is larger than
+    /// FileLimits::kLayoutFile, and EXMLError on a syntax error.
     void LoadFromFile(const QString &path);
     /// Reads the rest of a stream.
     void LoadFromStream(QIODevice &stream);
     /// Reads the document from bytes in memory.
     void LoadFromBytes(QByteArrayView bytes);
 
-    /// Writes the document to a file, replacing it atomically; a file named
-    /// ".xsl" is written as a style sheet (no stylesheet instruction).
+    /// Writes the document to a file, replacing it atomically (see
+    /// WriteFileAtomically); a file named ".xsl" is written as a style sheet
+    /// (no stylesheet instruction).
     void SaveToFile(const QString &path);
     void SaveToStream(QIODevice &stream, bool isStyleSheetFile = false);
     /// Returns the document's bytes.
