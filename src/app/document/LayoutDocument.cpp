@@ -2,6 +2,8 @@
 
 #include "base/Error.h"
 #include "device/KeyboardManager.h"
+#include "model/KeyPicture.h"
+#include "model/MasterKey.h"
 #include "settings/SettingsManager.h"
 
 namespace {
@@ -51,6 +53,7 @@ void TLayoutDocument::Open(const QString &path, int openIndex)
     FManager.OpenLayout(*FLayout, openIndex, path);
     FImageFile = openIndex == kOpenImageIndex;
     FSaveIndex = 0;
+    emit fileNameChanged(FileName());
 }
 
 void TLayoutDocument::Save()
@@ -65,6 +68,7 @@ void TLayoutDocument::SaveAs(const QString &path, int saveIndex)
     FManager.SaveLayout(*FLayout, saveIndex, path);
     FSaveIndex = saveIndex;
     FImageFile = false;
+    emit fileNameChanged(FileName());
 }
 
 void TLayoutDocument::AssignFrom(const TLayout &source)
@@ -75,6 +79,7 @@ void TLayoutDocument::AssignFrom(const TLayout &source)
     FSaveIndex = 0;
     // A layout read from the keyboard is not saved anywhere yet.
     FLayout->Notify(lcContent);
+    emit fileNameChanged(QString());
 }
 
 void TLayoutDocument::SetSelection(const TRect &selection)
@@ -157,6 +162,18 @@ bool TLayoutDocument::GotoLine(const QString &line)
 void TLayoutDocument::ApplyMaster(TMasterKey &master, bool pictureMode)
 {
     FLayout->ApplyMaster(master, pictureMode);
+}
+
+void TLayoutDocument::ChangePictures(const std::function<void(TKeyPicture &)> &change)
+{
+    TMasterKey master;
+    master.Layer = 0;
+    FLayout->LoadMaster(master);
+    // Only what change does may reach the keys, even when the selected keys
+    // differ and the master kept the first key's picture.
+    master.Picture().ResetFlags();
+    change(master.Picture());
+    FLayout->ApplyMaster(master, true);
 }
 
 void TLayoutDocument::Activate()

@@ -5,9 +5,11 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class TKeyboardManager;
+class TKeyPicture;
 class TMasterKey;
 class TNotifyLink;
 
@@ -89,6 +91,11 @@ public:
     /// properties only in the picture view).
     void ApplyMaster(TMasterKey &master, bool pictureMode);
 
+    /// Changes the pictures of the selected keys of the first layer: change
+    /// edits one picture loaded from them, and only the properties it changed
+    /// are written into every selected key.
+    void ChangePictures(const std::function<void(TKeyPicture &)> &change);
+
     /// Tells the layout's views that its window became active or inactive.
     void Activate();
     void Deactivate();
@@ -96,6 +103,8 @@ public:
 signals:
     /// Re-emits every notification of the layout (a TLayoutChange).
     void changed(int kind);
+    /// The file name changed (open, save as, a layout read from the keyboard).
+    void fileNameChanged(const QString &fileName);
 
 private:
     TKeyboardManager &FManager;

@@ -2,7 +2,9 @@
 
 #include "common/BaseForm.h"
 
+#include <QKeySequence>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -73,6 +75,8 @@ public:
     /// Saves as closing does: to the file the layout has, or through the
     /// window's own save dialog. Returns false when that dialog was cancelled.
     bool SaveForClose();
+    /// Returns the grid's context menu of the current view mode.
+    QMenu *ContextMenu() const;
 
 signals:
     /// The user asked for the key (or picture) dialog of the selection.
@@ -89,9 +93,50 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void CreateToolBar();
+    void CreateMenus();
+    QAction *AddMenuAction(QMenu *menu, const QString &text, const std::function<void()> &command,
+                           const QKeySequence &shortcut = QKeySequence());
+    /// Runs a command through the one error display.
+    void Run(const std::function<void()> &command);
+
+    void OnLayoutChanged(int kind);
+    void OnGridSelection();
+    void OnActiveChanged(bool active);
+    void ShowContextMenu(const QPoint &globalPos);
+    void EditKey();
+
+    /// Sizes the window and the grid for the layout's matrix.
+    void RebuildGrid();
+    /// Gives the key cells all the room of the window.
+    void SizeCells();
+    void UpdateToolBar();
+    void UpdateCaption(const QString &fileName);
+
+    void LoadPicture();
+    void SavePicture();
+    void ClearPicture();
+    void ChangePictureFont();
+    void ChangePictureColor();
+
+    /// Returns the window's own save dialog's answer: the chosen file and
+    /// the save registry's index; an empty name when cancelled.
+    QString AskSaveFile(int &saveIndex);
+
     std::unique_ptr<TLayoutDocument> FDocument;
     TKeyboardManager &FManager;
     TMessageLink &FMessages;
     TKeyGrid *FGrid = nullptr;
     QToolBar *FToolBar = nullptr;
+    QAction *FKeyAction = nullptr;
+    QAction *FReaderAction = nullptr;
+    QAction *FKeyLockAction = nullptr;
+    QAction *FLayoutAction = nullptr;
+    QAction *FCheckAction = nullptr;
+    QMenu *FCodeMenu = nullptr;
+    QMenu *FPictureMenu = nullptr;
+    /// Suppresses the sizing of cells while the grid is rebuilt.
+    bool FBuilding = false;
+    /// Index of the save format last confirmed in the window's save dialog.
+    int FSaveIndex = 0;
 };
