@@ -1,10 +1,22 @@
 #include "DeviceSession.h"
 
-#include <cstdio>
+#include <QFileDevice>
 #include <unistd.h>
 
+namespace {
+
+// Whether the tool's messages reach a terminal (a person watching), which
+// sees a line per block.
+bool IsTerminal(const QTextStream &stream)
+{
+    const auto *file = qobject_cast<const QFileDevice *>(stream.device());
+    return file && isatty(file->handle()) != 0;
+}
+
+} // namespace
+
 TDeviceSession::TDeviceSession(TCliContext &context)
-    : FContext(context), FYes(context.Args.Has(QStringLiteral("yes"))), FTerminal(isatty(fileno(stderr)) != 0)
+    : FContext(context), FYes(context.Args.Has(QStringLiteral("yes"))), FTerminal(IsTerminal(context.Err))
 {
     TKeyboardManagerOptions options;
     // The settings file and the data folders lie beside the program, or in

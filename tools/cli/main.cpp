@@ -4,6 +4,8 @@
 #include <QIODevice>
 #include <QTextStream>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,6 +22,27 @@ void MessageHandler(QtMsgType type, const QMessageLogContext &context, const QSt
         DefaultMessageHandler(type, context, message);
 }
 
+// Returns the stream the tool's own messages go to. Without --verbose,
+// standard error itself is pointed at /dev/null first: libraries below Qt
+// (libpng's "libpng error: ...") print there directly, past any message
+// handler, and must not mix with the tool's messages.
+FILE *UserErrorStream()
+{
+    if (Verbose)
+        return stderr;
+    const int user = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (user < 0 || null < 0) {
+        if (user >= 0)
+            close(user);
+        return stderr;
+    }
+    dup2(null, STDERR_FILENO);
+    close(null);
+    FILE *stream = fdopen(user, "w");
+    return stream ? stream : stderr;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -30,6 +53,7 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         rawArgs.append(QString::fromLocal8Bit(argv[i]));
     Verbose = VerboseRequested(rawArgs);
+    FILE *const userErrors = UserErrorStream();
     DefaultMessageHandler = qInstallMessageHandler(MessageHandler);
     // Layout pictures are drawn with fonts and images, which need a GUI
     // application; the tool never shows a window, so it draws offscreen and
@@ -39,7 +63,7 @@ int main(int argc, char *argv[])
     QStringList args = app.arguments();
     args.removeFirst();
     QTextStream out(stdout);
-    QTextStream err(stderr);
+    QTextStream err(userErrors);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
     int code = RunCli(args, QGuiApplication::applicationDirPath(), out, err);
