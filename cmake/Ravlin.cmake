@@ -15,24 +15,41 @@ function(ravlin_core_library name)
   endforeach()
 endfunction()
 
-# ravlin_gtest(NAME [GUI] SOURCES... LINK libs...)
-# One GoogleTest executable, registered with CTest. Tests find the shipped data
-# and their own input files through RAVLIN_DATA_DIR and RAVLIN_TEST_DATA_DIR.
-# GUI tests run under a QGuiApplication (fonts, painting) on the offscreen
-# platform.
-function(ravlin_gtest name)
-  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LINK" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+# ravlin_register_test(NAME)
+# Puts a test executable into build/tests, tells it where the shipped data
+# (RAVLIN_DATA_DIR), its own input files (RAVLIN_TEST_DATA_DIR) and the built
+# programs (RAVLIN_BIN_DIR) are, and registers it with CTest on the offscreen
+# platform, so that no test needs a display.
+function(ravlin_register_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  if(ARG_GUI)
-    target_link_libraries(${name} PRIVATE ${ARG_LINK} ravlin_gui_test_main GTest::gtest)
-  else()
-    target_link_libraries(${name} PRIVATE ${ARG_LINK} GTest::gtest GTest::gtest_main)
-  endif()
   target_compile_definitions(${name} PRIVATE
     RAVLIN_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
     RAVLIN_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     RAVLIN_BIN_DIR="${RAVLIN_BIN_DIR}")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# ravlin_gtest(NAME [GUI] SOURCES... LINK libs...)
+# One GoogleTest executable of the core. GUI tests run under a
+# QGuiApplication (fonts, painting).
+function(ravlin_gtest name)
+  cmake_parse_arguments(ARG "GUI" "" "SOURCES;LINK" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  if(ARG_GUI)
+    target_link_libraries(${name} PRIVATE ${ARG_LINK} ravlin_gui_test_main GTest::gtest)
+  else()
+    target_link_libraries(${name} PRIVATE ${ARG_LINK} GTest::gtest GTest::gtest_main)
+  endif()
+  ravlin_register_test(${name})
+endfunction()
+
+# ravlin_qtest(NAME SOURCES... LINK libs...)
+# One Qt Test executable of the editor's windows, driven as real widgets.
+function(ravlin_qtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${name} PRIVATE ${ARG_LINK} Qt6::Test)
+  ravlin_register_test(${name})
 endfunction()
