@@ -175,9 +175,11 @@ private:
     QByteArray ReadDeviceFile(const QString &fileName);
     QString ModelName(uint8_t deviceType) const;
     void BackupLayoutMemory();
-    void WriteMemory(const QByteArray &image, const QString &caption);
+    /// Writes image with progress and, when the settings ask, compares it;
+    /// returns false when the user cancelled.
+    bool WriteMemory(const QByteArray &image, const QString &caption);
     void VerifyMemory(const QByteArray &image);
-    void FinishLayoutWrite();
+    void FinishLayoutWrite(bool written);
     void CheckImage(const QByteArray &image, const QString &fileName);
     bool ProgramNameAccepted(uint8_t deviceType, const QString &fileName);
     QString DeviceKey() const;

@@ -153,10 +153,13 @@ void TKeyboardManager::BackupLayoutMemory()
     }
 }
 
-void TKeyboardManager::WriteMemory(const QByteArray &image, const QString &caption)
+bool TKeyboardManager::WriteMemory(const QByteArray &image, const QString &caption)
 {
-    if (WriteImage(image, caption) && FSettings->VerifyAfterWrite())
+    if (!WriteImage(image, caption))
+        return false;
+    if (FSettings->VerifyAfterWrite())
         VerifyMemory(image);
+    return true;
 }
 
 void TKeyboardManager::VerifyMemory(const QByteArray &image)
@@ -176,9 +179,13 @@ void TKeyboardManager::VerifyMemory(const QByteArray &image)
     throw EError(QStringLiteral("Ошибка проверки записи: адрес %1.").arg(expected - image.begin()));
 }
 
-void TKeyboardManager::FinishLayoutWrite()
+void TKeyboardManager::FinishLayoutWrite(bool written)
 {
     FDriver->SetMode(false, false);
+    // A cancelled write leaves the keyboard without a layout: the user is
+    // told so, since the keyboard no longer works at the till.
+    if (!written)
+        throw EError(QStringLiteral("Запись раскладки прервана: в клавиатуре нет действующей раскладки."));
     // The keyboard's own judgement, also when nothing was read back: a layout
     // it does not accept is no successful write.
     if (!FDriver->GetStatus().LayoutValid)
@@ -276,8 +283,7 @@ void TKeyboardManager::WriteLayout(TLayout &layout)
     CheckMemorySize(image.size(), info);
     BackupLayoutMemory();
     FDriver->SetMode(true, false);
-    WriteMemory(image, QStringLiteral("Запись раскладки"));
-    FinishLayoutWrite();
+    FinishLayoutWrite(WriteMemory(image, QStringLiteral("Запись раскладки")));
 }
 
 void TKeyboardManager::ReadLayout(TLayout &layout)
@@ -312,8 +318,7 @@ void TKeyboardManager::WriteImageFile(const QString &fileName)
     TDeviceInfo info;
     FDriver->GetLoaderInfo(info);
     CheckMemorySize(data.size(), info);
-    WriteMemory(data, QStringLiteral("Запись файла раскладки"));
-    FinishLayoutWrite();
+    FinishLayoutWrite(WriteMemory(data, QStringLiteral("Запись файла раскладки")));
 }
 
 bool TKeyboardManager::ProgramNameAccepted(uint8_t deviceType, const QString &fileName)
@@ -347,7 +352,10 @@ void TKeyboardManager::WriteProgramFile(const QString &fileName)
         throw EAbort();
     }
     FDriver->SetMode(true, true);
-    WriteMemory(program, QStringLiteral("Запись файла программы"));
+    // A cancelled write leaves no program to run: the keyboard stays in its
+    // loader, ready for the next attempt.
+    if (!WriteMemory(program, QStringLiteral("Запись файла программы")))
+        throw EError(QStringLiteral("Запись программы прервана: программа клавиатуры повреждена, запишите ее заново."));
     FDriver->SetMode(false, false);
     if (!FDriver->GetStatus().ProgramValid)
         throw EError(QStringLiteral("Программа не записана: клавиатура считает свою программу поврежденной."));

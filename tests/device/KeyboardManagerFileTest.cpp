@@ -105,6 +105,19 @@ TEST_F(KeyboardManagerTest, ProgramFilesAreReadFirstAndReadBackAfterwards)
     EXPECT_TRUE(FSimulator->Status().ProgramValid);
     EXPECT_FALSE(FSimulator->Status().LoaderMode);
 
+    // A cancelled program write is no success either.
+    FManager->Progress().OnProgress = [](TProgress &progress) {
+        if (progress.State() == psStep)
+            progress.Cancel();
+    };
+    EXPECT_EQ(ErrorOf([&] { FManager->WriteProgramFile(file); }),
+              QStringLiteral("Запись программы прервана: программа клавиатуры повреждена, запишите ее заново."));
+    FManager->Progress().OnProgress = nullptr;
+    EXPECT_FALSE(FSimulator->Status().ProgramValid);
+    EXPECT_TRUE(FSimulator->Status().LoaderMode) << "ready for the next attempt";
+    FManager->WriteProgramFile(file);
+    EXPECT_TRUE(FSimulator->Status().ProgramValid);
+
     // A block the keyboard loses is found by the comparison; the first block
     // is zeroed again, so that the damaged program is not run.
     FSimulator->SetProgramMemory({});

@@ -55,7 +55,7 @@ TEST_F(KeyboardManagerTest, WritesTheHeaderBlockLastAndCancelLeavesItZeroed)
     EXPECT_EQ(WriteAddresses().size(), before + 4);
 
     // A write cancelled after its first block leaves the first block zeroed:
-    // the keyboard holds no valid layout.
+    // the keyboard holds no valid layout, and the user is told so.
     const auto layout = MakeRichLayout(ShippedKeyboards(), 3, {false, false, true});
     FManager->WriteLayout(*layout);
     ASSERT_TRUE(FSimulator->Status().LayoutValid);
@@ -64,7 +64,7 @@ TEST_F(KeyboardManagerTest, WritesTheHeaderBlockLastAndCancelLeavesItZeroed)
             progress.Cancel();
     };
     EXPECT_EQ(ErrorOf([&] { FManager->WriteLayout(*layout); }),
-              QStringLiteral("Клавиатура не приняла записанную раскладку: раскладка в клавиатуре недействительна."));
+              QStringLiteral("Запись раскладки прервана: в клавиатуре нет действующей раскладки."));
     EXPECT_FALSE(FSimulator->Status().LayoutValid);
     EXPECT_EQ(FSimulator->LayoutMemory().left(256), QByteArray(256, '\0'));
 }
