@@ -20,8 +20,8 @@ class FindReplaceTest : public QObject {
             const auto *first = dialog.findChild<THistoryComboBox *>(QStringLiteral("cbFind"));
             QVERIFY(dialog.focusWidget() == first || dialog.focusWidget() == first->lineEdit());
             for (int i = 0; i < texts.size(); ++i) {
-                THistoryComboBox *box = dialog.findChild<THistoryComboBox *>(i == 0 ? QStringLiteral("cbFind")
-                                                                                      : QStringLiteral("cbReplace"));
+                THistoryComboBox *box = dialog.findChild<THistoryComboBox *>(
+                    i == 0 ? QStringLiteral("cbFind") : QStringLiteral("cbReplace"));
                 box->lineEdit()->clear();
                 QTest::keyClicks(box->lineEdit(), texts[i]);
                 if (i + 1 == texts.size())
@@ -44,7 +44,8 @@ private slots:
         QCOMPARE(Run(find, {QStringLiteral("+lctrl")}), int(QDialog::Accepted));
         QCOMPARE(find.FindText(), QStringLiteral("+lctrl"));
         QCOMPARE(Run(find, {QStringLiteral("E0 14")}), int(QDialog::Accepted));
-        QCOMPARE(find.History(), (QStringList{QStringLiteral("+A"), QStringLiteral("+LCtrl"), QStringLiteral("E0 14")}));
+        QCOMPARE(find.History(),
+                 (QStringList{QStringLiteral("+A"), QStringLiteral("+LCtrl"), QStringLiteral("E0 14")}));
 
         QCOMPARE(Run(find, {QStringLiteral("-Z")}, Qt::Key_Escape), int(QDialog::Rejected));
         QVERIFY2(find.History().size() == 3, "a cancelled search is not remembered");

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
@@ -31,6 +32,8 @@ struct TShown {
     QString Caption;
     int Max;
     bool Visible;
+    // The window blocks the main window.
+    bool Modal;
     QString Share;
     int Bar;
 };
@@ -46,10 +49,12 @@ class ProgressWindowTest : public QObject {
     QProcess FEmulator;
     TYesPrompts FPrompts;
     std::unique_ptr<TKeyboardManager> FManager;
-    std::unique_ptr<TfmProgress> FWindow;
+    QMainWindow FMain;
+    TfmProgress *FWindow = nullptr;
     QList<TShown> FShown;
 
-    // Reports go to the window, and what it shows afterwards is recorded.
+    // Reports go to the window as the main window passes them, and what the
+    // window shows is recorded.
     void Follow(const std::function<void(TProgress &)> &before = {})
     {
         FShown.clear();
@@ -57,7 +62,11 @@ class ProgressWindowTest : public QObject {
             if (before)
                 before(progress);
             FWindow->ShowProgress(progress);
-            FShown << TShown{progress.State(), FWindow->windowTitle(), progress.Max(), FWindow->isVisible(),
+            FShown << TShown{progress.State(),
+                             FWindow->windowTitle(),
+                             progress.Max(),
+                             FWindow->isVisible(),
+                             QApplication::activeModalWidget() == FWindow,
                              FWindow->findChild<QLabel *>(QStringLiteral("lblProgress"))->text(),
                              FWindow->findChild<QProgressBar *>(QStringLiteral("ProgressBar"))->value()};
         };
@@ -87,8 +96,9 @@ private slots:
         for (const QString &folder : {QStringLiteral("Клавиатуры"), QStringLiteral("Клавиши")})
             QVERIFY(QFile::link(QStringLiteral(RAVLIN_DATA_DIR "/") + folder, FDir.filePath(folder)));
         const QString socket = FDir.filePath(QStringLiteral("kbd"));
-        FEmulator.start(QStringLiteral(RAVLIN_BIN_DIR "/ravlin-kbdsim"),
-                        {QStringLiteral("--driver-socket"), socket, QStringLiteral("--model"), QStringLiteral("3")});
+        FEmulator.start(
+            QStringLiteral(RAVLIN_BIN_DIR "/ravlin-kbdsim"),
+            {QStringLiteral("--driver-socket"), socket, QStringLiteral("--model"), QStringLiteral("3")});
         QVERIFY(FEmulator.waitForReadyRead(10000));
 
         TKeyboardManagerOptions options;
@@ -98,7 +108,8 @@ private slots:
         options.BlockPauseMs = 0;
         options.Backup = false;
         FManager = std::make_unique<TKeyboardManager>(options);
-        FWindow = std::make_unique<TfmProgress>();
+        FWindow = new TfmProgress(&FMain);
+        FMain.show();
     }
 
     void cleanupTestCase()
@@ -122,6 +133,7 @@ private slots:
         for (int k = 1; k <= blocks; ++k) {
             QCOMPARE(write[k].State, psStep);
             QVERIFY(write[k].Visible);
+            QVERIFY(write[k].Modal);
             QCOMPARE(write[k].Share, QStringLiteral("%1 %").arg(k * 100 / blocks));
             QCOMPARE(write[k].Bar, k);
         }
@@ -137,11 +149,12 @@ private slots:
         bool asked = false;
         // At the first block the user presses "Прервать" and answers Yes.
         Follow([&](TProgress &progress) {
-            if (asked || progress.State() != psStep || progress.Caption() != QStringLiteral("Запись раскладки"))
+            if (asked || progress.State() != psStep ||
+                progress.Caption() != QStringLiteral("Запись раскладки"))
                 return;
             asked = true;
-            QTimer::singleShot(0, FWindow.get(), [&] {
-                QTimer::singleShot(0, FWindow.get(), [&] {
+            QTimer::singleShot(0, FWindow, [&] {
+                QTimer::singleShot(0, FWindow, [&] {
                     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
                     QVERIFY(box);
                     question = box->windowTitle() + u'|' + box->text() + u'|' + QString::number(box->icon());
@@ -168,17 +181,18 @@ private slots:
     {
         bool asked = false;
         Follow([&](TProgress &progress) {
-            if (asked || progress.State() != psStep || progress.Caption() != QStringLiteral("Запись раскладки"))
+            if (asked || progress.State() != psStep ||
+                progress.Caption() != QStringLiteral("Запись раскладки"))
                 return;
             asked = true;
-            QTimer::singleShot(0, FWindow.get(), [&] {
-                QTimer::singleShot(0, FWindow.get(), [] {
+            QTimer::singleShot(0, FWindow, [&] {
+                QTimer::singleShot(0, FWindow, [] {
                     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
                     QVERIFY(box);
                     box->button(QMessageBox::No)->click();
                 });
                 // Escape asks the same as the button.
-                QTest::keyClick(FWindow.get(), Qt::Key_Escape);
+                QTest::keyClick(FWindow, Qt::Key_Escape);
             });
         });
         WriteNewLayout();

@@ -40,8 +40,8 @@ TfmMessageWindow::TfmMessageWindow(QWidget *parent) : QDockWidget(parent)
     pmiGoTo = new QAction(QStringLiteral("Перейти к клавише"), lbMessages);
     pmiGoTo->setObjectName(QStringLiteral("pmiGoTo"));
     // Ctrl+V is the one the menu shows; Enter in the list does the same.
-    pmiGoTo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::Key_Return),
-                           QKeySequence(Qt::Key_Enter)});
+    pmiGoTo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     pmiGoTo->setShortcutContext(Qt::WidgetShortcut);
     pmiClear = new QAction(QStringLiteral("Очистить"), lbMessages);
     pmiClear->setObjectName(QStringLiteral("pmiClear"));
@@ -49,11 +49,14 @@ TfmMessageWindow::TfmMessageWindow(QWidget *parent) : QDockWidget(parent)
     pmiSave->setObjectName(QStringLiteral("pmiSave"));
     lbMessages->addActions({pmiGoTo, pmiClear, pmiSave});
 
-    connect(pmiGoTo, &QAction::triggered, this, [this] { CommandGuard::RunCommand(this, [this] { pmiGoToClick(); }); });
+    connect(pmiGoTo, &QAction::triggered, this,
+            [this] { CommandGuard::RunCommand(this, [this] { pmiGoToClick(); }); });
     connect(lbMessages, &QListWidget::itemDoubleClicked, this,
             [this] { CommandGuard::RunCommand(this, [this] { pmiGoToClick(); }); });
-    connect(pmiClear, &QAction::triggered, this, [this] { CommandGuard::RunCommand(this, [this] { ClearMessages(); }); });
-    connect(pmiSave, &QAction::triggered, this, [this] { CommandGuard::RunCommand(this, [this] { pmiSaveClick(); }); });
+    connect(pmiClear, &QAction::triggered, this,
+            [this] { CommandGuard::RunCommand(this, [this] { ClearMessages(); }); });
+    connect(pmiSave, &QAction::triggered, this,
+            [this] { CommandGuard::RunCommand(this, [this] { pmiSaveClick(); }); });
     connect(this, &QDockWidget::topLevelChanged, this, &TfmMessageWindow::DockedChanged);
 }
 
