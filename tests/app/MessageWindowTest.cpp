@@ -193,7 +193,11 @@ private slots:
         QVERIFY(messages.isVisible());
         QVERIFY(messages.isFloating());
         QVERIFY(!messages.IsDocked());
-        QVERIFY(messages.width() > 100 && messages.height() > 50);
+        // Placed over the lower part of the main window, a fifth of its height.
+        const QRect main = frame.Main.geometry();
+        QCOMPARE(messages.width(), main.width() / 2);
+        QCOMPARE(messages.height(), main.height() / 5);
+        QVERIFY(main.contains(messages.geometry()));
     }
 };
 

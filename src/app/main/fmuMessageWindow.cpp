@@ -73,11 +73,11 @@ void TfmMessageWindow::AddMessage(const QString &text, int tag)
 
 void TfmMessageWindow::ShowMessages()
 {
+    if (isFloating() && !FPlaced)
+        PlaceFloating();
     show();
-    if (isFloating()) {
+    if (isFloating())
         raise();
-        activateWindow();
-    }
 }
 
 int TfmMessageWindow::Count() const
@@ -106,12 +106,9 @@ void TfmMessageWindow::Restore(QMainWindow *mainWindow, bool docked, int height)
     }
     hide();
     setFloating(true);
-    // Floating, it first appears over the lower part of the main window.
-    const QRect frame = mainWindow->geometry();
-    const int width = frame.width() / kFloatingWidthShare;
-    const int floatingHeight = frame.height() / kDefaultHeightShare;
-    setGeometry(frame.left() + (frame.width() - width) / 2, frame.bottom() - 2 * floatingHeight, width,
-                floatingHeight);
+    // It gets its floating place when it is first shown, over the main window
+    // as it then stands.
+    FPlaced = false;
     Undock();
 }
 
@@ -142,7 +139,7 @@ void TfmMessageWindow::hideEvent(QHideEvent *event)
 void TfmMessageWindow::resizeEvent(QResizeEvent *event)
 {
     QDockWidget::resizeEvent(event);
-    if (!FSizing && FDocked && ShownDocked())
+    if (FDocked && ShownDocked())
         FDockHeight = height();
 }
 
@@ -165,12 +162,25 @@ void TfmMessageWindow::pmiSaveClick()
         SaveMessages(dialog.selectedFiles().constFirst());
 }
 
+void TfmMessageWindow::PlaceFloating()
+{
+    // Floating, it first appears over the lower part of the main window.
+    const QRect frame = FMainWindow->geometry();
+    const int width = frame.width() / kFloatingWidthShare;
+    const int height = frame.height() / kDefaultHeightShare;
+    setGeometry(frame.left() + (frame.width() - width) / 2, frame.bottom() - 2 * height, width, height);
+    FPlaced = true;
+}
+
 void TfmMessageWindow::DockedChanged(bool floating)
 {
-    if (floating)
+    if (floating) {
+        // The user tore it off: it stays where it was dropped.
+        FPlaced = true;
         Undock();
-    else if (isVisible())
+    } else if (isVisible()) {
         ApplyDockHeight();
+    }
 }
 
 bool TfmMessageWindow::ShownDocked() const
@@ -184,9 +194,7 @@ void TfmMessageWindow::ApplyDockHeight()
     if (FDockHeight < kLeastDockHeight)
         FDockHeight = FMainWindow->height() / kDefaultHeightShare;
     FDocked = true;
-    FSizing = true;
     FMainWindow->resizeDocks({this}, {FDockHeight}, Qt::Vertical);
-    FSizing = false;
 }
 
 void TfmMessageWindow::Undock()
