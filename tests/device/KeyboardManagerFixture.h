@@ -57,7 +57,12 @@ protected:
         managerOptions.Backup = backup;
         managerOptions.BackupFolder = BackupFolder();
         FManager = std::make_unique<TKeyboardManager>(managerOptions);
-        FManager->OnMessage = [this](const QString &text, const TLayout *) { FMessages << text; };
+        // The manager's own lines (backup, verification); the check's lines
+        // carry their layout.
+        FManager->OnMessage = [this](const QString &text, const TLayout *layout) {
+            if (!layout)
+                FMessages << text;
+        };
     }
 
     QString BackupFolder() const { return FDir.filePath(QStringLiteral("backups")); }
