@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFont>
+#include <QWidget>
+
+class TFont;
+
+/// The base of every dialog and document window: its construction gives the
+/// form the application font of the settings. Windows that exist keep their
+/// font when the setting changes later.
+class TBaseForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TBaseForm(const TFont &font, QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+
+    /// Returns the Qt font for the settings' font. A face this system does
+    /// not have (the default "MS Sans Serif" on Linux) becomes the system's
+    /// default sans serif face at the same size.
+    static QFont FormFont(const TFont &font);
+};

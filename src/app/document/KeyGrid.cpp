@@ -1,0 +1,183 @@
+#include "document/KeyGrid.h"
+
+#include "model/Font.h"
+#include "model/Key.h"
+#include "model/KeyGroup.h"
+#include "model/KeyPicture.h"
+#include "model/KeyPictureDraw.h"
+#include "model/Layer.h"
+#include "model/Layout.h"
+#include "model/ScanCodes.h"
+
+#include <QPainter>
+
+TKeyGrid::TKeyGrid(QWidget *parent) : TStringGrid2(parent) {}
+
+uint32_t TKeyGrid::ColorValue(const QColor &color)
+{
+    return uint32_t(color.red()) | uint32_t(color.green()) << 8 | uint32_t(color.blue()) << 16;
+}
+
+void TKeyGrid::SetLayout(const TLayout *layout)
+{
+    FLayout = layout;
+    Rebuild();
+}
+
+void TKeyGrid::SetShownLayer(int layer)
+{
+    if (layer == FShownLayer)
+        return;
+    FShownLayer = layer;
+    update();
+}
+
+void TKeyGrid::SetViewMode(int mode)
+{
+    FViewMode = mode;
+    update();
+}
+
+void TKeyGrid::Rebuild()
+{
+    const int cols = FLayout ? FLayout->Columns() : 0;
+    const int rows = FLayout ? FLayout->Rows() : 0;
+    SetSize(cols + 1, rows + 1);
+    for (int c = 1; c < ColCount(); ++c)
+        SetCell(c, 0, QString::number(c));
+    for (int r = 1; r < RowCount(); ++r)
+        SetCell(0, r, QString::number(r));
+    update();
+}
+
+const TKey *TKeyGrid::FirstLayerKey(int col, int row) const
+{
+    if (!FLayout || FLayout->LayerCount() == 0)
+        return nullptr;
+    return FLayout->Layers().Item(0).KeyAt(col - 1, row - 1);
+}
+
+bool TKeyGrid::MaySelectCell(int col, int row) const
+{
+    return FirstLayerKey(col, row) != nullptr;
+}
+
+void TKeyGrid::DrawCell(QPainter &painter, int col, int row, const QRect &rect)
+{
+    if (col == 0 && row == 0) {
+        DrawCorner(painter, rect);
+        return;
+    }
+    if (col == 0 || row == 0) {
+        painter.fillRect(rect, palette().button());
+        painter.setPen(palette().color(QPalette::ButtonText));
+        painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, Cell(col, row));
+        return;
+    }
+    const bool selected = IsCellSelected(col, row);
+    if (FViewMode == 1)
+        DrawPictureCell(painter, col, row, rect, selected);
+    else
+        DrawCodeCell(painter, col, row, rect, selected);
+    DrawGroupBorder(painter, col, row, rect, selected);
+}
+
+void TKeyGrid::DrawCorner(QPainter &painter, const QRect &rect) const
+{
+    const bool oneLayer = FShownLayer != 0;
+    painter.fillRect(rect, oneLayer ? QBrush(Qt::red) : palette().button());
+    if (!oneLayer)
+        return;
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, QString::number(FShownLayer));
+    painter.setPen(palette().color(QPalette::Base));
+    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+    painter.drawLine(rect.topRight(), rect.bottomRight());
+}
+
+QString TKeyGrid::KeyText(const TKey &key) const
+{
+    const bool shortForm = FViewMode == 2;
+    QString text = shortForm ? key.MakeCodes().ShortText() : key.MakeCodes().Text();
+    const QString release = shortForm ? key.BreakCodes().ShortText() : key.BreakCodes().Text();
+    if (!release.isEmpty())
+        text += u'^' + release;
+    return text;
+}
+
+void TKeyGrid::DrawCodeCell(QPainter &painter, int col, int row, const QRect &rect, bool selected) const
+{
+    const QColor windowColor = palette().color(QPalette::Base);
+    const QColor highlight = palette().color(QPalette::Highlight);
+    if (!FirstLayerKey(col, row)) {
+        painter.fillRect(rect, palette().button());
+        return;
+    }
+    painter.fillRect(rect, selected ? highlight : windowColor);
+
+    const int lineHeight = painter.fontMetrics().boundingRect(QStringLiteral("999")).height();
+    const int left = rect.left() + 2;
+    int top = rect.top() + 1;
+    bool keyMet = false;
+    for (int i = 0; i < FLayout->LayerCount(); ++i, top += lineHeight) {
+        const TKey *key = FLayout->Layers().Item(i).KeyAt(col - 1, row - 1);
+        if (!key)
+            continue;
+        if (!keyMet) {
+            keyMet = true;
+            const QColor background = selected ? highlight : FShownLayer != 0 ? QColor(kShownLayerColor) : windowColor;
+            painter.fillRect(rect, background);
+        }
+        if (key->KeyType() != ktMacro) {
+            const QColor digitColor = selected ? windowColor : FShownLayer != 0 ? QColor(Qt::red) : QColor(Qt::black);
+            FArrows.Draw(painter, key->KeyType(), rect, selected, digitColor);
+            continue;
+        }
+        if (top + lineHeight > rect.bottom() + 1)
+            continue;
+        painter.setPen(selected ? windowColor : i + 1 == FShownLayer ? QColor(Qt::red) : QColor(Qt::black));
+        painter.drawText(QRect(left, top, rect.right() + 1 - left, lineHeight),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, KeyText(*key));
+    }
+}
+
+void TKeyGrid::DrawPictureCell(QPainter &painter, int col, int row, const QRect &rect, bool selected) const
+{
+    const TKey *key = FirstLayerKey(col, row);
+    if (!key) {
+        painter.fillRect(rect, palette().button());
+        return;
+    }
+    const TKeyPicture &picture = key->Picture();
+    if (!selected) {
+        painter.fillRect(rect, ColorToQColor(picture.BackgroundColor()));
+        DrawKeyPicture(painter, picture, rect);
+        return;
+    }
+    // A selected cell shows the picture on the highlight colour.
+    const QColor highlight = palette().color(QPalette::Highlight);
+    painter.fillRect(rect, highlight);
+    TKeyPicture shown;
+    shown.Assign(picture);
+    shown.SetBackgroundColor(ColorValue(highlight));
+    DrawKeyPicture(painter, shown, rect);
+}
+
+void TKeyGrid::DrawGroupBorder(QPainter &painter, int col, int row, const QRect &rect, bool selected) const
+{
+    const TKeyGroup *group = FLayout ? FLayout->GroupAt(col - 1, row - 1) : nullptr;
+    if (!group)
+        return;
+    const TRect &bounds = group->Rect();
+    // The outline lies inside the cells on the group's edge.
+    const int width = selected ? 2 : 1;
+    const QColor color = selected ? QColor(kGroupSelectedColor) : QColor(Qt::black);
+    if (row - 1 == bounds.Top)
+        painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), width), color);
+    if (row - 1 == bounds.Bottom)
+        painter.fillRect(QRect(rect.left(), rect.bottom() + 1 - width, rect.width(), width), color);
+    if (col - 1 == bounds.Left)
+        painter.fillRect(QRect(rect.left(), rect.top(), width, rect.height()), color);
+    if (col - 1 == bounds.Right)
+        painter.fillRect(QRect(rect.right() + 1 - width, rect.top(), width, rect.height()), color);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "document/ArrowCtrl.h"
+#include "document/StringGrid2.h"
+
+class TKey;
+class TLayout;
+
+/// The grid that shows a layout: one cell per key of the key matrix, in
+/// one of three views (codes, pictures, short codes), with one layer or all
+/// layers shown. Cells without a key on the first layer are grey and cannot
+/// become current.
+class TKeyGrid : public TStringGrid2 {
+    Q_OBJECT
+
+public:
+    /// The background of key cells while one layer is shown.
+    static constexpr QRgb kShownLayerColor = qRgb(181, 255, 156);
+    static constexpr QRgb kGroupSelectedColor = qRgb(192, 192, 192);
+
+    explicit TKeyGrid(QWidget *parent = nullptr);
+
+    /// Returns a colour as the layout stores it (00BBGGRRh).
+    static uint32_t ColorValue(const QColor &color);
+
+    /// The layout the grid shows (not owned); null shows nothing.
+    void SetLayout(const TLayout *layout);
+    const TLayout *Layout() const { return FLayout; }
+    /// 0: all layers, 1 to 4: that layer is highlighted.
+    int ShownLayer() const { return FShownLayer; }
+    void SetShownLayer(int layer);
+    /// 0 layout view, 1 picture view, 2 simplified view.
+    int ViewMode() const { return FViewMode; }
+    void SetViewMode(int mode);
+
+    /// Sets the grid to the layout's matrix plus the headers and numbers
+    /// the header cells.
+    void Rebuild();
+
+protected:
+    bool MaySelectCell(int col, int row) const override;
+    void DrawCell(QPainter &painter, int col, int row, const QRect &rect) override;
+
+private:
+    /// Returns the first layer's key of a grid cell, or null.
+    const TKey *FirstLayerKey(int col, int row) const;
+    void DrawCorner(QPainter &painter, const QRect &rect) const;
+    void DrawCodeCell(QPainter &painter, int col, int row, const QRect &rect, bool selected) const;
+    void DrawPictureCell(QPainter &painter, int col, int row, const QRect &rect, bool selected) const;
+    void DrawGroupBorder(QPainter &painter, int col, int row, const QRect &rect, bool selected) const;
+    /// Returns the text of a macro key as the view shows it.
+    QString KeyText(const TKey &key) const;
+
+    const TLayout *FLayout = nullptr;
+    int FShownLayer = 0;
+    int FViewMode = 0;
+    TArrowCtrl FArrows;
+};

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "model/Layout.h"
+#include "model/Rect.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class TKeyboardManager;
+class TKeyPicture;
+class TMasterKey;
+class TNotifyLink;
+
+/// One open layout and everything the windows change in it. The document
+/// owns the layout, its file name and the format it was read or last saved
+/// in; every edit a window makes is one method here, so that an undo stack
+/// can wrap exactly these. Widgets read the layout through Layout() and
+/// never call its setters.
+class TLayoutDocument : public QObject {
+    Q_OBJECT
+
+public:
+    /// The open registry's index of the device image format.
+    static constexpr int kOpenImageIndex = 1;
+
+    /// Creates an empty layout shaped after the settings' default keyboard
+    /// model, unmodified.
+    explicit TLayoutDocument(TKeyboardManager &manager, QObject *parent = nullptr);
+    ~TLayoutDocument() override;
+
+    /// Returns the layout for reading.
+    const TLayout &Layout() const { return *FLayout; }
+    TKeyboardManager &Manager() const { return FManager; }
+
+    /// Returns the full name of the file the layout was read from or saved
+    /// to, empty for a new one.
+    QString FileName() const { return FLayout->FileName(); }
+    /// Returns the save registry's index of the format Save writes.
+    int SaveIndex() const;
+    bool IsModified() const { return FLayout->IsModified(); }
+    /// Returns whether the layout has no file yet or is modified.
+    bool NeedsSaving() const { return FileName().isEmpty() || IsModified(); }
+
+    /// Reads a file with the open registry's format at openIndex; the
+    /// layout stays as it was when reading fails.
+    void Open(const QString &path, int openIndex);
+    /// Writes the file the layout has, in the format it was read or last
+    /// saved in (a device image is written as an image again, in the form of
+    /// the layout's program version). Raises EError without a file name.
+    void Save();
+    /// Writes the layout to path with the save registry's format at
+    /// saveIndex and remembers both.
+    void SaveAs(const QString &path, int saveIndex);
+    /// Makes the layout a copy of one read from the keyboard: it keeps no
+    /// file name and counts as modified.
+    void AssignFrom(const TLayout &source);
+
+    /// Selects a rectangle of cells (grid coordinates, from 1).
+    void SetSelection(const TRect &selection);
+    /// Selects every key cell.
+    void SelectAll();
+    /// Returns the selection as clipboard text (the layout as XML).
+    QString Copy() const;
+    /// Returns the selection as clipboard text and clears it on the shown
+    /// layer (0: all), only the pictures in the picture view (mode 1).
+    QString Cut(int shownLayer, int viewMode);
+    /// Reads clipboard text as a layout and pastes its selection into this
+    /// selection. Text that is no layout raises the reader's error and
+    /// changes nothing.
+    void Paste(const QString &xml, int shownLayer, int viewMode);
+    /// Clears the selected keys on the shown layer, or their pictures in the
+    /// picture view.
+    void Clear(int shownLayer, int viewMode);
+    /// Groups the selection; returns false (and changes nothing) when it is
+    /// one cell or overlaps a group.
+    bool Group();
+    /// Frees the groups in the selection.
+    void Ungroup();
+    /// Returns whether a group lies in the selection.
+    bool HasGroupInSelection() const;
+    /// Replaces text in the key sequences of the work area on the shown
+    /// layer; returns the number of replacements.
+    int Replace(const QString &from, const QString &to, int shownLayer);
+    /// Moves the layout to the keyboard model with the identifier.
+    void ChangeKeyboard(int keyboardId);
+    /// Selects the key a report line names; returns false when it names none.
+    bool GotoLine(const QString &line);
+    /// Writes the values changed in master into the selected keys (picture
+    /// properties only in the picture view).
+    void ApplyMaster(TMasterKey &master, bool pictureMode);
+
+    /// Changes the pictures of the selected keys of the first layer: change
+    /// edits one picture loaded from them, and only the properties it changed
+    /// are written into every selected key.
+    void ChangePictures(const std::function<void(TKeyPicture &)> &change);
+
+    /// Tells the layout's views that its window became active or inactive.
+    void Activate();
+    void Deactivate();
+
+signals:
+    /// Re-emits every notification of the layout (a TLayoutChange).
+    void changed(int kind);
+    /// The file name changed (open, save as, a layout read from the keyboard).
+    void fileNameChanged(const QString &fileName);
+
+private:
+    TKeyboardManager &FManager;
+    std::unique_ptr<TLayout> FLayout;
+    std::unique_ptr<TNotifyLink> FLink;
+    // Save index of the last Save As; an image read from a file is written
+    // back as an image instead.
+    int FSaveIndex = 0;
+    bool FImageFile = false;
+};

@@ -1,0 +1,260 @@
+#include "document/StringGrid2.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+constexpr int kDefaultCellSize = 25;
+
+} // namespace
+
+TStringGrid2::TStringGrid2(QWidget *parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    SetSize(2, 2);
+}
+
+void TStringGrid2::SetSize(int cols, int rows)
+{
+    cols = std::max(cols, 2);
+    rows = std::max(rows, 2);
+    FColWidths.resize(size_t(cols), kDefaultCellSize);
+    FRowHeights.resize(size_t(rows), kDefaultCellSize);
+    FCells.resize(size_t(rows));
+    for (QStringList &line : FCells)
+        line.resize(cols);
+    FCol = std::clamp(FCol, 1, cols - 1);
+    FRow = std::clamp(FRow, 1, rows - 1);
+    FAnchorCol = std::clamp(FAnchorCol, 1, cols - 1);
+    FAnchorRow = std::clamp(FAnchorRow, 1, rows - 1);
+    update();
+}
+
+void TStringGrid2::SetColWidth(int col, int width)
+{
+    FColWidths[size_t(col)] = std::max(width, 0);
+    update();
+}
+
+void TStringGrid2::SetRowHeight(int row, int height)
+{
+    FRowHeights[size_t(row)] = std::max(height, 0);
+    update();
+}
+
+QString TStringGrid2::Cell(int col, int row) const
+{
+    return FCells[size_t(row)][col];
+}
+
+void TStringGrid2::SetCell(int col, int row, const QString &text)
+{
+    FCells[size_t(row)][col] = text;
+    update(CellRect(col, row));
+}
+
+TRect TStringGrid2::Selection() const
+{
+    return TRect{std::min(FCol, FAnchorCol), std::min(FRow, FAnchorRow), std::max(FCol, FAnchorCol),
+                 std::max(FRow, FAnchorRow)};
+}
+
+void TStringGrid2::SetSelection(const TRect &selection)
+{
+    // The same range keeps its current cell and anchor, so that a range the
+    // user is extending keeps growing from where it started.
+    if (selection == Selection())
+        return;
+    const int lastCol = ColCount() - 1;
+    const int lastRow = RowCount() - 1;
+    FAnchorCol = std::clamp(selection.Right, 1, lastCol);
+    FAnchorRow = std::clamp(selection.Bottom, 1, lastRow);
+    FCol = std::clamp(selection.Left, 1, lastCol);
+    FRow = std::clamp(selection.Top, 1, lastRow);
+    update();
+}
+
+bool TStringGrid2::IsCellSelected(int col, int row) const
+{
+    if (hasFocus() && col == FCol && row == FRow)
+        return true;
+    return Selection().Contains(col, row);
+}
+
+int TStringGrid2::ColLeft(int col) const
+{
+    int x = 0;
+    for (int c = 0; c < col; ++c)
+        x += FColWidths[size_t(c)] + FGridLineWidth;
+    return x;
+}
+
+int TStringGrid2::RowTop(int row) const
+{
+    int y = 0;
+    for (int r = 0; r < row; ++r)
+        y += FRowHeights[size_t(r)] + FGridLineWidth;
+    return y;
+}
+
+QRect TStringGrid2::CellRect(int col, int row) const
+{
+    return QRect(ColLeft(col), RowTop(row), FColWidths[size_t(col)], FRowHeights[size_t(row)]);
+}
+
+bool TStringGrid2::CellAt(const QPoint &point, int &col, int &row) const
+{
+    auto find = [](const std::vector<int> &sizes, int lineWidth, int at, int &index) {
+        int start = 0;
+        for (size_t i = 0; i < sizes.size(); ++i) {
+            const int end = start + sizes[i] + lineWidth;
+            if (at >= start && at < end) {
+                index = int(i);
+                return true;
+            }
+            start = end;
+        }
+        return false;
+    };
+    return find(FColWidths, FGridLineWidth, point.x(), col) && find(FRowHeights, FGridLineWidth, point.y(), row);
+}
+
+bool TStringGrid2::MaySelectCell(int col, int row) const
+{
+    return col >= 1 && row >= 1 && col < ColCount() && row < RowCount();
+}
+
+bool TStringGrid2::MoveTo(int col, int row, bool extend)
+{
+    if (col < 1 || row < 1 || col >= ColCount() || row >= RowCount() || !MaySelectCell(col, row))
+        return false;
+    const TRect before = Selection();
+    const bool sameCell = col == FCol && row == FRow;
+    FCol = col;
+    FRow = row;
+    if (!extend) {
+        FAnchorCol = col;
+        FAnchorRow = row;
+    }
+    update();
+    if (!sameCell || !(Selection() == before))
+        emit selectionChanged();
+    return true;
+}
+
+void TStringGrid2::DrawCell(QPainter &painter, int col, int row, const QRect &rect)
+{
+    if (col == 0 || row == 0)
+        painter.fillRect(rect, palette().button());
+    else
+        painter.fillRect(rect, IsCellSelected(col, row) ? palette().highlight() : palette().base());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, Cell(col, row));
+}
+
+void TStringGrid2::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    // Lines between the cells; the area right of and below the grid stays
+    // in the window colour.
+    painter.fillRect(event->rect(), palette().window());
+    const QColor lineColor = palette().color(QPalette::Dark);
+    for (int r = 0; r < RowCount(); ++r) {
+        for (int c = 0; c < ColCount(); ++c) {
+            const QRect rect = CellRect(c, r);
+            const QRect withLines = rect.adjusted(0, 0, FGridLineWidth, FGridLineWidth);
+            if (!withLines.intersects(event->rect()))
+                continue;
+            painter.fillRect(withLines, lineColor);
+            painter.save();
+            painter.setClipRect(rect);
+            DrawCell(painter, c, r, rect);
+            painter.restore();
+        }
+    }
+}
+
+void TStringGrid2::mousePressEvent(QMouseEvent *event)
+{
+    int col = 0;
+    int row = 0;
+    if (event->button() == Qt::LeftButton && CellAt(event->position().toPoint(), col, row)) {
+        FDragging = MoveTo(col, row, event->modifiers() & Qt::ShiftModifier);
+        if (!FDragging)
+            FDragging = Selection().Contains(col, row);
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void TStringGrid2::mouseMoveEvent(QMouseEvent *event)
+{
+    int col = 0;
+    int row = 0;
+    if (FDragging && (event->buttons() & Qt::LeftButton) && CellAt(event->position().toPoint(), col, row)
+        && (col != FCol || row != FRow))
+        MoveTo(col, row, true);
+    QWidget::mouseMoveEvent(event);
+}
+
+void TStringGrid2::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        FDragging = false;
+    else if (event->button() == Qt::RightButton)
+        emit contextMenuWanted(event->globalPosition().toPoint());
+    QWidget::mouseReleaseEvent(event);
+}
+
+void TStringGrid2::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    int col = 0;
+    int row = 0;
+    if (event->button() == Qt::LeftButton && CellAt(event->position().toPoint(), col, row) && col > 0 && row > 0)
+        emit cellActivated();
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void TStringGrid2::keyPressEvent(QKeyEvent *event)
+{
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        MoveTo(FCol - 1, FRow, extend);
+        break;
+    case Qt::Key_Right:
+        MoveTo(FCol + 1, FRow, extend);
+        break;
+    case Qt::Key_Up:
+        MoveTo(FCol, FRow - 1, extend);
+        break;
+    case Qt::Key_Down:
+        MoveTo(FCol, FRow + 1, extend);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit cellActivated();
+        break;
+    case Qt::Key_Delete:
+        emit deletePressed();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        break;
+    }
+}
+
+void TStringGrid2::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void TStringGrid2::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "model/Rect.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <vector>
+
+/// A grid of cells drawn by the derived class: one fixed header row and one
+/// fixed header column, a current cell and a rectangular range selection.
+/// The current cell moves only to cells MaySelectCell allows, by mouse
+/// (click, shift-click, drag) and by the arrow keys (with shift: the range
+/// grows). Cells are not edited in place; Enter, double-click, Delete and
+/// the right button are reported as signals.
+class TStringGrid2 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TStringGrid2(QWidget *parent = nullptr);
+
+    int ColCount() const { return int(FColWidths.size()); }
+    int RowCount() const { return int(FRowHeights.size()); }
+    /// Sets the number of columns and rows, headers included; new cells get
+    /// the default size, the current cell and selection stay inside.
+    void SetSize(int cols, int rows);
+    int ColWidth(int col) const { return FColWidths[size_t(col)]; }
+    void SetColWidth(int col, int width);
+    int RowHeight(int row) const { return FRowHeights[size_t(row)]; }
+    void SetRowHeight(int row, int height);
+    /// Width of the lines between cells, in pixels.
+    int GridLineWidth() const { return FGridLineWidth; }
+
+    /// The text a header or other cell shows by default.
+    QString Cell(int col, int row) const;
+    void SetCell(int col, int row, const QString &text);
+
+    int Col() const { return FCol; }
+    int Row() const { return FRow; }
+    /// Returns the selected rectangle (grid coordinates, corners inclusive).
+    TRect Selection() const;
+    /// Sets the selection without asking MaySelectCell and without
+    /// selectionChanged: the current cell becomes its top-left corner.
+    void SetSelection(const TRect &selection);
+    /// Returns whether the cell is drawn as selected: inside the selection,
+    /// or the current cell while the grid has the focus.
+    bool IsCellSelected(int col, int row) const;
+
+    /// Returns the rectangle of a cell in widget pixels.
+    QRect CellRect(int col, int row) const;
+    /// Returns the cell at a widget point; false outside every cell.
+    bool CellAt(const QPoint &point, int &col, int &row) const;
+
+signals:
+    /// The current cell or the range changed by the user.
+    void selectionChanged();
+    /// Enter or a double-click on a cell.
+    void cellActivated();
+    void deletePressed();
+    /// The right button was released at a point (widget coordinates).
+    void contextMenuWanted(const QPoint &globalPos);
+
+protected:
+    /// Returns whether the cell may become current; the base allows every
+    /// cell that is no header.
+    virtual bool MaySelectCell(int col, int row) const;
+    /// Draws one cell; the base fills headers with the button face colour and
+    /// centres the cell's text.
+    virtual void DrawCell(QPainter &painter, int col, int row, const QRect &rect);
+
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    /// Moves the current cell when MaySelectCell allows it; extend keeps the
+    /// anchor, else the range shrinks to the cell. Returns whether it moved.
+    bool MoveTo(int col, int row, bool extend);
+    int ColLeft(int col) const;
+    int RowTop(int row) const;
+
+    std::vector<int> FColWidths;
+    std::vector<int> FRowHeights;
+    std::vector<QStringList> FCells;
+    int FGridLineWidth = 1;
+    int FCol = 1;
+    int FRow = 1;
+    int FAnchorCol = 1;
+    int FAnchorRow = 1;
+    bool FDragging = false;
+};

@@ -1,0 +1,244 @@
+#include "document/fmuDoc.h"
+
+#include "common/CommandGuard.h"
+#include "device/KeyboardManager.h"
+#include "document/KeyGrid.h"
+#include "document/LayoutDocument.h"
+#include "settings/SettingsManager.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// Document windows created during the run; new windows are numbered by it.
+int DocumentCount = 0;
+
+// Room the window keeps around the grid beyond its lines and header cells.
+constexpr int kHeaderSize = 25;
+constexpr int kMinColumnWidth = 50;
+constexpr int kMinRowHeight = 25;
+constexpr int kExtraHeight = 30;
+
+} // namespace
+
+TfmDoc::TfmDoc(TKeyboardManager &manager, TMessageLink &messages, QWidget *parent)
+    : TBaseForm(manager.Settings().Font(), parent), FDocument(std::make_unique<TLayoutDocument>(manager)),
+      FManager(manager), FMessages(messages)
+{
+    ++DocumentCount;
+    setObjectName(QStringLiteral("fmDoc"));
+    UpdateCaption(QString());
+
+    CreateToolBar();
+    FGrid = new TKeyGrid(this);
+    FGrid->setObjectName(QStringLiteral("KeyGrid"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(FToolBar);
+    layout->addWidget(FGrid, 1);
+    CreateMenus();
+
+    connect(FDocument.get(), &TLayoutDocument::changed, this, &TfmDoc::OnLayoutChanged);
+    connect(FDocument.get(), &TLayoutDocument::fileNameChanged, this, &TfmDoc::UpdateCaption);
+    connect(FGrid, &TStringGrid2::selectionChanged, this, &TfmDoc::OnGridSelection);
+    connect(FGrid, &TStringGrid2::cellActivated, this, [this] { Run([this] { EditKey(); }); });
+    connect(FGrid, &TStringGrid2::deletePressed, this, [this] { Run([this] { Clear(); }); });
+    connect(FGrid, &TStringGrid2::contextMenuWanted, this, &TfmDoc::ShowContextMenu);
+
+    FGrid->SetLayout(&FDocument->Layout());
+    FGrid->SetSelection(FDocument->Layout().Selection());
+    SetViewMode(manager.Settings().ViewMode());
+    RebuildGrid();
+    UpdateToolBar();
+    setFocusProxy(FGrid);
+}
+
+TfmDoc::~TfmDoc() = default;
+
+void TfmDoc::Run(const std::function<void()> &command)
+{
+    CommandGuard::RunCommand(this, command);
+}
+
+void TfmDoc::CreateToolBar()
+{
+    FToolBar = new QToolBar(this);
+    FToolBar->setObjectName(QStringLiteral("tbDoc"));
+    FToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto add = [this](const QString &text, const QString &name, const std::function<void()> &command) {
+        QAction *action = FToolBar->addAction(text, this, [this, command] { Run(command); });
+        action->setObjectName(name);
+        return action;
+    };
+    FKeyAction = add(QStringLiteral("Клавиша"), QStringLiteral("acKey"), [this] { EditKey(); });
+    FReaderAction = add(QStringLiteral("Считыватель"), QStringLiteral("acReader"), [this] { emit cardReaderRequested(); });
+    FKeyLockAction = add(QStringLiteral("Ключ"), QStringLiteral("acKeyLock"), [this] { emit keyLockRequested(); });
+    FLayoutAction = add(QStringLiteral("Раскладка"), QStringLiteral("acLayout"),
+                        [this] { emit layoutPropertiesRequested(); });
+    FCheckAction = add(QStringLiteral("Проверить"), QStringLiteral("acCheck"), [this] { Check(); });
+    FCheckAction->setToolTip(QStringLiteral("Проверить раскладку"));
+    FCheckAction->setShortcut(Qt::Key_F9);
+    FCheckAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+}
+
+int TfmDoc::ShownLayer() const
+{
+    return FGrid->ShownLayer();
+}
+
+void TfmDoc::SetShownLayer(int layer)
+{
+    FGrid->SetShownLayer(layer);
+}
+
+int TfmDoc::ViewMode() const
+{
+    return FGrid->ViewMode();
+}
+
+void TfmDoc::SetViewMode(int mode)
+{
+    FGrid->SetViewMode(mode == vmPicture || mode == vmSimplified ? mode : vmLayout);
+}
+
+void TfmDoc::EditKey()
+{
+    emit editKeyRequested();
+    FGrid->update();
+}
+
+void TfmDoc::OnLayoutChanged(int kind)
+{
+    if (kind == lcKeysCleared || kind == lcSelection || kind == lcContent) {
+        FGrid->SetSelection(FDocument->Layout().Selection());
+        RebuildGrid();
+        FGrid->update();
+    }
+    UpdateToolBar();
+}
+
+void TfmDoc::OnGridSelection()
+{
+    Run([this] { FDocument->SetSelection(FGrid->Selection()); });
+}
+
+void TfmDoc::UpdateToolBar()
+{
+    FKeyLockAction->setEnabled(FDocument->Layout().HasKey);
+    FReaderAction->setEnabled(FDocument->Layout().HasReader);
+}
+
+void TfmDoc::UpdateCaption(const QString &fileName)
+{
+    setWindowTitle(fileName.isEmpty() ? QStringLiteral("Раскладка") + QString::number(DocumentCount) : fileName);
+}
+
+void TfmDoc::RebuildGrid()
+{
+    FBuilding = true;
+    const int columns = FDocument->Layout().Columns();
+    const int rows = FDocument->Layout().Rows();
+    const int line = FGrid->GridLineWidth();
+    const QSize minimum(line * (columns + 1 + 3) + (columns + 1) * kMinColumnWidth + kHeaderSize,
+                        line * (rows + 1 + 3) + (rows + 1) * kMinRowHeight + FToolBar->sizeHint().height()
+                            + kExtraHeight);
+    setMinimumSize(minimum);
+    if (width() < minimum.width() || height() < minimum.height())
+        resize(size().expandedTo(minimum));
+    FGrid->Rebuild();
+    FGrid->SetColWidth(0, kHeaderSize);
+    FGrid->SetRowHeight(0, kHeaderSize);
+    FBuilding = false;
+    SizeCells();
+}
+
+void TfmDoc::SizeCells()
+{
+    if (FBuilding)
+        return;
+    const int line = FGrid->GridLineWidth();
+    const int cols = FGrid->ColCount();
+    const int rows = FGrid->RowCount();
+    // The key cells share the room; the last one takes what division leaves.
+    if (cols > 1) {
+        const int room = width() - (line * (cols + 3) + kHeaderSize);
+        const int each = room / (cols - 1);
+        for (int c = 1; c <= cols - 2; ++c)
+            FGrid->SetColWidth(c, each);
+        FGrid->SetColWidth(cols - 1, room - each * (cols - 2));
+    }
+    if (rows >= 2) {
+        const int room = height() - (line * (rows + 3) + FToolBar->sizeHint().height() + kHeaderSize);
+        const int each = room / (rows - 1);
+        for (int r = 1; r <= rows - 2; ++r)
+            FGrid->SetRowHeight(r, each);
+        FGrid->SetRowHeight(rows - 1, room - each * (rows - 2));
+    }
+}
+
+void TfmDoc::resizeEvent(QResizeEvent *event)
+{
+    TBaseForm::resizeEvent(event);
+    SizeCells();
+}
+
+void TfmDoc::changeEvent(QEvent *event)
+{
+    TBaseForm::changeEvent(event);
+    // Inside the main window the sub-window tells activation; a window of
+    // its own hears it directly.
+    if (event->type() == QEvent::ParentChange) {
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+            connect(frame, &QMdiSubWindow::windowStateChanged, this,
+                    [this](Qt::WindowStates before, Qt::WindowStates now) {
+                        if ((before & Qt::WindowActive) != (now & Qt::WindowActive))
+                            OnActiveChanged(now & Qt::WindowActive);
+                    },
+                    Qt::UniqueConnection);
+    } else if (event->type() == QEvent::ActivationChange && isWindow()) {
+        OnActiveChanged(isActiveWindow());
+    }
+}
+
+void TfmDoc::OnActiveChanged(bool active)
+{
+    Run([this, active] {
+        if (active)
+            FDocument->Activate();
+        else
+            FDocument->Deactivate();
+    });
+}
+
+void TfmDoc::closeEvent(QCloseEvent *event)
+{
+    if (!FDocument->IsModified()) {
+        event->accept();
+        return;
+    }
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Внимание"),
+                    QStringLiteral("Раскладка [%1] была изменена. Сохранить?").arg(windowTitle()),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        // A save that fails keeps the window open with its changes.
+        if (CommandGuard::RunCommand(this, [this] { SaveForClose(); }))
+            event->accept();
+        else
+            event->ignore();
+        return;
+    case QMessageBox::No:
+        event->accept();
+        return;
+    default:
+        event->ignore();
+        return;
+    }
+}

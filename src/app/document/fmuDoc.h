@@ -1,0 +1,142 @@
+#pragma once
+
+#include "common/BaseForm.h"
+
+#include <QKeySequence>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QPrinter;
+class QToolBar;
+class TKeyboardManager;
+class TKeyGrid;
+class TLayoutDocument;
+class TMessageLink;
+
+/// The window of one open layout: a small toolbar over the key grid. The
+/// main window puts it into a sub-window and drives it through the public
+/// operations; the window asks for the windows of other owners (key, card
+/// reader, key lock and layout property dialogs, find and replace) by its
+/// signals.
+class TfmDoc : public TBaseForm {
+    Q_OBJECT
+
+public:
+    /// View modes of the grid.
+    enum TViewMode { vmLayout = 0, vmPicture = 1, vmSimplified = 2 };
+
+    TfmDoc(TKeyboardManager &manager, TMessageLink &messages, QWidget *parent = nullptr);
+    ~TfmDoc() override;
+
+    TLayoutDocument &Document() const { return *FDocument; }
+    TKeyGrid &Grid() const { return *FGrid; }
+
+    /// Returns the shown layer: 0 all, 1 to 4 one highlighted layer.
+    int ShownLayer() const;
+    void SetShownLayer(int layer);
+    /// Returns the view mode (TViewMode).
+    int ViewMode() const;
+    /// Sets the view mode; it also picks the grid's context menu.
+    void SetViewMode(int mode);
+
+    void SelectAll();
+    /// Cut, Copy and Paste go through the system clipboard as layout text.
+    void Cut();
+    void Copy();
+    /// Raises the reader's error for clipboard text that is no layout.
+    void Paste();
+    void Clear();
+    /// Groups the selection; a selection that overlaps a group is refused
+    /// with a message box and changes nothing.
+    void Group();
+    void Ungroup();
+    /// Returns whether the clipboard holds text.
+    bool CanPaste() const;
+    /// Returns whether the selection covers more than one cell.
+    bool CanGroup() const;
+    /// Returns whether a group lies in the selection.
+    bool CanUngroup() const;
+    bool NeedsSaving() const;
+
+    /// Lists the finds in the message window, or says that nothing was found.
+    void Find(const QString &text);
+    /// Replaces and reports the count in the message window.
+    void Replace(const QString &text, const QString &replacement);
+    /// Lists the layout's faults in the message window, or says there is none.
+    void Check();
+    /// Prints the key caps onto the printer's pages.
+    void Print(QPrinter &printer);
+    /// Selects the key a message line names and raises the window; returns
+    /// false when the line names no key of this layout.
+    bool GoToMessage(const QString &text);
+    /// Saves as closing does: to the file the layout has, or through the
+    /// window's own save dialog. Returns false when that dialog was cancelled.
+    bool SaveForClose();
+    /// Returns the grid's context menu of the current view mode.
+    QMenu *ContextMenu() const;
+
+signals:
+    /// The user asked for the key (or picture) dialog of the selection.
+    void editKeyRequested();
+    void findRequested();
+    void replaceRequested();
+    void layoutPropertiesRequested();
+    void cardReaderRequested();
+    void keyLockRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void CreateToolBar();
+    void CreateMenus();
+    QAction *AddMenuAction(QMenu *menu, const QString &text, const std::function<void()> &command,
+                           const QKeySequence &shortcut = QKeySequence());
+    /// Runs a command through the one error display.
+    void Run(const std::function<void()> &command);
+
+    void OnLayoutChanged(int kind);
+    void OnGridSelection();
+    void OnActiveChanged(bool active);
+    void ShowContextMenu(const QPoint &globalPos);
+    void EditKey();
+
+    /// Sizes the window and the grid for the layout's matrix.
+    void RebuildGrid();
+    /// Gives the key cells all the room of the window.
+    void SizeCells();
+    void UpdateToolBar();
+    void UpdateCaption(const QString &fileName);
+
+    void LoadPicture();
+    void SavePicture();
+    void ClearPicture();
+    void ChangePictureFont();
+    void ChangePictureColor();
+
+    /// Returns the window's own save dialog's answer: the chosen file and
+    /// the save registry's index; an empty name when cancelled.
+    QString AskSaveFile(int &saveIndex);
+
+    std::unique_ptr<TLayoutDocument> FDocument;
+    TKeyboardManager &FManager;
+    TMessageLink &FMessages;
+    TKeyGrid *FGrid = nullptr;
+    QToolBar *FToolBar = nullptr;
+    QAction *FKeyAction = nullptr;
+    QAction *FReaderAction = nullptr;
+    QAction *FKeyLockAction = nullptr;
+    QAction *FLayoutAction = nullptr;
+    QAction *FCheckAction = nullptr;
+    QMenu *FCodeMenu = nullptr;
+    QMenu *FPictureMenu = nullptr;
+    /// Suppresses the sizing of cells while the grid is rebuilt.
+    bool FBuilding = false;
+    /// Index of the save format last confirmed in the window's save dialog.
+    int FSaveIndex = 0;
+};

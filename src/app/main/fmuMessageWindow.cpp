@@ -1,0 +1,193 @@
+#include "main/fmuMessageWindow.h"
+
+#include "base/SafeFile.h"
+#include "base/Win1251.h"
+#include "common/CommandGuard.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QShowEvent>
+
+namespace {
+
+// Share of the main window's height the docked window takes when it has no
+// height of its own.
+constexpr int kDefaultHeightShare = 5;
+// Heights below this count as none remembered.
+constexpr int kLeastDockHeight = 2;
+// A floating window shown the first time covers this share of the main
+// window's width.
+constexpr int kFloatingWidthShare = 2;
+
+} // namespace
+
+TfmMessageWindow::TfmMessageWindow(QWidget *parent) : QDockWidget(parent)
+{
+    setObjectName(QStringLiteral("fmMessageWindow"));
+    setWindowTitle(QStringLiteral("Сообщения"));
+    setAllowedAreas(Qt::BottomDockWidgetArea);
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                QDockWidget::DockWidgetFloatable);
+
+    lbMessages = new QListWidget(this);
+    lbMessages->setObjectName(QStringLiteral("lbMessages"));
+    lbMessages->setSelectionMode(QAbstractItemView::SingleSelection);
+    lbMessages->setContextMenuPolicy(Qt::ActionsContextMenu);
+    setWidget(lbMessages);
+
+    pmiGoTo = new QAction(QStringLiteral("Перейти к клавише"), lbMessages);
+    pmiGoTo->setObjectName(QStringLiteral("pmiGoTo"));
+    // Ctrl+V is the one the menu shows; Enter in the list does the same.
+    pmiGoTo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::Key_Return),
+                           QKeySequence(Qt::Key_Enter)});
+    pmiGoTo->setShortcutContext(Qt::WidgetShortcut);
+    pmiClear = new QAction(QStringLiteral("Очистить"), lbMessages);
+    pmiClear->setObjectName(QStringLiteral("pmiClear"));
+    pmiSave = new QAction(QStringLiteral("Сохранить..."), lbMessages);
+    pmiSave->setObjectName(QStringLiteral("pmiSave"));
+    lbMessages->addActions({pmiGoTo, pmiClear, pmiSave});
+
+    connect(pmiGoTo, &QAction::triggered, this, [this] { CommandGuard::RunCommand(this, [this] { pmiGoToClick(); }); });
+    connect(lbMessages, &QListWidget::itemDoubleClicked, this,
+            [this] { CommandGuard::RunCommand(this, [this] { pmiGoToClick(); }); });
+    connect(pmiClear, &QAction::triggered, this, [this] { CommandGuard::RunCommand(this, [this] { ClearMessages(); }); });
+    connect(pmiSave, &QAction::triggered, this, [this] { CommandGuard::RunCommand(this, [this] { pmiSaveClick(); }); });
+    connect(this, &QDockWidget::topLevelChanged, this, &TfmMessageWindow::DockedChanged);
+}
+
+void TfmMessageWindow::ClearMessages()
+{
+    lbMessages->clear();
+}
+
+void TfmMessageWindow::AddMessage(const QString &text, int tag)
+{
+    auto *item = new QListWidgetItem(text, lbMessages);
+    item->setData(Qt::UserRole, tag);
+}
+
+void TfmMessageWindow::ShowMessages()
+{
+    show();
+    if (isFloating()) {
+        raise();
+        activateWindow();
+    }
+}
+
+int TfmMessageWindow::Count() const
+{
+    return lbMessages->count();
+}
+
+QString TfmMessageWindow::Text(int index) const
+{
+    return lbMessages->item(index)->text();
+}
+
+int TfmMessageWindow::Tag(int index) const
+{
+    return lbMessages->item(index)->data(Qt::UserRole).toInt();
+}
+
+void TfmMessageWindow::Restore(QMainWindow *mainWindow, bool docked, int height)
+{
+    FMainWindow = mainWindow;
+    mainWindow->addDockWidget(Qt::BottomDockWidgetArea, this, Qt::Vertical);
+    if (docked) {
+        FDockHeight = height;
+        show();
+        return;
+    }
+    hide();
+    setFloating(true);
+    // Floating, it first appears over the lower part of the main window.
+    const QRect frame = mainWindow->geometry();
+    const int width = frame.width() / kFloatingWidthShare;
+    const int floatingHeight = frame.height() / kDefaultHeightShare;
+    setGeometry(frame.left() + (frame.width() - width) / 2, frame.bottom() - 2 * floatingHeight, width,
+                floatingHeight);
+    Undock();
+}
+
+void TfmMessageWindow::SaveMessages(const QString &fileName) const
+{
+    QString text;
+    for (int i = 0; i < Count(); ++i)
+        text += Text(i) + QStringLiteral("\r\n");
+    WriteFileAtomically(fileName, ToWin1251(text));
+}
+
+void TfmMessageWindow::showEvent(QShowEvent *event)
+{
+    QDockWidget::showEvent(event);
+    if (ShownDocked())
+        ApplyDockHeight();
+}
+
+void TfmMessageWindow::hideEvent(QHideEvent *event)
+{
+    QDockWidget::hideEvent(event);
+    // Hidden with its main window (minimised, closing) it keeps its state;
+    // only hiding the message window itself undocks it.
+    if (isHidden())
+        Undock();
+}
+
+void TfmMessageWindow::resizeEvent(QResizeEvent *event)
+{
+    QDockWidget::resizeEvent(event);
+    if (!FSizing && FDocked && ShownDocked())
+        FDockHeight = height();
+}
+
+void TfmMessageWindow::pmiGoToClick()
+{
+    const QListWidgetItem *item = lbMessages->currentItem();
+    if (item && item->isSelected())
+        emit goToMessage(item->text(), item->data(Qt::UserRole).toInt());
+}
+
+void TfmMessageWindow::pmiSaveClick()
+{
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("dlgSave"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Текстовый файл (*.txt)"));
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.selectFile(QStringLiteral("Сообщение"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        SaveMessages(dialog.selectedFiles().constFirst());
+}
+
+void TfmMessageWindow::DockedChanged(bool floating)
+{
+    if (floating)
+        Undock();
+    else if (isVisible())
+        ApplyDockHeight();
+}
+
+bool TfmMessageWindow::ShownDocked() const
+{
+    // Restore put it into the bottom dock area: not floating is docked there.
+    return FMainWindow && !isFloating() && !isHidden();
+}
+
+void TfmMessageWindow::ApplyDockHeight()
+{
+    if (FDockHeight < kLeastDockHeight)
+        FDockHeight = FMainWindow->height() / kDefaultHeightShare;
+    FDocked = true;
+    FSizing = true;
+    FMainWindow->resizeDocks({this}, {FDockHeight}, Qt::Vertical);
+    FSizing = false;
+}
+
+void TfmMessageWindow::Undock()
+{
+    FDocked = false;
+    FDockHeight = 1;
+}
