@@ -24,6 +24,7 @@ TfmDoc *TDocumentWindows::Create(const QString &caption)
     document->setWindowTitle(caption.isEmpty() ? QStringLiteral("Раскладка%1").arg(++FRunningNumber) : caption);
     Watch(document);
     document->SetViewMode(FManager.Settings().ViewMode());
+    emit created(document);
     return document;
 }
 

@@ -49,6 +49,8 @@ public:
     void NotifyChanged() { emit commandsChanged(); }
 
 signals:
+    /// A document window was created (before it is shown).
+    void created(TfmDoc *document);
     /// The active document or its state changed: the command states must be
     /// updated.
     void commandsChanged();
