@@ -57,7 +57,7 @@ TMainActions::TMainActions(QObject *owner)
 
     actEditCut = Make(owner, {u"actEditCut", u"Вырезать", u"Ctrl+X", u"Вырезать"}, QStringLiteral("✂"), kEditColour);
     actEditCopy =
-        Make(owner, {u"actEditCopy", u"Копировать", u"Ctrl+C", u"Копировать"}, QStringLiteral("⧉"), kEditColour);
+        Make(owner, {u"actEditCopy", u"Копировать", u"Ctrl+C", u"Копировать"}, QStringLiteral("К"), kEditColour);
     actEditPaste =
         Make(owner, {u"actEditPaste", u"Вставить", u"Ctrl+V", u"Вставить"}, QStringLiteral("В"), kEditColour);
     actEditFind = Make(owner, {u"actEditFind", u"Найти...", u"Ctrl+F", u"Найти", u"Поиск по документу"},

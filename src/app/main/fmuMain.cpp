@@ -198,7 +198,8 @@ void TfmMain::RestoreLayout()
     }
     restoreState(FStore->ToolbarState);
     // The settings decide where the message window is, whatever the stored
-    // dock state says.
+    // dock state says: it leaves the restored layout and comes back by them.
+    removeDockWidget(FMessages);
     const TSettingsManager &settings = FManager->Settings();
     FMessages->Restore(this, settings.MessageFormDocked(), settings.DockPanelHeight());
 }
