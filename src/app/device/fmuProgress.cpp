@@ -16,6 +16,8 @@ TfmProgress::TfmProgress(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("fmProgress"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
+    // Shown, it blocks the other windows while the operation runs.
+    setWindowModality(Qt::ApplicationModal);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     lblName = new QLabel(QStringLiteral("Выполнено:"), this);
@@ -66,9 +68,8 @@ void TfmProgress::ShowProgress(TProgress &progress)
         break;
     case psStep:
         // An operation of no steps has nothing to share out.
-        lblProgress->setText(QStringLiteral("%1 %").arg(progress.Max() > 0
-                                                            ? qint64(progress.Position()) * 100 / progress.Max()
-                                                            : 100));
+        lblProgress->setText(QStringLiteral("%1 %").arg(
+            progress.Max() > 0 ? qint64(progress.Position()) * 100 / progress.Max() : 100));
         ProgressBar->setValue(qBound(0, progress.Position(), ProgressBar->maximum()));
         lblTimeLeft->setText(QString::number(progress.Elapsed()));
         break;
@@ -87,7 +88,8 @@ void TfmProgress::reject()
 
 void TfmProgress::btnCancelClick()
 {
-    if (QMessageBox::warning(this, QApplication::applicationDisplayName(), QStringLiteral("Прервать операцию ?"),
+    if (QMessageBox::warning(this, QApplication::applicationDisplayName(),
+                             QStringLiteral("Прервать операцию ?"),
                              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes &&
         FProgress)
         FProgress->Cancel();

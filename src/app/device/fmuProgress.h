@@ -12,11 +12,12 @@ class TProgress;
 /// "Прервать операцию ?" and on Yes sets Cancelled of the progress; the
 /// operation stops after its current block. The main window creates it once.
 ///
-/// Usage: for every report of the keyboard manager's TProgress, the main
-/// window disables itself at the start, calls ShowProgress, and enables
-/// itself at the finish. ShowProgress lets the event loop run once, so that
-/// the window repaints and its button can be pressed while the operation
-/// runs on the same thread.
+/// Usage: the main window calls ShowProgress for every report of the
+/// keyboard manager's TProgress. While it is shown the window is modal, so no
+/// other window takes input and no command can be given; the main window must
+/// not disable itself instead, as that would disable this window, its child,
+/// too. ShowProgress lets the event loop run once, so that the window repaints
+/// and its button can be pressed while the operation runs on the same thread.
 class TfmProgress : public QDialog {
     Q_OBJECT
 public:

@@ -7,6 +7,9 @@ THistoryComboBox::THistoryComboBox(QWidget *parent) : QComboBox(parent)
     // place.
     setInsertPolicy(QComboBox::NoInsert);
     setDuplicatesEnabled(false);
+    // The text typed is the text searched: no completion from the history
+    // changes it behind the user's back.
+    setCompleter(nullptr);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(24);
 }

@@ -40,8 +40,8 @@ TfmMessageWindow::TfmMessageWindow(QWidget *parent) : QDockWidget(parent)
     pmiGoTo = new QAction(QStringLiteral("Перейти к клавише"), lbMessages);
     pmiGoTo->setObjectName(QStringLiteral("pmiGoTo"));
     // Ctrl+V is the one the menu shows; Enter in the list does the same.
-    pmiGoTo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::Key_Return),
-                           QKeySequence(Qt::Key_Enter)});
+    pmiGoTo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     pmiGoTo->setShortcutContext(Qt::WidgetShortcut);
     pmiClear = new QAction(QStringLiteral("Очистить"), lbMessages);
     pmiClear->setObjectName(QStringLiteral("pmiClear"));
@@ -49,11 +49,14 @@ TfmMessageWindow::TfmMessageWindow(QWidget *parent) : QDockWidget(parent)
     pmiSave->setObjectName(QStringLiteral("pmiSave"));
     lbMessages->addActions({pmiGoTo, pmiClear, pmiSave});
 
-    connect(pmiGoTo, &QAction::triggered, this, [this] { CommandGuard::RunCommand(this, [this] { pmiGoToClick(); }); });
+    connect(pmiGoTo, &QAction::triggered, this,
+            [this] { CommandGuard::RunCommand(this, [this] { pmiGoToClick(); }); });
     connect(lbMessages, &QListWidget::itemDoubleClicked, this,
             [this] { CommandGuard::RunCommand(this, [this] { pmiGoToClick(); }); });
-    connect(pmiClear, &QAction::triggered, this, [this] { CommandGuard::RunCommand(this, [this] { ClearMessages(); }); });
-    connect(pmiSave, &QAction::triggered, this, [this] { CommandGuard::RunCommand(this, [this] { pmiSaveClick(); }); });
+    connect(pmiClear, &QAction::triggered, this,
+            [this] { CommandGuard::RunCommand(this, [this] { ClearMessages(); }); });
+    connect(pmiSave, &QAction::triggered, this,
+            [this] { CommandGuard::RunCommand(this, [this] { pmiSaveClick(); }); });
     connect(this, &QDockWidget::topLevelChanged, this, &TfmMessageWindow::DockedChanged);
 }
 
@@ -70,11 +73,11 @@ void TfmMessageWindow::AddMessage(const QString &text, int tag)
 
 void TfmMessageWindow::ShowMessages()
 {
+    if (isFloating() && !FPlaced)
+        PlaceFloating();
     show();
-    if (isFloating()) {
+    if (isFloating())
         raise();
-        activateWindow();
-    }
 }
 
 int TfmMessageWindow::Count() const
@@ -103,12 +106,9 @@ void TfmMessageWindow::Restore(QMainWindow *mainWindow, bool docked, int height)
     }
     hide();
     setFloating(true);
-    // Floating, it first appears over the lower part of the main window.
-    const QRect frame = mainWindow->geometry();
-    const int width = frame.width() / kFloatingWidthShare;
-    const int floatingHeight = frame.height() / kDefaultHeightShare;
-    setGeometry(frame.left() + (frame.width() - width) / 2, frame.bottom() - 2 * floatingHeight, width,
-                floatingHeight);
+    // It gets its floating place when it is first shown, over the main window
+    // as it then stands.
+    FPlaced = false;
     Undock();
 }
 
@@ -139,7 +139,7 @@ void TfmMessageWindow::hideEvent(QHideEvent *event)
 void TfmMessageWindow::resizeEvent(QResizeEvent *event)
 {
     QDockWidget::resizeEvent(event);
-    if (!FSizing && FDocked && ShownDocked())
+    if (FDocked && ShownDocked())
         FDockHeight = height();
 }
 
@@ -162,12 +162,25 @@ void TfmMessageWindow::pmiSaveClick()
         SaveMessages(dialog.selectedFiles().constFirst());
 }
 
+void TfmMessageWindow::PlaceFloating()
+{
+    // Floating, it first appears over the lower part of the main window.
+    const QRect frame = FMainWindow->geometry();
+    const int width = frame.width() / kFloatingWidthShare;
+    const int height = frame.height() / kDefaultHeightShare;
+    setGeometry(frame.left() + (frame.width() - width) / 2, frame.bottom() - 2 * height, width, height);
+    FPlaced = true;
+}
+
 void TfmMessageWindow::DockedChanged(bool floating)
 {
-    if (floating)
+    if (floating) {
+        // The user tore it off: it stays where it was dropped.
+        FPlaced = true;
         Undock();
-    else if (isVisible())
+    } else if (isVisible()) {
         ApplyDockHeight();
+    }
 }
 
 bool TfmMessageWindow::ShownDocked() const
@@ -181,9 +194,7 @@ void TfmMessageWindow::ApplyDockHeight()
     if (FDockHeight < kLeastDockHeight)
         FDockHeight = FMainWindow->height() / kDefaultHeightShare;
     FDocked = true;
-    FSizing = true;
     FMainWindow->resizeDocks({this}, {FDockHeight}, Qt::Vertical);
-    FSizing = false;
 }
 
 void TfmMessageWindow::Undock()

@@ -34,7 +34,9 @@ public:
     void ClearMessages() override;
     /// Appends a line.
     void AddMessage(const QString &text, int tag) override;
-    /// Shows the window (docked with its height, or floating and raised).
+    /// Shows the window: docked with its height, or floating and raised (the
+    /// first time over the lower part of the main window). The main window
+    /// shows it through this, never through show().
     void ShowMessages() override;
 
     /// Returns the number of lines, and a line's text and tag.
@@ -72,6 +74,7 @@ private:
     void DockedChanged(bool floating);
     bool ShownDocked() const;
     void ApplyDockHeight();
+    void PlaceFloating();
     void Undock();
 
     QListWidget *lbMessages;
@@ -81,7 +84,6 @@ private:
     QMainWindow *FMainWindow = nullptr;
     bool FDocked = false;
     int FDockHeight = 1;
-    // Set while the window applies its height, so that the resizes this
-    // causes are not taken for the user's.
-    bool FSizing = false;
+    // Whether the floating window has had its place.
+    bool FPlaced = false;
 };
