@@ -290,6 +290,24 @@ private slots:
         QCOMPARE(first->Document().Layout().Selection().Top, 2);
     }
 
+    // Switching between document windows tells each layout that its window
+    // became active or inactive (the key and picture windows follow that).
+    void documentsHearTheirActivation()
+    {
+        QList<int> firstKinds; // outlives the window, which notifies as it closes
+        auto window = MakeMain();
+        const TMainActions &a = window->Actions();
+        a.actFileNew->trigger();
+        TfmDoc *first = Active(*window);
+        connect(&first->Document(), &TLayoutDocument::changed, this, [&](int kind) { firstKinds << kind; });
+        a.actFileNew->trigger();
+        QVERIFY(firstKinds.contains(int(lcDeactivated)));
+        firstKinds.clear();
+        window->findChild<QMdiArea *>()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
+        QCOMPARE(Active(*window), first);
+        QVERIFY(firstKinds.contains(int(lcActivated)));
+    }
+
     void printsIntoAPdfFileWithoutPrinters()
     {
         auto window = MakeMain();

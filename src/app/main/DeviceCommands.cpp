@@ -64,9 +64,7 @@ void TDeviceCommands::WriteLayout()
     TfmDoc &document = FDocuments.ActiveOrFail();
     if (FManager.Settings().SaveBeforeUpload())
         FFiles.Save(document);
-    // The write stores the keyboard's program version in the layout (a field
-    // no view shows); the check lines it posts carry this layout's number.
-    FManager.WriteLayout(const_cast<TLayout &>(document.Document().Layout()));
+    document.Document().WriteToKeyboard();
 }
 
 void TDeviceCommands::ReadLayout()

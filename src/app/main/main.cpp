@@ -1,10 +1,8 @@
+#include "common/QtTranslation.h"
 #include "device/DriverInstall.h"
 #include "main/fmuMain.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 // RavlinApp [FILE...]: the editor, opening each file given. The switches
 // "install" and "uninstall" (after "-", "/" or "\") install or remove the
@@ -19,12 +17,7 @@ int main(int argc, char **argv)
     if (CheckCommandLine(arguments))
         return 0;
 
-    // Qt's own dialogs (file dialogs, buttons) speak Russian when the system
-    // has the translation.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    InstallQtTranslation(application);
 
     TKeyboardManagerOptions options;
     options.ProgramPath = QApplication::applicationFilePath();
