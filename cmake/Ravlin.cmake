@@ -16,18 +16,22 @@ function(ravlin_core_library name)
 endfunction()
 
 # ravlin_register_test(NAME)
-# Puts a test executable into build/tests, tells it where the shipped data
+# Puts a test executable into build/tests, lets it include the shared test
+# helpers ("support/..."), tells it where the shipped data
 # (RAVLIN_DATA_DIR), its own input files (RAVLIN_TEST_DATA_DIR) and the built
 # programs (RAVLIN_BIN_DIR) are, and registers it with CTest on the offscreen
 # platform, so that no test needs a display.
 function(ravlin_register_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     RAVLIN_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
     RAVLIN_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     RAVLIN_BIN_DIR="${RAVLIN_BIN_DIR}")
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  # A test that hangs (a dialog nobody answers) fails in minutes, not in
+  # CTest's default of 25.
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 240)
 endfunction()
 
 # ravlin_gtest(NAME [GUI] SOURCES... LINK libs...)

@@ -7,6 +7,8 @@
 #include "model/Layer.h"
 #include "model/Layout.h"
 #include "model/ScanCodes.h"
+#include "support/ScriptedPrompts.h"
+#include "ModalAnswers.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,14 +18,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
-
-// Answers the manager's questions with yes and records nothing else.
-class TDocTestPrompts : public TManagerPrompts {
-public:
-    bool Ask(const QString &) override { return true; }
-    void Warn(const QString &) override {}
-    QString ChooseFile(const QString &, const QString &, const QString &) override { return QString(); }
-};
 
 // The message window as the document sees it: records what it is asked.
 class TRecordingMessages : public TMessageLink {
@@ -86,36 +80,8 @@ public:
 
 private:
     QTemporaryDir FDir;
-    TDocTestPrompts FPrompts;
+    TScriptedPrompts FPrompts;
 };
-
-// Answers the next modal message box with a button and remembers its
-// caption, text and icon.
-struct TBoxAnswer {
-    QString Caption;
-    QString Text;
-    QMessageBox::Icon Icon = QMessageBox::NoIcon;
-};
-
-inline std::shared_ptr<TBoxAnswer> AnswerNextBox(QMessageBox::StandardButton button)
-{
-    auto answer = std::make_shared<TBoxAnswer>();
-    auto *timer = new QTimer(qApp);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [answer, button, timer] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        answer->Caption = box->windowTitle();
-        answer->Text = box->text();
-        answer->Icon = box->icon();
-        box->button(button)->click();
-    });
-    timer->start();
-    return answer;
-}
 
 // Returns the text of a cell's press codes on a layer (from 0).
 inline QString CellCodes(const TLayout &layout, int col, int row, int layer = 0)

@@ -5,6 +5,7 @@
 #include "device/ManagerPrompts.h"
 #include "device/fmuProgress.h"
 #include "model/Layout.h"
+#include "support/ScriptedPrompts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -18,14 +19,6 @@
 #include <QtTest>
 
 namespace {
-
-// Answers every question of the manager with Yes.
-class TYesPrompts : public TManagerPrompts {
-public:
-    bool Ask(const QString &) override { return true; }
-    void Warn(const QString &) override {}
-    QString ChooseFile(const QString &, const QString &, const QString &) override { return QString(); }
-};
 
 // What the progress window showed after one report.
 struct TShown {
@@ -48,7 +41,7 @@ class ProgressWindowTest : public QObject {
 
     QTemporaryDir FDir;
     QProcess FEmulator;
-    TYesPrompts FPrompts;
+    TScriptedPrompts FPrompts;
     std::unique_ptr<TKeyboardManager> FManager;
     QMainWindow FMain;
     TfmProgress *FWindow = nullptr;
@@ -214,3 +207,4 @@ private slots:
 
 QTEST_MAIN(ProgressWindowTest)
 #include "ProgressWindowTest.moc"
+#include "support/ScriptedPrompts.h"

@@ -9,6 +9,7 @@
 #include "model/Layout.h"
 #include "support/RichLayout.h"
 #include "support/TestCatalogue.h"
+#include "support/ScriptedPrompts.h"
 
 #include <KeyboardSimulator.h>
 #include <SimulatorServer.h>
@@ -17,22 +18,6 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
-
-// Answers the manager's questions from a script and records them.
-class TScriptedPrompts : public TManagerPrompts {
-public:
-    bool Answer = true;
-    QStringList Questions;
-    QStringList Warnings;
-
-    bool Ask(const QString &text) override
-    {
-        Questions << text;
-        return Answer;
-    }
-    void Warn(const QString &text) override { Warnings << text; }
-    QString ChooseFile(const QString &, const QString &, const QString &) override { return QString(); }
-};
 
 // The 120-key model (code 3) behind the driver socket, and a manager that
 // reaches it as its PS/2 keyboard, keeps its backups in a folder of the test
