@@ -55,6 +55,21 @@ QByteArray Encoded(const QSize &size, QRgb color, const char *format)
     return bytes;
 }
 
+// Chooses a file in a file dialog and confirms. The dialog reads its folder
+// in the background and may then put its own name back into the name field:
+// the name is given again until it stays.
+void ChooseFile(QFileDialog &dialog, const QString &path)
+{
+    dialog.setDirectory(QFileInfo(path).absolutePath());
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        dialog.selectFile(path);
+        QTest::qWait(20);
+        if (dialog.selectedFiles().value(0) == path)
+            break;
+    }
+    QMetaObject::invokeMethod(&dialog, "accept");
+}
+
 QString WriteFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -221,8 +236,7 @@ private slots:
         // Through the menu the refusal is shown with its reason.
         const auto chosen = OnNextModal<QFileDialog>([&garbage](QFileDialog &dialog) {
             QCOMPARE(dialog.objectName(), QStringLiteral("dlgOpenPicture"));
-            dialog.selectFile(garbage);
-            QMetaObject::invokeMethod(&dialog, "accept");
+            ChooseFile(dialog, garbage);
         });
         std::shared_ptr<TBoxAnswer> box;
         QTimer::singleShot(0, [&box] { box = AnswerNextBox(QMessageBox::Ok); });
@@ -262,8 +276,7 @@ private slots:
         const QString target = FEnv->FilePath(QStringLiteral("saved.bmp"));
         const auto saved = OnNextModal<QFileDialog>([&target](QFileDialog &dialog) {
             QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("*.bmp")});
-            dialog.selectFile(target);
-            QMetaObject::invokeMethod(&dialog, "accept");
+            ChooseFile(dialog, target);
         });
         TriggerMenu(*FWindow, QStringLiteral("Сохранить картинку..."));
         QVERIFY(*saved);
