@@ -5,7 +5,6 @@
 #include "model/Font.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
@@ -279,9 +278,7 @@ QString TGraphic::DefaultExtension() const
 
 void TGraphic::SaveToFile(const QString &fileName) const
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(FData) != FData.size())
-        throw EError(QStringLiteral("Не удалось записать файл \"%1\".").arg(fileName));
+    WriteFileAtomically(fileName, FData);
 }
 
 bool TGraphic::operator==(const TGraphic &other) const

@@ -116,3 +116,26 @@ TEST(MasterKey, LayerKeyTypesApplyToEveryLayerAndPicturesToTheFirst)
     t.Layout.ApplyMaster(master, false);
     EXPECT_FALSE(t.Layout.IsModified());
 }
+
+TEST(MasterKey, KeysOfDifferentTypesKeepTheirPicturesWhenOnlyTheFontChanges)
+{
+    TTwoLayerLayout t;
+    t.Key(0, 0, 0).SetKeyType(ktLayerDown);
+    t.Key(0, 0, 0).Picture().SetText(QStringLiteral("первая"));
+    t.Key(0, 1, 0).Picture().SetText(QStringLiteral("вторая"));
+    t.Key(0, 1, 0).Picture().SetBackgroundColor(0x0000FF);
+    t.Layout.SetSelection({1, 1, 2, 1});
+    TMasterKey master;
+    t.Layout.LoadMaster(master);
+    // The master shows the first key's picture, but none of it counts as changed.
+    EXPECT_EQ(master.Picture().Text(), QStringLiteral("первая"));
+    EXPECT_FALSE(master.Picture().IsChanged());
+    TFont font;
+    font.SetName(QStringLiteral("DejaVu Serif"));
+    master.Picture().SetFont(font);
+    t.Layout.ApplyMaster(master, true);
+    EXPECT_EQ(t.Key(0, 1, 0).Picture().Text(), QStringLiteral("вторая"));
+    EXPECT_EQ(t.Key(0, 1, 0).Picture().BackgroundColor(), 0x0000FFu);
+    EXPECT_EQ(t.Key(0, 1, 0).Picture().Font().Name(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(t.Key(0, 0, 0).KeyType(), ktLayerDown);
+}

@@ -2,7 +2,6 @@
 
 #include "base/Error.h"
 #include "device/KeyboardManager.h"
-#include "model/KeyPicture.h"
 #include "model/MasterKey.h"
 #include "settings/SettingsManager.h"
 
@@ -169,16 +168,14 @@ void TLayoutDocument::ApplyMaster(TMasterKey &master, bool pictureMode)
     FLayout->ApplyMaster(master, pictureMode);
 }
 
-void TLayoutDocument::ChangePictures(const std::function<void(TKeyPicture &)> &change)
+void TLayoutDocument::SetCardReaders(const TLayout &readers)
 {
-    TMasterKey master;
-    master.Layer = 0;
-    FLayout->LoadMaster(master);
-    // Only what change does may reach the keys, even when the selected keys
-    // differ and the master kept the first key's picture.
-    master.Picture().ResetFlags();
-    change(master.Picture());
-    FLayout->ApplyMaster(master, true);
+    FLayout->AssignReader(readers);
+}
+
+void TLayoutDocument::SetKeyLocks(const TLayout &keyLocks)
+{
+    FLayout->AssignKeyLock(keyLocks);
 }
 
 void TLayoutDocument::Activate()

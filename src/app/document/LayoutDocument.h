@@ -5,11 +5,9 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 #include <memory>
 
 class TKeyboardManager;
-class TKeyPicture;
 class TMasterKey;
 class TNotifyLink;
 
@@ -95,10 +93,14 @@ public:
     /// properties only in the picture view).
     void ApplyMaster(TMasterKey &master, bool pictureMode);
 
-    /// Changes the pictures of the selected keys of the first layer: change
-    /// edits one picture loaded from them, and only the properties it changed
-    /// are written into every selected key.
-    void ChangePictures(const std::function<void(TKeyPicture &)> &change);
+    // Edits of the card reader, key lock and picture windows.
+
+    /// Copies the card reader settings of every layer from a layout with the
+    /// same layers (the card reader dialog's working copy).
+    void SetCardReaders(const TLayout &readers);
+    /// Copies the key lock settings of every layer from a layout with the
+    /// same layers (the key lock dialog's working copy).
+    void SetKeyLocks(const TLayout &keyLocks);
 
     /// Tells the layout's views that its window became active or inactive.
     void Activate();

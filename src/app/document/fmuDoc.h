@@ -27,6 +27,9 @@ class TfmDoc : public TBaseForm {
 public:
     /// View modes of the grid.
     enum TViewMode { vmLayout = 0, vmPicture = 1, vmSimplified = 2 };
+    /// The picture view's commands that the picture window carries out.
+    enum TPictureCommand { pcLoadPicture, pcSavePicture, pcClearPicture, pcChangeFont, pcChangeColor };
+    Q_ENUM(TPictureCommand)
 
     TfmDoc(TKeyboardManager &manager, TMessageLink &messages, QWidget *parent = nullptr);
     ~TfmDoc() override;
@@ -86,6 +89,8 @@ signals:
     void layoutPropertiesRequested();
     void cardReaderRequested();
     void keyLockRequested();
+    /// The user chose a picture command of the picture view's context menu.
+    void pictureCommandRequested(TfmDoc::TPictureCommand command);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -113,12 +118,6 @@ private:
     void SizeCells();
     void UpdateToolBar();
     void UpdateCaption(const QString &fileName);
-
-    void LoadPicture();
-    void SavePicture();
-    void ClearPicture();
-    void ChangePictureFont();
-    void ChangePictureColor();
 
     /// Returns the window's own save dialog's answer: the chosen file and
     /// the save registry's index; an empty name when cancelled.

@@ -2,6 +2,7 @@
 
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
+#include "layoutparts/LayoutPartCommands.h"
 #include "main/AppVersion.h"
 #include "main/CommandStates.h"
 #include "main/DeviceBox.h"
@@ -16,6 +17,7 @@
 #include "main/WindowLayoutStore.h"
 #include "main/fmuMessageWindow.h"
 #include "model/Layout.h"
+#include "pictures/PictureCommands.h"
 #include "services/AppIcon.h"
 #include "settings/SettingsManager.h"
 
@@ -49,6 +51,17 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
     FMessages = new TfmMessageWindow(this);
     FMessages->setObjectName(QStringLiteral("fmMessageWindow"));
     FDocuments = new TDocumentWindows(*FManager, *FMessages, *FArea, this);
+    // The card reader, key lock and key picture commands follow the documents.
+    FPartCommands = new TLayoutPartCommands(*FManager, *this);
+    FPictureCommands = new TPictureCommands(*FManager, *this);
+    connect(FDocuments, &TDocumentWindows::created, this, [this](TfmDoc *document) {
+        FPartCommands->Attach(*document);
+        FPictureCommands->Attach(*document);
+    });
+    connect(FDocuments, &TDocumentWindows::commandsChanged, this, [this] {
+        FPartCommands->ActiveDocumentChanged(FDocuments->Active());
+        FPictureCommands->ActiveDocumentChanged(FDocuments->Active());
+    });
 
     CreateMenus();
     CreateToolBars();
@@ -105,6 +118,8 @@ void TfmMain::CreateMenus()
     edit->addSeparator();
     edit->addActions({a.actEditGroup, a.actEditUngroup});
     edit->addSeparator();
+    edit->addActions({FPartCommands->ReaderAction(), FPartCommands->KeyLockAction()});
+    edit->addSeparator();
     edit->addAction(a.actEditCheck);
 
     QMenu *device = menuBar()->addMenu(QStringLiteral("&Устройство"));
@@ -158,7 +173,8 @@ void TfmMain::CreateToolBars()
     QToolBar *standard = AddToolBar(QStringLiteral("tbStandard"), QStringLiteral("Стандартная"),
                                     {a.actFileNew, a.actFileOpen, a.actFileSave, nullptr, a.actEditCut,
                                      a.actEditCopy, a.actEditPaste, nullptr, a.actEditFind, a.actEditReplace,
-                                     nullptr, a.actEditGroup, a.actEditUngroup, nullptr, a.actEditCheck});
+                                     nullptr, a.actEditGroup, a.actEditUngroup, nullptr, FPartCommands->ReaderAction(),
+                                     FPartCommands->KeyLockAction(), nullptr, a.actEditCheck});
     QToolBar *device = AddToolBar(QStringLiteral("tbDevice"), QStringLiteral("Устройство"),
                                   {a.actDeviceWriteLayout, a.actDeviceReadLayout});
     QToolBar *layers = AddToolBar(QStringLiteral("tbLayer"), QStringLiteral("Слои"),

@@ -15,6 +15,8 @@ class TDeviceCommands;
 class TDocumentWindows;
 class TEditCommands;
 class TFileCommands;
+class TLayoutPartCommands;
+class TPictureCommands;
 class TfmMessageWindow;
 class TRecentFiles;
 class TViewCommands;
@@ -80,6 +82,8 @@ private:
     TViewCommands *FViewCommands = nullptr;
     TDeviceCommands *FDeviceCommands = nullptr;
     TWindowCommands *FWindowCommands = nullptr;
+    TLayoutPartCommands *FPartCommands = nullptr;
+    TPictureCommands *FPictureCommands = nullptr;
     TDeviceBox *FDeviceBox = nullptr;
     QList<QToolBar *> FCaptionedBars;
     QMenu *FToolbarsMenu = nullptr;

@@ -1,0 +1,79 @@
+#include "layoutparts/LayoutPartCommands.h"
+
+#include "common/CommandGuard.h"
+#include "document/LayoutDocument.h"
+#include "document/fmuDoc.h"
+#include "layoutparts/fmuKeyLock.h"
+#include "layoutparts/fmuMSR.h"
+
+#include <QAction>
+
+TLayoutPartCommands::TLayoutPartCommands(TKeyboardManager &manager, QWidget &window)
+    : QObject(&window), FWindow(window), FReader(new TfmMSR(manager, &window)),
+      FKeyLock(new TfmKeyLock(manager, &window))
+{
+    auto command = [this](const QString &text, const QString &iconText, const QString &name, Qt::Key key,
+                          void (TLayoutPartCommands::*edit)(TLayoutDocument &)) {
+        auto *action = new QAction(text, this);
+        action->setIconText(iconText);
+        action->setObjectName(name);
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | key));
+        connect(action, &QAction::triggered, this, [this, edit] {
+            CommandGuard::RunCommand(&FWindow, [this, edit] {
+                if (FActive)
+                    (this->*edit)(FActive->Document());
+            });
+        });
+        return action;
+    };
+    FReaderAction = command(QStringLiteral("Считыватель магнитных карт"), QStringLiteral("Считыватель"),
+                            QStringLiteral("actEditCardReader"), Qt::Key_R, &TLayoutPartCommands::EditCardReader);
+    FKeyLockAction = command(QStringLiteral("Ключ клавиатуры"), QStringLiteral("Ключ"),
+                             QStringLiteral("actEditKeyLock"), Qt::Key_K, &TLayoutPartCommands::EditKeyLock);
+    UpdateActions();
+}
+
+void TLayoutPartCommands::SetEditors(const TPartEditors &editors)
+{
+    FReader->SetEditors(editors);
+    FKeyLock->SetEditors(editors);
+}
+
+void TLayoutPartCommands::Attach(TfmDoc &document)
+{
+    connect(&document, &TfmDoc::cardReaderRequested, this, [this, doc = &document] {
+        CommandGuard::RunCommand(doc, [this, doc] { EditCardReader(doc->Document()); });
+    });
+    connect(&document, &TfmDoc::keyLockRequested, this, [this, doc = &document] {
+        CommandGuard::RunCommand(doc, [this, doc] { EditKeyLock(doc->Document()); });
+    });
+}
+
+void TLayoutPartCommands::ActiveDocumentChanged(TfmDoc *document)
+{
+    disconnect(FActiveConnection);
+    FActive = document;
+    // A change of keyboard model may add or remove the reader or the lock.
+    if (document)
+        FActiveConnection = connect(&document->Document(), &TLayoutDocument::changed, this,
+                                    &TLayoutPartCommands::UpdateActions);
+    UpdateActions();
+}
+
+void TLayoutPartCommands::EditCardReader(TLayoutDocument &document)
+{
+    if (FReader->Execute(document.Layout()))
+        document.SetCardReaders(FReader->Result());
+}
+
+void TLayoutPartCommands::EditKeyLock(TLayoutDocument &document)
+{
+    if (FKeyLock->Execute(document.Layout()))
+        document.SetKeyLocks(FKeyLock->Result());
+}
+
+void TLayoutPartCommands::UpdateActions()
+{
+    FReaderAction->setEnabled(FActive && FActive->Document().Layout().HasReader);
+    FKeyLockAction->setEnabled(FActive && FActive->Document().Layout().HasKey);
+}

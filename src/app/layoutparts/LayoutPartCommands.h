@@ -1,0 +1,59 @@
+#pragma once
+
+#include "layoutparts/PartEditors.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+class QWidget;
+class TfmDoc;
+class TfmKeyLock;
+class TfmMSR;
+class TKeyboardManager;
+class TLayoutDocument;
+
+/// The card reader and key lock commands: the two shared dialogs, created
+/// once, and the commands "Считыватель магнитных карт" (Ctrl+Alt+R, toolbar
+/// "Считыватель") and "Ключ клавиатуры" (Ctrl+Alt+K, toolbar "Ключ"), enabled
+/// only while the active document's layout has a card reader or a key lock.
+/// OK hands the edited settings of every layer to the document in one call;
+/// Cancel leaves it untouched.
+class TLayoutPartCommands : public QObject {
+    Q_OBJECT
+
+public:
+    /// window owns the dialogs.
+    TLayoutPartCommands(TKeyboardManager &manager, QWidget &window);
+
+    QAction *ReaderAction() const { return FReaderAction; }
+    QAction *KeyLockAction() const { return FKeyLockAction; }
+    TfmMSR &CardReaderDialog() const { return *FReader; }
+    TfmKeyLock &KeyLockDialog() const { return *FKeyLock; }
+    /// Sets the code and melody editors behind the dialogs' "..." buttons.
+    void SetEditors(const TPartEditors &editors);
+
+    /// Connects a new document window's toolbar requests.
+    void Attach(TfmDoc &document);
+    /// Follows the active document window (null: none) for the commands'
+    /// enabled state.
+    void ActiveDocumentChanged(TfmDoc *document);
+
+    /// Runs the card reader dialog on a document; OK copies every layer's
+    /// reader into it.
+    void EditCardReader(TLayoutDocument &document);
+    /// Runs the key lock dialog on a document; OK copies every layer's key
+    /// lock into it.
+    void EditKeyLock(TLayoutDocument &document);
+
+private:
+    void UpdateActions();
+
+    QWidget &FWindow;
+    TfmMSR *FReader;
+    TfmKeyLock *FKeyLock;
+    QAction *FReaderAction;
+    QAction *FKeyLockAction;
+    QPointer<TfmDoc> FActive;
+    QMetaObject::Connection FActiveConnection;
+};

@@ -1,0 +1,86 @@
+#include "pictures/PictureCommands.h"
+
+#include "common/CommandGuard.h"
+#include "device/KeyboardManager.h"
+#include "document/LayoutDocument.h"
+#include "model/Key.h"
+#include "model/KeyGroup.h"
+#include "model/KeyPicture.h"
+#include "model/Layer.h"
+#include "model/Layout.h"
+#include "pictures/fmuPicture.h"
+#include "settings/SettingsManager.h"
+
+namespace {
+
+// Returns the graphic of the first layer's key at the selection's top-left
+// cell, or at the top-left cell of the group that holds it; an empty one
+// when there is no key.
+TGraphic SelectedGraphic(const TLayout &layout)
+{
+    if (layout.LayerCount() == 0)
+        return TGraphic();
+    int col = layout.Selection().Left - 1;
+    int row = layout.Selection().Top - 1;
+    if (const TKeyGroup *group = layout.GroupAt(col, row)) {
+        col = group->Rect().Left;
+        row = group->Rect().Top;
+    }
+    const TKey *key = layout.Layers().Item(0).KeyAt(col, row);
+    return key ? key->Picture().Picture() : TGraphic();
+}
+
+} // namespace
+
+TPictureCommands::TPictureCommands(TKeyboardManager &manager, QWidget &window)
+    : QObject(&window), FPicture(new TfmPicture(manager.Settings().Font(), &window))
+{
+}
+
+void TPictureCommands::Attach(TfmDoc &document)
+{
+    connect(&document, &TfmDoc::editKeyRequested, this,
+            [this, doc = &document] { CommandGuard::RunCommand(doc, [this, doc] { EditKey(*doc); }); });
+    connect(&document, &TfmDoc::pictureCommandRequested, this, [this, doc = &document](TfmDoc::TPictureCommand command) {
+        CommandGuard::RunCommand(doc, [&] { RunCommand(*doc, command); });
+    });
+}
+
+void TPictureCommands::ActiveDocumentChanged(TfmDoc *document)
+{
+    FPicture->Attach(document ? &document->Document() : nullptr);
+    if (!document)
+        FPicture->hide();
+}
+
+bool TPictureCommands::EditKey(TfmDoc &document)
+{
+    if (document.ViewMode() != TfmDoc::vmPicture)
+        return false;
+    FPicture->Attach(&document.Document());
+    FPicture->show();
+    FPicture->raise();
+    return true;
+}
+
+void TPictureCommands::RunCommand(TfmDoc &document, TfmDoc::TPictureCommand command)
+{
+    FPicture->Attach(&document.Document());
+    switch (command) {
+    case TfmDoc::pcLoadPicture:
+        FPicture->AskLoadImage();
+        break;
+    case TfmDoc::pcSavePicture:
+        FPicture->AskSaveImage(SelectedGraphic(document.Document().Layout()));
+        break;
+    case TfmDoc::pcClearPicture:
+        FPicture->ClearImage();
+        break;
+    case TfmDoc::pcChangeFont:
+        FPicture->AskFont();
+        break;
+    case TfmDoc::pcChangeColor:
+        FPicture->AskBackgroundColor();
+        break;
+    }
+}

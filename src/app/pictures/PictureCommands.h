@@ -1,0 +1,37 @@
+#pragma once
+
+#include "document/fmuDoc.h"
+
+#include <QObject>
+
+class TfmPicture;
+class TKeyboardManager;
+
+/// The key picture commands: the shared picture window "Рисунок", which
+/// follows the active document, opened by "Свойства", Enter or a double
+/// click in a picture view, and carrying out the picture view's context
+/// commands on the selected keys.
+class TPictureCommands : public QObject {
+    Q_OBJECT
+
+public:
+    /// window owns the picture window.
+    TPictureCommands(TKeyboardManager &manager, QWidget &window);
+
+    TfmPicture &PictureWindow() const { return *FPicture; }
+
+    /// Connects a new document window's requests.
+    void Attach(TfmDoc &document);
+    /// Serves the active document window; with none (the last one closed)
+    /// the picture window is cleared and hidden.
+    void ActiveDocumentChanged(TfmDoc *document);
+    /// Shows the picture window for a document in the picture view; returns
+    /// false (and does nothing) in the other views, whose edit request
+    /// belongs to the key dialog.
+    bool EditKey(TfmDoc &document);
+    /// Carries out a picture view context command on a document's selection.
+    void RunCommand(TfmDoc &document, TfmDoc::TPictureCommand command);
+
+private:
+    TfmPicture *FPicture;
+};
