@@ -175,9 +175,15 @@ void TfmCodes::ShowError(const QString &text)
     FError = true;
     QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok, this);
     box.exec();
+    FocusList();
+}
+
+void TfmCodes::FocusList()
+{
+    // The recorder comes back with the focus; the window that a message or a
+    // picker covered becomes active again first.
+    activateWindow();
     mmCodes->setFocus();
-    if (mmCodes->hasFocus())
-        FHook->Install();
 }
 
 void TfmCodes::ChooseStdKey()
@@ -185,7 +191,7 @@ void TfmCodes::ChooseStdKey()
     FHook->Remove();
     if (!FStdKey)
         FStdKey = new TfmStdKey(FManager.CodeSet(), FManager.Settings().Font(), this);
-    const auto restore = qScopeGuard([this] { mmCodes->setFocus(); });
+    const auto restore = qScopeGuard([this] { FocusList(); });
     if (FStdKey->exec() != QDialog::Accepted || !FStdKey->Picked())
         return;
     const TStdCode &key = *FStdKey->Picked();
@@ -200,7 +206,7 @@ void TfmCodes::EnterBytes()
     FHook->Remove();
     if (!FCstKey)
         FCstKey = new TfmCstKey(FManager.Settings().Font(), this);
-    const auto restore = qScopeGuard([this] { mmCodes->setFocus(); });
+    const auto restore = qScopeGuard([this] { FocusList(); });
     if (FCstKey->exec() != QDialog::Accepted)
         return;
     const QByteArray bytes = FCstKey->Bytes();
@@ -214,5 +220,5 @@ void TfmCodes::ClearCodes()
 {
     FCodes.Clear();
     mmCodes->clear();
-    mmCodes->setFocus();
+    FocusList();
 }

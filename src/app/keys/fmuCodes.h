@@ -55,6 +55,8 @@ private:
     void EnterBytes();
     void ClearCodes();
     void ShowError(const QString &text);
+    /// Gives the list the focus, which puts the recorder back.
+    void FocusList();
 
     TKeyboardManager &FManager;
     TScanCodes FCodes;

@@ -19,30 +19,6 @@
 #include <QSignalBlocker>
 #include <QStyle>
 
-namespace {
-
-// The key functions, entry i meaning key type i + 1; "cлой" is written with
-// a Latin "c".
-const QStringList &KeyTypeCaptions()
-{
-    static const QStringList captions = {
-        QStringLiteral("Макрос"),
-        QStringLiteral("Переход на cлой вверх"),
-        QStringLiteral("Переход на cлой вниз"),
-        QStringLiteral("Переход на 1 cлой"),
-        QStringLiteral("Переход на 2 cлой"),
-        QStringLiteral("Переход на 3 cлой"),
-        QStringLiteral("Переход на 4 cлой"),
-        QStringLiteral("Временный переход на 1 cлой"),
-        QStringLiteral("Временный переход на 2 cлой"),
-        QStringLiteral("Временный переход на 3 cлой"),
-        QStringLiteral("Временный переход на 4 cлой"),
-    };
-    return captions;
-}
-
-} // namespace
-
 TfmKeyDlg::TfmKeyDlg(TKeyboardManager &manager, TfmCodes &codes, TfmNotes &notes, QWidget *parent)
     : TBaseForm(manager.Settings().Font(), parent, Qt::Tool | Qt::WindowStaysOnTopHint), FManager(manager),
       FCodes(codes), FNotes(notes)
@@ -66,7 +42,8 @@ void TfmKeyDlg::CreateControls()
 
     cbKeyType = new QComboBox(this);
     cbKeyType->setObjectName(QStringLiteral("cbKeyType"));
-    cbKeyType->addItems(KeyTypeCaptions());
+    for (int type = ktMacro; type <= kLastKeyType; ++type)
+        cbKeyType->addItem(KeyTypeName(type));
     connect(cbKeyType, &QComboBox::activated, this, [this](int index) { Run([this, index] { ChooseType(index); }); });
     grid->addWidget(new QLabel(QStringLiteral("Функция клавиши:"), this), row, 0);
     grid->addWidget(cbKeyType, row++, 1, 1, 3);
