@@ -2,6 +2,8 @@
 
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
+#include "document/fmuDoc.h"
+#include "keys/KeyCommands.h"
 #include "main/AppVersion.h"
 #include "main/CommandStates.h"
 #include "main/DeviceBox.h"
@@ -58,6 +60,17 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
         new TViewCommands(*FActions, *FDocuments, *FManager, *FMessages, FCaptionedBars, *FStore, *this);
     FDeviceCommands = new TDeviceCommands(*FActions, *FDocuments, *FFileCommands, *FManager, *this);
     FWindowCommands = new TWindowCommands(*FActions, *FArea);
+    // Key editing: the key dialog follows the active document window.
+    FKeyCommands = new TKeyCommands(*FManager, this);
+    connect(FDocuments, &TDocumentWindows::created, FKeyCommands, [this](TfmDoc *doc) { FKeyCommands->Watch(*doc); });
+    connect(FDocuments, &TDocumentWindows::commandsChanged, FKeyCommands, [this] {
+        if (TfmDoc *doc = FDocuments->Active())
+            FKeyCommands->ActiveDocumentChanged(doc);
+        else
+            FKeyCommands->LastDocumentClosed();
+    });
+    connect(FActions->actEditKey, &QAction::triggered, FKeyCommands,
+            [this] { CommandGuard::RunCommand(this, [this] { FKeyCommands->EditActiveKey(); }); });
     FRecent->Load(FManager->Settings().MRU());
     ConnectMessages();
     RestoreLayout();
@@ -158,7 +171,7 @@ void TfmMain::CreateToolBars()
     QToolBar *standard = AddToolBar(QStringLiteral("tbStandard"), QStringLiteral("Стандартная"),
                                     {a.actFileNew, a.actFileOpen, a.actFileSave, nullptr, a.actEditCut,
                                      a.actEditCopy, a.actEditPaste, nullptr, a.actEditFind, a.actEditReplace,
-                                     nullptr, a.actEditGroup, a.actEditUngroup, nullptr, a.actEditCheck});
+                                     nullptr, a.actEditGroup, a.actEditUngroup, nullptr, a.actEditCheck, a.actEditKey});
     QToolBar *device = AddToolBar(QStringLiteral("tbDevice"), QStringLiteral("Устройство"),
                                   {a.actDeviceWriteLayout, a.actDeviceReadLayout});
     QToolBar *layers = AddToolBar(QStringLiteral("tbLayer"), QStringLiteral("Слои"),

@@ -16,6 +16,7 @@ class TDocumentWindows;
 class TEditCommands;
 class TFileCommands;
 class TfmMessageWindow;
+class TKeyCommands;
 class TRecentFiles;
 class TViewCommands;
 class TWindowCommands;
@@ -80,6 +81,7 @@ private:
     TViewCommands *FViewCommands = nullptr;
     TDeviceCommands *FDeviceCommands = nullptr;
     TWindowCommands *FWindowCommands = nullptr;
+    TKeyCommands *FKeyCommands = nullptr;
     TDeviceBox *FDeviceBox = nullptr;
     QList<QToolBar *> FCaptionedBars;
     QMenu *FToolbarsMenu = nullptr;
