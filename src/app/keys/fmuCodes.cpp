@@ -12,8 +12,6 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QFocusEvent>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
