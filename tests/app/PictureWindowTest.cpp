@@ -25,25 +25,6 @@
 
 namespace {
 
-// Runs script on the next modal dialog of type T once it is shown.
-template <typename T> std::shared_ptr<bool> OnNextModal(const std::function<void(T &)> &script)
-{
-    auto ran = std::make_shared<bool>(false);
-    auto *timer = new QTimer(qApp);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [ran, script, timer] {
-        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        *ran = true;
-        script(*dialog);
-    });
-    timer->start();
-    return ran;
-}
-
 QByteArray Encoded(const QSize &size, QRgb color, const char *format)
 {
     QImage image(size, QImage::Format_RGB32);
@@ -53,21 +34,6 @@ QByteArray Encoded(const QSize &size, QRgb color, const char *format)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
     return bytes;
-}
-
-// Chooses a file in a file dialog and confirms. The dialog reads its folder
-// in the background and may then put its own name back into the name field:
-// the name is given again until it stays.
-void ChooseFile(QFileDialog &dialog, const QString &path)
-{
-    dialog.setDirectory(QFileInfo(path).absolutePath());
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        dialog.selectFile(path);
-        QTest::qWait(20);
-        if (dialog.selectedFiles().value(0) == path)
-            break;
-    }
-    QMetaObject::invokeMethod(&dialog, "accept");
 }
 
 QString WriteFile(const QString &path, const QByteArray &bytes)
@@ -176,12 +142,14 @@ private slots:
     void changingOnlyTheFontKeepsTextsAndImages()
     {
         Document().SetSelection(TRect{1, 1, 3, 1});
-        const auto ran = OnNextModal<QFontDialog>([](QFontDialog &dialog) {
-            dialog.setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 14));
-            dialog.accept();
+        bool ran = false;
+        AnswerNextDialog<QFontDialog>([&ran](QFontDialog *dialog) {
+            ran = true;
+            dialog->setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 14));
+            dialog->accept();
         });
         TriggerMenu(*FWindow, QStringLiteral("Изменить шрифт..."));
-        QVERIFY(*ran);
+        QVERIFY(ran);
         for (int col = 0; col < 3; ++col)
             QCOMPARE(PictureAt(Document().Layout(), col, 0).Font().Name(), QStringLiteral("DejaVu Serif"));
         VerifyTextsAndImagesKept();
@@ -234,15 +202,13 @@ private slots:
         QVERIFY(!Document().IsModified());
 
         // Through the menu the refusal is shown with its reason.
-        const auto chosen = OnNextModal<QFileDialog>([&garbage](QFileDialog &dialog) {
-            QCOMPARE(dialog.objectName(), QStringLiteral("dlgOpenPicture"));
-            ChooseFile(dialog, garbage);
-        });
-        std::shared_ptr<TBoxAnswer> box;
-        QTimer::singleShot(0, [&box] { box = AnswerNextBox(QMessageBox::Ok); });
+        QString dialogName;
+        AnswerNextDialog<QFileDialog>([&dialogName](QFileDialog *dialog) { dialogName = dialog->objectName(); });
+        AnswerFileDialog(garbage);
+        const std::shared_ptr<TBoxAnswer> box = AnswerNextBox(QMessageBox::Ok);
         TriggerMenu(*FWindow, QStringLiteral("Загрузить картинку..."));
-        QVERIFY(*chosen);
-        QTRY_VERIFY(box && !box->Text.isEmpty());
+        QCOMPARE(dialogName, QStringLiteral("dlgOpenPicture"));
+        QTRY_VERIFY(!box->Text.isEmpty());
         QVERIFY2(box->Text.contains(QStringLiteral("не является изображением")), qPrintable(box->Text));
         VerifyTextsAndImagesKept();
         QVERIFY(!Document().IsModified());
@@ -274,12 +240,11 @@ private slots:
         // The selection's top-left key gives the picture, whatever the others hold.
         Document().SetSelection(TRect{1, 1, 3, 1});
         const QString target = FEnv->FilePath(QStringLiteral("saved.bmp"));
-        const auto saved = OnNextModal<QFileDialog>([&target](QFileDialog &dialog) {
-            QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("*.bmp")});
-            ChooseFile(dialog, target);
-        });
+        QStringList filters;
+        AnswerNextDialog<QFileDialog>([&filters](QFileDialog *dialog) { filters = dialog->nameFilters(); });
+        AnswerFileDialog(target);
         TriggerMenu(*FWindow, QStringLiteral("Сохранить картинку..."));
-        QVERIFY(*saved);
+        QCOMPARE(filters, QStringList{QStringLiteral("*.bmp")});
         QFile file(target);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), FBitmap);

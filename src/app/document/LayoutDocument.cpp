@@ -3,6 +3,8 @@
 #include "base/Error.h"
 #include "device/KeyboardManager.h"
 #include "model/MasterKey.h"
+#include "model/Notes.h"
+#include "model/ScanCodes.h"
 #include "settings/SettingsManager.h"
 
 namespace {
@@ -176,6 +178,51 @@ void TLayoutDocument::SetCardReaders(const TLayout &readers)
 void TLayoutDocument::SetKeyLocks(const TLayout &keyLocks)
 {
     FLayout->AssignKeyLock(keyLocks);
+}
+
+// Key edits of the key dialog.
+
+void TLayoutDocument::LoadKeys(TMasterKey &master) const
+{
+    FLayout->LoadMaster(master);
+}
+
+void TLayoutDocument::ChangeKeys(int layer, TKeyField field, const TMasterKey &values)
+{
+    TMasterKey master;
+    master.Layer = layer;
+    FLayout->LoadMaster(master);
+    TNotifyObject *changed = nullptr;
+    switch (field) {
+    case TKeyField::Type:
+        master.KeyType().SetValue(values.KeyType().Value());
+        changed = &master.KeyType();
+        break;
+    case TKeyField::MakeCodes:
+        master.MakeCodes().Assign(values.MakeCodes());
+        changed = &master.MakeCodes();
+        break;
+    case TKeyField::BreakCodes:
+        master.BreakCodes().Assign(values.BreakCodes());
+        changed = &master.BreakCodes();
+        break;
+    case TKeyField::AutoRepeat:
+        master.AutoRepeat().SetValue(values.AutoRepeat().Value());
+        changed = &master.AutoRepeat();
+        break;
+    case TKeyField::Remark:
+        master.Remark().SetValue(values.Remark().Value());
+        changed = &master.Remark();
+        break;
+    case TKeyField::Melody:
+        master.Melody().Assign(values.Melody());
+        changed = &master.Melody();
+        break;
+    }
+    // The loaded value may equal the new one only because the selected keys
+    // differed and the load emptied it.
+    changed->Change();
+    FLayout->ApplyMaster(master, false);
 }
 
 void TLayoutDocument::Activate()

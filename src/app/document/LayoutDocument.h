@@ -102,6 +102,19 @@ public:
     /// same layers (the key lock dialog's working copy).
     void SetKeyLocks(const TLayout &keyLocks);
 
+    // Key edits of the key dialog.
+
+    /// A property of keys the key dialog changes.
+    enum class TKeyField { Type, MakeCodes, BreakCodes, AutoRepeat, Remark, Melody };
+    /// Fills master from the selected keys on its layer (master.Layer, from
+    /// 0): the values all of them share.
+    void LoadKeys(TMasterKey &master) const;
+    /// Gives the selected keys on layer (from 0) one property, taken from
+    /// values: keys of a layer-switching type take it on every layer. The
+    /// property is written even when a key has it already, so that clearing
+    /// a field clears it in keys whose values differed.
+    void ChangeKeys(int layer, TKeyField field, const TMasterKey &values);
+
     /// Tells the layout's views that its window became active or inactive.
     void Activate();
     void Deactivate();

@@ -72,6 +72,8 @@ TMainActions::TMainActions(QObject *owner)
                           QStringLiteral("□"), kEditColour);
     actEditCheck = Make(owner, {u"actEditCheck", u"Проверить раскладку", u"", u"Проверить"}, QStringLiteral("✓"),
                         kEditColour);
+    actEditKey = Make(owner, {u"actEditKey", u"Свойства клавиши", u"Ctrl+K", u"Клавиша"}, QStringLiteral("K"),
+                      kEditColour);
 
     actDeviceWriteLayout = Make(owner, {u"actDeviceWriteLayout", u"Записать раскладку", u"F5", u"Загрузить"},
                                 QStringLiteral("↓"), kDeviceColour);
@@ -139,7 +141,7 @@ QList<QAction *> TMainActions::DocumentActions() const
     QList<QAction *> actions = {actFileSave,     actFileSaveAs,        actFileClose,           actFileCloseAll,
                                 actFilePrint,    actEditCut,           actEditCopy,            actEditPaste,
                                 actEditFind,     actEditReplace,       actEditSelectAll,       actEditClear,
-                                actEditGroup,    actEditUngroup,       actEditCheck,           actDeviceWriteLayout,
+                                actEditGroup,    actEditUngroup,       actEditCheck,  actEditKey,   actDeviceWriteLayout,
                                 actViewLayout,   actViewSimplified,    actViewPicture,         actWindowTileVertical,
                                 actWindowTileHorizontal, actWindowCascade};
     for (QAction *action : actLayers)

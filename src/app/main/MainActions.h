@@ -35,6 +35,8 @@ struct TMainActions {
     QAction *actEditGroup;
     QAction *actEditUngroup;
     QAction *actEditCheck;
+    /// "Свойства клавиши": no menu item, toolbar and keys only.
+    QAction *actEditKey;
     // Menu "&Устройство".
     QAction *actDeviceWriteLayout;
     QAction *actDeviceReadLayout;

@@ -2,7 +2,12 @@
 
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
+#include "document/fmuDoc.h"
+#include "keys/KeyCommands.h"
+#include "keys/fmuCodes.h"
+#include "keys/fmuNotes.h"
 #include "layoutparts/LayoutPartCommands.h"
+#include "layoutparts/PartEditors.h"
 #include "main/AppVersion.h"
 #include "main/CommandStates.h"
 #include "main/DeviceBox.h"
@@ -71,6 +76,28 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
         new TViewCommands(*FActions, *FDocuments, *FManager, *FMessages, FCaptionedBars, *FStore, *this);
     FDeviceCommands = new TDeviceCommands(*FActions, *FDocuments, *FFileCommands, *FManager, *this);
     FWindowCommands = new TWindowCommands(*FActions, *FArea);
+    // Key editing: the key dialog follows the active document window.
+    FKeyCommands = new TKeyCommands(*FManager, this);
+    connect(FDocuments, &TDocumentWindows::created, FKeyCommands, [this](TfmDoc *doc) { FKeyCommands->Watch(*doc); });
+    connect(FDocuments, &TDocumentWindows::commandsChanged, FKeyCommands, [this] {
+        if (TfmDoc *doc = FDocuments->Active())
+            FKeyCommands->ActiveDocumentChanged(doc);
+        else
+            FKeyCommands->LastDocumentClosed();
+    });
+    // The card reader and key lock dialogs edit codes and melodies with the
+    // key dialog's code and melody editors.
+    FPartCommands->SetEditors({[this](QWidget &, TScanCodes &codes, int mode) {
+                                   return FKeyCommands->CodesDialog().Execute(codes, mode);
+                               },
+                               [this](QWidget &, TNotes &melody, const QString &text) {
+                                   return FKeyCommands->NotesDialog().Execute(melody, text);
+                               }});
+    connect(FKeyCommands, &TKeyCommands::pictureRequested, FPictureCommands, [this](TfmDoc *doc) {
+        CommandGuard::RunCommand(this, [this, doc] { FPictureCommands->EditKey(*doc); });
+    });
+    connect(FActions->actEditKey, &QAction::triggered, FKeyCommands,
+            [this] { CommandGuard::RunCommand(this, [this] { FKeyCommands->EditActiveKey(); }); });
     FRecent->Load(FManager->Settings().MRU());
     ConnectMessages();
     RestoreLayout();
@@ -174,7 +201,7 @@ void TfmMain::CreateToolBars()
                                     {a.actFileNew, a.actFileOpen, a.actFileSave, nullptr, a.actEditCut,
                                      a.actEditCopy, a.actEditPaste, nullptr, a.actEditFind, a.actEditReplace,
                                      nullptr, a.actEditGroup, a.actEditUngroup, nullptr, FPartCommands->ReaderAction(),
-                                     FPartCommands->KeyLockAction(), nullptr, a.actEditCheck});
+                                     FPartCommands->KeyLockAction(), nullptr, a.actEditCheck, a.actEditKey});
     QToolBar *device = AddToolBar(QStringLiteral("tbDevice"), QStringLiteral("Устройство"),
                                   {a.actDeviceWriteLayout, a.actDeviceReadLayout});
     QToolBar *layers = AddToolBar(QStringLiteral("tbLayer"), QStringLiteral("Слои"),

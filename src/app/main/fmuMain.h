@@ -18,6 +18,7 @@ class TFileCommands;
 class TLayoutPartCommands;
 class TPictureCommands;
 class TfmMessageWindow;
+class TKeyCommands;
 class TRecentFiles;
 class TViewCommands;
 class TWindowCommands;
@@ -84,6 +85,7 @@ private:
     TWindowCommands *FWindowCommands = nullptr;
     TLayoutPartCommands *FPartCommands = nullptr;
     TPictureCommands *FPictureCommands = nullptr;
+    TKeyCommands *FKeyCommands = nullptr;
     TDeviceBox *FDeviceBox = nullptr;
     QList<QToolBar *> FCaptionedBars;
     QMenu *FToolbarsMenu = nullptr;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+class TfmCodes;
+class TfmDoc;
+class TfmKeyDlg;
+class TfmNotes;
+class TKeyboardManager;
+
+/// The key editing windows of the run and the commands that reach them: the
+/// key dialog, the key code dialog and the melody editor (which the card
+/// reader and key lock dialogs use too). The main window creates it once,
+/// tells it which document window is active and passes it the document
+/// windows' requests to edit a key.
+class TKeyCommands : public QObject {
+    Q_OBJECT
+public:
+    /// The windows stay on top of mainWindow and go with it.
+    TKeyCommands(TKeyboardManager &manager, QWidget *mainWindow);
+    ~TKeyCommands() override;
+
+    TfmKeyDlg &KeyDialog() const { return *FKeyDlg; }
+    TfmCodes &CodesDialog() const { return *FCodes; }
+    TfmNotes &NotesDialog() const { return *FNotes; }
+
+    /// Edit key of a document window: in the layout and simplified views
+    /// the key dialog is attached to its layout, set to its shown layer and
+    /// shown; in the picture view pictureRequested is emitted.
+    void EditKey(TfmDoc &doc);
+    /// Edit key of the active document window, if there is one.
+    void EditActiveKey();
+    /// Follows the active document window (null when there is none).
+    void ActiveDocumentChanged(TfmDoc *doc);
+    /// Hides the key dialog when the last document window has closed.
+    void LastDocumentClosed();
+    /// Passes a new document window's requests to edit a key to EditKey.
+    void Watch(TfmDoc &doc);
+
+signals:
+    /// A document window in the picture view asked for the picture dialog.
+    void pictureRequested(TfmDoc *doc);
+
+private:
+    TfmCodes *FCodes;
+    TfmNotes *FNotes;
+    TfmKeyDlg *FKeyDlg;
+    QPointer<TfmDoc> FActive;
+};

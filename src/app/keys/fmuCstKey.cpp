@@ -1,0 +1,49 @@
+#include "keys/fmuCstKey.h"
+
+#include "base/HexText.h"
+#include "common/BaseForm.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfmCstKey::TfmCstKey(const TFont &font, QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("fmCstKey"));
+    setWindowTitle(QStringLiteral("Новая клавиша"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFont(TBaseForm::FormFont(font));
+
+    edCode = new QLineEdit(QStringLiteral("0"), this);
+    edCode->setObjectName(QStringLiteral("edCode"));
+    auto *fields = new QFormLayout;
+    fields->addRow(QStringLiteral("Код, hex:"), edCode);
+
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("btnOK"));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("btnCancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &TfmCstKey::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &TfmCstKey::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QByteArray TfmCstKey::Bytes() const
+{
+    return HexToBytes(edCode->text());
+}
+
+void TfmCstKey::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    edCode->setFocus();
+    edCode->selectAll();
+}

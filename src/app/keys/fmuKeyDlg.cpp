@@ -1,0 +1,208 @@
+#include "keys/fmuKeyDlg.h"
+
+#include "device/KeyboardManager.h"
+#include "keys/fmuCodes.h"
+#include "keys/fmuNotes.h"
+#include "model/Key.h"
+#include "model/Notes.h"
+#include "model/ScanCodes.h"
+#include "settings/SettingsManager.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QStyle>
+
+TfmKeyDlg::TfmKeyDlg(TKeyboardManager &manager, TfmCodes &codes, TfmNotes &notes, QWidget *parent)
+    : TBaseForm(manager.Settings().Font(), parent, Qt::Tool | Qt::WindowStaysOnTopHint), FManager(manager),
+      FCodes(codes), FNotes(notes)
+{
+    setObjectName(QStringLiteral("fmKeyDlg"));
+    setWindowTitle(QStringLiteral("Клавиша"));
+    CreateControls();
+    // Escape hides the dialog whichever control has the focus.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::hide);
+    escape->setContext(Qt::WindowShortcut);
+    Detach();
+}
+
+TfmKeyDlg::~TfmKeyDlg() = default;
+
+void TfmKeyDlg::CreateControls()
+{
+    using TField = TLayoutDocument::TKeyField;
+    auto *grid = new QGridLayout(this);
+    int row = 0;
+
+    cbKeyType = new QComboBox(this);
+    cbKeyType->setObjectName(QStringLiteral("cbKeyType"));
+    for (int type = ktMacro; type <= kLastKeyType; ++type)
+        cbKeyType->addItem(KeyTypeName(type));
+    connect(cbKeyType, &QComboBox::activated, this, [this](int index) { Run([this, index] { ChooseType(index); }); });
+    grid->addWidget(new QLabel(QStringLiteral("Функция клавиши:"), this), row, 0);
+    grid->addWidget(cbKeyType, row++, 1, 1, 3);
+
+    lbLayers = new QListWidget(this);
+    lbLayers->setObjectName(QStringLiteral("lbLayers"));
+    lbLayers->setMaximumHeight(lbLayers->fontMetrics().height() * 5);
+    connect(lbLayers, &QListWidget::currentRowChanged, this, [this] { Run([this] { LoadValues(); }); });
+    grid->addWidget(lbLayers, row++, 1, 1, 3);
+
+    const auto codeRow = [&](const QString &caption, const QString &name, TField field, QLabel *&label,
+                             QPushButton *&button) {
+        label = new QLabel(caption, this);
+        auto *edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        edit->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, field](const QString &text) { Run([this, field, text] { EditCodes(field, text); }); });
+        connect(edit, &QLineEdit::customContextMenuRequested, this,
+                [this, edit, field](const QPoint &pos) { ShowCodeMenu(edit, field, pos); });
+        button = new QPushButton(QStringLiteral("..."), this);
+        button->setObjectName(name + QStringLiteral("Button"));
+        button->setToolTip(QStringLiteral("Задать скан-коды для этого поля"));
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
+        connect(button, &QPushButton::clicked, this, [this, field] { Run([this, field] { RecordCodes(field, kcBoth); }); });
+        grid->addWidget(label, row, 0);
+        grid->addWidget(edit, row, 1, 1, 2);
+        grid->addWidget(button, row++, 3);
+        return edit;
+    };
+    edMake = codeRow(QStringLiteral("При нажатии:"), QStringLiteral("edMake"), TField::MakeCodes, lblMake, btnMake);
+    edBreak = codeRow(QStringLiteral("При отжатии:"), QStringLiteral("edBreak"), TField::BreakCodes, lblBreak, btnBreak);
+
+    chbAutoRepeat = new QCheckBox(QStringLiteral("Автоповтор клавиши"), this);
+    chbAutoRepeat->setObjectName(QStringLiteral("chbAutoRepeat"));
+    connect(chbAutoRepeat, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { SetAutoRepeat(on); }); });
+    grid->addWidget(chbAutoRepeat, row++, 1, 1, 3);
+
+    edMelody = new QLineEdit(this);
+    edMelody->setObjectName(QStringLiteral("edMelody"));
+    edMelody->setReadOnly(true);
+    btnPlay = new QPushButton(this);
+    btnPlay->setObjectName(QStringLiteral("btnPlay"));
+    btnPlay->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    btnPlay->setToolTip(QStringLiteral("Прослушать"));
+    connect(btnPlay, &QPushButton::clicked, this, [this] { Run([this] { PlayMelody(); }); });
+    auto *melody = new QPushButton(QStringLiteral("..."), this);
+    melody->setObjectName(QStringLiteral("btnMelody"));
+    melody->setFixedWidth(btnMake->width());
+    connect(melody, &QPushButton::clicked, this, [this] { Run([this] { EditMelody(); }); });
+    grid->addWidget(new QLabel(QStringLiteral("Звук:"), this), row, 0);
+    grid->addWidget(edMelody, row, 1);
+    grid->addWidget(btnPlay, row, 2);
+    grid->addWidget(melody, row++, 3);
+
+    edRemark = new QLineEdit(this);
+    edRemark->setObjectName(QStringLiteral("edRemark"));
+    connect(edRemark, &QLineEdit::textEdited, this,
+            [this](const QString &text) { Run([this, text] { EditRemark(text); }); });
+    grid->addWidget(new QLabel(QStringLiteral("Примечание:"), this), row, 0);
+    grid->addWidget(edRemark, row++, 1, 1, 3);
+
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(row, 1);
+    resize(420, sizeHint().height());
+}
+
+QString TfmKeyDlg::Caption(const TRect &selection)
+{
+    if (selection.IsSingleCell())
+        return QStringLiteral("Клавиша (%1,%2)").arg(selection.Top).arg(selection.Left);
+    return QStringLiteral("Клавиши (%1,%2)-(%3,%4)")
+        .arg(selection.Top)
+        .arg(selection.Left)
+        .arg(selection.Bottom)
+        .arg(selection.Right);
+}
+
+void TfmKeyDlg::SetDocument(TLayoutDocument *document)
+{
+    if (document == FDocument)
+        return;
+    Detach();
+    if (!document)
+        return;
+    FDocument = document;
+    FChangedLink = connect(document, &TLayoutDocument::changed, this, &TfmKeyDlg::OnDocumentChanged);
+    FDestroyedLink = connect(document, &QObject::destroyed, this, [this] { Detach(); });
+    setWindowTitle(Caption(document->Layout().Selection()));
+    {
+        const QSignalBlocker blocker(lbLayers);
+        for (int k = 1; k <= document->Layout().LayerCount(); ++k)
+            lbLayers->addItem(QStringLiteral("Слой %1").arg(k));
+        lbLayers->setCurrentRow(0);
+    }
+    LoadValues();
+}
+
+void TfmKeyDlg::Detach()
+{
+    disconnect(FChangedLink);
+    disconnect(FDestroyedLink);
+    FDocument = nullptr;
+    const QSignalBlocker blocker(lbLayers);
+    lbLayers->clear();
+    for (QLineEdit *edit : {edMake, edBreak, edMelody, edRemark})
+        edit->clear();
+    chbAutoRepeat->setChecked(false);
+}
+
+void TfmKeyDlg::SetShownLayer(int layer)
+{
+    {
+        const QSignalBlocker blocker(lbLayers);
+        lbLayers->setCurrentRow(layer >= 1 && layer <= lbLayers->count() ? layer - 1 : 0);
+    }
+    LoadValues();
+}
+
+void TfmKeyDlg::OnDocumentChanged(int kind)
+{
+    if (kind == lcKeysCleared || kind == lcSelection)
+        Run([this] { LoadValues(); });
+}
+
+void TfmKeyDlg::LoadValues()
+{
+    if (!FDocument)
+        return;
+    if (lbLayers->currentRow() < 0) {
+        const QSignalBlocker blocker(lbLayers);
+        lbLayers->setCurrentRow(0);
+    }
+    FMaster.Layer = lbLayers->currentRow();
+    FDocument->LoadKeys(FMaster);
+    const int type = FMaster.KeyType().Value();
+    {
+        const QSignalBlocker blocker(cbKeyType);
+        cbKeyType->setCurrentIndex(type - 1);
+    }
+    // Keys of different types show no function; the fields keep what they
+    // showed.
+    if (type != ktNone) {
+        edRemark->setText(FMaster.Remark().Value());
+        edMelody->setText(FMaster.Melody().Text());
+        {
+            const QSignalBlocker blocker(chbAutoRepeat);
+            chbAutoRepeat->setChecked(FMaster.AutoRepeat().Value());
+        }
+        edMake->setText(FMaster.MakeCodes().Text());
+        edBreak->setText(FMaster.BreakCodes().Text());
+    }
+    setWindowTitle(Caption(FDocument->Layout().Selection()));
+    ShowMacroFields(type == ktMacro);
+}
+
+void TfmKeyDlg::ShowMacroFields(bool visible)
+{
+    for (QWidget *widget : std::initializer_list<QWidget *>{lbLayers, lblMake, edMake, btnMake, lblBreak, edBreak,
+                                                            btnBreak, chbAutoRepeat})
+        widget->setVisible(visible);
+}

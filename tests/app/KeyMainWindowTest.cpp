@@ -1,0 +1,60 @@
+#include "MainWindowFixture.h"
+
+#include "document/LayoutDocument.h"
+#include "document/fmuDoc.h"
+#include "keys/fmuKeyDlg.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+// The main window reaches the key dialog by "Свойства клавиши" and keeps it
+// on the active document.
+class KeyMainWindowTest : public QObject {
+    Q_OBJECT
+
+    TScriptedPrompts FPrompts;
+
+private slots:
+    void theKeyDialogFollowsTheActiveDocument()
+    {
+        TProgramFolder folder;
+        TfmMain window(folder.Options(FPrompts));
+        window.show();
+        auto *dialog = window.findChild<TfmKeyDlg *>(QStringLiteral("fmKeyDlg"));
+        QVERIFY(dialog);
+        QAction *editKey = window.Actions().actEditKey;
+        QCOMPARE(editKey->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
+        QCOMPARE(editKey->iconText(), QStringLiteral("Клавиша"));
+        QVERIFY(!editKey->isEnabled());
+
+        window.Actions().actFileNew->trigger();
+        TfmDoc *first = window.Documents().Active();
+        QVERIFY(editKey->isEnabled());
+        QCOMPARE(dialog->Document(), &first->Document());
+        editKey->trigger();
+        QVERIFY(dialog->isVisible());
+
+        window.Actions().actFileNew->trigger();
+        TfmDoc *second = window.Documents().Active();
+        QVERIFY(second != first);
+        QCOMPARE(dialog->Document(), &second->Document());
+        window.Area().setActiveSubWindow(window.Documents().Frame(first));
+        QCOMPARE(dialog->Document(), &first->Document());
+
+        // The document window's own "Клавиша" reaches the same dialog.
+        dialog->hide();
+        second->findChild<QAction *>(QStringLiteral("acKey"))->trigger();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->Document(), &second->Document());
+
+        QVERIFY(window.Documents().CloseAll());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(!dialog->Document());
+    }
+};
+
+QTEST_MAIN(KeyMainWindowTest)
+#include "KeyMainWindowTest.moc"
