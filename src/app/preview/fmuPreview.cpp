@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsLineItem>
+#include <QKeyEvent>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QLabel>
@@ -131,7 +132,9 @@ void TfmPreview::CreateToolBar()
     cbZoom->addItems(kZoomEntries);
     cbZoom->setMinimumContentsLength(6);
     ToolBar->addWidget(cbZoom);
-    connect(cbZoom->lineEdit(), &QLineEdit::returnPressed, this, [this] { Run([this] { ApplyZoomText(); }); });
+    // Enter is taken before the box sees it, which would also choose a list
+    // entry of the same text and take the zoom a second time.
+    cbZoom->lineEdit()->installEventFilter(this);
     connect(cbZoom, &QComboBox::activated, this, [this] { Run([this] { ApplyZoomText(); }); });
 
     ToolBar->addWidget(new QLabel(QStringLiteral(" Формат бумаги: "), ToolBar));
@@ -160,6 +163,18 @@ void TfmPreview::CreateToolBar()
     actClose = ToolBar->addAction(QStringLiteral("Закрыть"));
     actClose->setObjectName(QStringLiteral("actClose"));
     connect(actClose, &QAction::triggered, this, [this] { CloseWindow(); });
+}
+
+bool TfmPreview::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == cbZoom->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Run([this] { ApplyZoomText(); });
+            return true;
+        }
+    }
+    return TBaseForm::eventFilter(watched, event);
 }
 
 void TfmPreview::FillPapers()

@@ -54,6 +54,9 @@ public:
     /// Prints the page on the printer as it is set up.
     void PrintPages();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void CreateToolBar();
     void FillPapers();
