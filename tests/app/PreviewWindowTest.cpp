@@ -203,8 +203,8 @@ private slots:
         QVERIFY2(!commands.actFilePreview->isEnabled(), "one preview at a time");
 
         commands.Preview()->findChild<QAction *>(QStringLiteral("actClose"))->trigger();
-        QTRY_VERIFY(!commands.IsOpen());
-        QCOMPARE(changes.count(), 2);
+        QTRY_COMPARE(changes.count(), 2);
+        QVERIFY(!commands.IsOpen());
         QCOMPARE(changes.at(1).at(0).toBool(), false);
         QVERIFY(!frame->isMaximized());
         area->removeSubWindow(FDocument);

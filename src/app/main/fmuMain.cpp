@@ -2,6 +2,10 @@
 
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
+#include "device/DeviceWindows.h"
+#include "main/GlyphIcons.h"
+#include "preview/PreviewCommands.h"
+#include "services/HelpCommands.h"
 #include "main/AppVersion.h"
 #include "main/CommandStates.h"
 #include "main/DeviceBox.h"
@@ -58,6 +62,7 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
         new TViewCommands(*FActions, *FDocuments, *FManager, *FMessages, FCaptionedBars, *FStore, *this);
     FDeviceCommands = new TDeviceCommands(*FActions, *FDocuments, *FFileCommands, *FManager, *this);
     FWindowCommands = new TWindowCommands(*FActions, *FArea);
+    AddWindowCommands();
     FRecent->Load(FManager->Settings().MRU());
     ConnectMessages();
     RestoreLayout();
@@ -77,6 +82,8 @@ TfmMain::~TfmMain()
     FManager->OnCheckLayout = nullptr;
     FManager->OnLayoutFaulty = nullptr;
     disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
+    // A preview closed with the area asks for no command update.
+    disconnect(FPreviewCommands, nullptr, this, nullptr);
     delete FDeviceCommands;
     delete FDocuments;
     delete FArea;
@@ -178,6 +185,39 @@ void TfmMain::CreateToolBars()
     }
 }
 
+void TfmMain::AddWindowCommands()
+{
+    const TMainActions &a = *FActions;
+    FDeviceWindows = new TDeviceWindows(*FManager, *this);
+    FPreviewCommands = new TPreviewCommands(*FManager, FArea, *this);
+    FPreviewCommands->ActiveDocument = [this]() -> TfmDoc & { return FDocuments->ActiveOrFail(); };
+    connect(FPreviewCommands, &TPreviewCommands::previewOpenChanged, this, &TfmMain::UpdateCommands);
+    FHelpCommands = new THelpCommands(*FManager, *this);
+    FDeviceWindows->actDeviceReadInfo->setIcon(GlyphIcon(QStringLiteral("i"), QColor(204, 0, 0)));
+    FDeviceWindows->actDeviceTest->setIcon(GlyphIcon(QStringLiteral("⌨"), QColor(204, 0, 0)));
+    FPreviewCommands->actFilePreview->setIcon(GlyphIcon(QStringLiteral("▭"), QColor(52, 101, 164)));
+
+    menuBar()->findChild<QMenu *>(QStringLiteral("miFile"))->insertAction(a.actFilePrint,
+                                                                           FPreviewCommands->actFilePreview);
+    QMenu *device = menuBar()->findChild<QMenu *>(QStringLiteral("miDevice"));
+    device->insertActions(a.actDeviceWriteLayout, {FDeviceWindows->actDeviceReadInfo, FDeviceWindows->actDeviceTest});
+    device->insertSeparator(a.actDeviceWriteLayout);
+    device->insertActions(a.actDeviceLoaderMode,
+                          {FDeviceWindows->actInstallDriver, FDeviceWindows->actUninstallDriver});
+    device->insertSeparator(a.actDeviceLoaderMode);
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Справка"));
+    help->setObjectName(QStringLiteral("miHelp"));
+    help->addActions({FHelpCommands->actHelpContents, FHelpCommands->actHelpDevices});
+
+    auto *standard = findChild<QToolBar *>(QStringLiteral("tbStandard"));
+    standard->insertAction(standard->actions().value(standard->actions().indexOf(a.actFileSave) + 1),
+                           FPreviewCommands->actFilePreview);
+    auto *deviceBar = findChild<QToolBar *>(QStringLiteral("tbDevice"));
+    deviceBar->insertActions(a.actDeviceWriteLayout,
+                             {FDeviceWindows->actDeviceReadInfo, FDeviceWindows->actDeviceTest});
+    deviceBar->insertSeparator(a.actDeviceWriteLayout);
+}
+
 void TfmMain::ConnectMessages()
 {
     TfmMessageWindow *messages = FMessages;
@@ -206,7 +246,9 @@ void TfmMain::RestoreLayout()
 
 void TfmMain::UpdateCommands()
 {
-    UpdateCommandStates(*FActions, FDocuments->Active());
+    // While the print preview is open the document commands rest.
+    UpdateCommandStates(*FActions, FPreviewCommands->IsOpen() ? nullptr : FDocuments->Active());
+    FPreviewCommands->UpdateState(FDocuments->Active());
     CommandGuard::RunCommand(this, [this] { FDeviceBox->Fill(); });
 }
 

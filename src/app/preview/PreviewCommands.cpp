@@ -7,8 +7,10 @@
 #include "settings/SettingsManager.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QToolBar>
 
 TPreviewCommands::TPreviewCommands(TKeyboardManager &manager, QMdiArea *area, QWidget &window)
     : QObject(&window), FManager(manager), FArea(area), FWindow(window)
@@ -23,6 +25,16 @@ TPreviewCommands::TPreviewCommands(TKeyboardManager &manager, QMdiArea *area, QW
     });
 }
 
+TfmPreview *TPreviewCommands::Preview() const
+{
+    return FPreview;
+}
+
+bool TPreviewCommands::IsOpen() const
+{
+    return !FPreview.isNull();
+}
+
 void TPreviewCommands::ShowPreview(TfmDoc &document)
 {
     if (FPreview) {
@@ -31,7 +43,13 @@ void TPreviewCommands::ShowPreview(TfmDoc &document)
     }
     auto *preview = new TfmPreview(document, FManager.Settings().Font());
     FPreview = preview;
-    connect(preview, &QObject::destroyed, this, [this] { emit previewOpenChanged(false); });
+    connect(preview, &QObject::destroyed, this, [this] {
+        RestoreToolBars();
+        // Told once the area has made another window the active one.
+        QMetaObject::invokeMethod(
+            this, [this] { emit previewOpenChanged(false); }, Qt::QueuedConnection);
+    });
+    HideToolBars();
     if (FArea) {
         QMdiSubWindow *frame = FArea->addSubWindow(preview);
         frame->setAttribute(Qt::WA_DeleteOnClose);
@@ -47,4 +65,23 @@ void TPreviewCommands::ShowPreview(TfmDoc &document)
 void TPreviewCommands::UpdateState(const TfmDoc *active)
 {
     actFilePreview->setEnabled(active && active->ViewMode() != TfmDoc::vmLayout && !FPreview);
+}
+
+void TPreviewCommands::HideToolBars()
+{
+    if (!qobject_cast<QMainWindow *>(&FWindow))
+        return;
+    for (QToolBar *bar : FWindow.findChildren<QToolBar *>(Qt::FindDirectChildrenOnly))
+        if (bar->isVisible()) {
+            FHiddenBars << bar;
+            bar->hide();
+        }
+}
+
+void TPreviewCommands::RestoreToolBars()
+{
+    for (const QPointer<QToolBar> &bar : std::as_const(FHiddenBars))
+        if (bar)
+            bar->show();
+    FHiddenBars.clear();
 }

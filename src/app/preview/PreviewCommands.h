@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 
 class QAction;
+class QToolBar;
 class QMdiArea;
 class QWidget;
 class TfmDoc;
@@ -13,13 +15,15 @@ class TKeyboardManager;
 
 /// The command "Предварительный просмотр" (Ctrl+W) of the main window: opens
 /// the print preview of the active document as a maximized child window of
-/// the document area. While it is open the main window hides its toolbars
-/// and disables the document commands (previewOpenChanged tells it when).
+/// the document area. While it is open the main window's toolbars are hidden
+/// (those that were shown come back when it closes), and the main window
+/// disables its document commands (previewOpenChanged tells it when).
 class TPreviewCommands : public QObject {
     Q_OBJECT
 public:
     /// area holds the preview as a sub-window; without one the preview is a
-    /// window of its own over window.
+    /// window of its own over window. The toolbars of window (when it is a
+    /// main window) give way to the preview.
     TPreviewCommands(TKeyboardManager &manager, QMdiArea *area, QWidget &window);
 
     QAction *actFilePreview;
@@ -27,8 +31,8 @@ public:
     std::function<TfmDoc &()> ActiveDocument;
 
     /// Returns the open preview, or null.
-    TfmPreview *Preview() const { return FPreview; }
-    bool IsOpen() const { return !FPreview.isNull(); }
+    TfmPreview *Preview() const;
+    bool IsOpen() const;
 
     /// Opens the preview of document, or brings the open one to the front.
     void ShowPreview(TfmDoc &document);
@@ -42,8 +46,12 @@ signals:
     void previewOpenChanged(bool open);
 
 private:
+    void HideToolBars();
+    void RestoreToolBars();
+
     TKeyboardManager &FManager;
     QMdiArea *FArea;
     QWidget &FWindow;
     QPointer<TfmPreview> FPreview;
+    QList<QPointer<QToolBar>> FHiddenBars;
 };
