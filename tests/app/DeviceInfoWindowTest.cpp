@@ -57,7 +57,8 @@ class DeviceInfoWindowTest : public QObject {
         const QDir shipped(QStringLiteral(RAVLIN_DATA_DIR "/Клавиатуры"));
         for (const QString &file : modelFiles.isEmpty() ? shipped.entryList(QDir::Files) : modelFiles)
             QVERIFY(QFile::copy(shipped.filePath(file), program + QStringLiteral("/Клавиатуры/") + file));
-        QVERIFY(QFile::link(QStringLiteral(RAVLIN_DATA_DIR "/Клавиши"), program + QStringLiteral("/Клавиши")));
+        QVERIFY(
+            QFile::link(QStringLiteral(RAVLIN_DATA_DIR "/Клавиши"), program + QStringLiteral("/Клавиши")));
 
         const QString socket = FDir.filePath(QStringLiteral("kbd"));
         FEmulator.start(QStringLiteral(RAVLIN_BIN_DIR "/ravlin-kbdsim"),
@@ -95,7 +96,8 @@ class DeviceInfoWindowTest : public QObject {
         QStringList rows;
         for (int i = 0; i < List()->topLevelItemCount(); ++i) {
             const QTreeWidgetItem *item = List()->topLevelItem(i);
-            rows << item->text(0) + u'=' + item->text(1) + (item->icon(1).isNull() ? QString() : QStringLiteral("!"));
+            rows << item->text(0) + u'=' + item->text(1) +
+                        (item->icon(1).isNull() ? QString() : QStringLiteral("!"));
         }
         return rows;
     }
@@ -116,19 +118,18 @@ private slots:
     {
         Connect({QStringLiteral("--model"), QStringLiteral("3")});
         FInfo->ReadDevice(*FManager);
-        QCOMPARE(Rows(), QStringList({QStringLiteral("Версия программы=2.10"),
-                                      QStringLiteral("Версия загрузчика=2.6"),
-                                      QStringLiteral("Объем памяти, байт=32768"),
-                                      QStringLiteral("Тип устройства=КП-120"),
-                                      QStringLiteral("Количество слоев=4"),
-                                      QStringLiteral("Треки считывателя=1,2"),
-                                      QStringLiteral("Количество клавиш=120"),
-                                      QStringLiteral("Количество положений ключа=0"),
-                                      QStringLiteral("Замыкания в матрице клавиатуры=нет")}));
+        QCOMPARE(Rows(),
+                 QStringList(
+                     {QStringLiteral("Версия программы=2.10"), QStringLiteral("Версия загрузчика=2.6"),
+                      QStringLiteral("Объем памяти, байт=32768"), QStringLiteral("Тип устройства=КП-120"),
+                      QStringLiteral("Количество слоев=4"), QStringLiteral("Треки считывателя=1,2"),
+                      QStringLiteral("Количество клавиш=120"), QStringLiteral("Количество положений ключа=0"),
+                      QStringLiteral("Замыкания в матрице клавиатуры=нет")}));
         QVERIFY(!LoaderMode());
         // A fresh keyboard holds no layout its program accepts.
         QCOMPARE(State()->text(),
-                 QStringLiteral("Раскладка клавиатуры повреждена\n\rили предназначается для другой версии прошивки."));
+                 QStringLiteral(
+                     "Раскладка клавиатуры повреждена\nили предназначается для другой версии прошивки."));
         QVERIFY(!Broken()->isHidden());
     }
 
@@ -162,7 +163,8 @@ private slots:
 
     void loaderWithoutMatrixCheckLeavesTheRowEmpty()
     {
-        Connect({QStringLiteral("--model"), QStringLiteral("3"), QStringLiteral("--loader"), QStringLiteral("2.5")});
+        Connect({QStringLiteral("--model"), QStringLiteral("3"), QStringLiteral("--loader"),
+                 QStringLiteral("2.5")});
         FInfo->ReadDevice(*FManager);
         QCOMPARE(Rows().constLast(), QStringLiteral("Замыкания в матрице клавиатуры="));
         QCOMPARE(Rows().value(1), QStringLiteral("Версия загрузчика=2.5"));
@@ -178,14 +180,16 @@ private slots:
     void closedMatrixKeysCarryTheWarningMark()
     {
         TDeviceReport report;
-        report.Rows.push_back({QStringLiteral("Замыкания в матрице клавиатуры"), QStringLiteral("есть"), true});
+        report.Rows.push_back(
+            {QStringLiteral("Замыкания в матрице клавиатуры"), QStringLiteral("есть"), true});
         FInfo->Fill(report);
         QCOMPARE(Rows(), QStringList{QStringLiteral("Замыкания в матрице клавиатуры=есть!")});
     }
 
     void silentKeyboardFailsBeforeTheWindowShows()
     {
-        Connect({QStringLiteral("--model"), QStringLiteral("3"), QStringLiteral("--stop-after"), QStringLiteral("0")},
+        Connect({QStringLiteral("--model"), QStringLiteral("3"), QStringLiteral("--stop-after"),
+                 QStringLiteral("0")},
                 {}, 200);
         QString error;
         try {

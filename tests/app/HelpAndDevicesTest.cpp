@@ -73,10 +73,11 @@ private slots:
         const TKeyboard *model = FKeyboards.FindByID(3);
         QVERIFY(model);
         const QStringList lines = TfmDevices::ParameterLines(*model);
-        QCOMPARE(lines.mid(0, 5), QStringList({QStringLiteral("[Подключение]"), QStringLiteral("  Интерфейс: PS/2"),
-                                               QStringLiteral("  Программирование: через порт PS/2 или USB HID"),
-                                               QStringLiteral("  Питание: от порта клавиатуры, 5 В"),
-                                               QStringLiteral("[Считыватель карт]")}));
+        QCOMPARE(lines.mid(0, 5),
+                 QStringList({QStringLiteral("[Подключение]"), QStringLiteral("  Интерфейс: PS/2"),
+                              QStringLiteral("  Программирование: через порт PS/2 или USB HID"),
+                              QStringLiteral("  Питание: от порта клавиатуры, 5 В"),
+                              QStringLiteral("[Считыватель карт]")}));
         const qsizetype build = lines.indexOf(QStringLiteral("[Конструкция]"));
         QVERIFY(build > 0);
         QCOMPARE(lines.mid(build, 10),
@@ -142,9 +143,9 @@ private slots:
         QFile file(manual);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(file.readAll());
-        for (const char *topic : {"Окна программы", "Создание раскладки", "Коды клавиш", "Считыватель карт",
-                                  "Проверка раскладки", "Запись в клавиатуру", "Резервные копии",
-                                  "Программа командной строки", "Эмулятор", "USB"})
+        for (const char *topic :
+             {"Окна программы", "Создание раскладки", "Коды клавиш", "Считыватель карт", "Проверка раскладки",
+              "Запись в клавиатуру", "Резервные копии", "Программа командной строки", "Эмулятор", "USB"})
             QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
 
         // The manual lies in the folder "Справка" beside the program.
@@ -185,8 +186,9 @@ private slots:
         } catch (const EError &e) {
             error = e.Message();
         }
-        QCOMPARE(error, QStringLiteral("Не найден файл справки %1.")
-                            .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("Справка/index.html")))));
+        QCOMPARE(error,
+                 QStringLiteral("Не найден файл справки %1.")
+                     .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("Справка/index.html")))));
     }
 };
 

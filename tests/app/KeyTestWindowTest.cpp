@@ -18,7 +18,10 @@ class KeyTestWindowTest : public QObject {
 
     TfmTest *FWindow = nullptr;
 
-    QPlainTextEdit *Memo(const char *name) const { return FWindow->findChild<QPlainTextEdit *>(QLatin1String(name)); }
+    QPlainTextEdit *Memo(const char *name) const
+    {
+        return FWindow->findChild<QPlainTextEdit *>(QLatin1String(name));
+    }
     QTabWidget *Pages() const { return FWindow->findChild<QTabWidget *>(QStringLiteral("PageControl")); }
 
     // A keystroke as the window system delivers it: to the active window,
@@ -34,7 +37,10 @@ class KeyTestWindowTest : public QObject {
         Send(window, QEvent::KeyRelease, x11Code, text);
     }
 
-    QStringList CodeLines() const { return Memo("MemoCodes")->toPlainText().split(u'\n', Qt::SkipEmptyParts); }
+    QStringList CodeLines() const
+    {
+        return Memo("MemoCodes")->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+    }
 
     // Returns which of the memo's menu items are enabled, as the menu shows
     // them.
@@ -66,8 +72,9 @@ private slots:
         Memo("MemoCodes")->setFocus();
         Click(*FWindow, 38, QStringLiteral("a"));
         Click(*FWindow, 105);
-        QCOMPARE(CodeLines(), QStringList({QStringLiteral("+A (1E )"), QStringLiteral("-A (1E )"),
-                                           QStringLiteral("+RCtrl (E0 1D )"), QStringLiteral("-RCtrl (E0 1D )")}));
+        QCOMPARE(CodeLines(),
+                 QStringList({QStringLiteral("+A (1E )"), QStringLiteral("-A (1E )"),
+                              QStringLiteral("+RCtrl (E0 1D )"), QStringLiteral("-RCtrl (E0 1D )")}));
         QVERIFY2(!CodeLines().contains(QStringLiteral("a")), "the typed letter never reaches the memo");
     }
 
@@ -108,7 +115,8 @@ private slots:
         memo->selectAll();
         QGuiApplication::clipboard()->setText(QStringLiteral("x"));
         QCOMPARE(EnabledItems("pmMemoText"),
-                 QStringList({QStringLiteral("Вырезать"), QStringLiteral("Копировать"), QStringLiteral("Вставить")}) +
+                 QStringList(
+                     {QStringLiteral("Вырезать"), QStringLiteral("Копировать"), QStringLiteral("Вставить")}) +
                      always);
         QCOMPARE(EnabledItems("pmMemoCodes"), QStringList{QStringLiteral("Вставить")} + always);
 

@@ -43,15 +43,18 @@ private slots:
         QVERIFY(device.contains(QStringLiteral("Удалить драйвер клавиатуры")));
         QVERIFY(!Find(window, "miInstallDrv")->isEnabled());
         const QStringList file = Captions(window.menuBar()->findChild<QMenu *>(QStringLiteral("miFile")));
-        QCOMPARE(file.at(file.indexOf(QStringLiteral("Печать...")) - 1), QStringLiteral("Предварительный просмотр"));
+        QCOMPARE(file.at(file.indexOf(QStringLiteral("Печать...")) - 1),
+                 QStringLiteral("Предварительный просмотр"));
         QCOMPARE(Captions(window.menuBar()->findChild<QMenu *>(QStringLiteral("miHelp"))),
-                 QStringList({QStringLiteral("Вызов справки..."), QStringLiteral("Поддерживаемые устройства...")}));
+                 QStringList(
+                     {QStringLiteral("Вызов справки..."), QStringLiteral("Поддерживаемые устройства...")}));
         QStringList toolbar;
         for (const QAction *action : window.findChild<QToolBar *>(QStringLiteral("tbDevice"))->actions())
             toolbar << action->iconText();
         QCOMPARE(toolbar.mid(0, 2), QStringList({QStringLiteral("Информация"), QStringLiteral("Тест")}));
-        QVERIFY(window.findChild<QToolBar *>(QStringLiteral("tbStandard"))->actions().contains(
-            Find(window, "actFilePreview")));
+        QVERIFY(window.findChild<QToolBar *>(QStringLiteral("tbStandard"))
+                    ->actions()
+                    .contains(Find(window, "actFilePreview")));
     }
 
     void previewPutsToolbarsAndDocumentCommandsAway()

@@ -35,9 +35,10 @@ class PreviewWindowTest : public QObject {
 
     void EnterZoom(const QString &text)
     {
+        // Keys go to the box, which has the focus and hands them to its line.
         Zoom()->lineEdit()->selectAll();
-        QTest::keyClicks(Zoom()->lineEdit(), text);
-        QTest::keyClick(Zoom()->lineEdit(), Qt::Key_Return);
+        QTest::keyClicks(Zoom(), text);
+        QTest::keyClick(Zoom(), Qt::Key_Return);
     }
 
     // Returns the annotation lines over the pages of the preview: dotted,
@@ -124,7 +125,8 @@ private slots:
         QTest::mouseClick(FPreview->findChild<QRadioButton *>(QStringLiteral("rbLandscape")), Qt::LeftButton);
         QCOMPARE(built.count(), 1);
         QCOMPARE(FPreview->Pane().orientation(), QPageLayout::Landscape);
-        QCOMPARE(FPreview->Printer().pageLayout().fullRect(QPageLayout::Millimeter).size(), portrait.transposed());
+        QCOMPARE(FPreview->Printer().pageLayout().fullRect(QPageLayout::Millimeter).size(),
+                 portrait.transposed());
         // The page is drawn in tenths of a millimetre whatever the orientation.
         QCOMPARE(FPreview->Printer().resolution(), 254);
 

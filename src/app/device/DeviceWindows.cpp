@@ -12,20 +12,23 @@
 
 TDeviceWindows::TDeviceWindows(TKeyboardManager &manager, QWidget &window)
     : QObject(&window), FManager(manager), FWindow(window),
-      FInfo(new TfmInfo(manager.Settings().Font(), &window)), FTest(new TfmTest(manager.Settings().Font(), &window))
+      FInfo(new TfmInfo(manager.Settings().Font(), &window)),
+      FTest(new TfmTest(manager.Settings().Font(), &window))
 {
-    actDeviceReadInfo = AddAction(QStringLiteral("actDeviceReadInfo"), QStringLiteral("Информация об устройстве"),
-                                  [this] { ShowDeviceInfo(); });
+    actDeviceReadInfo = AddAction(QStringLiteral("actDeviceReadInfo"),
+                                  QStringLiteral("Информация об устройстве"), [this] { ShowDeviceInfo(); });
     actDeviceReadInfo->setShortcut(Qt::Key_F3);
     actDeviceReadInfo->setIconText(QStringLiteral("Информация"));
-    actDeviceTest =
-        AddAction(QStringLiteral("actDeviceTest"), QStringLiteral("Тест клавиатуры..."), [this] { ShowKeyTest(); });
+    actDeviceTest = AddAction(QStringLiteral("actDeviceTest"), QStringLiteral("Тест клавиатуры..."),
+                              [this] { ShowKeyTest(); });
     actDeviceTest->setShortcut(Qt::Key_F2);
     actDeviceTest->setIconText(QStringLiteral("Тест"));
-    actInstallDriver = AddAction(QStringLiteral("miInstallDrv"), QStringLiteral("Установить драйвер клавиатуры"),
-                                 [this] { InstallDriver(); });
-    actUninstallDriver = AddAction(QStringLiteral("miUninstallDrv"), QStringLiteral("Удалить драйвер клавиатуры"),
-                                   [this] { UninstallDriver(); });
+    actInstallDriver =
+        AddAction(QStringLiteral("miInstallDrv"), QStringLiteral("Установить драйвер клавиатуры"),
+                  [this] { InstallDriver(); });
+    actUninstallDriver =
+        AddAction(QStringLiteral("miUninstallDrv"), QStringLiteral("Удалить драйвер клавиатуры"),
+                  [this] { UninstallDriver(); });
     actInstallDriver->setEnabled(DriverCommandsAvailable());
     actUninstallDriver->setEnabled(DriverCommandsAvailable());
 }
@@ -59,11 +62,13 @@ void TDeviceWindows::UninstallDriver()
     ::UninstallDriver(quintptr(FWindow.winId()));
 }
 
-QAction *TDeviceWindows::AddAction(const QString &name, const QString &caption, const std::function<void()> &command)
+QAction *TDeviceWindows::AddAction(const QString &name, const QString &caption,
+                                   const std::function<void()> &command)
 {
     auto *action = new QAction(caption, this);
     action->setObjectName(name);
     action->setToolTip(caption);
-    connect(action, &QAction::triggered, this, [this, command] { CommandGuard::RunCommand(&FWindow, command); });
+    connect(action, &QAction::triggered, this,
+            [this, command] { CommandGuard::RunCommand(&FWindow, command); });
     return action;
 }

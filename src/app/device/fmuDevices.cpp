@@ -59,7 +59,8 @@ TfmDevices::TfmDevices(const TKeyboards &keyboards, int defaultId, const TFont &
 
     // Choosing a model, by mouse or keys, shows its parameters.
     connect(ListBox, &QListWidget::currentItemChanged, this, [this](const QListWidgetItem *item) {
-        CommandGuard::RunCommand(this, [this, item] { ShowModel(item ? item->data(Qt::UserRole).toInt() : 0); });
+        CommandGuard::RunCommand(this,
+                                 [this, item] { ShowModel(item ? item->data(Qt::UserRole).toInt() : 0); });
     });
     btnOK->setEnabled(keyboards.Count() > 0);
     for (int i = 0; i < keyboards.Count(); ++i) {

@@ -79,7 +79,9 @@ void TfmInfo::Fill(const TDeviceReport &report)
     }
     if (report.Working) {
         ImageBroken->setVisible(!report.LayoutValid);
-        LabelState->setText(report.LayoutState);
+        // The state's line break "\n\r" is drawn without its carriage
+        // return, which a label would show as a blank.
+        LabelState->setText(QString(report.LayoutState).remove(u'\r'));
     }
 }
 

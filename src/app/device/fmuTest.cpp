@@ -106,9 +106,8 @@ QMenu *TfmTest::CreateMemoMenu(QPlainTextEdit *memo, const QString &prefix)
     const auto add = [&](const QString &name, const QString &caption, void (QPlainTextEdit::*slot)()) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(QStringLiteral("mi") + prefix + name);
-        connect(action, &QAction::triggered, memo, [this, memo, slot] {
-            CommandGuard::RunCommand(this, [memo, slot] { (memo->*slot)(); });
-        });
+        connect(action, &QAction::triggered, memo,
+                [this, memo, slot] { CommandGuard::RunCommand(this, [memo, slot] { (memo->*slot)(); }); });
         return action;
     };
     QAction *cut = add(QStringLiteral("Cut"), QStringLiteral("Вырезать"), &QPlainTextEdit::cut);

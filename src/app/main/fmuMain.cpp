@@ -3,9 +3,6 @@
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
 #include "device/DeviceWindows.h"
-#include "main/GlyphIcons.h"
-#include "preview/PreviewCommands.h"
-#include "services/HelpCommands.h"
 #include "main/AppVersion.h"
 #include "main/CommandStates.h"
 #include "main/DeviceBox.h"
@@ -13,6 +10,7 @@
 #include "main/DocumentWindows.h"
 #include "main/EditCommands.h"
 #include "main/FileCommands.h"
+#include "main/GlyphIcons.h"
 #include "main/MainActions.h"
 #include "main/RecentFiles.h"
 #include "main/ViewCommands.h"
@@ -20,7 +18,9 @@
 #include "main/WindowLayoutStore.h"
 #include "main/fmuMessageWindow.h"
 #include "model/Layout.h"
+#include "preview/PreviewCommands.h"
 #include "services/AppIcon.h"
+#include "services/HelpCommands.h"
 #include "settings/SettingsManager.h"
 
 #include <QAction>

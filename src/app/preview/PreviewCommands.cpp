@@ -20,9 +20,8 @@ TPreviewCommands::TPreviewCommands(TKeyboardManager &manager, QMdiArea *area, QW
     actFilePreview->setShortcut(QKeySequence(QStringLiteral("Ctrl+W")));
     actFilePreview->setIconText(QStringLiteral("Просмотр"));
     actFilePreview->setToolTip(QStringLiteral("Предварительный просмотр"));
-    connect(actFilePreview, &QAction::triggered, this, [this] {
-        CommandGuard::RunCommand(&FWindow, [this] { ShowPreview(ActiveDocument()); });
-    });
+    connect(actFilePreview, &QAction::triggered, this,
+            [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowPreview(ActiveDocument()); }); });
 }
 
 TfmPreview *TPreviewCommands::Preview() const

@@ -11,9 +11,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsLineItem>
-#include <QKeyEvent>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -27,6 +27,9 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// Printer pixels per inch at which a pixel is 0.1 mm.
+constexpr int kPageResolution = 254;
 
 // Marks the annotation lines among the items of the preview's scene.
 constexpr int kAnnotationKey = 0;
@@ -77,6 +80,9 @@ TfmPreview::TfmPreview(TfmDoc &document, const TFont &font, QWidget *parent)
     FDocumentState = FDocumentFrame->windowState();
 
     FPrinter.setDocName(document.windowTitle());
+    // The page is built in tenths of a millimetre; the pane takes its zoom
+    // from the printer's resolution, so it must be that one from the start.
+    FPrinter.setResolution(kPageResolution);
     if (QPrinterInfo::availablePrinters().isEmpty())
         FPrinter.setOutputFormat(QPrinter::PdfFormat);
     Preview = new QPrintPreviewWidget(&FPrinter, this);
@@ -115,6 +121,8 @@ void TfmPreview::CreateToolBar()
     ToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
     actPrint = ToolBar->addAction(QStringLiteral("Печать..."));
+    // A toolbar button would drop the dots of the caption otherwise.
+    actPrint->setIconText(actPrint->text());
     actPrint->setObjectName(QStringLiteral("actPrint"));
     actPrint->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
     actPrint->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -133,8 +141,9 @@ void TfmPreview::CreateToolBar()
     cbZoom->setMinimumContentsLength(6);
     ToolBar->addWidget(cbZoom);
     // Enter is taken before the box sees it, which would also choose a list
-    // entry of the same text and take the zoom a second time.
-    cbZoom->lineEdit()->installEventFilter(this);
+    // entry of the same text and take the zoom a second time. The box has
+    // the focus and hands keys to its line directly.
+    cbZoom->installEventFilter(this);
     connect(cbZoom, &QComboBox::activated, this, [this] { Run([this] { ApplyZoomText(); }); });
 
     ToolBar->addWidget(new QLabel(QStringLiteral(" Формат бумаги: "), ToolBar));
@@ -142,7 +151,8 @@ void TfmPreview::CreateToolBar()
     cbPaper->setObjectName(QStringLiteral("cbPaper"));
     cbPaper->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ToolBar->addWidget(cbPaper);
-    connect(cbPaper, &QComboBox::activated, this, [this] { Run([this] { SetPaper(cbPaper->currentText()); }); });
+    connect(cbPaper, &QComboBox::activated, this,
+            [this] { Run([this] { SetPaper(cbPaper->currentText()); }); });
 
     ToolBar->addWidget(new QLabel(QStringLiteral(" Ориентация: "), ToolBar));
     rbPortrait = new QRadioButton(QStringLiteral("Книжная"), ToolBar);
@@ -167,7 +177,7 @@ void TfmPreview::CreateToolBar()
 
 bool TfmPreview::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == cbZoom->lineEdit() && event->type() == QEvent::KeyPress) {
+    if (watched == cbZoom && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             Run([this] { ApplyZoomText(); });
@@ -201,7 +211,8 @@ void TfmPreview::ApplyZoomText()
     bool converted = false;
     const int zoom = text.toInt(&converted, 10);
     if (!converted) {
-        QMessageBox::warning(this, QApplication::applicationDisplayName(), QStringLiteral("Неверно указан масштаб"));
+        QMessageBox::warning(this, QApplication::applicationDisplayName(),
+                             QStringLiteral("Неверно указан масштаб"));
         return;
     }
     Preview->setZoomFactor(qBound(kMinZoom, zoom, kMaxZoom) / 100.0);

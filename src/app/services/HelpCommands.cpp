@@ -34,12 +34,12 @@ QString THelpCommands::HelpFileName(const QString &programFolder)
 
 void THelpCommands::ShowHelp()
 {
-    const QString fileName =
-        HelpFileName(QFileInfo(FManager.Settings().ProgramFileName()).absolutePath());
+    const QString fileName = HelpFileName(QFileInfo(FManager.Settings().ProgramFileName()).absolutePath());
     if (!QFileInfo(fileName).isFile())
         throw EError(QStringLiteral("Не найден файл справки %1.").arg(QDir::toNativeSeparators(fileName)));
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(fileName)))
-        throw EError(QStringLiteral("Не удалось открыть файл справки %1.").arg(QDir::toNativeSeparators(fileName)));
+        throw EError(
+            QStringLiteral("Не удалось открыть файл справки %1.").arg(QDir::toNativeSeparators(fileName)));
 }
 
 void THelpCommands::ShowSupportedDevices()
