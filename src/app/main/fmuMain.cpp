@@ -2,6 +2,7 @@
 
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
+#include "device/DeviceWindows.h"
 #include "document/fmuDoc.h"
 #include "keys/KeyCommands.h"
 #include "keys/fmuCodes.h"
@@ -15,6 +16,7 @@
 #include "main/DocumentWindows.h"
 #include "main/EditCommands.h"
 #include "main/FileCommands.h"
+#include "main/GlyphIcons.h"
 #include "main/MainActions.h"
 #include "main/RecentFiles.h"
 #include "main/ViewCommands.h"
@@ -23,7 +25,9 @@
 #include "main/fmuMessageWindow.h"
 #include "model/Layout.h"
 #include "pictures/PictureCommands.h"
+#include "preview/PreviewCommands.h"
 #include "services/AppIcon.h"
+#include "services/HelpCommands.h"
 #include "settings/SettingsManager.h"
 
 #include <QAction>
@@ -56,17 +60,7 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
     FMessages = new TfmMessageWindow(this);
     FMessages->setObjectName(QStringLiteral("fmMessageWindow"));
     FDocuments = new TDocumentWindows(*FManager, *FMessages, *FArea, this);
-    // The card reader, key lock and key picture commands follow the documents.
-    FPartCommands = new TLayoutPartCommands(*FManager, *this);
-    FPictureCommands = new TPictureCommands(*FManager, *this);
-    connect(FDocuments, &TDocumentWindows::created, this, [this](TfmDoc *document) {
-        FPartCommands->Attach(*document);
-        FPictureCommands->Attach(*document);
-    });
-    connect(FDocuments, &TDocumentWindows::commandsChanged, this, [this] {
-        FPartCommands->ActiveDocumentChanged(FDocuments->Active());
-        FPictureCommands->ActiveDocumentChanged(FDocuments->Active());
-    });
+    AddKeyCommands();
 
     CreateMenus();
     CreateToolBars();
@@ -76,28 +70,7 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
         new TViewCommands(*FActions, *FDocuments, *FManager, *FMessages, FCaptionedBars, *FStore, *this);
     FDeviceCommands = new TDeviceCommands(*FActions, *FDocuments, *FFileCommands, *FManager, *this);
     FWindowCommands = new TWindowCommands(*FActions, *FArea);
-    // Key editing: the key dialog follows the active document window.
-    FKeyCommands = new TKeyCommands(*FManager, this);
-    connect(FDocuments, &TDocumentWindows::created, FKeyCommands, [this](TfmDoc *doc) { FKeyCommands->Watch(*doc); });
-    connect(FDocuments, &TDocumentWindows::commandsChanged, FKeyCommands, [this] {
-        if (TfmDoc *doc = FDocuments->Active())
-            FKeyCommands->ActiveDocumentChanged(doc);
-        else
-            FKeyCommands->LastDocumentClosed();
-    });
-    // The card reader and key lock dialogs edit codes and melodies with the
-    // key dialog's code and melody editors.
-    FPartCommands->SetEditors({[this](QWidget &, TScanCodes &codes, int mode) {
-                                   return FKeyCommands->CodesDialog().Execute(codes, mode);
-                               },
-                               [this](QWidget &, TNotes &melody, const QString &text) {
-                                   return FKeyCommands->NotesDialog().Execute(melody, text);
-                               }});
-    connect(FKeyCommands, &TKeyCommands::pictureRequested, FPictureCommands, [this](TfmDoc *doc) {
-        CommandGuard::RunCommand(this, [this, doc] { FPictureCommands->EditKey(*doc); });
-    });
-    connect(FActions->actEditKey, &QAction::triggered, FKeyCommands,
-            [this] { CommandGuard::RunCommand(this, [this] { FKeyCommands->EditActiveKey(); }); });
+    AddWindowCommands();
     FRecent->Load(FManager->Settings().MRU());
     ConnectMessages();
     RestoreLayout();
@@ -117,6 +90,8 @@ TfmMain::~TfmMain()
     FManager->OnCheckLayout = nullptr;
     FManager->OnLayoutFaulty = nullptr;
     disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
+    // A preview closed with the area asks for no command update.
+    disconnect(FPreviewCommands, nullptr, this, nullptr);
     delete FDeviceCommands;
     delete FDocuments;
     delete FArea;
@@ -221,6 +196,75 @@ void TfmMain::CreateToolBars()
     }
 }
 
+void TfmMain::AddKeyCommands()
+{
+    // The key dialog, the card reader and key lock dialogs and the key
+    // picture window follow the active document window.
+    FKeyCommands = new TKeyCommands(*FManager, this);
+    FPartCommands = new TLayoutPartCommands(*FManager, *this);
+    FPictureCommands = new TPictureCommands(*FManager, *this);
+    connect(FDocuments, &TDocumentWindows::created, this, [this](TfmDoc *document) {
+        FKeyCommands->Watch(*document);
+        FPartCommands->Attach(*document);
+        FPictureCommands->Attach(*document);
+    });
+    connect(FDocuments, &TDocumentWindows::commandsChanged, this, [this] {
+        TfmDoc *active = FDocuments->Active();
+        if (active)
+            FKeyCommands->ActiveDocumentChanged(active);
+        else
+            FKeyCommands->LastDocumentClosed();
+        FPartCommands->ActiveDocumentChanged(active);
+        FPictureCommands->ActiveDocumentChanged(active);
+    });
+    // The card reader and key lock dialogs edit codes and melodies with the
+    // key dialog's code and melody editors.
+    FPartCommands->SetEditors({[this](QWidget &, TScanCodes &codes, int mode) {
+                                   return FKeyCommands->CodesDialog().Execute(codes, mode);
+                               },
+                               [this](QWidget &, TNotes &melody, const QString &text) {
+                                   return FKeyCommands->NotesDialog().Execute(melody, text);
+                               }});
+    connect(FKeyCommands, &TKeyCommands::pictureRequested, this, [this](TfmDoc *document) {
+        CommandGuard::RunCommand(this, [this, document] { FPictureCommands->EditKey(*document); });
+    });
+    connect(FActions->actEditKey, &QAction::triggered, this,
+            [this] { CommandGuard::RunCommand(this, [this] { FKeyCommands->EditActiveKey(); }); });
+}
+
+void TfmMain::AddWindowCommands()
+{
+    const TMainActions &a = *FActions;
+    FDeviceWindows = new TDeviceWindows(*FManager, *this);
+    FPreviewCommands = new TPreviewCommands(*FManager, FArea, *this);
+    FPreviewCommands->ActiveDocument = [this]() -> TfmDoc & { return FDocuments->ActiveOrFail(); };
+    connect(FPreviewCommands, &TPreviewCommands::previewOpenChanged, this, &TfmMain::UpdateCommands);
+    FHelpCommands = new THelpCommands(*FManager, *this);
+    FDeviceWindows->actDeviceReadInfo->setIcon(GlyphIcon(QStringLiteral("i"), QColor(204, 0, 0)));
+    FDeviceWindows->actDeviceTest->setIcon(GlyphIcon(QStringLiteral("⌨"), QColor(204, 0, 0)));
+    FPreviewCommands->actFilePreview->setIcon(GlyphIcon(QStringLiteral("▭"), QColor(52, 101, 164)));
+
+    menuBar()->findChild<QMenu *>(QStringLiteral("miFile"))->insertAction(a.actFilePrint,
+                                                                           FPreviewCommands->actFilePreview);
+    QMenu *device = menuBar()->findChild<QMenu *>(QStringLiteral("miDevice"));
+    device->insertActions(a.actDeviceWriteLayout, {FDeviceWindows->actDeviceReadInfo, FDeviceWindows->actDeviceTest});
+    device->insertSeparator(a.actDeviceWriteLayout);
+    device->insertActions(a.actDeviceLoaderMode,
+                          {FDeviceWindows->actInstallDriver, FDeviceWindows->actUninstallDriver});
+    device->insertSeparator(a.actDeviceLoaderMode);
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Справка"));
+    help->setObjectName(QStringLiteral("miHelp"));
+    help->addActions({FHelpCommands->actHelpContents, FHelpCommands->actHelpDevices});
+
+    auto *standard = findChild<QToolBar *>(QStringLiteral("tbStandard"));
+    standard->insertAction(standard->actions().value(standard->actions().indexOf(a.actFileSave) + 1),
+                           FPreviewCommands->actFilePreview);
+    auto *deviceBar = findChild<QToolBar *>(QStringLiteral("tbDevice"));
+    deviceBar->insertActions(a.actDeviceWriteLayout,
+                             {FDeviceWindows->actDeviceReadInfo, FDeviceWindows->actDeviceTest});
+    deviceBar->insertSeparator(a.actDeviceWriteLayout);
+}
+
 void TfmMain::ConnectMessages()
 {
     TfmMessageWindow *messages = FMessages;
@@ -249,7 +293,9 @@ void TfmMain::RestoreLayout()
 
 void TfmMain::UpdateCommands()
 {
-    UpdateCommandStates(*FActions, FDocuments->Active());
+    // While the print preview is open the document commands rest.
+    UpdateCommandStates(*FActions, FPreviewCommands->IsOpen() ? nullptr : FDocuments->Active());
+    FPreviewCommands->UpdateState(FDocuments->Active());
     CommandGuard::RunCommand(this, [this] { FDeviceBox->Fill(); });
 }
 

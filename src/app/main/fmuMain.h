@@ -12,6 +12,9 @@ class QMenu;
 class QToolBar;
 class TDeviceBox;
 class TDeviceCommands;
+class TDeviceWindows;
+class THelpCommands;
+class TPreviewCommands;
 class TDocumentWindows;
 class TEditCommands;
 class TFileCommands;
@@ -66,6 +69,10 @@ private:
     QToolBar *AddToolBar(const QString &name, const QString &title, const QList<QAction *> &actions);
     void CreateMenus();
     void CreateToolBars();
+    /// Adds the device windows, the print preview and the help commands to
+    /// the menus and toolbars.
+    void AddKeyCommands();
+    void AddWindowCommands();
     void ConnectMessages();
     void RestoreLayout();
     void StoreState();
@@ -86,6 +93,9 @@ private:
     TLayoutPartCommands *FPartCommands = nullptr;
     TPictureCommands *FPictureCommands = nullptr;
     TKeyCommands *FKeyCommands = nullptr;
+    TDeviceWindows *FDeviceWindows = nullptr;
+    TPreviewCommands *FPreviewCommands = nullptr;
+    THelpCommands *FHelpCommands = nullptr;
     TDeviceBox *FDeviceBox = nullptr;
     QList<QToolBar *> FCaptionedBars;
     QMenu *FToolbarsMenu = nullptr;

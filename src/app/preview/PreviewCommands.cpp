@@ -1,0 +1,86 @@
+#include "preview/PreviewCommands.h"
+
+#include "common/CommandGuard.h"
+#include "device/KeyboardManager.h"
+#include "document/fmuDoc.h"
+#include "preview/fmuPreview.h"
+#include "settings/SettingsManager.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QToolBar>
+
+TPreviewCommands::TPreviewCommands(TKeyboardManager &manager, QMdiArea *area, QWidget &window)
+    : QObject(&window), FManager(manager), FArea(area), FWindow(window)
+{
+    actFilePreview = new QAction(QStringLiteral("Предварительный просмотр"), this);
+    actFilePreview->setObjectName(QStringLiteral("actFilePreview"));
+    actFilePreview->setShortcut(QKeySequence(QStringLiteral("Ctrl+W")));
+    actFilePreview->setIconText(QStringLiteral("Просмотр"));
+    actFilePreview->setToolTip(QStringLiteral("Предварительный просмотр"));
+    connect(actFilePreview, &QAction::triggered, this,
+            [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowPreview(ActiveDocument()); }); });
+}
+
+TfmPreview *TPreviewCommands::Preview() const
+{
+    return FPreview;
+}
+
+bool TPreviewCommands::IsOpen() const
+{
+    return !FPreview.isNull();
+}
+
+void TPreviewCommands::ShowPreview(TfmDoc &document)
+{
+    if (FPreview) {
+        FPreview->raise();
+        return;
+    }
+    auto *preview = new TfmPreview(document, FManager.Settings().Font());
+    FPreview = preview;
+    connect(preview, &QObject::destroyed, this, [this] {
+        RestoreToolBars();
+        // Told once the area has made another window the active one.
+        QMetaObject::invokeMethod(
+            this, [this] { emit previewOpenChanged(false); }, Qt::QueuedConnection);
+    });
+    HideToolBars();
+    if (FArea) {
+        QMdiSubWindow *frame = FArea->addSubWindow(preview);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->setWindowIcon(FWindow.windowIcon());
+        frame->showMaximized();
+    } else {
+        preview->setParent(&FWindow, Qt::Window);
+        preview->showMaximized();
+    }
+    emit previewOpenChanged(true);
+}
+
+void TPreviewCommands::UpdateState(const TfmDoc *active)
+{
+    actFilePreview->setEnabled(active && active->ViewMode() != TfmDoc::vmLayout && !FPreview);
+}
+
+void TPreviewCommands::HideToolBars()
+{
+    if (!qobject_cast<QMainWindow *>(&FWindow))
+        return;
+    for (QToolBar *bar : FWindow.findChildren<QToolBar *>(Qt::FindDirectChildrenOnly))
+        if (bar->isVisible()) {
+            FHiddenBars << bar;
+            bar->hide();
+        }
+}
+
+void TPreviewCommands::RestoreToolBars()
+{
+    for (const QPointer<QToolBar> &bar : std::as_const(FHiddenBars))
+        if (bar)
+            bar->show();
+    FHiddenBars.clear();
+}

@@ -1,0 +1,49 @@
+#include "services/HelpCommands.h"
+
+#include "base/Error.h"
+#include "common/CommandGuard.h"
+#include "device/KeyboardManager.h"
+#include "device/fmuDevices.h"
+#include "settings/SettingsManager.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+#include <QWidget>
+
+THelpCommands::THelpCommands(TKeyboardManager &manager, QWidget &window)
+    : QObject(&window), FManager(manager), FWindow(window)
+{
+    actHelpContents = new QAction(QStringLiteral("Вызов справки..."), this);
+    actHelpContents->setObjectName(QStringLiteral("actHelpContents"));
+    actHelpContents->setShortcut(Qt::Key_F1);
+    connect(actHelpContents, &QAction::triggered, this,
+            [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowHelp(); }); });
+    actHelpDevices = new QAction(QStringLiteral("Поддерживаемые устройства..."), this);
+    actHelpDevices->setObjectName(QStringLiteral("miDevices"));
+    connect(actHelpDevices, &QAction::triggered, this,
+            [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowSupportedDevices(); }); });
+}
+
+QString THelpCommands::HelpFileName(const QString &programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("Справка/index.html"));
+}
+
+void THelpCommands::ShowHelp()
+{
+    const QString fileName = HelpFileName(QFileInfo(FManager.Settings().ProgramFileName()).absolutePath());
+    if (!QFileInfo(fileName).isFile())
+        throw EError(QStringLiteral("Не найден файл справки %1.").arg(QDir::toNativeSeparators(fileName)));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(fileName)))
+        throw EError(
+            QStringLiteral("Не удалось открыть файл справки %1.").arg(QDir::toNativeSeparators(fileName)));
+}
+
+void THelpCommands::ShowSupportedDevices()
+{
+    TfmDevices::ShowSupportedDevices(FManager.Keyboards(), FManager.Settings().KeyboardID(),
+                                     FManager.Settings().Font(), &FWindow);
+}

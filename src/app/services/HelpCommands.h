@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QAction;
+class QWidget;
+class TKeyboardManager;
+
+/// The commands of the "&Справка" menu that this program has now:
+/// "Вызов справки..." (F1) opens the user manual, which lies in the folder
+/// "Справка" beside the program, in the system's browser (again at every
+/// press); "Поддерживаемые устройства..." lists the keyboard models.
+class THelpCommands : public QObject {
+    Q_OBJECT
+public:
+    /// window is the main window: the parent of the windows and of messages.
+    THelpCommands(TKeyboardManager &manager, QWidget &window);
+
+    QAction *actHelpContents;
+    QAction *actHelpDevices;
+
+    /// Returns the start page of the manual in the program's folder.
+    static QString HelpFileName(const QString &programFolder);
+
+    /// Opens the manual; raises an error when it is missing or no program
+    /// opens it.
+    void ShowHelp();
+    /// Shows the supported models, modally.
+    void ShowSupportedDevices();
+
+private:
+    TKeyboardManager &FManager;
+    QWidget &FWindow;
+};
