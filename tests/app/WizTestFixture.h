@@ -78,8 +78,10 @@ private:
     QProcess FEmulator;
 };
 
-// Runs check on the next modal window of type T once it is up (polling the
-// event loop), so that a test can drive a dialog that exec() holds.
+// Runs check on the next modal dialog of type T once it is up (polling the
+// event loop), so that a test can drive a dialog that exec() holds. A dialog
+// that check leaves open (a failed comparison returns early) is cancelled,
+// so that the test ends instead of waiting.
 template <typename T> void WhenModal(const std::function<void(T &)> &check)
 {
     auto *timer = new QTimer(qApp);
@@ -91,6 +93,8 @@ template <typename T> void WhenModal(const std::function<void(T &)> &check)
         timer->stop();
         timer->deleteLater();
         check(*window);
+        if (window->isVisible())
+            window->reject();
     });
     timer->start();
 }
