@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev
+  qt6-translations-l10n   # Qt's own texts in Russian: standard buttons, file dialogs
   libhidapi-dev libemf2svg-dev libjpeg-dev
   libgtest-dev libbenchmark-dev
 )

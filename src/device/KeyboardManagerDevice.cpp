@@ -211,7 +211,9 @@ void TKeyboardManager::CheckBeforeWrite(TLayout &layout)
 {
     if (OnCheckLayout)
         OnCheckLayout();
-    if (layout.Check([](const QString &, uint32_t) {}))
+    // Every faulty sequence is listed in the message window, tagged with the
+    // layout, before the user is asked whether to write anyway.
+    if (layout.Check([this, &layout](const QString &text, uint32_t) { PostMessage(text, &layout); }))
         return;
     if (OnLayoutFaulty)
         OnLayoutFaulty();
@@ -328,10 +330,14 @@ bool TKeyboardManager::ProgramNameAccepted(uint8_t deviceType, const QString &fi
         return true;
     // Program files are named after their model: "NAME_v2.8.prg". Model
     // names may hold "_" themselves, so the file passes when it starts with
-    // the whole name and an "_" (or is the name alone).
-    const QString name = QFileInfo(fileName).fileName();
-    const QString prefix = name.left(name.indexOf(u'_') < 0 ? name.size() : name.indexOf(u'_'));
-    if (name.compare(model->Name, Qt::CaseInsensitive) == 0 || name.startsWith(model->Name + u'_', Qt::CaseInsensitive))
+    // the whole name and an "_" (or is the name alone), and the question
+    // names the model the file is meant for as the part before its last "_".
+    const QFileInfo file(fileName);
+    const QString name = file.fileName();
+    const qsizetype cut = name.lastIndexOf(u'_');
+    const QString prefix = cut < 0 ? file.completeBaseName() : name.left(cut);
+    if (file.completeBaseName().compare(model->Name, Qt::CaseInsensitive) == 0 ||
+        name.startsWith(model->Name + u'_', Qt::CaseInsensitive))
         return true;
     return Prompts().Ask(QStringLiteral("Вы хотите записать в клавиатуру %1 программу,\r\nпредназначенную для клавиатуры "
                                         "%2.\r\nЭто может привести к ее неправильной работе.\r\nПродолжить ?")

@@ -1,6 +1,8 @@
 #include "base/Error.h"
 #include "common/CommandGuard.h"
+#include "common/QtTranslation.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
@@ -37,6 +39,15 @@ private slots:
         CloseNextBox();
         CommandGuard::RunCommand(nullptr, [] { throw EError(QStringLiteral("x")); }, QStringLiteral("Ошибка"));
         QCOMPARE(*FLastText, QStringLiteral("Ошибка|x"));
+    }
+
+    // Message boxes answer in Russian: Qt's own button texts are translated.
+    void standardButtonsSpeakRussian()
+    {
+        QVERIFY(InstallQtTranslation(*QCoreApplication::instance()));
+        QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(box.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Да"));
+        QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Нет"));
     }
 
     void abortShowsNothingAndSuccessReportsTrue()

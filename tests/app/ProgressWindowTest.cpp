@@ -1,3 +1,4 @@
+#include "base/Error.h"
 #include "catalogue/Keyboards.h"
 #include "device/KeyboardDriver.h"
 #include "device/KeyboardManager.h"
@@ -81,11 +82,18 @@ class ProgressWindowTest : public QObject {
         return shown;
     }
 
-    void WriteNewLayout()
+    // Writes a new layout of model 3; returns the error the write ended
+    // with, empty for none.
+    QString WriteNewLayout()
     {
         TLayout layout;
         FManager->SetLayoutModel(layout, FManager->Keyboards().ByModel(3).ID);
-        FManager->WriteLayout(layout);
+        try {
+            FManager->WriteLayout(layout);
+        } catch (const EError &error) {
+            return error.Message();
+        }
+        return QString();
     }
 
 private slots:
@@ -122,7 +130,7 @@ private slots:
     void aWriteShowsItsProgress()
     {
         Follow();
-        WriteNewLayout();
+        QCOMPARE(WriteNewLayout(), QString());
         const QList<TShown> write = WriteReports();
         QVERIFY(write.size() >= 4);
         const int blocks = write.first().Max;
@@ -163,7 +171,7 @@ private slots:
                 FWindow->findChild<QPushButton *>(QStringLiteral("btnCancel"))->click();
             });
         });
-        WriteNewLayout();
+        QCOMPARE(WriteNewLayout(), QStringLiteral("Запись раскладки прервана: в клавиатуре нет действующей раскладки."));
         QCOMPARE(question, QStringLiteral("Ravlin|Прервать операцию ?|%1").arg(int(QMessageBox::Warning)));
         const QList<TShown> write = WriteReports();
         QVERIFY2(write.size() == 3, "start, the one block and the finish");
@@ -195,7 +203,7 @@ private slots:
                 QTest::keyClick(FWindow, Qt::Key_Escape);
             });
         });
-        WriteNewLayout();
+        QCOMPARE(WriteNewLayout(), QString());
         QVERIFY(asked);
         QVERIFY(!FManager->Progress().Cancelled());
         const QList<TShown> write = WriteReports();

@@ -49,7 +49,12 @@ protected:
         FServer = std::make_unique<TSimulatorServer>(*FSimulator, socket);
         FServer->Start();
         FManager = MakeManager(backup);
-        FManager->OnMessage = [this](const QString &text, const TLayout *) { FMessages << text; };
+        // The manager's own lines (backup, verification); the check's lines
+        // carry their layout.
+        FManager->OnMessage = [this](const QString &text, const TLayout *layout) {
+            if (!layout)
+                FMessages << text;
+        };
     }
 
     // Returns a manager of the connected keyboard, as another program would

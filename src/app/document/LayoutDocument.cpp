@@ -82,6 +82,11 @@ void TLayoutDocument::AssignFrom(const TLayout &source)
     emit fileNameChanged(QString());
 }
 
+void TLayoutDocument::WriteToKeyboard()
+{
+    FManager.WriteLayout(*FLayout);
+}
+
 void TLayoutDocument::SetSelection(const TRect &selection)
 {
     FLayout->SetSelection(selection);

@@ -56,6 +56,10 @@ public:
     /// Makes the layout a copy of one read from the keyboard: it keeps no
     /// file name and counts as modified.
     void AssignFrom(const TLayout &source);
+    /// Writes the layout into the keyboard through the keyboard manager
+    /// (which records the keyboard's program version in it); the lines of
+    /// the check before writing carry this layout's number.
+    void WriteToKeyboard();
 
     /// Selects a rectangle of cells (grid coordinates, from 1).
     void SetSelection(const TRect &selection);

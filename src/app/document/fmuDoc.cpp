@@ -195,15 +195,17 @@ void TfmDoc::changeEvent(QEvent *event)
     // its own hears it directly.
     if (event->type() == QEvent::ParentChange) {
         if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
-            connect(frame, &QMdiSubWindow::windowStateChanged, this,
-                    [this](Qt::WindowStates before, Qt::WindowStates now) {
-                        if ((before & Qt::WindowActive) != (now & Qt::WindowActive))
-                            OnActiveChanged(now & Qt::WindowActive);
-                    },
+            connect(frame, &QMdiSubWindow::windowStateChanged, this, &TfmDoc::OnFrameStateChanged,
                     Qt::UniqueConnection);
     } else if (event->type() == QEvent::ActivationChange && isWindow()) {
         OnActiveChanged(isActiveWindow());
     }
+}
+
+void TfmDoc::OnFrameStateChanged(Qt::WindowStates before, Qt::WindowStates now)
+{
+    if ((before & Qt::WindowActive) != (now & Qt::WindowActive))
+        OnActiveChanged(now & Qt::WindowActive);
 }
 
 void TfmDoc::OnActiveChanged(bool active)

@@ -102,6 +102,7 @@ private:
 
     void OnLayoutChanged(int kind);
     void OnGridSelection();
+    void OnFrameStateChanged(Qt::WindowStates before, Qt::WindowStates now);
     void OnActiveChanged(bool active);
     void ShowContextMenu(const QPoint &globalPos);
     void EditKey();

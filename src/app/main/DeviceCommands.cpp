@@ -1,0 +1,112 @@
+#include "main/DeviceCommands.h"
+
+#include "common/CommandGuard.h"
+#include "device/KeyboardDriver.h"
+#include "device/KeyboardManager.h"
+#include "device/fmuProgress.h"
+#include "document/LayoutDocument.h"
+#include "document/fmuDoc.h"
+#include "main/DocumentWindows.h"
+#include "main/FileCommands.h"
+#include "main/FileDialogs.h"
+#include "main/MainActions.h"
+#include "model/Layout.h"
+#include "settings/SettingsManager.h"
+
+#include <QAction>
+
+namespace {
+
+const QString kImageFilter = QStringLiteral("Раскладка Ravlin (*.bin)|*.bin");
+const QString kImageFilesFilter = QStringLiteral("Раскладки Ravlin (*.bin)|*.bin|Все файлы (*.*)|*.*");
+const QString kProgramFilter = QStringLiteral("Программы клавиатуры (*.prg)|*.prg|Все файлы (*.*)|*.*");
+
+} // namespace
+
+TDeviceCommands::TDeviceCommands(const TMainActions &actions, TDocumentWindows &documents, TFileCommands &files,
+                                 TKeyboardManager &manager, QWidget &window)
+    : QObject(&window), FDocuments(documents), FFiles(files), FManager(manager), FWindow(window),
+      FProgress(new TfmProgress(&window))
+{
+    FProgress->setObjectName(QStringLiteral("fmProgress"));
+    FManager.Progress().OnProgress = [this](TProgress &progress) { ShowProgress(progress); };
+    const auto bind = [this](QAction *action, std::function<void()> command) {
+        connect(action, &QAction::triggered, this,
+                [this, command = std::move(command)] { CommandGuard::RunCommand(&FWindow, command); });
+    };
+    bind(actions.actDeviceWriteLayout, [this] { WriteLayout(); });
+    bind(actions.actDeviceReadLayout, [this] { ReadLayout(); });
+    bind(actions.actDeviceReadMemory, [this] { ReadMemory(); });
+    bind(actions.actDeviceWriteMemory, [this] { WriteMemory(); });
+    bind(actions.actDeviceWriteProgram, [this] { WriteProgram(); });
+    bind(actions.actDeviceLoaderMode, [this] { FManager.Driver().SetMode(true, false); });
+    bind(actions.actDeviceWorkMode, [this] { FManager.Driver().SetMode(false, false); });
+}
+
+TDeviceCommands::~TDeviceCommands()
+{
+    FManager.Progress().OnProgress = nullptr;
+}
+
+void TDeviceCommands::ShowProgress(TProgress &progress)
+{
+    // Nothing but the progress window takes input while the operation runs.
+    if (progress.State() == psStarted)
+        FWindow.setEnabled(false);
+    FProgress->setEnabled(true);
+    FProgress->ShowProgress(progress);
+    if (progress.State() == psFinished)
+        FWindow.setEnabled(true);
+}
+
+void TDeviceCommands::WriteLayout()
+{
+    TfmDoc &document = FDocuments.ActiveOrFail();
+    if (FManager.Settings().SaveBeforeUpload())
+        FFiles.Save(document);
+    document.Document().WriteToKeyboard();
+}
+
+void TDeviceCommands::ReadLayout()
+{
+    TLayout layout;
+    FManager.ReadLayout(layout);
+    TfmDoc *document = FDocuments.Create();
+    document->Document().AssignFrom(layout);
+    FDocuments.Show(document);
+}
+
+void TDeviceCommands::ReadMemory()
+{
+    TFileDialogOptions options;
+    options.Filter = kImageFilter;
+    options.Folder = FManager.LastFolder();
+    options.FileName = FManager.LastFileName();
+    options.DefaultSuffix = QStringLiteral("bin");
+    const TFileChoice choice = ChooseSaveFile(&FWindow, options);
+    if (!choice.Cancelled())
+        FManager.ReadMemoryToFile(choice.FileName);
+}
+
+void TDeviceCommands::WriteMemory()
+{
+    TFileDialogOptions options;
+    options.Filter = kImageFilesFilter;
+    options.Folder = FManager.LastFolder();
+    options.FileName = FManager.LastFileName();
+    options.DefaultSuffix = QStringLiteral("bin");
+    const TFileChoice choice = ChooseOpenFile(&FWindow, options);
+    if (!choice.Cancelled())
+        FManager.WriteImageFile(choice.FileName);
+}
+
+void TDeviceCommands::WriteProgram()
+{
+    TFileDialogOptions options;
+    options.Filter = kProgramFilter;
+    options.Folder = FManager.LastFolder();
+    options.DefaultSuffix = QStringLiteral("prg");
+    const TFileChoice choice = ChooseOpenFile(&FWindow, options);
+    if (!choice.Cancelled())
+        FManager.WriteProgramFile(choice.FileName);
+}

@@ -1,0 +1,31 @@
+#include "main/DialogPrompts.h"
+
+#include "main/FileDialogs.h"
+
+#include <QMessageBox>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Внимание");
+
+} // namespace
+
+bool TDialogPrompts::Ask(const QString &text)
+{
+    return QMessageBox::warning(FParent, kCaption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+void TDialogPrompts::Warn(const QString &text)
+{
+    QMessageBox::warning(FParent, kCaption, text, QMessageBox::Ok);
+}
+
+QString TDialogPrompts::ChooseFile(const QString &filter, const QString &proposedName, const QString &folder)
+{
+    TFileDialogOptions options;
+    options.Filter = filter;
+    options.Folder = folder;
+    options.FileName = proposedName;
+    return ChooseOpenFile(FParent, options).FileName;
+}

@@ -1,0 +1,121 @@
+#include "main/DocumentWindows.h"
+
+#include "base/Error.h"
+#include "device/KeyboardManager.h"
+#include "document/LayoutDocument.h"
+#include "document/fmuDoc.h"
+#include "settings/SettingsManager.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QStyle>
+
+TDocumentWindows::TDocumentWindows(TKeyboardManager &manager, TMessageLink &messages, QMdiArea &area,
+                                   QObject *parent)
+    : QObject(parent), FManager(manager), FMessages(messages), FArea(area)
+{
+    connect(&FArea, &QMdiArea::subWindowActivated, this, &TDocumentWindows::commandsChanged);
+}
+
+TfmDoc *TDocumentWindows::Create(const QString &caption)
+{
+    auto *document = new TfmDoc(FManager, FMessages);
+    document->setWindowTitle(caption.isEmpty() ? QStringLiteral("Раскладка%1").arg(++FRunningNumber) : caption);
+    Watch(document);
+    document->SetViewMode(FManager.Settings().ViewMode());
+    emit created(document);
+    return document;
+}
+
+void TDocumentWindows::Watch(TfmDoc *document)
+{
+    connect(&document->Document(), &TLayoutDocument::changed, this, [this](int kind) {
+        switch (kind) {
+        case lcKeysCleared:
+        case lcSelection:
+        case lcContent:
+        case lcActivated:
+        case lcDeactivated:
+        case lcDestroying:
+            emit commandsChanged();
+            break;
+        default:
+            break;
+        }
+    });
+    // A closed window leaves the area only after its close event: the states
+    // follow once it is gone.
+    connect(document, &QObject::destroyed, this, &TDocumentWindows::commandsChanged, Qt::QueuedConnection);
+}
+
+void TDocumentWindows::Show(TfmDoc *document)
+{
+    const int open = int(All().size());
+    QMdiSubWindow *frame = FArea.addSubWindow(document);
+    const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame);
+    frame->move(30 * open, open * step);
+    frame->show();
+    FArea.setActiveSubWindow(frame);
+    emit commandsChanged();
+}
+
+TfmDoc *TDocumentWindows::Active() const
+{
+    QMdiSubWindow *frame = FArea.currentSubWindow();
+    return frame ? qobject_cast<TfmDoc *>(frame->widget()) : nullptr;
+}
+
+TfmDoc &TDocumentWindows::ActiveOrFail() const
+{
+    TfmDoc *document = Active();
+    if (!document)
+        throw EError(QStringLiteral("Нет активного документа"));
+    return *document;
+}
+
+QList<TfmDoc *> TDocumentWindows::All() const
+{
+    QList<TfmDoc *> documents;
+    for (QMdiSubWindow *frame : FArea.subWindowList(QMdiArea::CreationOrder))
+        if (auto *document = qobject_cast<TfmDoc *>(frame->widget()))
+            documents << document;
+    return documents;
+}
+
+QMdiSubWindow *TDocumentWindows::Frame(const TfmDoc *document) const
+{
+    for (QMdiSubWindow *frame : FArea.subWindowList())
+        if (frame->widget() == document)
+            return frame;
+    return nullptr;
+}
+
+void TDocumentWindows::SetCaption(TfmDoc *document, const QString &caption)
+{
+    document->setWindowTitle(caption);
+    if (QMdiSubWindow *frame = Frame(document))
+        frame->setWindowTitle(caption);
+}
+
+bool TDocumentWindows::CloseAll()
+{
+    QList<QMdiSubWindow *> frames = FArea.subWindowList(QMdiArea::CreationOrder);
+    for (qsizetype i = frames.size() - 1; i >= 0; --i) {
+        QPointer<QMdiSubWindow> frame = frames[i];
+        if (frame && !frame->close())
+            return false;
+    }
+    return true;
+}
+
+void TDocumentWindows::GoToMessage(const QString &text, int tag)
+{
+    for (TfmDoc *document : All()) {
+        if (int(document->Document().Layout().InstanceNumber()) != tag)
+            continue;
+        if (document->GoToMessage(text))
+            FArea.setActiveSubWindow(Frame(document));
+        return;
+    }
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class QMdiArea;
+class QMdiSubWindow;
+class TfmDoc;
+class TKeyboardManager;
+class TMessageLink;
+
+/// The document windows of the main window: creates them, places them in the
+/// multiple-document area, finds the active one and closes them. It tells the
+/// main window through commandsChanged when the command states must follow.
+class TDocumentWindows : public QObject {
+    Q_OBJECT
+
+public:
+    TDocumentWindows(TKeyboardManager &manager, TMessageLink &messages, QMdiArea &area, QObject *parent = nullptr);
+
+    /// Creates a hidden document window captioned caption, or "Раскладка"
+    /// with the next running number when caption is empty, in the view mode
+    /// of the settings. The caller shows it with Show, or deletes it.
+    TfmDoc *Create(const QString &caption = QString());
+    /// Shows a created window: cascaded after the windows already open, made
+    /// a child of the area and activated.
+    void Show(TfmDoc *document);
+
+    /// Returns the active document window, or null.
+    TfmDoc *Active() const;
+    /// Returns the active document window; raises "Нет активного документа"
+    /// without one.
+    TfmDoc &ActiveOrFail() const;
+    /// Returns the shown document windows in the order they were opened.
+    QList<TfmDoc *> All() const;
+    /// Returns the sub-window that holds document.
+    QMdiSubWindow *Frame(const TfmDoc *document) const;
+    /// Sets the caption of a document window.
+    void SetCaption(TfmDoc *document, const QString &caption);
+
+    /// Closes every document window from the last to the first; returns false
+    /// as soon as one refuses (its user chose Cancel).
+    bool CloseAll();
+    /// Asks the first document whose layout has the InstanceNumber tag to go
+    /// to the key a message line names.
+    void GoToMessage(const QString &text, int tag);
+    /// Asks for a command update (after a save, an open or a read).
+    void NotifyChanged() { emit commandsChanged(); }
+
+signals:
+    /// A document window was created (before it is shown).
+    void created(TfmDoc *document);
+    /// The active document or its state changed: the command states must be
+    /// updated.
+    void commandsChanged();
+
+private:
+    void Watch(TfmDoc *document);
+
+    TKeyboardManager &FManager;
+    TMessageLink &FMessages;
+    QMdiArea &FArea;
+    int FRunningNumber = 0;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+class TDocumentWindows;
+class TfmDoc;
+class TfmFind;
+class TfmReplace;
+struct TMainActions;
+
+/// The commands of the "&Правка" menu on the active document: cut, copy,
+/// paste, find, replace, select all, clear, group, ungroup and the layout
+/// check. Find and replace show the shared dialogs modally and hand their
+/// texts to the document; a document window's own find and replace requests
+/// come here too.
+class TEditCommands : public QObject {
+    Q_OBJECT
+
+public:
+    TEditCommands(const TMainActions &actions, TDocumentWindows &documents, QWidget &window);
+
+    TfmFind &FindDialog() const { return *FFind; }
+    TfmReplace &ReplaceDialog() const { return *FReplace; }
+
+private:
+    void Find(TfmDoc &document);
+    void Replace(TfmDoc &document);
+
+    TDocumentWindows &FDocuments;
+    QWidget &FWindow;
+    TfmFind *FFind;
+    TfmReplace *FReplace;
+};

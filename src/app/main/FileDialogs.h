@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+/// What the user chose in a file dialog: the file and the position of the
+/// chosen filter, counted from 0. An empty file name means cancelled.
+struct TFileChoice {
+    QString FileName;
+    int FilterIndex = 0;
+
+    bool Cancelled() const { return FileName.isEmpty(); }
+};
+
+/// How a file dialog starts.
+struct TFileDialogOptions {
+    /// Description and pattern pairs separated by "|":
+    /// "Раскладка Ravlin (*.xml)|*.xml|Все файлы (*.*)|*.*".
+    QString Filter;
+    QString Folder;
+    /// The proposed file name (a full path selects its folder too).
+    QString FileName;
+    /// The filter shown first, counted from 0.
+    int FilterIndex = 0;
+    /// Extension given to a typed name without one (without the dot); empty:
+    /// the chosen filter's extension when it names one.
+    QString DefaultSuffix;
+};
+
+/// Returns the Qt name filters of a "description|pattern|..." filter:
+/// each description without its own pattern list, followed by the patterns
+/// (";" separated in the filter) in parentheses.
+QStringList DialogNameFilters(const QString &filter);
+
+/// Returns the extension of the pair's pattern ("xml" for "*.xml"), empty for
+/// "*.*" or a pair the filter does not have.
+QString FilterExtension(const QString &filter, int index);
+
+/// Shows a modal file-open dialog (object name "dlgOpen"): an existing file.
+TFileChoice ChooseOpenFile(QWidget *parent, const TFileDialogOptions &options);
+/// Shows a modal file-save dialog (object name "dlgSave") that asks before
+/// replacing a file.
+TFileChoice ChooseSaveFile(QWidget *parent, const TFileDialogOptions &options);

@@ -1,0 +1,148 @@
+#include "main/MainActions.h"
+
+#include "main/GlyphIcons.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QKeySequence>
+
+namespace {
+
+// Toolbar tile colours by command family.
+const QColor kFileColour(52, 101, 164);
+const QColor kEditColour(78, 154, 6);
+const QColor kDeviceColour(204, 0, 0);
+const QColor kViewColour(117, 80, 123);
+
+struct TActionText {
+    const char16_t *Name;
+    const char16_t *Caption;
+    const char16_t *Keys = u"";
+    const char16_t *ToolbarCaption = u"";
+    const char16_t *Hint = u"";
+};
+
+QAction *Make(QObject *owner, const TActionText &text, const QString &glyph = QString(),
+              const QColor &colour = QColor())
+{
+    auto *action = new QAction(QString::fromUtf16(text.Caption), owner);
+    action->setObjectName(QString::fromUtf16(text.Name));
+    const QString keys = QString::fromUtf16(text.Keys);
+    if (!keys.isEmpty())
+        action->setShortcut(QKeySequence(keys, QKeySequence::PortableText));
+    const QString toolbarCaption = QString::fromUtf16(text.ToolbarCaption);
+    if (!toolbarCaption.isEmpty())
+        action->setIconText(toolbarCaption);
+    const QString hint = QString::fromUtf16(text.Hint);
+    action->setToolTip(hint.isEmpty() ? action->iconText() : hint);
+    action->setStatusTip(hint);
+    if (!glyph.isEmpty())
+        action->setIcon(GlyphIcon(glyph, colour));
+    return action;
+}
+
+} // namespace
+
+TMainActions::TMainActions(QObject *owner)
+{
+    actFileNew = Make(owner, {u"actFileNew", u"Создать", u"Ctrl+N", u"Создать"}, QStringLiteral("+"), kFileColour);
+    actFileOpen = Make(owner, {u"actFileOpen", u"&Открыть", u"Ctrl+O", u"Открыть"}, QStringLiteral("О"), kFileColour);
+    actFileSave =
+        Make(owner, {u"actFileSave", u"&Сохранить", u"Ctrl+S", u"Сохранить"}, QStringLiteral("С"), kFileColour);
+    actFileSaveAs = Make(owner, {u"actFileSaveAs", u"Сохранить как...", u"Ctrl+Alt+S"});
+    actFileClose = Make(owner, {u"actFileClose", u"&Закрыть"});
+    actFileCloseAll = Make(owner, {u"actFileCloseAll", u"Закрыть все"});
+    actFilePrint = Make(owner, {u"actFilePrint", u"Печать...", u"Ctrl+P"});
+    actFileExit = Make(owner, {u"actFileExit", u"&Выход"});
+
+    actEditCut = Make(owner, {u"actEditCut", u"Вырезать", u"Ctrl+X", u"Вырезать"}, QStringLiteral("✂"), kEditColour);
+    actEditCopy =
+        Make(owner, {u"actEditCopy", u"Копировать", u"Ctrl+C", u"Копировать"}, QStringLiteral("К"), kEditColour);
+    actEditPaste =
+        Make(owner, {u"actEditPaste", u"Вставить", u"Ctrl+V", u"Вставить"}, QStringLiteral("В"), kEditColour);
+    actEditFind = Make(owner, {u"actEditFind", u"Найти...", u"Ctrl+F", u"Найти", u"Поиск по документу"},
+                       QStringLiteral("?"), kEditColour);
+    actEditReplace = Make(owner, {u"actEditReplace", u"Заменить...", u"Ctrl+R", u"Заменить", u"Поиск с заменой"},
+                          QStringLiteral("⇄"), kEditColour);
+    actEditSelectAll = Make(owner, {u"actEditSelectAll", u"Выделить все", u"Ctrl+A"});
+    actEditClear = Make(owner, {u"actEditClear", u"Очистить"});
+    actEditGroup = Make(owner, {u"actEditGroup", u"Сгруппировать", u"Ctrl+Alt+G", u"Сгруппировать"},
+                        QStringLiteral("▣"), kEditColour);
+    actEditUngroup = Make(owner, {u"actEditUngroup", u"Разгруппировать", u"Ctrl+Alt+D", u"Разгруппировать"},
+                          QStringLiteral("□"), kEditColour);
+    actEditCheck = Make(owner, {u"actEditCheck", u"Проверить раскладку", u"", u"Проверить"}, QStringLiteral("✓"),
+                        kEditColour);
+
+    actDeviceWriteLayout = Make(owner, {u"actDeviceWriteLayout", u"Записать раскладку", u"F5", u"Загрузить"},
+                                QStringLiteral("↓"), kDeviceColour);
+    actDeviceReadLayout = Make(owner, {u"actDeviceReadLayout", u"Прочитать раскладку", u"F4", u"Прочитать"},
+                               QStringLiteral("↑"), kDeviceColour);
+    actDeviceReadMemory = Make(owner, {u"actDeviceReadMemory", u"Прочитать раскладку в файл", u"", u"",
+                                       u"Чтение памяти устройства в файл"});
+    actDeviceWriteMemory = Make(owner, {u"actDeviceWriteMemory", u"Записать раскладку из файла", u"", u"",
+                                        u"Запись памяти устройства из файла"});
+    actDeviceWriteProgram = Make(owner, {u"actDeviceWriteProgram", u"Записать программу из файла", u"F6", u"",
+                                         u"Запись программы устройства из файла"});
+    actDeviceLoaderMode = Make(owner, {u"miLoader", u"Перевести в режим загрузчика"});
+    actDeviceWorkMode = Make(owner, {u"miWork", u"Перевести в рабочий режим"});
+
+    LayerGroup = new QActionGroup(owner);
+    LayerGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    actLayers[0] = Make(owner, {u"actLayerAll", u"Все слои", u"Shift+F5"}, QStringLiteral("1-4"), kViewColour);
+    for (int layer = 1; layer <= 4; ++layer) {
+        const QString number = QString::number(layer);
+        actLayers[layer] = new QAction(QStringLiteral("Слой ") + number, owner);
+        actLayers[layer]->setObjectName(QStringLiteral("actLayer") + number);
+        actLayers[layer]->setShortcut(QKeySequence(QStringLiteral("Shift+F") + number));
+        actLayers[layer]->setIcon(GlyphIcon(number, kViewColour));
+    }
+    for (QAction *action : actLayers) {
+        action->setCheckable(true);
+        LayerGroup->addAction(action);
+    }
+
+    ViewModeGroup = new QActionGroup(owner);
+    ViewModeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    actViewLayout = Make(owner, {u"actViewLayout", u"Показать раскладку", u"Ctrl+L", u"Раскладка"},
+                         QStringLiteral("▦"), kViewColour);
+    actViewSimplified = Make(owner, {u"actViewSimplified", u"Упрощенный вид раскладки", u"Ctrl+Alt+L", u"Упрощенно"},
+                             QStringLiteral("▤"), kViewColour);
+    actViewPicture = Make(owner, {u"actViewPicture", u"Показать рисунок", u"Ctrl+Alt+P", u"Рисунок"},
+                          QStringLiteral("▨"), kViewColour);
+    for (QAction *action : {actViewLayout, actViewSimplified, actViewPicture}) {
+        action->setCheckable(true);
+        ViewModeGroup->addAction(action);
+    }
+    actButtonCaptions = Make(owner, {u"actButtonCaptions", u"Подписи к кнопкам"});
+    actButtonCaptions->setCheckable(true);
+    actMessageWindow = Make(owner, {u"actMessageWindow", u"Окно сообщений", u"Ctrl+Alt+M"});
+
+    actWindowTileVertical = Make(owner, {u"actWindowTileVertical", u"Расположить вертикально"});
+    actWindowTileHorizontal = Make(owner, {u"actWindowTileHorizontal", u"Расположить горизонтально"});
+    actWindowCascade = Make(owner, {u"actWindowCascade", u"Каскадом"});
+}
+
+QAction *TMainActions::ViewModeAction(int mode) const
+{
+    switch (mode) {
+    case 1:
+        return actViewPicture;
+    case 2:
+        return actViewSimplified;
+    default:
+        return actViewLayout;
+    }
+}
+
+QList<QAction *> TMainActions::DocumentActions() const
+{
+    QList<QAction *> actions = {actFileSave,     actFileSaveAs,        actFileClose,           actFileCloseAll,
+                                actFilePrint,    actEditCut,           actEditCopy,            actEditPaste,
+                                actEditFind,     actEditReplace,       actEditSelectAll,       actEditClear,
+                                actEditGroup,    actEditUngroup,       actEditCheck,           actDeviceWriteLayout,
+                                actViewLayout,   actViewSimplified,    actViewPicture,         actWindowTileVertical,
+                                actWindowTileHorizontal, actWindowCascade};
+    for (QAction *action : actLayers)
+        actions << action;
+    return actions;
+}

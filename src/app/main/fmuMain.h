@@ -1,0 +1,86 @@
+#pragma once
+
+#include "device/KeyboardManager.h"
+#include "main/DialogPrompts.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+
+class QMdiArea;
+class QMenu;
+class QToolBar;
+class TDeviceBox;
+class TDeviceCommands;
+class TDocumentWindows;
+class TEditCommands;
+class TFileCommands;
+class TfmMessageWindow;
+class TRecentFiles;
+class TViewCommands;
+class TWindowCommands;
+class TWindowLayoutStore;
+struct TMainActions;
+
+/// The main window: the frame of the document windows, the menus and
+/// toolbars of every command, the recent files, the device box and the
+/// message window. It creates the keyboard manager first and frees it last;
+/// each group of commands lives in its own object (file, edit, view, device,
+/// window). Closing it asks every document window to close; Cancel in any
+/// of them keeps it open. Then the message window's place, the recent files
+/// and the settings file are written, and the window layout store.
+class TfmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    /// options set up the keyboard manager; ProgramPath names the program
+    /// file beside which the data folders and the settings file lie. Without
+    /// Prompts the manager asks with message boxes.
+    explicit TfmMain(TKeyboardManagerOptions options, QWidget *parent = nullptr);
+    ~TfmMain() override;
+
+    TKeyboardManager &Manager() const { return *FManager; }
+    TDocumentWindows &Documents() const { return *FDocuments; }
+    TFileCommands &FileCommands() const { return *FFileCommands; }
+    const TMainActions &Actions() const { return *FActions; }
+    TfmMessageWindow &MessageWindow() const { return *FMessages; }
+    QMdiArea &Area() const { return *FArea; }
+    TWindowLayoutStore &LayoutStore() const { return *FStore; }
+
+    /// Opens files as "&Открыть" would: ".bin" as device images, anything
+    /// else as XML layouts.
+    void OpenFiles(const QStringList &fileNames);
+    /// Enables and checks every command for the active document and refills
+    /// the device box.
+    void UpdateCommands();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    QToolBar *AddToolBar(const QString &name, const QString &title, const QList<QAction *> &actions);
+    void CreateMenus();
+    void CreateToolBars();
+    void ConnectMessages();
+    void RestoreLayout();
+    void StoreState();
+
+    TDialogPrompts FPrompts;
+    std::unique_ptr<TKeyboardManager> FManager;
+    std::unique_ptr<TWindowLayoutStore> FStore;
+    std::unique_ptr<TMainActions> FActions;
+    QMdiArea *FArea = nullptr;
+    TfmMessageWindow *FMessages = nullptr;
+    TDocumentWindows *FDocuments = nullptr;
+    TRecentFiles *FRecent = nullptr;
+    TFileCommands *FFileCommands = nullptr;
+    TEditCommands *FEditCommands = nullptr;
+    TViewCommands *FViewCommands = nullptr;
+    TDeviceCommands *FDeviceCommands = nullptr;
+    TWindowCommands *FWindowCommands = nullptr;
+    TDeviceBox *FDeviceBox = nullptr;
+    QList<QToolBar *> FCaptionedBars;
+    QMenu *FToolbarsMenu = nullptr;
+};

@@ -1,0 +1,28 @@
+#include "common/QtTranslation.h"
+#include "device/DriverInstall.h"
+#include "main/fmuMain.h"
+
+#include <QApplication>
+
+// RavlinApp [FILE...]: the editor, opening each file given. The switches
+// "install" and "uninstall" (after "-", "/" or "\") install or remove the
+// keyboard filter driver instead and end without a window.
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    // The display name defaults to this; setting it too would append it to
+    // every window title.
+    QApplication::setApplicationName(QStringLiteral("Ravlin"));
+    const QStringList arguments = QApplication::arguments();
+    if (CheckCommandLine(arguments))
+        return 0;
+
+    InstallQtTranslation(application);
+
+    TKeyboardManagerOptions options;
+    options.ProgramPath = QApplication::applicationFilePath();
+    TfmMain window(options);
+    window.show();
+    window.OpenFiles(arguments.mid(1));
+    return QApplication::exec();
+}
