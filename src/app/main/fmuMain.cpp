@@ -2,6 +2,7 @@
 
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
+#include "document/fmuDoc.h"
 #include "main/AppVersion.h"
 #include "main/CommandStates.h"
 #include "main/DeviceBox.h"
@@ -9,6 +10,7 @@
 #include "main/DocumentWindows.h"
 #include "main/EditCommands.h"
 #include "main/FileCommands.h"
+#include "main/GlyphIcons.h"
 #include "main/MainActions.h"
 #include "main/RecentFiles.h"
 #include "main/ViewCommands.h"
@@ -18,6 +20,7 @@
 #include "model/Layout.h"
 #include "services/AppIcon.h"
 #include "settings/SettingsManager.h"
+#include "wizard/SetupCommands.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -58,6 +61,7 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
         new TViewCommands(*FActions, *FDocuments, *FManager, *FMessages, FCaptionedBars, *FStore, *this);
     FDeviceCommands = new TDeviceCommands(*FActions, *FDocuments, *FFileCommands, *FManager, *this);
     FWindowCommands = new TWindowCommands(*FActions, *FArea);
+    AddSetupCommands();
     FRecent->Load(FManager->Settings().MRU());
     ConnectMessages();
     RestoreLayout();
@@ -207,7 +211,36 @@ void TfmMain::RestoreLayout()
 void TfmMain::UpdateCommands()
 {
     UpdateCommandStates(*FActions, FDocuments->Active());
+    FSetupCommands->actLayoutProperties->setEnabled(FDocuments->Active() != nullptr);
     CommandGuard::RunCommand(this, [this] { FDeviceBox->Fill(); });
+}
+
+void TfmMain::AddSetupCommands()
+{
+    FSetupCommands = new TSetupCommands(*FManager, *this);
+    FSetupCommands->CreateDocument = [this] { return FDocuments->Create(); };
+    FSetupCommands->ShowDocument = [this](TfmDoc *document) { FDocuments->Show(document); };
+    FSetupCommands->ActiveDocument = [this]() -> TfmDoc & { return FDocuments->ActiveOrFail(); };
+    connect(FDocuments, &TDocumentWindows::created, FSetupCommands,
+            [this](TfmDoc *document) { FSetupCommands->Watch(*document); });
+    connect(FSetupCommands, &TSetupCommands::settingsClosed, this, &TfmMain::UpdateCommands);
+
+    QAction *wizard = FSetupCommands->actFileWizard;
+    QAction *properties = FSetupCommands->actLayoutProperties;
+    properties->setIcon(GlyphIcon(QStringLiteral("Р"), QColor(78, 154, 6)));
+    QMenuBar *menus = menuBar();
+    menus->findChild<QMenu *>(QStringLiteral("miFile"))->insertAction(FActions->actFileOpen, wizard);
+    menus->findChild<QMenu *>(QStringLiteral("miEdit"))->insertAction(FActions->actEditCheck, properties);
+    findChild<QToolBar *>(QStringLiteral("tbStandard"))->insertAction(FActions->actEditCheck, properties);
+    auto *settings = new QMenu(QStringLiteral("&Настройки"), menus);
+    settings->setObjectName(QStringLiteral("miSettings"));
+    settings->addAction(FSetupCommands->actSettings);
+    menus->insertMenu(menus->findChild<QMenu *>(QStringLiteral("miWindow"))->menuAction(), settings);
+}
+
+void TfmMain::PostStartRequests()
+{
+    FSetupCommands->PostFirstRun();
 }
 
 void TfmMain::OpenFiles(const QStringList &fileNames)

@@ -17,6 +17,7 @@ class TEditCommands;
 class TFileCommands;
 class TfmMessageWindow;
 class TRecentFiles;
+class TSetupCommands;
 class TViewCommands;
 class TWindowCommands;
 class TWindowLayoutStore;
@@ -53,6 +54,9 @@ public:
     /// Enables and checks every command for the active document and refills
     /// the device box.
     void UpdateCommands();
+    /// Posts the requests of the start-up, handled once the event loop
+    /// runs: the new-layout wizard on the first run.
+    void PostStartRequests();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -66,6 +70,9 @@ private:
     void ConnectMessages();
     void RestoreLayout();
     void StoreState();
+    /// Adds the wizard, settings and layout properties commands to the menus
+    /// and the standard toolbar.
+    void AddSetupCommands();
 
     TDialogPrompts FPrompts;
     std::unique_ptr<TKeyboardManager> FManager;
@@ -80,6 +87,7 @@ private:
     TViewCommands *FViewCommands = nullptr;
     TDeviceCommands *FDeviceCommands = nullptr;
     TWindowCommands *FWindowCommands = nullptr;
+    TSetupCommands *FSetupCommands = nullptr;
     TDeviceBox *FDeviceBox = nullptr;
     QList<QToolBar *> FCaptionedBars;
     QMenu *FToolbarsMenu = nullptr;
