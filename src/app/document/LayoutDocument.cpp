@@ -160,6 +160,12 @@ void TLayoutDocument::ChangeKeyboard(int keyboardId)
     FManager.SetLayoutModel(*FLayout, keyboardId);
 }
 
+void TLayoutDocument::StartNew(int keyboardId)
+{
+    ChangeKeyboard(keyboardId);
+    FLayout->ResetModified();
+}
+
 bool TLayoutDocument::GotoLine(const QString &line)
 {
     return FLayout->GotoLine(line);

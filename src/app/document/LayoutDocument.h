@@ -87,6 +87,9 @@ public:
     int Replace(const QString &from, const QString &to, int shownLayer);
     /// Moves the layout to the keyboard model with the identifier.
     void ChangeKeyboard(int keyboardId);
+    /// Shapes a new layout after the keyboard model with the identifier; it
+    /// counts as unmodified.
+    void StartNew(int keyboardId);
     /// Selects the key a report line names; returns false when it names none.
     bool GotoLine(const QString &line);
     /// Writes the values changed in master into the selected keys (picture

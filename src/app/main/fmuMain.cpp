@@ -29,6 +29,7 @@
 #include "services/AppIcon.h"
 #include "services/HelpCommands.h"
 #include "settings/SettingsManager.h"
+#include "wizard/SetupCommands.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -71,6 +72,7 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
     FDeviceCommands = new TDeviceCommands(*FActions, *FDocuments, *FFileCommands, *FManager, *this);
     FWindowCommands = new TWindowCommands(*FActions, *FArea);
     AddWindowCommands();
+    AddSetupCommands();
     FRecent->Load(FManager->Settings().MRU());
     ConnectMessages();
     RestoreLayout();
@@ -294,9 +296,39 @@ void TfmMain::RestoreLayout()
 void TfmMain::UpdateCommands()
 {
     // While the print preview is open the document commands rest.
-    UpdateCommandStates(*FActions, FPreviewCommands->IsOpen() ? nullptr : FDocuments->Active());
+    TfmDoc *document = FPreviewCommands->IsOpen() ? nullptr : FDocuments->Active();
+    UpdateCommandStates(*FActions, document);
+    FSetupCommands->actLayoutProperties->setEnabled(document != nullptr);
     FPreviewCommands->UpdateState(FDocuments->Active());
     CommandGuard::RunCommand(this, [this] { FDeviceBox->Fill(); });
+}
+
+void TfmMain::AddSetupCommands()
+{
+    FSetupCommands = new TSetupCommands(*FManager, *this);
+    FSetupCommands->CreateDocument = [this] { return FDocuments->Create(); };
+    FSetupCommands->ShowDocument = [this](TfmDoc *document) { FDocuments->Show(document); };
+    FSetupCommands->ActiveDocument = [this]() -> TfmDoc & { return FDocuments->ActiveOrFail(); };
+    connect(FDocuments, &TDocumentWindows::created, FSetupCommands,
+            [this](TfmDoc *document) { FSetupCommands->Watch(*document); });
+    connect(FSetupCommands, &TSetupCommands::settingsClosed, this, &TfmMain::UpdateCommands);
+
+    QAction *wizard = FSetupCommands->actFileWizard;
+    QAction *properties = FSetupCommands->actLayoutProperties;
+    properties->setIcon(GlyphIcon(QStringLiteral("Р"), QColor(78, 154, 6)));
+    QMenuBar *menus = menuBar();
+    menus->findChild<QMenu *>(QStringLiteral("miFile"))->insertAction(FActions->actFileOpen, wizard);
+    menus->findChild<QMenu *>(QStringLiteral("miEdit"))->insertAction(FActions->actEditCheck, properties);
+    findChild<QToolBar *>(QStringLiteral("tbStandard"))->insertAction(FActions->actEditCheck, properties);
+    auto *settings = new QMenu(QStringLiteral("&Настройки"), menus);
+    settings->setObjectName(QStringLiteral("miSettings"));
+    settings->addAction(FSetupCommands->actSettings);
+    menus->insertMenu(menus->findChild<QMenu *>(QStringLiteral("miWindow"))->menuAction(), settings);
+}
+
+void TfmMain::PostStartRequests()
+{
+    FSetupCommands->PostFirstRun();
 }
 
 void TfmMain::OpenFiles(const QStringList &fileNames)

@@ -23,6 +23,7 @@ class TPictureCommands;
 class TfmMessageWindow;
 class TKeyCommands;
 class TRecentFiles;
+class TSetupCommands;
 class TViewCommands;
 class TWindowCommands;
 class TWindowLayoutStore;
@@ -59,6 +60,9 @@ public:
     /// Enables and checks every command for the active document and refills
     /// the device box.
     void UpdateCommands();
+    /// Posts the requests of the start-up, handled once the event loop
+    /// runs: the new-layout wizard on the first run.
+    void PostStartRequests();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -76,6 +80,9 @@ private:
     void ConnectMessages();
     void RestoreLayout();
     void StoreState();
+    /// Adds the wizard, settings and layout properties commands to the menus
+    /// and the standard toolbar.
+    void AddSetupCommands();
 
     TDialogPrompts FPrompts;
     std::unique_ptr<TKeyboardManager> FManager;
@@ -96,6 +103,7 @@ private:
     TDeviceWindows *FDeviceWindows = nullptr;
     TPreviewCommands *FPreviewCommands = nullptr;
     THelpCommands *FHelpCommands = nullptr;
+    TSetupCommands *FSetupCommands = nullptr;
     TDeviceBox *FDeviceBox = nullptr;
     QList<QToolBar *> FCaptionedBars;
     QMenu *FToolbarsMenu = nullptr;

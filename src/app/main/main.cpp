@@ -23,6 +23,7 @@ int main(int argc, char **argv)
     options.ProgramPath = QApplication::applicationFilePath();
     TfmMain window(options);
     window.show();
+    window.PostStartRequests();
     window.OpenFiles(arguments.mid(1));
     return QApplication::exec();
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/Font.h"
+
+#include <QString>
+#include <optional>
+
+class TKeyboardManager;
+
+/// The settings the settings dialog edits, as plain values.
+struct TAppSettings {
+    QString DeviceName;
+    /// The default keyboard model; none leaves the setting as it is.
+    std::optional<int> KeyboardID;
+    bool SaveBeforeUpload = false;
+    bool CheckUpdateOnLoad = true;
+    TFont Font;
+};
+
+/// Returns the values the keyboard manager and its settings hold now.
+TAppSettings ReadAppSettings(TKeyboardManager &manager);
+
+/// Stores the values in this order and writes the settings file: the device
+/// (raises "Устройство %s не найдено." when no port has it, changing nothing
+/// else), the default model when there is one, the two switches, the font.
+void ApplyAppSettings(TKeyboardManager &manager, const TAppSettings &values);

@@ -1,0 +1,201 @@
+#include "dialogs/fmuSettings.h"
+
+#include "catalogue/Keyboards.h"
+#include "common/BaseForm.h"
+#include "common/CommandGuard.h"
+#include "device/KeyboardManager.h"
+#include "settings/SettingsManager.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Returns the settings' font with the face, size and style of a font the
+// font dialog chose; resolution, character set and colour stay.
+TFont FromQFont(TFont font, const QFont &chosen)
+{
+    font.SetName(chosen.family());
+    if (chosen.pointSize() > 0)
+        font.SetSize(chosen.pointSize());
+    else
+        font.SetHeight(-chosen.pixelSize());
+    font.SetStyle(uint8_t((chosen.bold() ? fsBold : 0) | (chosen.italic() ? fsItalic : 0) |
+                          (chosen.underline() ? fsUnderline : 0) | (chosen.strikeOut() ? fsStrikeOut : 0)));
+    return font;
+}
+
+} // namespace
+
+TfmSettings::TfmSettings(TKeyboardManager &manager, const TAppSettings &values, QWidget *parent)
+    : QDialog(parent), FManager(manager), FDeviceName(values.DeviceName)
+{
+    setObjectName(QStringLiteral("fmSettings"));
+    setWindowTitle(QStringLiteral("Настройки приложения"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFont(TBaseForm::FormFont(manager.Settings().Font()));
+
+    auto *tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("PageControl"));
+    tabs->addTab(CreateGeneralTab(values), QStringLiteral("Общие"));
+    tabs->addTab(CreateFontTab(), QStringLiteral("Шрифт"));
+    SetPreviewFont(values.Font);
+
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("btnOK"));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("btnCancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &TfmSettings::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &TfmSettings::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(tabs);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QWidget *TfmSettings::CreateGeneralTab(const TAppSettings &values)
+{
+    auto *page = new QWidget;
+    cbKeyboard = new QComboBox(page);
+    cbKeyboard->setObjectName(QStringLiteral("cbKeyboard"));
+    const TKeyboards &keyboards = FManager.Keyboards();
+    for (int i = 0; i < keyboards.Count(); ++i)
+        cbKeyboard->addItem(keyboards.Item(i).ClassName, keyboards.Item(i).ID);
+    cbKeyboard->setCurrentIndex(values.KeyboardID ? cbKeyboard->findData(*values.KeyboardID) : -1);
+    auto *keyboardLabel = new QLabel(QStringLiteral("Клавиатура по умолчанию:"), page);
+    keyboardLabel->setBuddy(cbKeyboard);
+
+    chbSaveBeforeUpload = new QCheckBox(QStringLiteral("Сохранять раскладку перед загрузкой"), page);
+    chbSaveBeforeUpload->setObjectName(QStringLiteral("chbSaveBeforeUpload"));
+    chbSaveBeforeUpload->setChecked(values.SaveBeforeUpload);
+    chbCheckUpdate = new QCheckBox(QStringLiteral("Проверять обновления при старте"), page);
+    chbCheckUpdate->setObjectName(QStringLiteral("chbCheckUpdate"));
+    chbCheckUpdate->setChecked(values.CheckUpdateOnLoad);
+
+    auto *deviceGroup = new QGroupBox(QStringLiteral("Тип клавиатуры:"), page);
+    cbDevice = new QComboBox(deviceGroup);
+    cbDevice->setObjectName(QStringLiteral("cbDevice"));
+    cbDevice->setMinimumWidth(260);
+    btnRefresh = new QToolButton(deviceGroup);
+    btnRefresh->setObjectName(QStringLiteral("btnRefresh"));
+    btnRefresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    btnRefresh->setToolTip(QStringLiteral("Обновить список устройств"));
+    connect(btnRefresh, &QToolButton::clicked, this, &TfmSettings::btnRefreshClick);
+    auto *deviceRow = new QHBoxLayout(deviceGroup);
+    deviceRow->addWidget(cbDevice, 1);
+    deviceRow->addWidget(btnRefresh);
+    FillDevices(values.DeviceName);
+
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(keyboardLabel);
+    layout->addWidget(cbKeyboard);
+    layout->addWidget(chbSaveBeforeUpload);
+    layout->addWidget(chbCheckUpdate);
+    layout->addWidget(deviceGroup);
+    layout->addStretch();
+    return page;
+}
+
+QWidget *TfmSettings::CreateFontTab()
+{
+    auto *page = new QWidget;
+    edtFont = new QLineEdit(page);
+    edtFont->setObjectName(QStringLiteral("edtFont"));
+    edtFont->setReadOnly(true);
+    btnFont = new QPushButton(QStringLiteral("..."), page);
+    btnFont->setObjectName(QStringLiteral("btnFont"));
+    btnFont->setAutoDefault(false);
+    btnFont->setFixedWidth(btnFont->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
+    connect(btnFont, &QPushButton::clicked, this, &TfmSettings::btnFontClick);
+    auto *fontRow = new QHBoxLayout;
+    fontRow->addWidget(edtFont, 1);
+    fontRow->addWidget(btnFont);
+
+    pnlPreview = new QLabel(QStringLiteral("AaBbYyZz"), page);
+    pnlPreview->setObjectName(QStringLiteral("pnlPreview"));
+    pnlPreview->setAlignment(Qt::AlignCenter);
+    pnlPreview->setFrameShape(QFrame::StyledPanel);
+    pnlPreview->setFrameShadow(QFrame::Sunken);
+    pnlPreview->setMinimumHeight(60);
+
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(new QLabel(QStringLiteral("Шрифт приложения:"), page));
+    layout->addLayout(fontRow);
+    layout->addWidget(new QLabel(QStringLiteral("Вид:"), page));
+    layout->addWidget(pnlPreview, 1);
+    return page;
+}
+
+TAppSettings TfmSettings::Values() const
+{
+    TAppSettings values;
+    values.DeviceName = cbDevice->count() > 0 ? cbDevice->currentText() : FDeviceName;
+    if (cbKeyboard->currentIndex() >= 0)
+        values.KeyboardID = cbKeyboard->currentData().toInt();
+    values.SaveBeforeUpload = chbSaveBeforeUpload->isChecked();
+    values.CheckUpdateOnLoad = chbCheckUpdate->isChecked();
+    values.Font = FPreviewFont;
+    return values;
+}
+
+void TfmSettings::SetPreviewFont(const TFont &font)
+{
+    FPreviewFont = font;
+    edtFont->setText(QStringLiteral("%1, %2").arg(font.Name()).arg(font.Size()));
+    pnlPreview->setFont(TBaseForm::FormFont(font));
+    QPalette palette = pnlPreview->palette();
+    palette.setColor(QPalette::WindowText, ColorToQColor(font.Color()));
+    pnlPreview->setPalette(palette);
+}
+
+void TfmSettings::accept()
+{
+    if (CommandGuard::RunCommand(this, [this] {
+            if (OnApply)
+                OnApply(Values());
+        })) {
+        QDialog::accept();
+        return;
+    }
+    FillDevices(FManager.DeviceName());
+}
+
+void TfmSettings::FillDevices(const QString &name)
+{
+    TDeviceList devices;
+    FManager.GetDevices(devices);
+    cbDevice->clear();
+    for (const TDeviceEntry &device : devices)
+        cbDevice->addItem(device.Name);
+    cbDevice->setCurrentIndex(cbDevice->findText(name));
+    cbDevice->setEnabled(cbDevice->count() > 1);
+}
+
+void TfmSettings::btnRefreshClick()
+{
+    CommandGuard::RunCommand(this, [this] { FManager.RefreshDevices(); });
+    FillDevices(FManager.DeviceName());
+}
+
+void TfmSettings::btnFontClick()
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, TBaseForm::FormFont(FPreviewFont), this);
+    if (ok)
+        SetPreviewFont(FromQFont(FPreviewFont, chosen));
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class QAction;
+class QKeySequence;
+class QWidget;
+class TfmDoc;
+class TKeyboardManager;
+class TLayoutDocument;
+
+/// The commands that settle what a layout is made for and how the program
+/// works: "Создать при помощи мастера", "Настройки приложения..." and
+/// "Свойства раскладки", with their actions, and the wizard of the first
+/// run. The main window puts the actions into its menus and toolbars and
+/// tells the commands how to reach its document windows.
+class TSetupCommands : public QObject {
+    Q_OBJECT
+public:
+    TSetupCommands(TKeyboardManager &manager, QWidget &window);
+
+    /// "Создать при помощи мастера" (Ctrl+Alt+N).
+    QAction *actFileWizard;
+    /// "Настройки приложения...".
+    QAction *actSettings;
+    /// "Свойства раскладки" (F11; toolbar "Раскладка"): enabled with a
+    /// document.
+    QAction *actLayoutProperties;
+
+    /// Creates a hidden document window.
+    std::function<TfmDoc *()> CreateDocument;
+    /// Shows a window CreateDocument made.
+    std::function<void(TfmDoc *document)> ShowDocument;
+    /// Returns the active document window; raises "Нет активного документа"
+    /// without one.
+    std::function<TfmDoc &()> ActiveDocument;
+
+    /// Runs the wizard; when it ends with OK, creates a document window of
+    /// the chosen model, unmodified, shows it and returns it. Returns null
+    /// when the wizard was cancelled.
+    TfmDoc *NewWithWizard();
+    /// Shows the settings dialog; OK stores its values and writes the
+    /// settings file. Emits settingsClosed whatever the result.
+    void EditSettings();
+    /// Shows the layout properties dialog for document; OK moves the layout
+    /// to the chosen model, and leaves it untouched when the model is the
+    /// same.
+    void EditLayoutProperties(TLayoutDocument &document);
+    /// Lets the document window's "Раскладка" button open the properties.
+    void Watch(TfmDoc &document);
+    /// On the first run: clears the first-run flag of the settings (in
+    /// memory) and posts the wizard command, which runs once the event loop
+    /// handles it, after the window is up.
+    void PostFirstRun();
+
+signals:
+    /// The settings dialog closed: the device box must be filled again.
+    void settingsClosed();
+
+private:
+    QAction *AddAction(const QString &name, const QString &text, const QKeySequence &keys,
+                       const std::function<void()> &command);
+
+    TKeyboardManager &FManager;
+    QWidget &FWindow;
+};
