@@ -27,7 +27,15 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QStyle>
 #include <QToolBar>
+
+namespace {
+
+// The share of the screen's free area the main window takes at its first start.
+constexpr qreal kFirstPlacementShare = 0.85;
+
+} // namespace
 
 TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow(parent), FPrompts(this)
 {
@@ -159,6 +167,10 @@ void TfmMain::CreateToolBars()
                                     {a.actFileNew, a.actFileOpen, a.actFileSave, nullptr, a.actEditCut,
                                      a.actEditCopy, a.actEditPaste, nullptr, a.actEditFind, a.actEditReplace,
                                      nullptr, a.actEditGroup, a.actEditUngroup, nullptr, a.actEditCheck});
+    // Two rows, so that every button fits with its caption under it: the
+    // document commands, then the device, the layers, the view modes and the
+    // device box.
+    addToolBarBreak();
     QToolBar *device = AddToolBar(QStringLiteral("tbDevice"), QStringLiteral("Устройство"),
                                   {a.actDeviceWriteLayout, a.actDeviceReadLayout});
     QToolBar *layers = AddToolBar(QStringLiteral("tbLayer"), QStringLiteral("Слои"),
@@ -166,7 +178,6 @@ void TfmMain::CreateToolBars()
     QToolBar *modes = AddToolBar(QStringLiteral("tbViewMode"), QStringLiteral("Режим отбражения"),
                                  {a.actViewLayout, a.actViewSimplified, a.actViewPicture});
     FCaptionedBars = {standard, device, layers, modes};
-    addToolBarBreak();
     QToolBar *usb = AddToolBar(QStringLiteral("tbUsb"), QStringLiteral("USB устройство"), {});
     FDeviceBox = new TDeviceBox(*FManager, *usb);
     const QStringList names = {QStringLiteral("miToolbarStandard"), QStringLiteral("miToolbarDevice"),
@@ -191,17 +202,28 @@ void TfmMain::ConnectMessages()
 
 void TfmMain::RestoreLayout()
 {
-    if (!restoreGeometry(FStore->Placement)) {
-        resize(900, 680);
-        if (const QScreen *screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
-    }
+    if (!restoreGeometry(FStore->Placement))
+        PlaceFirstTime();
     restoreState(FStore->ToolbarState);
     // The settings decide where the message window is, whatever the stored
     // dock state says: it leaves the restored layout and comes back by them.
     removeDockWidget(FMessages);
     const TSettingsManager &settings = FManager->Settings();
     FMessages->Restore(this, settings.MessageFormDocked(), settings.DockPanelHeight());
+}
+
+void TfmMain::PlaceFirstTime()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(900, 680);
+        return;
+    }
+    // Large enough for every toolbar with its captions, with room around it
+    // on the screen.
+    const QRect area = screen->availableGeometry();
+    const QSize size = (area.size() * kFirstPlacementShare).expandedTo(minimumSize()).boundedTo(area.size());
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, area));
 }
 
 void TfmMain::UpdateCommands()

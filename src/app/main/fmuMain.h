@@ -65,6 +65,9 @@ private:
     void CreateToolBars();
     void ConnectMessages();
     void RestoreLayout();
+    /// Places the window without a stored placement: most of the primary
+    /// screen's free area, centred.
+    void PlaceFirstTime();
     void StoreState();
 
     TDialogPrompts FPrompts;
