@@ -1,5 +1,5 @@
-#include "MainWindowFixture.h"
 #include "main/ToolbarIcons.h"
+#include "MainWindowFixture.h"
 #include "main/WindowLayoutStore.h"
 
 #include <QImage>
@@ -27,7 +27,8 @@ class ToolbarIconsTest : public QObject {
     // fully transparent, and sums how far their colour is from grey.
     static void Measure(const QIcon &icon, QIcon::Mode mode, int &opaque, int &colourfulness)
     {
-        const QImage image = icon.pixmap(QSize(24, 24), mode).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage image =
+            icon.pixmap(QSize(24, 24), mode).toImage().convertToFormat(QImage::Format_ARGB32);
         opaque = 0;
         colourfulness = 0;
         for (int y = 0; y < image.height(); ++y)
@@ -126,8 +127,11 @@ private slots:
         auto window = MakeMain();
         const QRect area = window->screen()->availableGeometry();
         const QRect frame = window->frameGeometry();
-        QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y())
-                                                      .arg(frame.width()).arg(frame.height())));
+        QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                      .arg(frame.x())
+                                                      .arg(frame.y())
+                                                      .arg(frame.width())
+                                                      .arg(frame.height())));
         QVERIFY(qAbs(window->width() - area.width() * 85 / 100) <= 2);
         QVERIFY(qAbs(window->height() - area.height() * 85 / 100) <= 2);
         QVERIFY(qAbs(window->geometry().center().x() - area.center().x()) <= 2);
