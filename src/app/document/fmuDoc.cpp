@@ -4,6 +4,7 @@
 #include "device/KeyboardManager.h"
 #include "document/KeyGrid.h"
 #include "document/LayoutDocument.h"
+#include "common/ToolbarIcons.h"
 #include "settings/SettingsManager.h"
 
 #include <QAction>
@@ -70,18 +71,24 @@ void TfmDoc::CreateToolBar()
 {
     FToolBar = new QToolBar(this);
     FToolBar->setObjectName(QStringLiteral("tbDoc"));
-    FToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    auto add = [this](const QString &text, const QString &name, const std::function<void()> &command) {
-        QAction *action = FToolBar->addAction(text, this, [this, command] { Run(command); });
+    FToolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    FToolBar->setIconSize(QSize(16, 16));
+    auto add = [this](const QString &text, const QString &name, const QString &icon,
+                      const std::function<void()> &command) {
+        QAction *action = FToolBar->addAction(ToolbarIcon(icon), text, this, [this, command] { Run(command); });
         action->setObjectName(name);
         return action;
     };
-    FKeyAction = add(QStringLiteral("Клавиша"), QStringLiteral("acKey"), [this] { EditKey(); });
-    FReaderAction = add(QStringLiteral("Считыватель"), QStringLiteral("acReader"), [this] { emit cardReaderRequested(); });
-    FKeyLockAction = add(QStringLiteral("Ключ"), QStringLiteral("acKeyLock"), [this] { emit keyLockRequested(); });
-    FLayoutAction = add(QStringLiteral("Раскладка"), QStringLiteral("acLayout"),
+    FKeyAction = add(QStringLiteral("Клавиша"), QStringLiteral("acKey"), QStringLiteral("key-properties"),
+                     [this] { EditKey(); });
+    FReaderAction = add(QStringLiteral("Считыватель"), QStringLiteral("acReader"), QStringLiteral("card-reader"),
+                        [this] { emit cardReaderRequested(); });
+    FKeyLockAction = add(QStringLiteral("Ключ"), QStringLiteral("acKeyLock"), QStringLiteral("key-lock"),
+                         [this] { emit keyLockRequested(); });
+    FLayoutAction = add(QStringLiteral("Раскладка"), QStringLiteral("acLayout"), QStringLiteral("layout-properties"),
                         [this] { emit layoutPropertiesRequested(); });
-    FCheckAction = add(QStringLiteral("Проверить"), QStringLiteral("acCheck"), [this] { Check(); });
+    FCheckAction =
+        add(QStringLiteral("Проверить"), QStringLiteral("acCheck"), QStringLiteral("check"), [this] { Check(); });
     FCheckAction->setToolTip(QStringLiteral("Проверить раскладку"));
     FCheckAction->setShortcut(Qt::Key_F9);
     FCheckAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);

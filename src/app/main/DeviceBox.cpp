@@ -2,7 +2,7 @@
 
 #include "common/CommandGuard.h"
 #include "device/KeyboardManager.h"
-#include "main/GlyphIcons.h"
+#include "common/ToolbarIcons.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -23,7 +23,7 @@ TDeviceBox::TDeviceBox(TKeyboardManager &manager, QToolBar &toolbar)
     FRefresh = new QToolButton(&toolbar);
     FRefresh->setObjectName(QStringLiteral("btnRefreshDevices"));
     FRefresh->setToolTip(QStringLiteral("Обновить список устройств"));
-    FRefresh->setIcon(GlyphIcon(QStringLiteral("↻"), QColor(85, 87, 83)));
+    FRefresh->setIcon(ToolbarIcon(QStringLiteral("refresh")));
     toolbar.addWidget(FRefresh);
     connect(FBox, &QComboBox::activated, this, &TDeviceBox::Choose);
     connect(FRefresh, &QToolButton::clicked, this, &TDeviceBox::Refresh);

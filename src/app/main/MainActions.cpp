@@ -1,18 +1,12 @@
 #include "main/MainActions.h"
 
-#include "main/GlyphIcons.h"
+#include "common/ToolbarIcons.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QKeySequence>
 
 namespace {
-
-// Toolbar tile colours by command family.
-const QColor kFileColour(52, 101, 164);
-const QColor kEditColour(78, 154, 6);
-const QColor kDeviceColour(204, 0, 0);
-const QColor kViewColour(117, 80, 123);
 
 struct TActionText {
     const char16_t *Name;
@@ -22,8 +16,7 @@ struct TActionText {
     const char16_t *Hint = u"";
 };
 
-QAction *Make(QObject *owner, const TActionText &text, const QString &glyph = QString(),
-              const QColor &colour = QColor())
+QAction *Make(QObject *owner, const TActionText &text, const QString &iconName = QString())
 {
     auto *action = new QAction(QString::fromUtf16(text.Caption), owner);
     action->setObjectName(QString::fromUtf16(text.Name));
@@ -36,8 +29,8 @@ QAction *Make(QObject *owner, const TActionText &text, const QString &glyph = QS
     const QString hint = QString::fromUtf16(text.Hint);
     action->setToolTip(hint.isEmpty() ? action->iconText() : hint);
     action->setStatusTip(hint);
-    if (!glyph.isEmpty())
-        action->setIcon(GlyphIcon(glyph, colour));
+    if (!iconName.isEmpty())
+        action->setIcon(ToolbarIcon(iconName));
     return action;
 }
 
@@ -45,40 +38,38 @@ QAction *Make(QObject *owner, const TActionText &text, const QString &glyph = QS
 
 TMainActions::TMainActions(QObject *owner)
 {
-    actFileNew = Make(owner, {u"actFileNew", u"Создать", u"Ctrl+N", u"Создать"}, QStringLiteral("+"), kFileColour);
-    actFileOpen = Make(owner, {u"actFileOpen", u"&Открыть", u"Ctrl+O", u"Открыть"}, QStringLiteral("О"), kFileColour);
+    actFileNew = Make(owner, {u"actFileNew", u"Создать", u"Ctrl+N", u"Создать"}, QStringLiteral("new"));
+    actFileOpen = Make(owner, {u"actFileOpen", u"&Открыть", u"Ctrl+O", u"Открыть"}, QStringLiteral("open"));
     actFileSave =
-        Make(owner, {u"actFileSave", u"&Сохранить", u"Ctrl+S", u"Сохранить"}, QStringLiteral("С"), kFileColour);
+        Make(owner, {u"actFileSave", u"&Сохранить", u"Ctrl+S", u"Сохранить"}, QStringLiteral("save"));
     actFileSaveAs = Make(owner, {u"actFileSaveAs", u"Сохранить как...", u"Ctrl+Alt+S"});
     actFileClose = Make(owner, {u"actFileClose", u"&Закрыть"});
     actFileCloseAll = Make(owner, {u"actFileCloseAll", u"Закрыть все"});
     actFilePrint = Make(owner, {u"actFilePrint", u"Печать...", u"Ctrl+P"});
     actFileExit = Make(owner, {u"actFileExit", u"&Выход"});
 
-    actEditCut = Make(owner, {u"actEditCut", u"Вырезать", u"Ctrl+X", u"Вырезать"}, QStringLiteral("✂"), kEditColour);
+    actEditCut = Make(owner, {u"actEditCut", u"Вырезать", u"Ctrl+X", u"Вырезать"}, QStringLiteral("cut"));
     actEditCopy =
-        Make(owner, {u"actEditCopy", u"Копировать", u"Ctrl+C", u"Копировать"}, QStringLiteral("К"), kEditColour);
+        Make(owner, {u"actEditCopy", u"Копировать", u"Ctrl+C", u"Копировать"}, QStringLiteral("copy"));
     actEditPaste =
-        Make(owner, {u"actEditPaste", u"Вставить", u"Ctrl+V", u"Вставить"}, QStringLiteral("В"), kEditColour);
+        Make(owner, {u"actEditPaste", u"Вставить", u"Ctrl+V", u"Вставить"}, QStringLiteral("paste"));
     actEditFind = Make(owner, {u"actEditFind", u"Найти...", u"Ctrl+F", u"Найти", u"Поиск по документу"},
-                       QStringLiteral("?"), kEditColour);
+                       QStringLiteral("find"));
     actEditReplace = Make(owner, {u"actEditReplace", u"Заменить...", u"Ctrl+R", u"Заменить", u"Поиск с заменой"},
-                          QStringLiteral("⇄"), kEditColour);
+                          QStringLiteral("replace"));
     actEditSelectAll = Make(owner, {u"actEditSelectAll", u"Выделить все", u"Ctrl+A"});
     actEditClear = Make(owner, {u"actEditClear", u"Очистить"});
     actEditGroup = Make(owner, {u"actEditGroup", u"Сгруппировать", u"Ctrl+Alt+G", u"Сгруппировать"},
-                        QStringLiteral("▣"), kEditColour);
+                        QStringLiteral("group"));
     actEditUngroup = Make(owner, {u"actEditUngroup", u"Разгруппировать", u"Ctrl+Alt+D", u"Разгруппировать"},
-                          QStringLiteral("□"), kEditColour);
-    actEditCheck = Make(owner, {u"actEditCheck", u"Проверить раскладку", u"", u"Проверить"}, QStringLiteral("✓"),
-                        kEditColour);
-    actEditKey = Make(owner, {u"actEditKey", u"Свойства клавиши", u"Ctrl+K", u"Клавиша"}, QStringLiteral("K"),
-                      kEditColour);
+                          QStringLiteral("ungroup"));
+    actEditCheck = Make(owner, {u"actEditCheck", u"Проверить раскладку", u"", u"Проверить"}, QStringLiteral("check"));
+    actEditKey = Make(owner, {u"actEditKey", u"Свойства клавиши", u"Ctrl+K", u"Клавиша"}, QStringLiteral("key-properties"));
 
     actDeviceWriteLayout = Make(owner, {u"actDeviceWriteLayout", u"Записать раскладку", u"F5", u"Загрузить"},
-                                QStringLiteral("↓"), kDeviceColour);
+                                QStringLiteral("write-layout"));
     actDeviceReadLayout = Make(owner, {u"actDeviceReadLayout", u"Прочитать раскладку", u"F4", u"Прочитать"},
-                               QStringLiteral("↑"), kDeviceColour);
+                               QStringLiteral("read-layout"));
     actDeviceReadMemory = Make(owner, {u"actDeviceReadMemory", u"Прочитать раскладку в файл", u"", u"",
                                        u"Чтение памяти устройства в файл"});
     actDeviceWriteMemory = Make(owner, {u"actDeviceWriteMemory", u"Записать раскладку из файла", u"", u"",
@@ -90,13 +81,13 @@ TMainActions::TMainActions(QObject *owner)
 
     LayerGroup = new QActionGroup(owner);
     LayerGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    actLayers[0] = Make(owner, {u"actLayerAll", u"Все слои", u"Shift+F5"}, QStringLiteral("1-4"), kViewColour);
+    actLayers[0] = Make(owner, {u"actLayerAll", u"Все слои", u"Shift+F5"}, QStringLiteral("layers-all"));
     for (int layer = 1; layer <= 4; ++layer) {
         const QString number = QString::number(layer);
         actLayers[layer] = new QAction(QStringLiteral("Слой ") + number, owner);
         actLayers[layer]->setObjectName(QStringLiteral("actLayer") + number);
         actLayers[layer]->setShortcut(QKeySequence(QStringLiteral("Shift+F") + number));
-        actLayers[layer]->setIcon(GlyphIcon(number, kViewColour));
+        actLayers[layer]->setIcon(ToolbarIcon(QStringLiteral("layer-") + number));
     }
     for (QAction *action : actLayers) {
         action->setCheckable(true);
@@ -106,11 +97,11 @@ TMainActions::TMainActions(QObject *owner)
     ViewModeGroup = new QActionGroup(owner);
     ViewModeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     actViewLayout = Make(owner, {u"actViewLayout", u"Показать раскладку", u"Ctrl+L", u"Раскладка"},
-                         QStringLiteral("▦"), kViewColour);
+                         QStringLiteral("view-layout"));
     actViewSimplified = Make(owner, {u"actViewSimplified", u"Упрощенный вид раскладки", u"Ctrl+Alt+L", u"Упрощенно"},
-                             QStringLiteral("▤"), kViewColour);
+                             QStringLiteral("view-simplified"));
     actViewPicture = Make(owner, {u"actViewPicture", u"Показать рисунок", u"Ctrl+Alt+P", u"Рисунок"},
-                          QStringLiteral("▨"), kViewColour);
+                          QStringLiteral("view-picture"));
     for (QAction *action : {actViewLayout, actViewSimplified, actViewPicture}) {
         action->setCheckable(true);
         ViewModeGroup->addAction(action);

@@ -2,6 +2,7 @@
 
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
+#include "common/ToolbarIcons.h"
 #include "device/DeviceWindows.h"
 #include "document/fmuDoc.h"
 #include "keys/KeyCommands.h"
@@ -16,7 +17,6 @@
 #include "main/DocumentWindows.h"
 #include "main/EditCommands.h"
 #include "main/FileCommands.h"
-#include "main/GlyphIcons.h"
 #include "main/MainActions.h"
 #include "main/RecentFiles.h"
 #include "main/ViewCommands.h"
@@ -39,7 +39,15 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QStyle>
 #include <QToolBar>
+
+namespace {
+
+// The share of the screen's free area the main window takes at its first start.
+constexpr qreal kFirstPlacementShare = 0.85;
+
+} // namespace
 
 TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow(parent), FPrompts(this)
 {
@@ -179,6 +187,10 @@ void TfmMain::CreateToolBars()
                                      a.actEditCopy, a.actEditPaste, nullptr, a.actEditFind, a.actEditReplace,
                                      nullptr, a.actEditGroup, a.actEditUngroup, nullptr, FPartCommands->ReaderAction(),
                                      FPartCommands->KeyLockAction(), nullptr, a.actEditCheck, a.actEditKey});
+    // Two rows, so that every button fits with its caption under it: the
+    // document commands, then the device, the layers, the view modes and the
+    // device box.
+    addToolBarBreak();
     QToolBar *device = AddToolBar(QStringLiteral("tbDevice"), QStringLiteral("Устройство"),
                                   {a.actDeviceWriteLayout, a.actDeviceReadLayout});
     QToolBar *layers = AddToolBar(QStringLiteral("tbLayer"), QStringLiteral("Слои"),
@@ -186,7 +198,6 @@ void TfmMain::CreateToolBars()
     QToolBar *modes = AddToolBar(QStringLiteral("tbViewMode"), QStringLiteral("Режим отбражения"),
                                  {a.actViewLayout, a.actViewSimplified, a.actViewPicture});
     FCaptionedBars = {standard, device, layers, modes};
-    addToolBarBreak();
     QToolBar *usb = AddToolBar(QStringLiteral("tbUsb"), QStringLiteral("USB устройство"), {});
     FDeviceBox = new TDeviceBox(*FManager, *usb);
     const QStringList names = {QStringLiteral("miToolbarStandard"), QStringLiteral("miToolbarDevice"),
@@ -205,6 +216,8 @@ void TfmMain::AddKeyCommands()
     FKeyCommands = new TKeyCommands(*FManager, this);
     FPartCommands = new TLayoutPartCommands(*FManager, *this);
     FPictureCommands = new TPictureCommands(*FManager, *this);
+    FPartCommands->ReaderAction()->setIcon(ToolbarIcon(QStringLiteral("card-reader")));
+    FPartCommands->KeyLockAction()->setIcon(ToolbarIcon(QStringLiteral("key-lock")));
     connect(FDocuments, &TDocumentWindows::created, this, [this](TfmDoc *document) {
         FKeyCommands->Watch(*document);
         FPartCommands->Attach(*document);
@@ -242,9 +255,9 @@ void TfmMain::AddWindowCommands()
     FPreviewCommands->ActiveDocument = [this]() -> TfmDoc & { return FDocuments->ActiveOrFail(); };
     connect(FPreviewCommands, &TPreviewCommands::previewOpenChanged, this, &TfmMain::UpdateCommands);
     FHelpCommands = new THelpCommands(*FManager, *this);
-    FDeviceWindows->actDeviceReadInfo->setIcon(GlyphIcon(QStringLiteral("i"), QColor(204, 0, 0)));
-    FDeviceWindows->actDeviceTest->setIcon(GlyphIcon(QStringLiteral("⌨"), QColor(204, 0, 0)));
-    FPreviewCommands->actFilePreview->setIcon(GlyphIcon(QStringLiteral("▭"), QColor(52, 101, 164)));
+    FDeviceWindows->actDeviceReadInfo->setIcon(ToolbarIcon(QStringLiteral("device-info")));
+    FDeviceWindows->actDeviceTest->setIcon(ToolbarIcon(QStringLiteral("key-test")));
+    FPreviewCommands->actFilePreview->setIcon(ToolbarIcon(QStringLiteral("print-preview")));
 
     menuBar()->findChild<QMenu *>(QStringLiteral("miFile"))->insertAction(a.actFilePrint,
                                                                            FPreviewCommands->actFilePreview);
@@ -280,17 +293,28 @@ void TfmMain::ConnectMessages()
 
 void TfmMain::RestoreLayout()
 {
-    if (!restoreGeometry(FStore->Placement)) {
-        resize(900, 680);
-        if (const QScreen *screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
-    }
+    if (!restoreGeometry(FStore->Placement))
+        PlaceFirstTime();
     restoreState(FStore->ToolbarState);
     // The settings decide where the message window is, whatever the stored
     // dock state says: it leaves the restored layout and comes back by them.
     removeDockWidget(FMessages);
     const TSettingsManager &settings = FManager->Settings();
     FMessages->Restore(this, settings.MessageFormDocked(), settings.DockPanelHeight());
+}
+
+void TfmMain::PlaceFirstTime()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(900, 680);
+        return;
+    }
+    // Large enough for every toolbar with its captions, with room around it
+    // on the screen.
+    const QRect area = screen->availableGeometry();
+    const QSize size = (area.size() * kFirstPlacementShare).expandedTo(minimumSize()).boundedTo(area.size());
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, area));
 }
 
 void TfmMain::UpdateCommands()
@@ -315,7 +339,7 @@ void TfmMain::AddSetupCommands()
 
     QAction *wizard = FSetupCommands->actFileWizard;
     QAction *properties = FSetupCommands->actLayoutProperties;
-    properties->setIcon(GlyphIcon(QStringLiteral("Р"), QColor(78, 154, 6)));
+    properties->setIcon(ToolbarIcon(QStringLiteral("layout-properties")));
     QMenuBar *menus = menuBar();
     menus->findChild<QMenu *>(QStringLiteral("miFile"))->insertAction(FActions->actFileOpen, wizard);
     menus->findChild<QMenu *>(QStringLiteral("miEdit"))->insertAction(FActions->actEditCheck, properties);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+/// Returns the toolbar icon of a command by its name: "new", "open", "save",
+/// "print-preview" (file); "cut", "copy", "paste", "find", "replace",
+/// "group", "ungroup", "check", "card-reader", "key-lock",
+/// "layout-properties", "key-properties" (edit); "device-info", "key-test",
+/// "write-layout", "read-layout", "refresh" (device); "layers-all",
+/// "layer-1" to "layer-4" (layers); "view-layout", "view-simplified",
+/// "view-picture" (view modes). The drawings are line art in a 24 by 24
+/// grid with one accent colour per family, rendered at the sizes toolbars
+/// and menus use; the style greys them for the disabled state. An unknown
+/// name gives a null icon.
+QIcon ToolbarIcon(const QString &name);
