@@ -5,6 +5,7 @@
 #include "keys/fmuKeyDlg.h"
 
 #include <QAction>
+#include <QMenuBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -34,6 +35,12 @@ private slots:
         QCOMPARE(dialog->Document(), &first->Document());
         editKey->trigger();
         QVERIFY(dialog->isVisible());
+        // It first shows inside the main window's right part, clear of the
+        // menus and of the grid's first columns.
+        const QRect frame = window.frameGeometry();
+        QVERIFY(frame.contains(dialog->frameGeometry().topLeft()));
+        QVERIFY(dialog->frameGeometry().top() > window.menuBar()->geometry().bottom());
+        QVERIFY(dialog->frameGeometry().left() > frame.left() + frame.width() / 4);
 
         window.Actions().actFileNew->trigger();
         TfmDoc *second = window.Documents().Active();

@@ -4,6 +4,8 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QScreen>
+#include <algorithm>
 
 TBaseForm::TBaseForm(const TFont &font, QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
@@ -18,4 +20,24 @@ QFont TBaseForm::FormFont(const TFont &font)
         // face it resolves to, so that the form names a real one.
         result.setFamily(QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family());
     return result;
+}
+
+void TBaseForm::ShowBesideParent()
+{
+    if (!FPlaced && parentWidget()) {
+        FPlaced = true;
+        adjustSize();
+        const QRect owner = parentWidget()->window()->frameGeometry();
+        // Clear of the main window's menu bar and toolbars, inside its right edge.
+        constexpr int kMargin = 24;
+        QPoint place(owner.right() - width() - kMargin, owner.top() + owner.height() / 8);
+        if (const QScreen *screen = parentWidget()->window()->screen()) {
+            const QRect area = screen->availableGeometry();
+            place.setX(std::clamp(place.x(), area.left(), std::max(area.left(), area.right() - width())));
+            place.setY(std::clamp(place.y(), area.top(), std::max(area.top(), area.bottom() - height())));
+        }
+        move(place);
+    }
+    show();
+    raise();
 }

@@ -18,4 +18,13 @@ public:
     /// not have (the default "MS Sans Serif" on Linux) becomes the system's
     /// default sans serif face at the same size.
     static QFont FormFont(const TFont &font);
+
+    /// Shows a tool window and brings it to the front. The first time it is
+    /// placed at the top right of its parent window (kept on the screen),
+    /// where it covers neither the menus nor the start of the grid; later it
+    /// comes back where the user left it.
+    void ShowBesideParent();
+
+private:
+    bool FPlaced = false;
 };

@@ -22,8 +22,7 @@ void TKeyCommands::EditKey(TfmDoc &doc)
     }
     FKeyDlg->SetDocument(&doc.Document());
     FKeyDlg->SetShownLayer(doc.ShownLayer());
-    FKeyDlg->show();
-    FKeyDlg->raise();
+    FKeyDlg->ShowBesideParent();
 }
 
 void TKeyCommands::EditActiveKey()

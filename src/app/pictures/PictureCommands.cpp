@@ -58,8 +58,7 @@ bool TPictureCommands::EditKey(TfmDoc &document)
     if (document.ViewMode() != TfmDoc::vmPicture)
         return false;
     FPicture->Attach(&document.Document());
-    FPicture->show();
-    FPicture->raise();
+    FPicture->ShowBesideParent();
     return true;
 }
 
