@@ -9,6 +9,7 @@
 #include "model/ScanCodes.h"
 
 #include <QProcess>
+#include <QPushButton>
 
 // The device commands of the main window against the keyboard emulator
 // (the 8 x 8 model 1) behind a driver socket of the test.
@@ -129,6 +130,42 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         // The header block was never written: the memory holds no layout.
         QVERIFY(file.readAll().isEmpty());
+    }
+
+    // The user presses "Прервать" in the progress window while the main
+    // window is disabled, confirms, and the write stops with its message.
+    void theProgressWindowsButtonCancelsAWrite()
+    {
+        TfmMain window(FFolder->Options(FPrompts, Socket()));
+        window.show();
+        window.Actions().actFileNew->trigger();
+        window.Documents().Active()->Document().ChangeKeyboard(1);
+        auto *progress = window.findChild<TfmProgress *>(QStringLiteral("fmProgress"));
+        QVERIFY(progress);
+        TProgress::THandler shown = window.Manager().Progress().OnProgress;
+        bool pressed = false;
+        window.Manager().Progress().OnProgress = [&](TProgress &report) {
+            shown(report);
+            if (report.State() == psStep && report.Caption() == QStringLiteral("Запись раскладки") && !pressed) {
+                pressed = true;
+                QVERIFY(!window.isEnabled());
+                QTimer::singleShot(0, progress, [progress] {
+                    progress->findChild<QPushButton *>(QStringLiteral("btnCancel"))->click();
+                });
+            }
+        };
+        QString question;
+        QString error;
+        AnswerNextDialog<QMessageBox>([&](QMessageBox *box) {
+            question = box->text();
+            AnswerMessageBox(QMessageBox::Ok, &error);
+            box->button(QMessageBox::Yes)->click();
+        });
+        window.Actions().actDeviceWriteLayout->trigger();
+        QVERIFY(pressed);
+        QCOMPARE(question, QStringLiteral("Прервать операцию ?"));
+        QTRY_COMPARE(error, QStringLiteral("Запись раскладки прервана: в клавиатуре нет действующей раскладки."));
+        QVERIFY(window.isEnabled());
     }
 };
 
