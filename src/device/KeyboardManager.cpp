@@ -40,9 +40,17 @@ TKeyboardManager::TKeyboardManager(const TKeyboardManagerOptions &options)
 
     FLastFolder = FProgramFolder;
     FDriver->TrySelectDevice(FSettings->DeviceName());
-    // A description that cannot be read leaves its model out; the others load.
-    TXMLKeyboard().LoadFolder(FProgramFolder + QStringLiteral("/Клавиатуры"), FKeyboards,
-                              [](const QString &, const QString &) {});
+    // A description that cannot be read leaves its model out; the others
+    // load. Nothing of this stops the start: the catalogue keeps what loaded
+    // (possibly nothing), and the reasons are kept for the user to see.
+    try {
+        TXMLKeyboard().LoadFolder(FProgramFolder + QStringLiteral("/Клавиатуры"), FKeyboards,
+                                  [this](const QString &file, const QString &message) {
+                                      FCatalogueErrors << QStringLiteral("Ошибка в файле %1: %2").arg(file, message);
+                                  });
+    } catch (const EError &error) {
+        FCatalogueErrors << error.Message();
+    }
 }
 
 TKeyboardManager::~TKeyboardManager()

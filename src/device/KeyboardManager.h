@@ -7,6 +7,7 @@
 #include "device/Progress.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -84,6 +85,9 @@ public:
     const QString &LastFileName() const { return FLastFileName; }
     TProgress &Progress() { return FProgress; }
     TKeyboards &Keyboards() { return FKeyboards; }
+    /// Returns why model descriptions were left out at start: one line per
+    /// file that failed ("Ошибка в файле %s: %s"), or the folder's own error.
+    const QStringList &CatalogueErrors() const { return FCatalogueErrors; }
     /// The standard key codes, grouped as the code dialogs show them.
     const TCodeSet &CodeSet() const { return *FCodeSet; }
     TKeyboardDriver &Driver() { return *FDriver; }
@@ -195,6 +199,7 @@ private:
     QString FLastFileName;
     TProgress FProgress;
     TKeyboards FKeyboards;
+    QStringList FCatalogueErrors;
     std::unique_ptr<TCodeSet> FCodeSet;
     std::unique_ptr<TSettingsManager> FSettings;
     std::unique_ptr<TKeyboardDriver> FDriver;

@@ -1,5 +1,7 @@
 #include "KeyboardManagerFixture.h"
 
+#include <QDir>
+
 #include "model/Key.h"
 #include "model/Layer.h"
 #include "model/ScanCodes.h"
@@ -74,4 +76,31 @@ TEST_F(KeyboardManagerTest, ProgramQuestionNamesTheModelBeforeTheLastUnderscore)
     EXPECT_EQ(question(model.toLower() + QStringLiteral(".prg")), QString());
     EXPECT_EQ(question(model + QStringLiteral("_v2.10.prg")), QString());
     EXPECT_FALSE(FSimulator->Status().LoaderMode);
+}
+
+// A program folder whose model descriptions are missing or broken still
+// starts: the catalogue keeps what loaded and the reasons are kept.
+TEST(KeyboardManagerStart, MissingOrBrokenModelDescriptionsDoNotStopTheStart)
+{
+    QTemporaryDir dir;
+    TKeyboardManagerOptions options;
+    options.ProgramPath = dir.filePath(QStringLiteral("ravlin"));
+    {
+        const TKeyboardManager manager(options);
+        EXPECT_EQ(manager.CatalogueErrors().size(), 1);
+        EXPECT_TRUE(manager.CatalogueErrors().value(0).contains(QStringLiteral("Не существует директория")))
+            << manager.CatalogueErrors().value(0).toStdString();
+    }
+    const QString models = dir.filePath(QStringLiteral("Клавиатуры"));
+    ASSERT_TRUE(QDir().mkpath(models));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(RAVLIN_DATA_DIR "/Клавиатуры/KP_64.xml"), models + QStringLiteral("/KP_64.xml")));
+    QFile broken(models + QStringLiteral("/broken.xml"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("<Keyboard");
+    broken.close();
+    TKeyboardManager manager(options);
+    EXPECT_EQ(manager.Keyboards().Count(), 1);
+    ASSERT_EQ(manager.CatalogueErrors().size(), 1);
+    EXPECT_TRUE(manager.CatalogueErrors()[0].startsWith(QStringLiteral("Ошибка в файле broken.xml: ")))
+        << manager.CatalogueErrors()[0].toStdString();
 }

@@ -289,6 +289,9 @@ void TfmMain::ConnectMessages()
     FManager->OnCheckLayout = [messages] { messages->ClearMessages(); };
     FManager->OnLayoutFaulty = [messages] { messages->ShowMessages(); };
     connect(FMessages, &TfmMessageWindow::goToMessage, FDocuments, &TDocumentWindows::GoToMessage);
+    // Model descriptions that could not be loaded at start are named there.
+    for (const QString &error : FManager->CatalogueErrors())
+        FMessages->AddMessage(error, 0);
 }
 
 void TfmMain::RestoreLayout()
