@@ -9,6 +9,7 @@ packages=(
   qt6-translations-l10n   # Qt's own texts in Russian: standard buttons, file dialogs
   libhidapi-dev libemf2svg-dev libjpeg-dev
   libgtest-dev libbenchmark-dev
+  libpugixml-dev libxml2-dev   # the peers the benchmarks measure against
 )
 
 install_missing_packages() {

@@ -54,11 +54,18 @@ QString FromWin1251(QByteArrayView bytes)
 
 QByteArray ToWin1251(QStringView text)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
+    QByteArray bytes;
+    AppendWin1251(bytes, text);
+    return bytes;
+}
+
+void AppendWin1251(QByteArray &out, QStringView text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *next = out.data() + start;
     for (QChar ch : text) {
         const int b = Win1251Byte(ch.unicode());
-        *out++ = char(b < 0 ? '?' : b);
+        *next++ = char(b < 0 ? '?' : b);
     }
-    return bytes;
 }

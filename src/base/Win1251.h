@@ -16,6 +16,9 @@ QString FromWin1251(QByteArrayView bytes);
 /// hold become '?'.
 QByteArray ToWin1251(QStringView text);
 
+/// Appends the Windows-1251 bytes of a text to out, like ToWin1251.
+void AppendWin1251(QByteArray &out, QStringView text);
+
 /// Returns the Windows-1251 byte of one character, or -1 when there is none.
 int Win1251Byte(char16_t ch);
 

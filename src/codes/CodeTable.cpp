@@ -35,7 +35,7 @@ void TStdCode::SetTable(TCodeTable *table)
         self.reset(this); // a free entry becomes owned by its new table
     FTable = table;
     if (table)
-        table->FItems.push_back(std::move(self));
+        table->Append(std::move(self));
     else
         (void)self.release(); // out of any table: the caller owns it again
 }
@@ -50,7 +50,26 @@ std::unique_ptr<TStdCode> TCodeTable::Detach(TStdCode *entry)
         std::find_if(FItems.begin(), FItems.end(), [entry](const auto &p) { return p.get() == entry; });
     std::unique_ptr<TStdCode> owned = std::move(*it);
     FItems.erase(it);
+    FByMake.clear();
+    FByBreak.clear();
+    for (const auto &item : FItems)
+        Index(*item);
     return owned;
+}
+
+void TCodeTable::Append(std::unique_ptr<TStdCode> entry)
+{
+    Index(*entry);
+    FItems.push_back(std::move(entry));
+}
+
+void TCodeTable::Index(const TStdCode &entry)
+{
+    // The first entry of a code keeps its place: lookups find the first match.
+    if (!FByMake.contains(entry.MakeCode))
+        FByMake.insert(entry.MakeCode, &entry);
+    if (!entry.BreakCode.isEmpty() && !FByBreak.contains(entry.BreakCode))
+        FByBreak.insert(entry.BreakCode, &entry);
 }
 
 TStdCode &TCodeTable::Add(const QString &name, const QByteArray &scanCode, const QByteArray &breakCode,
@@ -62,13 +81,15 @@ TStdCode &TCodeTable::Add(const QString &name, const QByteArray &scanCode, const
     entry->BreakCode = breakCode;
     entry->MakeCode = makeCode;
     entry->FTable = this;
-    FItems.push_back(std::move(entry));
+    Append(std::move(entry));
     return *FItems.back();
 }
 
 void TCodeTable::Clear()
 {
     FItems.clear();
+    FByMake.clear();
+    FByBreak.clear();
 }
 
 void TCodeTable::BuildFrom(const TCodeSet &codeSet)
@@ -104,21 +125,24 @@ std::optional<TScanCode> TCodeTable::FindByScanCode(const QByteArray &scanCode, 
 
 std::optional<TScanCode> TCodeTable::FindMake(const QByteArray &bytes) const
 {
-    for (const auto &entry : FItems)
-        if (entry->MakeCode == bytes)
-            return MakeItem(*entry, false);
+    if (const TStdCode *entry = EntryByCode(bytes, false))
+        return MakeItem(*entry, false);
     return std::nullopt;
 }
 
 std::optional<TScanCode> TCodeTable::FindBreak(const QByteArray &bytes) const
 {
-    // An empty break code stands for "no release code", not for a code.
-    if (bytes.isEmpty())
-        return std::nullopt;
-    for (const auto &entry : FItems)
-        if (entry->BreakCode == bytes)
-            return MakeItem(*entry, true);
+    if (const TStdCode *entry = EntryByCode(bytes, true))
+        return MakeItem(*entry, true);
     return std::nullopt;
+}
+
+const TStdCode *TCodeTable::EntryByCode(QByteArrayView bytes, bool isBreak) const
+{
+    // An empty break code stands for "no release code" and is not indexed;
+    // the key only borrows the bytes.
+    const QHash<QByteArray, const TStdCode *> &index = isBreak ? FByBreak : FByMake;
+    return index.value(QByteArray::fromRawData(bytes.data(), bytes.size()), nullptr);
 }
 
 std::optional<TScanCode> TCodeTable::CodeForKeyMessage(const TKeyMessage &message, TKeyCapture which) const

@@ -4,6 +4,8 @@
 #include "codes/ScanCode.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <QStringView>
 #include <memory>
@@ -81,6 +83,9 @@ public:
     /// Returns the break item of the first entry whose break code equals
     /// bytes, or none (an empty break code is never found).
     std::optional<TScanCode> FindBreak(const QByteArray &bytes) const;
+    /// Returns the first entry whose make code (or, with isBreak, break
+    /// code) equals bytes, or null; an empty break code is never found.
+    const TStdCode *EntryByCode(QByteArrayView bytes, bool isBreak) const;
     /// Returns the item of the key a keyboard message reports: the make item
     /// for a first press, the break item for a release, as which allows;
     /// none for repeats, other messages and unknown keys.
@@ -89,7 +94,13 @@ public:
 private:
     friend class TStdCode;
     std::unique_ptr<TStdCode> Detach(TStdCode *entry);
+    void Append(std::unique_ptr<TStdCode> entry);
+    void Index(const TStdCode &entry);
 
     std::vector<std::unique_ptr<TStdCode>> FItems;
+    // The first entry of every make and break code, so that decoding bytes
+    // does not scan the table once per byte.
+    QHash<QByteArray, const TStdCode *> FByMake;
+    QHash<QByteArray, const TStdCode *> FByBreak;
     int FMaxCodeLength = 0;
 };

@@ -36,28 +36,15 @@ TScanCode ByteItem(const QByteArray &bytes, const QString &name)
 
 // The shortest make or break code of the table that bytes begin with, at
 // most MaxCodeLength long; at equal length a make code wins. Returns its
-// length and whether it is a break code. One pass over the table instead of
-// one lookup per prefix length.
+// length and whether it is a break code.
 std::optional<std::pair<qsizetype, bool>> ShortestCode(const TCodeTable &table, QByteArrayView bytes)
 {
     const qsizetype longest = std::min(bytes.size(), qsizetype(table.MaxCodeLength()));
-    qsizetype best = longest + 1;
-    bool bestIsBreak = false;
-    for (int i = 0; i < table.Count(); ++i) {
-        const TStdCode &entry = table.Item(i);
-        for (const bool isBreak : {false, true}) {
-            const QByteArray &code = isBreak ? entry.BreakCode : entry.MakeCode;
-            const qsizetype n = code.size();
-            const bool better = n < best || (n == best && bestIsBreak && !isBreak);
-            if (n > 0 && better && bytes.startsWith(code)) {
-                best = n;
-                bestIsBreak = isBreak;
-            }
-        }
-    }
-    if (best > longest)
-        return std::nullopt;
-    return std::pair{best, bestIsBreak};
+    for (qsizetype n = 1; n <= longest; ++n)
+        for (const bool isBreak : {false, true})
+            if (table.EntryByCode(bytes.first(n), isBreak))
+                return std::pair{n, isBreak};
+    return std::nullopt;
 }
 
 // The same items, names and scan codes included.

@@ -205,11 +205,31 @@ TEST(CodeTable, EntryMovesBetweenTables)
     EXPECT_EQ(first.Item(0).Name, u"B");
     ASSERT_EQ(second.Count(), 1);
     EXPECT_EQ(&second.Item(0), &a);
+    // Lookups follow the entry to its new table.
+    EXPECT_FALSE(first.FindMake(Hex(u"1C")));
+    EXPECT_EQ(second.FindBreak(Hex(u"F0 1C"))->Name, u"A");
 
     const std::unique_ptr<TStdCode> free(&second.Item(0));
     free->SetTable(nullptr);
     EXPECT_EQ(second.Count(), 0);
     EXPECT_EQ(free->Table(), nullptr);
+    EXPECT_FALSE(second.FindMake(Hex(u"1C")));
+    EXPECT_EQ(second.EntryByCode(Hex(u"F0 1C"), true), nullptr);
+}
+
+TEST(CodeTable, FirstEntryOfACodeWins)
+{
+    TCodeTable table;
+    TStdCode &b = table.Add(u"B"_qs, Hex(u"30"), Hex(u"F0 32"), Hex(u"32"));
+    table.Add(u"B2"_qs, Hex(u"31"), Hex(u"F0 32"), Hex(u"32"));
+    EXPECT_EQ(table.FindMake(Hex(u"32"))->Name, u"B");
+    EXPECT_EQ(table.EntryByCode(Hex(u"F0 32"), true), &b);
+    const std::unique_ptr<TStdCode> removed(&b);
+    b.SetTable(nullptr);
+    EXPECT_EQ(table.FindMake(Hex(u"32"))->Name, u"B2");
+    EXPECT_EQ(table.FindBreak(Hex(u"F0 32"))->ScanCode, Hex(u"31"));
+    table.Clear();
+    EXPECT_FALSE(table.FindMake(Hex(u"32")));
 }
 
 TEST(StdCodes, InstalledTableReplacesBuiltIn)

@@ -55,21 +55,19 @@ QString Decode(const Char *data, qsizetype size, const TEntity (&entities)[N])
     return text;
 }
 
-void AppendByte(QByteArray &out, QChar ch)
+bool IsMarkup(QChar ch)
 {
-    const int b = Win1251Byte(ch.unicode());
-    out.append(char(b < 0 ? '?' : b));
+    return ch == u'&' || ch == u'<' || ch == u'>' || ch == u'"';
 }
 
-// Appends the entity of & < > ", or returns false for any other character.
-bool AppendMarkupEntity(QByteArray &out, QChar ch)
+// Appends the entity of one of & < > ".
+void AppendMarkupEntity(QByteArray &out, QChar ch)
 {
     switch (ch.unicode()) {
-    case u'&': out.append("&amp;"); return true;
-    case u'<': out.append("&lt;"); return true;
-    case u'>': out.append("&gt;"); return true;
-    case u'"': out.append("&quot;"); return true;
-    default: return false;
+    case u'&': out.append("&amp;"); break;
+    case u'<': out.append("&lt;"); break;
+    case u'>': out.append("&gt;"); break;
+    default: out.append("&quot;"); break;
     }
 }
 
@@ -102,31 +100,43 @@ QString DecodeAttributeValue(QByteArrayView bytes)
     return Decode(bytes.data(), bytes.size(), kAttributeEntities);
 }
 
+// Plain characters are appended in runs, each converted at once; only the
+// characters that need an entity are looked at one by one.
 void AppendEncodedText(QByteArray &out, QStringView text)
 {
+    qsizetype run = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar ch = text[i];
-        if (AppendMarkupEntity(out, ch))
+        const bool lineBreak = ch == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
+        if (!lineBreak && !IsMarkup(ch))
             continue;
-        if (ch == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+        AppendWin1251(out, text.sliced(run, i - run));
+        if (lineBreak) {
             out.append("<br/>");
             ++i;
-            continue;
+        } else {
+            AppendMarkupEntity(out, ch);
         }
-        AppendByte(out, ch);
+        run = i + 1;
     }
+    AppendWin1251(out, text.sliced(run));
 }
 
 void AppendEncodedAttributeValue(QByteArray &out, QStringView value)
 {
-    for (QChar ch : value) {
-        if (AppendMarkupEntity(out, ch))
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar ch = value[i];
+        if (ch != u'\r' && ch != u'\n' && !IsMarkup(ch))
             continue;
+        AppendWin1251(out, value.sliced(run, i - run));
         if (ch == u'\r')
             out.append("&#13;");
         else if (ch == u'\n')
             out.append("&#10;");
         else
-            AppendByte(out, ch);
+            AppendMarkupEntity(out, ch);
+        run = i + 1;
     }
+    AppendWin1251(out, value.sliced(run));
 }

@@ -5,7 +5,30 @@
 
 #include "base/Win1251.h"
 
+#include <QHash>
+
 namespace {
+
+// The texts of the names and short values of one document: a layout file
+// repeats a few dozen of them thousands of times, and a shared text costs
+// no allocation. Keys point into the input, which outlives the pool.
+class TTextPool {
+public:
+    QString Text(QByteArrayView bytes)
+    {
+        const QByteArray key = QByteArray::fromRawData(bytes.data(), bytes.size());
+        auto found = FTexts.constFind(key);
+        if (found == FTexts.cend())
+            found = FTexts.insert(key, FromWin1251(bytes));
+        return *found;
+    }
+
+private:
+    QHash<QByteArray, QString> FTexts;
+};
+
+// Values up to this length are numbers and flags, worth sharing.
+constexpr qsizetype kPooledValue = 8;
 
 // The element name: up to the first space; without a space up to the first
 // "/"; without either all but the closing ">".
@@ -22,7 +45,7 @@ QByteArrayView TagName(QByteArrayView tag)
 
 // Attributes: the text between the first space and the closing ">" (a "/"
 // right before it left out), cut at every space outside double quotes.
-void ReadAttributes(QByteArrayView tag, TXMLItem &item)
+void ReadAttributes(QByteArrayView tag, TXMLItem &item, TTextPool &pool)
 {
     const qsizetype space = tag.indexOf(' ');
     if (space < 0)
@@ -34,7 +57,7 @@ void ReadAttributes(QByteArrayView tag, TXMLItem &item)
         return;
     const QByteArrayView list = tag.sliced(space + 1, end - space - 1);
 
-    auto addPiece = [&item](QByteArrayView piece) {
+    auto addPiece = [&item, &pool](QByteArrayView piece) {
         const qsizetype eq = piece.indexOf('=');
         if (eq < 0)
             return; // a name without a value stores nothing
@@ -45,9 +68,10 @@ void ReadAttributes(QByteArrayView tag, TXMLItem &item)
             if (value.endsWith('"'))
                 value.chop(1);
         }
-        const QString decoded = DecodeAttributeValue(value);
+        const QString decoded = value.size() <= kPooledValue && !value.contains('&') ? pool.Text(value)
+                                                                                     : DecodeAttributeValue(value);
         if (!decoded.isEmpty())
-            item.SetAttribute(FromWin1251(piece.first(eq)), decoded);
+            item.SetAttribute(pool.Text(piece.first(eq)), decoded);
     };
 
     bool inQuotes = false;
@@ -63,10 +87,10 @@ void ReadAttributes(QByteArrayView tag, TXMLItem &item)
     addPiece(list.sliced(pieceStart));
 }
 
-void TakeTag(TXMLItem &item, QByteArrayView tag)
+void TakeTag(TXMLItem &item, QByteArrayView tag, TTextPool &pool)
 {
-    item.SetName(FromWin1251(TagName(tag)));
-    ReadAttributes(tag, item);
+    item.SetName(pool.Text(TagName(tag)));
+    ReadAttributes(tag, item, pool);
 }
 
 void ReadStyleSheet(TECXMLParser &parser, QByteArrayView declaration)
@@ -97,6 +121,7 @@ void ReadXMLDocument(TECXMLParser &parser, QByteArrayView input)
     TXMLItem *current = &root;
     int depth = 0;
     TXMLTokenizer tokenizer(input);
+    TTextPool pool;
 
     for (auto kind = tokenizer.Next(); kind != TXMLTokenizer::tkEnd; kind = tokenizer.Next()) {
         if (!current)
@@ -110,13 +135,13 @@ void ReadXMLDocument(TECXMLParser &parser, QByteArrayView input)
             break;
         case TXMLTokenizer::tkStartTag:
             if (IsBlankText(current->Name())) {
-                TakeTag(*current, token);
+                TakeTag(*current, token, pool);
             } else {
                 if (++depth > kMaxDepth)
                     throw EXMLError(QStringLiteral("Слишком глубокая вложенность элементов в XML файле"),
                                     tokenizer.Line());
                 current = current->New();
-                TakeTag(*current, token);
+                TakeTag(*current, token, pool);
             }
             break;
         case TXMLTokenizer::tkEndTag:
@@ -124,7 +149,7 @@ void ReadXMLDocument(TECXMLParser &parser, QByteArrayView input)
             --depth;
             break;
         case TXMLTokenizer::tkEmptyTag:
-            TakeTag(*current->New(), token);
+            TakeTag(*current->New(), token, pool);
             break;
         case TXMLTokenizer::tkText:
             if (IsBlankText(current->Text()))

@@ -8,10 +8,10 @@ namespace {
 
 void AppendStartTagContent(QByteArray &out, const TXMLItem &item)
 {
-    out.append(ToWin1251(item.Name()));
+    AppendWin1251(out, item.Name());
     for (const auto &[name, value] : item.Attributes()) {
         out.append(' ');
-        out.append(ToWin1251(name));
+        AppendWin1251(out, name);
         out.append("=\"");
         AppendEncodedAttributeValue(out, value);
         out.append('"');
@@ -45,7 +45,7 @@ void WriteElement(QByteArray &out, TXMLItem &item, int indent, bool crLf)
         WriteElement(out, *item.Item(i), indent + step, crLf);
     out.append(indent, ' ');
     out.append("</");
-    out.append(ToWin1251(item.Name()));
+    AppendWin1251(out, item.Name());
     out.append('>');
     out.append(lineEnd);
 }
