@@ -1,5 +1,6 @@
 #include "main/fmuMain.h"
 
+#include "base/ProgramVersion.h"
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
 #include "common/ToolbarIcons.h"
@@ -10,7 +11,6 @@
 #include "keys/fmuNotes.h"
 #include "layoutparts/LayoutPartCommands.h"
 #include "layoutparts/PartEditors.h"
-#include "main/AppVersion.h"
 #include "main/CommandStates.h"
 #include "main/DeviceBox.h"
 #include "main/DeviceCommands.h"
