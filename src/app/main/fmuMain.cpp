@@ -26,6 +26,7 @@
 #include "model/Layout.h"
 #include "pictures/PictureCommands.h"
 #include "preview/PreviewCommands.h"
+#include "release/ReleaseCommands.h"
 #include "services/AppIcon.h"
 #include "services/HelpCommands.h"
 #include "settings/SettingsManager.h"
@@ -81,6 +82,7 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
     FWindowCommands = new TWindowCommands(*FActions, *FArea);
     AddWindowCommands();
     AddSetupCommands();
+    AddReleaseCommands();
     FRecent->Load(FManager->Settings().MRU());
     ConnectMessages();
     RestoreLayout();
@@ -350,9 +352,17 @@ void TfmMain::AddSetupCommands()
     menus->insertMenu(menus->findChild<QMenu *>(QStringLiteral("miWindow"))->menuAction(), settings);
 }
 
+void TfmMain::AddReleaseCommands()
+{
+    FReleaseCommands = new TReleaseCommands(*FManager, *this);
+    menuBar()->findChild<QMenu *>(QStringLiteral("miHelp"))->addActions(
+        {FReleaseCommands->actCheckUpdates, FReleaseCommands->actAbout});
+}
+
 void TfmMain::PostStartRequests()
 {
     FSetupCommands->PostFirstRun();
+    FReleaseCommands->PostStartCheck();
 }
 
 void TfmMain::OpenFiles(const QStringList &fileNames)

@@ -16,3 +16,9 @@ inline QString SupportEmail()
 {
     return QStringLiteral("support@ravlin.example");
 }
+
+/// The postal address.
+inline QString PostalAddress()
+{
+    return QStringLiteral("Россия, 101000, Москва, Примерный пер., 1");
+}
