@@ -83,10 +83,13 @@ private slots:
 
     void theAboutBoxLooksAsItShould()
     {
-        TfmAbout about(QStringLiteral("Ravlin"), {QStringLiteral("a"), QStringLiteral("b")}, QApplication::font());
+        // The settings' font is given in pixels; the title is 4 points larger.
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(11);
+        TfmAbout about(QStringLiteral("Ravlin"), {QStringLiteral("a"), QStringLiteral("b")}, font);
         auto *title = about.findChild<QLabel *>(QStringLiteral("lblTitle"));
         QVERIFY(title->font().bold());
-        QCOMPARE(title->font().pointSizeF(), QApplication::font().pointSizeF() + 4);
+        QCOMPARE(title->font().pointSizeF(), QFontInfo(font).pointSizeF() + 4);
         QCOMPARE(title->palette().color(QPalette::WindowText), QColor(0, 0, 128));
         QVERIFY(about.findChild<QLabel *>(QStringLiteral("lblEmail"))->text().contains(
             QStringLiteral("mailto:support@ravlin.example")));

@@ -81,10 +81,10 @@ private slots:
         server.Body = "version=2.0.0.0" + ToWin1251(changes);
         auto dialog = MakeDialog(server.Base());
         Check(*dialog, false);
-        QCOMPARE(Text(*dialog, "lblResult"), QStringLiteral("Доступна новая версия программы.\n\r\n\r"
+        QCOMPARE(Text(*dialog, "lblResult"), QStringLiteral("Доступна новая версия программы.\n\n"
                                                             "Изменения в новой версии:") +
                                                  changes +
-                                                 QStringLiteral("\n\rЧтобы скачать новую версию перейдите по ссылке"));
+                                                 QStringLiteral("\nЧтобы скачать новую версию перейдите по ссылке"));
         QVERIFY(Visible(*dialog, "lblLink"));
         QVERIFY(Text(*dialog, "lblLink").contains(QStringLiteral("https://ravlin.example/download/")));
 

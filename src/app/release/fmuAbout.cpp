@@ -2,6 +2,7 @@
 
 #include "release/Contacts.h"
 
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -53,7 +54,9 @@ TfmAbout::TfmAbout(const QString &title, const QStringList &lines, const QFont &
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     QFont titleFont = font;
     titleFont.setBold(true);
-    titleFont.setPointSizeF(font.pointSizeF() + kTitleGrowth);
+    // The form's font may be given in pixels: the growth is in points of
+    // the size it is drawn at.
+    titleFont.setPointSizeF(QFontInfo(font).pointSizeF() + kTitleGrowth);
     lblTitle->setFont(titleFont);
     QPalette titlePalette = lblTitle->palette();
     titlePalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
@@ -65,7 +68,8 @@ TfmAbout::TfmAbout(const QString &title, const QStringList &lines, const QFont &
     lblVersions->setObjectName(QStringLiteral("lblVersions"));
     lblVersions->setTextFormat(Qt::PlainText);
     // The version lines line up their colons in a fixed-width face.
-    QFont fixed(QStringLiteral("DejaVu Sans Mono"), font.pointSize());
+    QFont fixed = font;
+    fixed.setFamily(QStringLiteral("DejaVu Sans Mono"));
     fixed.setStyleHint(QFont::Monospace);
     lblVersions->setFont(fixed);
     auto *lblAddress = new QLabel(PostalAddress());

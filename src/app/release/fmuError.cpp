@@ -18,7 +18,7 @@ TfmError::TfmError(const QString &message, QWidget *parent) : QDialog(parent)
     auto *picture = new QLabel;
     picture->setObjectName(QStringLiteral("imgError"));
     picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(32, 32));
-    picture->setAlignment(Qt::AlignTop);
+    picture->setAlignment(Qt::AlignVCenter);
     lblError = new QLabel(message);
     lblError->setObjectName(QStringLiteral("lblError"));
     lblError->setTextFormat(Qt::PlainText);

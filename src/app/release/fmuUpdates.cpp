@@ -162,8 +162,10 @@ void TfmUpdates::ShowAnswer(const QByteArray &body, const QByteArray &contentTyp
     } else if (!answer.Error.isEmpty()) {
         lblResult->setText(answer.Error);
     } else if (answer.Newer) {
-        lblResult->setText(QStringLiteral("Доступна новая версия программы.\n\r\n\rИзменения в новой версии:") +
-                           answer.Changes + QStringLiteral("\n\rЧтобы скачать новую версию перейдите по ссылке"));
+        // Line breaks as this system draws them: a carriage return after a
+        // line feed would show as a blank at the start of the next line.
+        lblResult->setText(QStringLiteral("Доступна новая версия программы.\n\nИзменения в новой версии:") +
+                           answer.Changes + QStringLiteral("\nЧтобы скачать новую версию перейдите по ссылке"));
         lblLink->show();
         if (FSilent)
             show();
