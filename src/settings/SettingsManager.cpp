@@ -11,6 +11,8 @@
 namespace {
 
 const QString kSettings = QStringLiteral("SETTINGS");
+const QString kDefaultUpdateServer = QStringLiteral("https://ravlin.example/");
+const QString kDefaultDownloadPage = QStringLiteral("https://ravlin.example/download/");
 const QString kMRU = QStringLiteral("MRU");
 
 const QString kDefaultDeviceName = QStringLiteral("PS/2 клавиатура");
@@ -88,6 +90,8 @@ void TSettingsManager::Load()
 
     FDriverSocket = ini.ReadString(kSettings, QStringLiteral("DriverSocket"), QString());
     FVerifyAfterWrite = ini.ReadBool(kSettings, QStringLiteral("VerifyAfterWrite"), true);
+    FUpdateServer = ini.ReadString(kSettings, QStringLiteral("UpdateServer"), kDefaultUpdateServer);
+    FDownloadPage = ini.ReadString(kSettings, QStringLiteral("DownloadPage"), kDefaultDownloadPage);
     ReadMRU(ini);
 }
 
@@ -135,6 +139,8 @@ void TSettingsManager::Save()
     ini.WriteInteger(kSettings, QStringLiteral("FontStyle"), font.Style());
     ini.WriteString(kSettings, QStringLiteral("DriverSocket"), FDriverSocket);
     ini.WriteBool(kSettings, QStringLiteral("VerifyAfterWrite"), FVerifyAfterWrite);
+    ini.WriteString(kSettings, QStringLiteral("UpdateServer"), FUpdateServer);
+    ini.WriteString(kSettings, QStringLiteral("DownloadPage"), FDownloadPage);
 
     // The list is written afresh: pairs of a longer list saved before would
     // otherwise come back on the next start.

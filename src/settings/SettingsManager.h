@@ -76,6 +76,14 @@ public:
     bool VerifyAfterWrite() const { return FVerifyAfterWrite; }
     void SetVerifyAfterWrite(bool value) { FVerifyAfterWrite = value; }
 
+    /// Returns the base address of the update server, an HTTP URL ending in
+    /// "/"; the version files lie below it.
+    const QString &UpdateServer() const { return FUpdateServer; }
+    void SetUpdateServer(const QString &value) { FUpdateServer = value; }
+    /// Returns the address of the page the new versions are downloaded from.
+    const QString &DownloadPage() const { return FDownloadPage; }
+    void SetDownloadPage(const QString &value) { FDownloadPage = value; }
+
     /// Returns the application font (the object itself).
     TFont &Font() { return *FFont; }
     const TFont &Font() const { return *FFont; }
@@ -101,4 +109,6 @@ private:
     uint8_t FViewMode = 0;
     QString FDriverSocket;
     bool FVerifyAfterWrite = true;
+    QString FUpdateServer;
+    QString FDownloadPage;
 };

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
+#include <stdexcept>
 
 // Every kind of failure a command can raise ends in RunCommand: the right box
 // for errors and faults, nothing for an abort, and never an exception past it.
@@ -59,12 +60,23 @@ private slots:
     void faultsGoToTheHandlerFirst()
     {
         QString seen;
-        CommandGuard::SetFaultHandler([&](QWidget *, const QString &text) {
-            seen = text;
+        CommandGuard::SetFaultHandler([&](QWidget *, const std::exception_ptr &error) {
+            seen = CommandGuard::FaultClassName(error) + u'|' + CommandGuard::FaultText(error);
             return true;
         });
         QVERIFY(!CommandGuard::RunCommand(nullptr, [] { throw std::bad_alloc(); }));
-        QCOMPARE(seen, QStringLiteral("Недостаточно памяти для выполнения операции."));
+        QCOMPARE(seen, QStringLiteral("std::bad_alloc|Недостаточно памяти для выполнения операции."));
+        // A conversion error is a fault; the program's own errors are not.
+        QVERIFY(!CommandGuard::RunCommand(nullptr, [] { throw EConvertError(QStringLiteral("\"x\" не число")); }));
+        QCOMPARE(seen, QStringLiteral("EConvertError|\"x\" не число"));
+        QVERIFY(!CommandGuard::RunCommand(nullptr, [] { throw std::out_of_range("index 7"); }));
+        QCOMPARE(seen, QStringLiteral("std::out_of_range|index 7"));
+        seen.clear();
+        CloseNextBox();
+        QVERIFY(!CommandGuard::RunCommand(nullptr, [] { throw EError(QStringLiteral("Нет связи")); }));
+        QCOMPARE(*FLastText, QStringLiteral("Ravlin|Нет связи"));
+        QVERIFY(!CommandGuard::RunCommand(nullptr, [] { throw EAbort(); }));
+        QVERIFY(seen.isEmpty());
         CommandGuard::SetFaultHandler(nullptr);
         CloseNextBox();
         QVERIFY(!CommandGuard::RunCommand(nullptr, [] { throw 42; }));

@@ -46,8 +46,8 @@ private slots:
         QCOMPARE(file.at(file.indexOf(QStringLiteral("Печать...")) - 1),
                  QStringLiteral("Предварительный просмотр"));
         QCOMPARE(Captions(window.menuBar()->findChild<QMenu *>(QStringLiteral("miHelp"))),
-                 QStringList(
-                     {QStringLiteral("Вызов справки..."), QStringLiteral("Поддерживаемые устройства...")}));
+                 QStringList({QStringLiteral("Вызов справки..."), QStringLiteral("Поддерживаемые устройства..."),
+                              QStringLiteral("Проверить обновления..."), QStringLiteral("О программе...")}));
         QStringList toolbar;
         for (const QAction *action : window.findChild<QToolBar *>(QStringLiteral("tbDevice"))->actions())
             toolbar << action->iconText();

@@ -32,6 +32,11 @@ TEST(Cli, HelpListsEveryCommandAndBadCallsFail)
         EXPECT_TRUE(help.Out.contains(QString::fromLatin1("  ") + QString::fromLatin1(command))) << command;
     EXPECT_TRUE(help.Out.contains(QStringLiteral("--data DIR")));
 
+    // The version of the project, whatever else the command line holds.
+    const TRun version = Ravlin({QStringLiteral("--version"), QStringLiteral("models")});
+    EXPECT_EQ(version.ExitCode, 0);
+    EXPECT_EQ(version.Out, QStringLiteral("ravlin 1.0.0.0\n"));
+
     EXPECT_EQ(Ravlin({}).ExitCode, 2);
     const TRun unknown = Ravlin({QStringLiteral("frobnicate")});
     EXPECT_EQ(unknown.ExitCode, 2);

@@ -240,6 +240,16 @@ TEST_F(SimulatorServerTest, ExecutablePrintsItsLineAndServes)
     EXPECT_FALSE(QFile::exists(FSocketPath));
 }
 
+TEST_F(SimulatorServerTest, ExecutablePrintsTheProgramVersion)
+{
+    QProcess process;
+    process.start(QStringLiteral(RAVLIN_BIN_DIR "/ravlin-kbdsim"), {QStringLiteral("--version")});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()), QStringLiteral("ravlin-kbdsim 1.0.0.0\n"));
+    EXPECT_FALSE(QFile::exists(FSocketPath));
+}
+
 TEST_F(SimulatorServerTest, ExecutableRefusesBadOptions)
 {
     const QString program = QStringLiteral(RAVLIN_BIN_DIR "/ravlin-kbdsim");

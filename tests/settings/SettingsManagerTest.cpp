@@ -63,6 +63,8 @@ TEST_F(SettingsFolders, FirstStartGivesDefaults)
     EXPECT_EQ(settings.ViewMode(), 0);
     EXPECT_EQ(settings.DriverSocket(), u"");
     EXPECT_TRUE(settings.VerifyAfterWrite());
+    EXPECT_EQ(settings.UpdateServer(), u"https://ravlin.example/");
+    EXPECT_EQ(settings.DownloadPage(), u"https://ravlin.example/download/");
     EXPECT_TRUE(settings.MRU().IsEmpty());
 
     const TFont &font = settings.Font();
@@ -88,7 +90,8 @@ TEST_F(SettingsFolders, ReadsEveryValue)
                        "KeyboardID=7\r\nSaveBeforeUpload=2\r\nCheckUpdateOnLoad=0\r\nFirstRun=0\r\n"
                        "ViewMode=258\r\nFontPixelsPerInch=120\r\nFontCharset=460\r\n"
                        "FontColor=-2147483643\r\nFontHeight=-40\r\nFontSize=10\r\nFontStyle=5\r\n"
-                       "FontName=Tahoma\r\nDriverSocket=/tmp/kbd.sock\r\nVerifyAfterWrite=0\r\n"_qs);
+                       "FontName=Tahoma\r\nDriverSocket=/tmp/kbd.sock\r\nVerifyAfterWrite=0\r\n"
+                       "UpdateServer=http://127.0.0.1:8080/\r\nDownloadPage=http://127.0.0.1:8080/get\r\n"_qs);
     const TSettingsManager settings(ProgramPath, ConfigFolder);
     EXPECT_EQ(settings.DockPanelHeight(), 120);
     EXPECT_TRUE(settings.MessageFormDocked());
@@ -100,6 +103,8 @@ TEST_F(SettingsFolders, ReadsEveryValue)
     EXPECT_EQ(settings.ViewMode(), 2) << "only the low byte is used";
     EXPECT_EQ(settings.DriverSocket(), u"/tmp/kbd.sock");
     EXPECT_FALSE(settings.VerifyAfterWrite());
+    EXPECT_EQ(settings.UpdateServer(), u"http://127.0.0.1:8080/");
+    EXPECT_EQ(settings.DownloadPage(), u"http://127.0.0.1:8080/get");
 
     const TFont &font = settings.Font();
     EXPECT_EQ(font.PixelsPerInch(), 120);
@@ -218,7 +223,7 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
                            u"DeviceName"_qs, u"KeyboardID"_qs, u"SaveBeforeUpload"_qs,
                            u"CheckUpdateOnLoad"_qs, u"FirstRun"_qs, u"ViewMode"_qs, u"FontPixelsPerInch"_qs,
                            u"FontCharset"_qs, u"FontColor"_qs, u"FontHeight"_qs, u"FontSize"_qs,
-                           u"FontStyle"_qs, u"DriverSocket"_qs, u"VerifyAfterWrite"_qs}));
+                           u"FontStyle"_qs, u"DriverSocket"_qs, u"VerifyAfterWrite"_qs, u"UpdateServer"_qs, u"DownloadPage"_qs}));
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"OwnKey"_qs, {}), u"kept");
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"MessageFormDocked"_qs, {}), u"1");
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"FontColor"_qs, {}), u"16744448");

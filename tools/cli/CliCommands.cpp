@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "base/Error.h"
+#include "base/ProgramVersion.h"
 
 #include <new>
 
@@ -48,6 +49,7 @@ const QList<TCliOption> &CliOptions()
         {QStringLiteral("verbose"), false, {},
          QStringLiteral("показывать в stderr и внутренние предупреждения Qt")},
         {QStringLiteral("help"), false, {}, QStringLiteral("эта справка")},
+        {QStringLiteral("version"), false, {}, QStringLiteral("версия программы")},
     };
     return options;
 }
@@ -77,6 +79,10 @@ int RunCli(const QStringList &args, const QString &programFolder, QTextStream &o
 {
     try {
         const TCliArguments parsed(args, CliOptions());
+        if (parsed.Has(QStringLiteral("version")) && !parsed.Has(QStringLiteral("help"))) {
+            out << "ravlin " << ProgramVersion() << '\n';
+            return ecSuccess;
+        }
         if (parsed.Has(QStringLiteral("help")) || parsed.Positional().isEmpty()) {
             PrintHelp(parsed.Positional().isEmpty() && !parsed.Has(QStringLiteral("help")) ? err : out);
             return parsed.Has(QStringLiteral("help")) ? ecSuccess : ecError;

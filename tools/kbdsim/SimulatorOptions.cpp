@@ -125,6 +125,8 @@ TSimulatorOptions TSimulatorOptions::FromArguments(const QStringList &args, QStr
         TSimulatorFaults &faults = options.Faults;
         if (option == u"--help" || option == u"-h")
             options.Help = true;
+        else if (option == u"--version")
+            options.Version = true;
         else if (option == u"--driver-socket")
             socket = reader.Value(option);
         else if (option == u"--model")
@@ -210,6 +212,7 @@ QString TSimulatorOptions::Usage()
                "  --corrupt-rate P       доля ответов с неверной контрольной суммой (0..1)\n"
                "  --error-rate P         доля ответов с кодом ошибки (0..1)\n"
                "  --seed N               начальное значение генератора случайных сбоев\n"
-               "  --help                 эта справка\n")
+               "  --help                 эта справка\n"
+               "  --version              версия программы\n")
         .arg(DefaultDriverSocketPath());
 }

@@ -58,6 +58,8 @@ struct TSimulatorOptions {
     TSimulatorFaults Faults;
     /// Set by "--help": print the usage and do nothing else.
     bool Help = false;
+    /// Set by "--version": print the program's version and do nothing else.
+    bool Version = false;
 
     /// Returns the options of the command line of ravlin-kbdsim (without the
     /// program name); socketPath (when given) receives "--driver-socket"

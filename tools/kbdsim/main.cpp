@@ -3,6 +3,7 @@
 #include "SimulatorServer.h"
 
 #include "base/Error.h"
+#include "base/ProgramVersion.h"
 #include "catalogue/Keyboards.h"
 #include "catalogue/XMLKeyboard.h"
 
@@ -69,6 +70,10 @@ int main(int argc, char **argv)
     }
     if (options.Help) {
         Print(stdout, TSimulatorOptions::Usage());
+        return 0;
+    }
+    if (options.Version) {
+        Print(stdout, QStringLiteral("ravlin-kbdsim ") + ProgramVersion() + u'\n');
         return 0;
     }
     if (options.DataFolder.isEmpty())

@@ -4,7 +4,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdlib>
+#include <cxxabi.h>
+#include <memory>
 #include <new>
+#include <typeinfo>
 
 namespace CommandGuard {
 
@@ -21,6 +25,16 @@ QString Title(const QString &caption)
     return caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
 }
 
+QString Demangled(const std::type_info *type)
+{
+    if (!type)
+        return QStringLiteral("unknown");
+    int status = 0;
+    const std::unique_ptr<char, decltype(&std::free)> name(abi::__cxa_demangle(type->name(), nullptr, nullptr, &status),
+                                                            &std::free);
+    return QString::fromLatin1(status == 0 && name ? name.get() : type->name());
+}
+
 } // namespace
 
 void SetFaultHandler(TFaultHandler handler)
@@ -28,10 +42,36 @@ void SetFaultHandler(TFaultHandler handler)
     FaultHandler() = std::move(handler);
 }
 
+bool IsFault(const std::exception_ptr &error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const EConvertError &) {
+        return true;
+    } catch (const EError &) {
+        return false;
+    } catch (const EAbort &) {
+        return false;
+    } catch (...) {
+        return true;
+    }
+}
+
+QString FaultClassName(const std::exception_ptr &error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (...) {
+        return Demangled(abi::__cxa_current_exception_type());
+    }
+}
+
 QString FaultText(const std::exception_ptr &error)
 {
     try {
         std::rethrow_exception(error);
+    } catch (const EError &e) {
+        return e.Message();
     } catch (const std::bad_alloc &) {
         return QStringLiteral("Недостаточно памяти для выполнения операции.");
     } catch (const std::exception &e) {
@@ -47,13 +87,11 @@ bool RunCommand(QWidget *parent, const std::function<void()> &command, const QSt
         command();
         return true;
     } catch (const EAbort &) {
-    } catch (const EError &e) {
-        QMessageBox::critical(parent, Title(caption), e.Message());
     } catch (...) {
-        const QString text = FaultText(std::current_exception());
+        const std::exception_ptr error = std::current_exception();
         const TFaultHandler &handler = FaultHandler();
-        if (!handler || !handler(parent, text))
-            QMessageBox::critical(parent, Title(caption), text);
+        if (!IsFault(error) || !handler || !handler(parent, error))
+            QMessageBox::critical(parent, Title(caption), FaultText(error));
     }
     return false;
 }

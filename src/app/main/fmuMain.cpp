@@ -1,5 +1,6 @@
 #include "main/fmuMain.h"
 
+#include "base/ProgramVersion.h"
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
 #include "common/ToolbarIcons.h"
@@ -10,7 +11,6 @@
 #include "keys/fmuNotes.h"
 #include "layoutparts/LayoutPartCommands.h"
 #include "layoutparts/PartEditors.h"
-#include "main/AppVersion.h"
 #include "main/CommandStates.h"
 #include "main/DeviceBox.h"
 #include "main/DeviceCommands.h"
@@ -26,6 +26,7 @@
 #include "model/Layout.h"
 #include "pictures/PictureCommands.h"
 #include "preview/PreviewCommands.h"
+#include "release/ReleaseCommands.h"
 #include "services/AppIcon.h"
 #include "services/HelpCommands.h"
 #include "settings/SettingsManager.h"
@@ -81,6 +82,7 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
     FWindowCommands = new TWindowCommands(*FActions, *FArea);
     AddWindowCommands();
     AddSetupCommands();
+    AddReleaseCommands();
     FRecent->Load(FManager->Settings().MRU());
     ConnectMessages();
     RestoreLayout();
@@ -353,9 +355,17 @@ void TfmMain::AddSetupCommands()
     menus->insertMenu(menus->findChild<QMenu *>(QStringLiteral("miWindow"))->menuAction(), settings);
 }
 
+void TfmMain::AddReleaseCommands()
+{
+    FReleaseCommands = new TReleaseCommands(*FManager, *this);
+    menuBar()->findChild<QMenu *>(QStringLiteral("miHelp"))->addActions(
+        {FReleaseCommands->actCheckUpdates, FReleaseCommands->actAbout});
+}
+
 void TfmMain::PostStartRequests()
 {
     FSetupCommands->PostFirstRun();
+    FReleaseCommands->PostStartCheck();
 }
 
 void TfmMain::OpenFiles(const QStringList &fileNames)

@@ -23,6 +23,7 @@ class TPictureCommands;
 class TfmMessageWindow;
 class TKeyCommands;
 class TRecentFiles;
+class TReleaseCommands;
 class TSetupCommands;
 class TViewCommands;
 class TWindowCommands;
@@ -61,7 +62,8 @@ public:
     /// the device box.
     void UpdateCommands();
     /// Posts the requests of the start-up, handled once the event loop
-    /// runs: the new-layout wizard on the first run.
+    /// runs: the new-layout wizard on the first run and the silent update
+    /// check.
     void PostStartRequests();
 
 protected:
@@ -86,6 +88,9 @@ private:
     /// Adds the wizard, settings and layout properties commands to the menus
     /// and the standard toolbar.
     void AddSetupCommands();
+    /// Adds the update check and the about box to the help menu and plugs
+    /// the error report into the error display.
+    void AddReleaseCommands();
 
     TDialogPrompts FPrompts;
     std::unique_ptr<TKeyboardManager> FManager;
@@ -107,6 +112,7 @@ private:
     TPreviewCommands *FPreviewCommands = nullptr;
     THelpCommands *FHelpCommands = nullptr;
     TSetupCommands *FSetupCommands = nullptr;
+    TReleaseCommands *FReleaseCommands = nullptr;
     TDeviceBox *FDeviceBox = nullptr;
     QList<QToolBar *> FCaptionedBars;
     QMenu *FToolbarsMenu = nullptr;

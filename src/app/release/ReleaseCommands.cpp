@@ -1,0 +1,73 @@
+#include "release/ReleaseCommands.h"
+
+#include "base/ProgramVersion.h"
+#include "common/BaseForm.h"
+#include "common/CommandGuard.h"
+#include "device/KeyboardDriver.h"
+#include "device/KeyboardManager.h"
+#include "release/ErrorReport.h"
+#include "release/fmuAbout.h"
+#include "release/fmuUpdates.h"
+#include "settings/SettingsManager.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+
+TReleaseCommands::TReleaseCommands(TKeyboardManager &manager, QWidget &window)
+    : QObject(&window), FManager(manager), FWindow(window)
+{
+    const TSettingsManager &settings = manager.Settings();
+    // The version file is named after the program file, as the settings
+    // file is.
+    FUpdates = new TfmUpdates(TBaseForm::FormFont(settings.Font()),
+                              {settings.UpdateServer(), settings.DownloadPage(),
+                               QFileInfo(settings.ProgramFileName()).completeBaseName()},
+                              &window);
+    actCheckUpdates = new QAction(QStringLiteral("Проверить обновления..."), this);
+    actCheckUpdates->setObjectName(QStringLiteral("actHelpCheckUpdates"));
+    connect(actCheckUpdates, &QAction::triggered, this, &TReleaseCommands::CheckUpdates);
+    actAbout = new QAction(QStringLiteral("О программе..."), this);
+    actAbout->setObjectName(QStringLiteral("actHelpAbout"));
+    connect(actAbout, &QAction::triggered, this,
+            [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowAbout(); }); });
+    CommandGuard::SetFaultHandler(
+        [](QWidget *parent, const std::exception_ptr &error) { return TErrorReport().HandleError(parent, error); });
+}
+
+TReleaseCommands::~TReleaseCommands()
+{
+    CommandGuard::SetFaultHandler(nullptr);
+}
+
+void TReleaseCommands::CheckUpdates()
+{
+    FUpdates->CheckForUpdates(kUpdatePath, false);
+}
+
+void TReleaseCommands::PostStartCheck()
+{
+    if (!FManager.Settings().CheckUpdateOnLoad())
+        return;
+    QTimer::singleShot(0, FUpdates, [this] { FUpdates->CheckForUpdates(kUpdatePath, true); });
+}
+
+QStringList TReleaseCommands::AboutLines() const
+{
+    QString driver;
+    try {
+        driver = FManager.Driver().GetDriverVersion();
+    } catch (const EError &) {
+        driver = QStringLiteral("недоступна");
+    }
+    return {QStringLiteral("Версия программы : ") + ProgramVersion(), QStringLiteral("Версия драйвера  : ") + driver};
+}
+
+void TReleaseCommands::ShowAbout()
+{
+    QWidget *owner = QApplication::activeWindow() ? QApplication::activeWindow() : &FWindow;
+    TfmAbout about(QApplication::applicationDisplayName(), AboutLines(), FWindow.font(), owner);
+    connect(&about, &TfmAbout::checkUpdatesRequested, this, &TReleaseCommands::CheckUpdates);
+    about.exec();
+}

@@ -1,0 +1,187 @@
+#include "release/fmuUpdates.h"
+
+#include "base/ProgramVersion.h"
+#include "base/Win1251.h"
+#include "release/UpdateVersion.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPushButton>
+#include <QStyle>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+// A version file is a few lines; what lies beyond this is not read, so that
+// a server sending megabytes neither fills the memory nor the window.
+constexpr qsizetype kMaxBodyBytes = 64 * 1024;
+
+QLabel *AddLabel(QVBoxLayout &layout, const QString &name)
+{
+    auto *label = new QLabel;
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    layout.addWidget(label);
+    return label;
+}
+
+// The version file is Windows-1251 like every file of the program, unless
+// the server says it sends UTF-8.
+QString DecodeBody(const QByteArray &body, const QByteArray &contentType)
+{
+    if (contentType.toLower().contains("charset=utf-8"))
+        return QString::fromUtf8(body);
+    return FromWin1251(body);
+}
+
+} // namespace
+
+TfmUpdates::TfmUpdates(const QFont &font, TUpdateSource source, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), FSource(std::move(source)),
+      FNetwork(new QNetworkAccessManager(this))
+{
+    setObjectName(QStringLiteral("fmUpdates"));
+    setWindowTitle(QStringLiteral("Проверка обновлений"));
+    setFont(font);
+    setMinimumWidth(420);
+
+    auto *layout = new QVBoxLayout(this);
+    lblProgress = AddLabel(*layout, QStringLiteral("lblProgress"));
+    lblProgress->setText(QStringLiteral("Проверка доступных обновлений ..."));
+    lblOwnVersion = AddLabel(*layout, QStringLiteral("lblOwnVersion"));
+    lblServerVersion = AddLabel(*layout, QStringLiteral("lblServerVersion"));
+    lblResult = AddLabel(*layout, QStringLiteral("lblResult"));
+    lblLink = new QLabel;
+    lblLink->setObjectName(QStringLiteral("lblLink"));
+    lblLink->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                         .arg(FSource.DownloadPage.toHtmlEscaped(), FSource.DownloadPage.toHtmlEscaped()));
+    lblLink->setTextFormat(Qt::RichText);
+    lblLink->setOpenExternalLinks(true);
+    layout->addWidget(lblLink);
+
+    auto *errorRow = new QHBoxLayout;
+    imgError = new QLabel;
+    imgError->setObjectName(QStringLiteral("imgError"));
+    imgError->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(32, 32));
+    lblError = new QLabel(QStringLiteral("Не удалось установить соединение с сервером обновлений"));
+    lblError->setObjectName(QStringLiteral("lblError"));
+    lblError->setWordWrap(true);
+    errorRow->addWidget(imgError);
+    errorRow->addWidget(lblError, 1);
+    layout->addLayout(errorRow);
+    layout->addStretch();
+
+    btnOK = new QPushButton(QStringLiteral("OK"));
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
+    connect(btnOK, &QPushButton::clicked, this, &QWidget::hide);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    layout->addLayout(buttons);
+}
+
+TfmUpdates::~TfmUpdates()
+{
+    DropRequest();
+}
+
+void TfmUpdates::CheckForUpdates(const QString &pathPrefix, bool silent)
+{
+    DropRequest();
+    FSilent = silent;
+    FBody.clear();
+    for (QWidget *widget : {lblOwnVersion, lblServerVersion, lblResult, lblLink, imgError, lblError})
+        widget->hide();
+    if (!silent) {
+        show();
+        raise();
+        activateWindow();
+    }
+    QNetworkRequest request(QUrl(FSource.Server + pathPrefix + FSource.ProgramName + QStringLiteral(".txt")));
+    request.setTransferTimeout(FTimeoutMs);
+    FReply = FNetwork->get(request);
+    connect(FReply, &QNetworkReply::readyRead, this, &TfmUpdates::ReadBody);
+    connect(FReply, &QNetworkReply::finished, this, &TfmUpdates::RequestFinished);
+}
+
+void TfmUpdates::DropRequest()
+{
+    if (!FReply)
+        return;
+    QNetworkReply *reply = std::exchange(FReply, nullptr);
+    disconnect(reply, nullptr, this, nullptr);
+    reply->abort();
+    reply->deleteLater();
+}
+
+void TfmUpdates::ReadBody()
+{
+    FBody += FReply->read(kMaxBodyBytes - FBody.size());
+    if (FBody.size() < kMaxBodyBytes)
+        return;
+    // Enough of a file that is far too long: judged by what has come.
+    const QByteArray contentType = FReply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
+    DropRequest();
+    ShowAnswer(FBody, contentType);
+    emit checkFinished();
+}
+
+void TfmUpdates::RequestFinished()
+{
+    QNetworkReply *reply = std::exchange(FReply, nullptr);
+    reply->deleteLater();
+    if (reply->error() == QNetworkReply::NoError) {
+        FBody += reply->read(kMaxBodyBytes - FBody.size());
+        ShowAnswer(FBody, reply->header(QNetworkRequest::ContentTypeHeader).toByteArray());
+    } else if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) {
+        ShowServerError();
+    } else {
+        ShowConnectionFailure();
+    }
+    emit checkFinished();
+}
+
+void TfmUpdates::ShowAnswer(const QByteArray &body, const QByteArray &contentType)
+{
+    lblOwnVersion->setText(QStringLiteral("Версия вашей программы : ") + ProgramVersion());
+    lblOwnVersion->show();
+    const TUpdateAnswer answer = ReadUpdateAnswer(DecodeBody(body, contentType),
+                                                  {kProgramVersion[0], kProgramVersion[1], kProgramVersion[2],
+                                                   kProgramVersion[3]});
+    lblServerVersion->setText(QStringLiteral("Текущая версия: ") + answer.ServerVersion);
+    lblServerVersion->show();
+    lblResult->show();
+    if (!answer.Readable) {
+        lblResult->setText(
+            QStringLiteral("Не могу определить версию обновления. Файл версий на сервере поврежден."));
+    } else if (!answer.Error.isEmpty()) {
+        lblResult->setText(answer.Error);
+    } else if (answer.Newer) {
+        // Line breaks as this system draws them: a carriage return after a
+        // line feed would show as a blank at the start of the next line.
+        lblResult->setText(QStringLiteral("Доступна новая версия программы.\n\nИзменения в новой версии:") +
+                           answer.Changes + QStringLiteral("\nЧтобы скачать новую версию перейдите по ссылке"));
+        lblLink->show();
+        if (FSilent)
+            show();
+    } else {
+        lblResult->setText(QStringLiteral("Установленная версия программы является последней."));
+    }
+}
+
+void TfmUpdates::ShowServerError()
+{
+    lblResult->setText(QStringLiteral("Файл обновлений не был найден на сервере"));
+    lblResult->show();
+}
+
+void TfmUpdates::ShowConnectionFailure()
+{
+    imgError->show();
+    lblError->show();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QNetworkAccessManager;
+class QNetworkReply;
+class QPushButton;
+
+/// Where the update check asks and where the user downloads.
+struct TUpdateSource {
+    /// The update server's base address, an HTTP URL ending in "/".
+    QString Server;
+    /// The download page shown with a newer version.
+    QString DownloadPage;
+    /// The program's file name without its extension: names the version
+    /// file.
+    QString ProgramName;
+};
+
+/// "Проверка обновлений": asks the update server for the version file
+/// <server><path prefix><program name>.txt and shows whether a newer
+/// version exists, with its changes. One window serves the whole run; "OK"
+/// hides it. A request that gets no answer within the timeout counts as no
+/// connection; nothing here ever raises to the caller.
+class TfmUpdates : public QDialog {
+    Q_OBJECT
+public:
+    /// The default time a request may take before it is given up.
+    static constexpr int kDefaultTimeoutMs = 10000;
+
+    TfmUpdates(const QFont &font, TUpdateSource source, QWidget *parent = nullptr);
+    ~TfmUpdates() override;
+
+    /// Starts the check of "<server><pathPrefix><program name>.txt". Shown at
+    /// once unless silent; a silent check shows the window only when a newer
+    /// version exists. A check still running is given up.
+    void CheckForUpdates(const QString &pathPrefix, bool silent);
+    /// Sets how long a request may take before it counts as no connection.
+    void SetTimeout(int milliseconds) { FTimeoutMs = milliseconds; }
+    /// Returns whether a check is running.
+    bool Busy() const { return FReply != nullptr; }
+
+signals:
+    /// A check ended with one of its outcomes.
+    void checkFinished();
+
+private:
+    void ReadBody();
+    void RequestFinished();
+    void ShowAnswer(const QByteArray &body, const QByteArray &contentType);
+    void ShowServerError();
+    void ShowConnectionFailure();
+    void DropRequest();
+
+    TUpdateSource FSource;
+    int FTimeoutMs = kDefaultTimeoutMs;
+    bool FSilent = false;
+    QNetworkAccessManager *FNetwork;
+    QNetworkReply *FReply = nullptr;
+    QByteArray FBody;
+    QLabel *lblProgress;
+    QLabel *lblOwnVersion;
+    QLabel *lblServerVersion;
+    QLabel *lblResult;
+    QLabel *lblLink;
+    QLabel *imgError;
+    QLabel *lblError;
+    QPushButton *btnOK;
+};

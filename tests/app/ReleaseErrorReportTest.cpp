@@ -1,0 +1,164 @@
+#include "ModalAnswers.h"
+
+#include "base/Error.h"
+#include "common/CommandGuard.h"
+#include "release/ErrorReport.h"
+#include "release/fmuError.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <new>
+
+// The error report: which errors count as faults, the error window's keys,
+// the report's lines and the mail handed to a stand-in "xdg-email" on PATH
+// that records its arguments and fails on demand (this machine has no mail
+// client).
+class ReleaseErrorReportTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir FFolder;
+    QString FLog;
+
+    // The arguments the stand-in tool got at its last run; empty when it did
+    // not run.
+    QStringList MailArguments() const
+    {
+        QFile file(FLog);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QStringList arguments;
+        for (const QByteArray &argument : file.readAll().split('\0'))
+            arguments << QString::fromUtf8(argument);
+        arguments.removeLast();
+        return arguments;
+    }
+
+    // Runs command through the one error display with the error report
+    // plugged in, pressing key in the error window if it shows.
+    bool RunWithReport(const std::function<void()> &command, Qt::Key key, QString *shownText = nullptr)
+    {
+        auto shown = std::make_shared<QString>();
+        AnswerNextDialog<TfmError>([shown, key](TfmError *form) {
+            *shown = form->findChild<QLabel *>(QStringLiteral("lblError"))->text();
+            QTest::keyClick(form, key);
+        });
+        CommandGuard::RunCommand(nullptr, command);
+        if (shownText)
+            *shownText = *shown;
+        return !shown->isEmpty();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setApplicationDisplayName(QStringLiteral("Ravlin"));
+        FLog = FFolder.filePath(QStringLiteral("mail.log"));
+        const QString tool = FFolder.filePath(QStringLiteral("xdg-email"));
+        QFile script(tool);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\n"
+                     "for a in \"$@\"; do printf '%s\\0' \"$a\" >> \"$RAVLIN_FAKE_MAIL_LOG\"; done\n"
+                     "if [ -n \"$RAVLIN_FAKE_MAIL_FAIL\" ]; then echo \"$RAVLIN_FAKE_MAIL_FAIL\" >&2; exit 4; fi\n");
+        script.close();
+        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("PATH", FFolder.path().toLocal8Bit() + ':' + qgetenv("PATH"));
+        qputenv("RAVLIN_FAKE_MAIL_LOG", FLog.toLocal8Bit());
+        CommandGuard::SetFaultHandler(
+            [](QWidget *parent, const std::exception_ptr &error) { return TErrorReport().HandleError(parent, error); });
+    }
+    void cleanupTestCase() { CommandGuard::SetFaultHandler(nullptr); }
+    void init()
+    {
+        QFile::remove(FLog);
+        qunsetenv("RAVLIN_FAKE_MAIL_FAIL");
+    }
+
+    void theReportHasSixLines()
+    {
+        const QString report = TErrorReport().BuildReport(QStringLiteral("std::bad_alloc"), QStringLiteral("Мало памяти"));
+        QVERIFY(report.endsWith(QStringLiteral("\r\n")));
+        const QStringList lines = report.chopped(2).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 6);
+        QCOMPARE(lines[0], QStringLiteral("Приложение: Ravlin"));
+        QCOMPARE(lines[1], QStringLiteral("Класс ошибки: std::bad_alloc"));
+        QCOMPARE(lines[2], QStringLiteral("Текст ошибки: Мало памяти"));
+        QCOMPARE(lines[3], QStringLiteral("Версия программы: 1.0.0.0"));
+        QVERIFY2(QRegularExpression(QStringLiteral("^Версия ОС: linux\\.\\d+\\.\\d+\\.\\d+\\..+$")).match(lines[4]).hasMatch(),
+                 qPrintable(lines[4]));
+        QVERIFY2(QRegularExpression(QStringLiteral("^Дата: .+ Время: \\S+$")).match(lines[5]).hasMatch(),
+                 qPrintable(lines[5]));
+    }
+
+    void enterClosesAndEscapeSends()
+    {
+        TfmError form(QStringLiteral("Сбой"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Ошибка"));
+        QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("btnSend"))->text(), QStringLiteral("Отправить отчет"));
+        QVERIFY(form.findChild<QPushButton *>(QStringLiteral("btnOK"))->isDefault());
+        AnswerNextDialog<TfmError>([](TfmError *shown) { QTest::keyClick(shown, Qt::Key_Return); });
+        QCOMPARE(form.exec(), int(QDialog::Rejected));
+        TfmError again(QStringLiteral("Сбой"));
+        AnswerNextDialog<TfmError>([](TfmError *shown) { QTest::keyClick(shown, Qt::Key_Escape); });
+        QCOMPARE(again.exec(), int(QDialog::Accepted));
+    }
+
+    void onlyFaultsShowTheErrorWindow()
+    {
+        QString shown;
+        QVERIFY(RunWithReport([] { throw std::bad_alloc(); }, Qt::Key_Return, &shown));
+        QCOMPARE(shown, QStringLiteral("Недостаточно памяти для выполнения операции."));
+        QVERIFY(RunWithReport([] { throw EConvertError(QStringLiteral("\"12x\" не число")); }, Qt::Key_Return));
+        QVERIFY(RunWithReport([] { throw 42; }, Qt::Key_Return));
+        QVERIFY(MailArguments().isEmpty());
+
+        // A device error is one of the program's own: the ordinary box.
+        const auto box = AnswerNextBox(QMessageBox::Ok);
+        CommandGuard::RunCommand(nullptr, [] { throw EError(QStringLiteral("Нет связи")); });
+        QCOMPARE(box->Text, QStringLiteral("Нет связи"));
+        QVERIFY(!TErrorReport().HandleError(nullptr, std::make_exception_ptr(EAbort())));
+    }
+
+    void escapeMailsTheReportIntact()
+    {
+        const std::string odd = "bad \"quote\" 'single' $(rm -rf /) `x` & ; | \\ %20\nsecond line";
+        QVERIFY(RunWithReport([&odd] { throw std::runtime_error(odd); }, Qt::Key_Escape));
+        const QStringList arguments = MailArguments();
+        QCOMPARE(arguments.size(), 6);
+        QCOMPARE(arguments.mid(0, 4), (QStringList{QStringLiteral("--utf8"), QStringLiteral("--subject"),
+                                                   QStringLiteral("Ravlin"), QStringLiteral("--body")}));
+        QCOMPARE(arguments[5], QStringLiteral("support@ravlin.example"));
+        const QString body = arguments[4];
+        QVERIFY(body.startsWith(QStringLiteral("Приложение: Ravlin\r\nКласс ошибки: std::runtime_error\r\n"
+                                               "Текст ошибки: ") +
+                                QString::fromStdString(odd) + QStringLiteral("\r\n")));
+        QCOMPARE(body.count(QStringLiteral("\r\n")), 6);
+    }
+
+    void aFailedMailIsShownInABox()
+    {
+        qputenv("RAVLIN_FAKE_MAIL_FAIL", "xdg-email: no method available for opening 'mailto:'");
+        const auto box = AnswerNextBox(QMessageBox::Ok);
+        QVERIFY(RunWithReport([] { throw std::bad_alloc(); }, Qt::Key_Escape));
+        QTRY_COMPARE(box->Text, QStringLiteral("Ошибка при отправке сообщения.\n\r"
+                                               "xdg-email: no method available for opening 'mailto:'."));
+        QCOMPARE(box->Caption, QStringLiteral("Ravlin"));
+        QCOMPARE(box->Icon, QMessageBox::Critical);
+
+        // No mail tool at all.
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", "/nonexistent");
+        QVERIFY_THROWS_EXCEPTION(ESendMailException,
+                                 TErrorReport().SendMail(QString(), QStringLiteral("a@b.example"), true,
+                                                         QStringLiteral("x"), QStringLiteral("s"), QString(), QString()));
+        qputenv("PATH", path);
+    }
+};
+
+QTEST_MAIN(ReleaseErrorReportTest)
+#include "ReleaseErrorReportTest.moc"
