@@ -5,6 +5,7 @@
 #include "common/CommandGuard.h"
 #include "device/KeyboardManager.h"
 #include "settings/SettingsManager.h"
+#include "common/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,14 +54,7 @@ TfmSettings::TfmSettings(TKeyboardManager &manager, const TAppSettings &values, 
     tabs->addTab(CreateFontTab(), QStringLiteral("Шрифт"));
     SetPreviewFont(values.Font);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("btnCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfmSettings::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TfmSettings::reject);
+    QDialogButtonBox *buttons = OkCancelButtons(*this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);

@@ -2,6 +2,7 @@
 
 #include "base/HexText.h"
 #include "common/BaseForm.h"
+#include "common/DialogButtons.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -21,14 +22,7 @@ TfmCstKey::TfmCstKey(const TFont &font, QWidget *parent) : QDialog(parent)
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("Код, hex:"), edCode);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("btnCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfmCstKey::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TfmCstKey::reject);
+    QDialogButtonBox *buttons = OkCancelButtons(*this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);

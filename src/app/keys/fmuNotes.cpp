@@ -8,6 +8,7 @@
 #include "keys/MelodyPlay.h"
 #include "model/Notes.h"
 #include "settings/SettingsManager.h"
+#include "common/DialogButtons.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -57,13 +58,7 @@ TfmNotes::TfmNotes(TKeyboardManager &manager, QWidget *parent) : QDialog(parent)
     add(QStringLiteral("Очистить"), QStringLiteral("btnClear"), &TfmNotes::ClearText);
     tools->addStretch(1);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("btnCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfmNotes::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TfmNotes::reject);
+    QDialogButtonBox *buttons = OkCancelButtons(*this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(mmNotes, 1);

@@ -2,6 +2,7 @@
 
 #include "codes/CodeSet.h"
 #include "common/BaseForm.h"
+#include "common/DialogButtons.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -28,14 +29,7 @@ TfmStdKey::TfmStdKey(const TCodeSet &codeSet, const TFont &font, QWidget *parent
     lists->addWidget(lbGroups, 1, 0);
     lists->addWidget(lbKeys, 1, 1);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("btnCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &TfmStdKey::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TfmStdKey::reject);
+    QDialogButtonBox *buttons = OkCancelButtons(*this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(lists, 1);

@@ -11,7 +11,6 @@
 #include "model/ScanCodes.h"
 #include "settings/SettingsManager.h"
 
-#include <QDialogButtonBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -63,18 +62,6 @@ void TLayerPartsDialog::accept()
 {
     if (CommandGuard::RunCommand(this, [this] { Store(); }))
         QDialog::accept();
-}
-
-QDialogButtonBox *TLayerPartsDialog::CreateButtons()
-{
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("btnCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &TLayerPartsDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TLayerPartsDialog::reject);
-    return buttons;
 }
 
 void TLayerPartsDialog::AddCodeField(TCodeField *field)

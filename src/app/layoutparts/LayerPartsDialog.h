@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <memory>
 
-class QDialogButtonBox;
 class QListWidget;
 class TCodeField;
 class TKeyboardManager;
@@ -50,8 +49,6 @@ protected:
     TKeyboardManager &Manager() const { return FManager; }
     TLayout &Work() const { return *FWork; }
     QListWidget &LayerList() const { return *FLayerList; }
-    /// Returns OK (default) and "Отмена" connected to accept and reject.
-    QDialogButtonBox *CreateButtons();
     /// Fields whose "..." buttons follow the editors' availability.
     void AddCodeField(TCodeField *field);
     void AddMelodyField(TMelodyField *field);

@@ -6,6 +6,7 @@
 #include "model/KeyLock.h"
 #include "model/Layer.h"
 #include "model/Layout.h"
+#include "common/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -79,7 +80,7 @@ TfmKeyLock::TfmKeyLock(TKeyboardManager &manager, QWidget *parent)
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(allLayers);
-    bottom->addWidget(CreateButtons(), 1);
+    bottom->addWidget(OkCancelButtons(*this), 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid, 1);
     layout->addLayout(fields);

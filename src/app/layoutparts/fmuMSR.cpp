@@ -7,6 +7,7 @@
 #include "model/Layer.h"
 #include "model/Layout.h"
 #include "model/MSR.h"
+#include "common/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -89,7 +90,7 @@ TfmMSR::TfmMSR(TKeyboardManager &manager, QWidget *parent) : TLayerPartsDialog(m
     body->addWidget(tabs, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(body);
-    layout->addWidget(CreateButtons());
+    layout->addWidget(OkCancelButtons(*this));
     resize(520, 280);
 }
 
