@@ -69,6 +69,26 @@ TEST(XMLReader, AttributeValuesFollowTheLenientRules)
     EXPECT_EQ(p.Root().Item(0)->Attribute(u"v"), u"xy");
 }
 
+// Tags with line breaks or runs of spaces are read from a normalised copy
+// that the next such tag overwrites: names and values read from one must
+// stay as they were when later tags of other names follow.
+TEST(XMLReader, NormalisedTagsKeepTheirNamesAndValues)
+{
+    TECXMLParser p;
+    QByteArray source = "<r>";
+    for (int i = 0; i < 40; ++i)
+        source += "<e" + QByteArray::number(i % 7) + "  a" + QByteArray::number(i % 5) + "=\"" +
+                  QByteArray::number(i % 3) + "\"\r\n/>";
+    source += "</r>";
+    p.LoadFromBytes(source);
+    ASSERT_EQ(p.Root().Count(), 40);
+    for (int i = 0; i < 40; ++i) {
+        const TXMLItem &item = *p.Root().Item(i);
+        EXPECT_EQ(item.Name(), QStringLiteral("e%1").arg(i % 7)) << i;
+        EXPECT_EQ(item.Attribute(QStringLiteral("a%1").arg(i % 5)), QString::number(i % 3)) << i;
+    }
+}
+
 TEST(XMLReader, TextEntitiesAndJoinedPieces)
 {
     TECXMLParser p;

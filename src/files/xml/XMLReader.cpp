@@ -11,15 +11,16 @@ namespace {
 
 // The texts of the names and short values of one document: a layout file
 // repeats a few dozen of them thousands of times, and a shared text costs
-// no allocation. Keys point into the input, which outlives the pool.
+// no allocation. A lookup borrows the token's bytes; a new entry keeps a copy
+// of them, since a token may lie in the tokenizer's scratch buffer, which the
+// next token overwrites.
 class TTextPool {
 public:
     QString Text(QByteArrayView bytes)
     {
-        const QByteArray key = QByteArray::fromRawData(bytes.data(), bytes.size());
-        auto found = FTexts.constFind(key);
+        auto found = FTexts.constFind(QByteArray::fromRawData(bytes.data(), bytes.size()));
         if (found == FTexts.cend())
-            found = FTexts.insert(key, FromWin1251(bytes));
+            found = FTexts.insert(bytes.toByteArray(), FromWin1251(bytes));
         return *found;
     }
 
