@@ -40,6 +40,26 @@ void MakeProgramFolder(const QTemporaryDir &dir, bool manual)
         QFile::link(QStringLiteral(RAVLIN_DATA_DIR "/") + folder, dir.filePath(folder));
 }
 
+// The help commands of a program folder, with or without the manual.
+struct THelpSetup {
+    THelpSetup(const QTemporaryDir &dir, bool manual)
+        : Manager((MakeProgramFolder(dir, manual), Options(dir))), Help(Manager, Window)
+    {
+    }
+    TKeyboardManagerOptions Options(const QTemporaryDir &dir)
+    {
+        TKeyboardManagerOptions options;
+        options.ProgramPath = dir.filePath(QStringLiteral("RavlinApp"));
+        options.Prompts = &Prompts;
+        return options;
+    }
+
+    TNoPrompts Prompts;
+    TKeyboardManager Manager;
+    QWidget Window;
+    THelpCommands Help;
+};
+
 } // namespace
 
 // Receives the URLs the program asks the system's browser to open.
@@ -150,14 +170,8 @@ private slots:
 
         // The manual lies in the folder "Справка" beside the program.
         QTemporaryDir dir;
-        MakeProgramFolder(dir, true);
-        TNoPrompts prompts;
-        TKeyboardManagerOptions options;
-        options.ProgramPath = dir.filePath(QStringLiteral("RavlinApp"));
-        options.Prompts = &prompts;
-        TKeyboardManager manager(options);
-        QWidget window;
-        THelpCommands help(manager, window);
+        THelpSetup setup(dir, true);
+        THelpCommands &help = setup.Help;
         QCOMPARE(help.actHelpContents->shortcut(), QKeySequence(Qt::Key_F1));
 
         TUrlCatcher browser;
@@ -172,14 +186,8 @@ private slots:
     void missingManualIsReported()
     {
         QTemporaryDir dir;
-        MakeProgramFolder(dir, false);
-        TNoPrompts prompts;
-        TKeyboardManagerOptions options;
-        options.ProgramPath = dir.filePath(QStringLiteral("RavlinApp"));
-        options.Prompts = &prompts;
-        TKeyboardManager manager(options);
-        QWidget window;
-        THelpCommands help(manager, window);
+        THelpSetup setup(dir, false);
+        THelpCommands &help = setup.Help;
         QString error;
         try {
             help.ShowHelp();

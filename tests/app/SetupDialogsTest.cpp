@@ -111,7 +111,8 @@ private slots:
         TSetupCommands commands(manager, FWindow);
         QSignalSpy closed(&commands, &TSetupCommands::settingsClosed);
 
-        WhenModal<TfmSettings>([](TfmSettings &dialog) {
+        // The same changes, once cancelled and once confirmed.
+        const auto change = [](TfmSettings &dialog) {
             Child<QComboBox>(dialog, "cbKeyboard")->setCurrentText(QStringLiteral("Сектор-48"));
             Child<QCheckBox>(dialog, "chbSaveBeforeUpload")->setChecked(true);
             Child<QCheckBox>(dialog, "chbCheckUpdate")->setChecked(false);
@@ -119,6 +120,9 @@ private slots:
             font.SetName(QStringLiteral("DejaVu Serif"));
             font.SetSize(12);
             dialog.SetPreviewFont(font);
+        };
+        WhenModal<TfmSettings>([&change](TfmSettings &dialog) {
+            change(dialog);
             QCOMPARE(Child<QLineEdit>(dialog, "edtFont")->text(), QStringLiteral("DejaVu Serif, 12"));
             QCOMPARE(Child<QLabel>(dialog, "pnlPreview")->font().family(), QStringLiteral("DejaVu Serif"));
             Child<QPushButton>(dialog, "btnCancel")->click();
@@ -129,14 +133,8 @@ private slots:
         QCOMPARE(manager.Settings().KeyboardID(), 1);
         QCOMPARE(manager.Settings().Font().Name(), QStringLiteral("MS Sans Serif"));
 
-        WhenModal<TfmSettings>([](TfmSettings &dialog) {
-            Child<QComboBox>(dialog, "cbKeyboard")->setCurrentText(QStringLiteral("Сектор-48"));
-            Child<QCheckBox>(dialog, "chbSaveBeforeUpload")->setChecked(true);
-            Child<QCheckBox>(dialog, "chbCheckUpdate")->setChecked(false);
-            TFont font = dialog.Values().Font;
-            font.SetName(QStringLiteral("DejaVu Serif"));
-            font.SetSize(12);
-            dialog.SetPreviewFont(font);
+        WhenModal<TfmSettings>([&change](TfmSettings &dialog) {
+            change(dialog);
             Child<QPushButton>(dialog, "btnOK")->click();
         });
         commands.EditSettings();
