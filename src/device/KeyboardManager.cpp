@@ -1,5 +1,6 @@
 #include "device/KeyboardManager.h"
 
+#include "base/DataFolders.h"
 #include "base/Error.h"
 #include "base/Win1251.h"
 #include "catalogue/XMLKeyboard.h"
@@ -19,7 +20,7 @@
 #include <QFileInfo>
 
 TKeyboardManager::TKeyboardManager(const TKeyboardManagerOptions &options)
-    : FProgramFolder(QFileInfo(options.ProgramPath).absolutePath()), FPrompts(options.Prompts),
+    : FDataFolder(ProgramDataFolder(QFileInfo(options.ProgramPath).absolutePath())), FPrompts(options.Prompts),
       FBlockPauseMs(options.BlockPauseMs), FBackup(options.Backup),
       FBackups(std::make_unique<TLayoutBackups>(options.BackupFolder)), FDeviceWaitMs(options.DeviceWaitMs)
 {
@@ -33,18 +34,18 @@ TKeyboardManager::TKeyboardManager(const TKeyboardManagerOptions &options)
     FFormats = std::make_unique<TLayoutFileFormats>(FKeyboards);
 
     FCodeSet = std::make_unique<TCodeSet>();
-    FCodeSet->Load(FProgramFolder);
+    FCodeSet->Load(FDataFolder);
     auto table = std::make_unique<TCodeTable>();
     table->BuildFrom(*FCodeSet);
     InstallStdCodeTable(std::move(table));
 
-    FLastFolder = FProgramFolder;
+    FLastFolder = FDataFolder;
     FDriver->TrySelectDevice(FSettings->DeviceName());
     // A description that cannot be read leaves its model out; the others
     // load. Nothing of this stops the start: the catalogue keeps what loaded
     // (possibly nothing), and the reasons are kept for the user to see.
     try {
-        TXMLKeyboard().LoadFolder(FProgramFolder + QStringLiteral("/Клавиатуры"), FKeyboards,
+        TXMLKeyboard().LoadFolder(FDataFolder + QStringLiteral("/Клавиатуры"), FKeyboards,
                                   [this](const QString &file, const QString &message) {
                                       FCatalogueErrors << QStringLiteral("Ошибка в файле %1: %2").arg(file, message);
                                   });

@@ -25,8 +25,9 @@ class TSettingsManager;
 
 /// How the keyboard manager is set up.
 struct TKeyboardManagerOptions {
-    /// The program file: its folder holds "Клавиатуры", "Клавиши" and
-    /// "Программы", and the settings file is named after it.
+    /// The program file: the settings file is named after it, and the data
+    /// folder ("Клавиатуры", "Клавиши", "Программы") is found from its folder
+    /// (ProgramDataFolder).
     QString ProgramPath;
     /// The ports; an empty driver socket takes the one the settings name,
     /// else the default.
@@ -78,7 +79,10 @@ public:
     TKeyboardManager(const TKeyboardManager &) = delete;
     TKeyboardManager &operator=(const TKeyboardManager &) = delete;
 
-    /// Folder of the last file a device or file operation used; the program's
+    /// Returns the folder of the shipped data: "Клавиатуры", "Клавиши",
+    /// "Справка".
+    const QString &DataFolder() const { return FDataFolder; }
+    /// Folder of the last file a device or file operation used; the data
     /// folder at start.
     const QString &LastFolder() const { return FLastFolder; }
     /// Full name of that file; empty at start.
@@ -194,7 +198,7 @@ private:
     TLayoutFormat &ImageFormatFor(uint8_t minor) const;
     TManagerPrompts &Prompts() const;
 
-    QString FProgramFolder;
+    QString FDataFolder;
     QString FLastFolder;
     QString FLastFileName;
     TProgress FProgress;

@@ -374,7 +374,7 @@ bool TKeyboardManager::OfferProgramUpdate()
     const TKeyboard &model = FKeyboards.ByModel(info.DeviceType);
     const QString fileName =
         Prompts().ChooseFile(QStringLiteral("Программы клавиатуры (*.prg)|*.prg|Все файлы (*.*)|*.*"),
-                             model.Name + QStringLiteral("_v2.8.bin"), FProgramFolder + QStringLiteral("/Программы/"));
+                             model.Name + QStringLiteral("_v2.8.bin"), FDataFolder + QStringLiteral("/Программы/"));
     if (fileName.isEmpty())
         return false;
     WriteProgramFile(fileName);

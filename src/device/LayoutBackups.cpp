@@ -1,12 +1,12 @@
 #include "device/LayoutBackups.h"
 
+#include "base/DataFolders.h"
 #include "base/Error.h"
 #include "base/SafeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <algorithm>
 
 namespace {
@@ -43,8 +43,7 @@ TLayoutBackups::TLayoutBackups(const QString &folder) : FFolder(folder.isEmpty()
 
 QString TLayoutBackups::DefaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/ravlin/Резервные копии");
+    return UserDataFolder() + QStringLiteral("/Резервные копии");
 }
 
 QString TLayoutBackups::Save(const QByteArray &image, const QString &model, const QDateTime &time)

@@ -31,7 +31,7 @@ const QList<TCliOption> &CliOptions()
 {
     static const QList<TCliOption> options = {
         {QStringLiteral("data"), true, QStringLiteral("DIR"),
-         QStringLiteral("папка с \"Клавиатуры\" и \"Клавиши\" (по умолчанию папка программы)")},
+         QStringLiteral("папка с \"Клавиатуры\" и \"Клавиши\" (по умолчанию папка программы или ../share/ravlin от нее)")},
         {QStringLiteral("format"), true, QStringLiteral("F"),
          QStringLiteral("формат записи: xml, xml13, bin, bin13, emf, bin28, bin29 (по умолчанию по расширению)")},
         {QStringLiteral("in-format"), true, QStringLiteral("F"),
@@ -75,7 +75,7 @@ bool VerboseRequested(const QStringList &args)
     }
 }
 
-int RunCli(const QStringList &args, const QString &programFolder, QTextStream &out, QTextStream &err)
+int RunCli(const QStringList &args, const QString &dataFolder, QTextStream &out, QTextStream &err)
 {
     try {
         const TCliArguments parsed(args, CliOptions());
@@ -98,7 +98,7 @@ int RunCli(const QStringList &args, const QString &programFolder, QTextStream &o
             throw EError(QStringLiteral("Неверное число аргументов команды %1. Использование: ravlin %1 %2")
                              .arg(command->Name, command->Usage)
                              .trimmed());
-        TCliContext context{parsed, parsed.Value(QStringLiteral("data"), programFolder), out, err};
+        TCliContext context{parsed, parsed.Value(QStringLiteral("data"), dataFolder), out, err};
         return command->Run(context);
     } catch (const EError &e) {
         out.flush();

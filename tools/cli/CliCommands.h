@@ -42,8 +42,9 @@ const QList<TCliOption> &CliOptions();
 bool VerboseRequested(const QStringList &args);
 
 /// Runs the tool on args (without the program name) and returns its exit
-/// code; errors are written to err as their message text.
-int RunCli(const QStringList &args, const QString &programFolder, QTextStream &out, QTextStream &err);
+/// code; errors are written to err as their message text. dataFolder is
+/// the default of "--data".
+int RunCli(const QStringList &args, const QString &dataFolder, QTextStream &out, QTextStream &err);
 
 // The command groups, each defined in its own file.
 void AddCatalogueCommands(std::vector<TCliCommand> &commands);

@@ -1,5 +1,7 @@
 #include "CliCommands.h"
 
+#include "base/DataFolders.h"
+
 #include <QGuiApplication>
 #include <QIODevice>
 #include <QTextStream>
@@ -66,7 +68,7 @@ int main(int argc, char *argv[])
     QTextStream err(userErrors);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
-    int code = RunCli(args, QGuiApplication::applicationDirPath(), out, err);
+    int code = RunCli(args, ProgramDataFolder(QGuiApplication::applicationDirPath()), out, err);
     out.flush();
     // Output that did not arrive (a full disk, a closed pipe) is a failed
     // command, however the command itself ended.

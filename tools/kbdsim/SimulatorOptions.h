@@ -32,7 +32,8 @@ struct TSimulatorFaults {
 struct TSimulatorOptions {
     /// Model code of the emulated keyboard in the catalogue.
     int ModelCode = 1;
-    /// The catalogue folder holding "Клавиатуры"; empty: the program's folder.
+    /// The catalogue folder holding "Клавиатуры"; empty: the program's data
+    /// folder (ProgramDataFolder).
     QString DataFolder;
     uint8_t ProgramMajor = 2;
     uint8_t ProgramMinor = 10;

@@ -2,6 +2,7 @@
 #include "SimulatorOptions.h"
 #include "SimulatorServer.h"
 
+#include "base/DataFolders.h"
 #include "base/Error.h"
 #include "base/ProgramVersion.h"
 #include "catalogue/Keyboards.h"
@@ -77,7 +78,7 @@ int main(int argc, char **argv)
         return 0;
     }
     if (options.DataFolder.isEmpty())
-        options.DataFolder = QCoreApplication::applicationDirPath();
+        options.DataFolder = ProgramDataFolder(QCoreApplication::applicationDirPath());
 
     TKeyboards keyboards;
     try {

@@ -27,14 +27,14 @@ THelpCommands::THelpCommands(TKeyboardManager &manager, QWidget &window)
             [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowSupportedDevices(); }); });
 }
 
-QString THelpCommands::HelpFileName(const QString &programFolder)
+QString THelpCommands::HelpFileName(const QString &dataFolder)
 {
-    return QDir(programFolder).filePath(QStringLiteral("Справка/index.html"));
+    return QDir(dataFolder).filePath(QStringLiteral("Справка/index.html"));
 }
 
 void THelpCommands::ShowHelp()
 {
-    const QString fileName = HelpFileName(QFileInfo(FManager.Settings().ProgramFileName()).absolutePath());
+    const QString fileName = HelpFileName(FManager.DataFolder());
     if (!QFileInfo(fileName).isFile())
         throw EError(QStringLiteral("Не найден файл справки %1.").arg(QDir::toNativeSeparators(fileName)));
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(fileName)))

@@ -9,7 +9,7 @@ class TKeyboardManager;
 
 /// The commands of the "&Справка" menu that this program has now:
 /// "Вызов справки..." (F1) opens the user manual, which lies in the folder
-/// "Справка" beside the program, in the system's browser (again at every
+/// "Справка" of the data folder, in the system's browser (again at every
 /// press); "Поддерживаемые устройства..." lists the keyboard models.
 class THelpCommands : public QObject {
     Q_OBJECT
@@ -20,8 +20,8 @@ public:
     QAction *actHelpContents;
     QAction *actHelpDevices;
 
-    /// Returns the start page of the manual in the program's folder.
-    static QString HelpFileName(const QString &programFolder);
+    /// Returns the start page of the manual in the data folder.
+    static QString HelpFileName(const QString &dataFolder);
 
     /// Opens the manual; raises an error when it is missing or no program
     /// opens it.
