@@ -1,4 +1,5 @@
 #include "ModalAnswers.h"
+#include "ReleaseFakeMail.h"
 
 #include "base/Error.h"
 #include "common/CommandGuard.h"
@@ -6,12 +7,9 @@
 #include "release/fmuError.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <new>
 
@@ -22,22 +20,7 @@
 class ReleaseErrorReportTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir FFolder;
-    QString FLog;
-
-    // The arguments the stand-in tool got at its last run; empty when it did
-    // not run.
-    QStringList MailArguments() const
-    {
-        QFile file(FLog);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList arguments;
-        for (const QByteArray &argument : file.readAll().split('\0'))
-            arguments << QString::fromUtf8(argument);
-        arguments.removeLast();
-        return arguments;
-    }
+    TFakeMailTool FMail;
 
     // Runs command through the one error display with the error report
     // plugged in, pressing key in the error window if it shows.
@@ -58,26 +41,12 @@ private slots:
     void initTestCase()
     {
         QApplication::setApplicationDisplayName(QStringLiteral("Ravlin"));
-        FLog = FFolder.filePath(QStringLiteral("mail.log"));
-        const QString tool = FFolder.filePath(QStringLiteral("xdg-email"));
-        QFile script(tool);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\n"
-                     "for a in \"$@\"; do printf '%s\\0' \"$a\" >> \"$RAVLIN_FAKE_MAIL_LOG\"; done\n"
-                     "if [ -n \"$RAVLIN_FAKE_MAIL_FAIL\" ]; then echo \"$RAVLIN_FAKE_MAIL_FAIL\" >&2; exit 4; fi\n");
-        script.close();
-        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        qputenv("PATH", FFolder.path().toLocal8Bit() + ':' + qgetenv("PATH"));
-        qputenv("RAVLIN_FAKE_MAIL_LOG", FLog.toLocal8Bit());
+        QVERIFY(FMail.Install());
         CommandGuard::SetFaultHandler(
             [](QWidget *parent, const std::exception_ptr &error) { return TErrorReport().HandleError(parent, error); });
     }
     void cleanupTestCase() { CommandGuard::SetFaultHandler(nullptr); }
-    void init()
-    {
-        QFile::remove(FLog);
-        qunsetenv("RAVLIN_FAKE_MAIL_FAIL");
-    }
+    void init() { FMail.Reset(); }
 
     void theReportHasSixLines()
     {
@@ -115,7 +84,7 @@ private slots:
         QCOMPARE(shown, QStringLiteral("Недостаточно памяти для выполнения операции."));
         QVERIFY(RunWithReport([] { throw EConvertError(QStringLiteral("\"12x\" не число")); }, Qt::Key_Return));
         QVERIFY(RunWithReport([] { throw 42; }, Qt::Key_Return));
-        QVERIFY(MailArguments().isEmpty());
+        QVERIFY(FMail.Arguments().isEmpty());
 
         // A device error is one of the program's own: the ordinary box.
         const auto box = AnswerNextBox(QMessageBox::Ok);
@@ -128,7 +97,7 @@ private slots:
     {
         const std::string odd = "bad \"quote\" 'single' $(rm -rf /) `x` & ; | \\ %20\nsecond line";
         QVERIFY(RunWithReport([&odd] { throw std::runtime_error(odd); }, Qt::Key_Escape));
-        const QStringList arguments = MailArguments();
+        const QStringList arguments = FMail.Arguments();
         QCOMPARE(arguments.size(), 6);
         QCOMPARE(arguments.mid(0, 4), (QStringList{QStringLiteral("--utf8"), QStringLiteral("--subject"),
                                                    QStringLiteral("Ravlin"), QStringLiteral("--body")}));

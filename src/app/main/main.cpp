@@ -1,6 +1,7 @@
 #include "common/QtTranslation.h"
 #include "device/DriverInstall.h"
 #include "main/fmuMain.h"
+#include "release/CrashReport.h"
 
 #include <QApplication>
 
@@ -13,6 +14,8 @@ int main(int argc, char **argv)
     // The display name defaults to this; setting it too would append it to
     // every window title.
     QApplication::setApplicationName(QStringLiteral("Ravlin"));
+    const QString crashReport = CrashReport::DefaultFileName();
+    CrashReport::Install(crashReport);
     const QStringList arguments = QApplication::arguments();
     if (CheckCommandLine(arguments))
         return 0;
@@ -24,6 +27,7 @@ int main(int argc, char **argv)
     TfmMain window(options);
     window.show();
     window.PostStartRequests();
+    CrashReport::PostOffer(window, crashReport);
     window.OpenFiles(arguments.mid(1));
     return QApplication::exec();
 }

@@ -45,17 +45,21 @@ bool TErrorReport::HandleError(QWidget *parent, const std::exception_ptr &error)
 {
     if (!CommandGuard::IsFault(error))
         return false;
-    if (!ShowError(parent, CommandGuard::FaultText(error)))
-        return true;
+    const QString message = CommandGuard::FaultText(error);
+    OfferReport(parent, message, BuildReport(CommandGuard::FaultClassName(error), message));
+    return true;
+}
+
+void TErrorReport::OfferReport(QWidget *parent, const QString &message, const QString &report)
+{
+    if (!ShowError(parent, message))
+        return;
     const QString title = QApplication::applicationDisplayName();
     try {
-        SendMail(SupportEmail(), SupportEmail(), true,
-                 BuildReport(CommandGuard::FaultClassName(error), CommandGuard::FaultText(error)), title, title,
-                 QString());
+        SendMail(SupportEmail(), SupportEmail(), true, report, title, title, QString());
     } catch (const ESendMailException &e) {
         QMessageBox::critical(parent, title, e.Message());
     }
-    return true;
 }
 
 bool TErrorReport::ShowError(QWidget *parent, const QString &message)
@@ -66,16 +70,23 @@ bool TErrorReport::ShowError(QWidget *parent, const QString &message)
 
 QString TErrorReport::BuildReport(const QString &className, const QString &message)
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale;
+    return ReportLines(className, message) + DateLine(QDateTime::currentDateTime());
+}
+
+QString TErrorReport::ReportLines(const QString &className, const QString &message)
+{
     const QString end = QStringLiteral("\r\n");
     return QStringLiteral("Приложение: ") + QApplication::applicationDisplayName() + end +
            QStringLiteral("Класс ошибки: ") + className + end + QStringLiteral("Текст ошибки: ") + message + end +
            QStringLiteral("Версия программы: ") + ProgramVersion() + end + QStringLiteral("Версия ОС: ") +
-           SystemVersion() + end +
-           QStringLiteral("Дата: %1 Время: %2")
-               .arg(locale.toString(now.date(), QLocale::ShortFormat), locale.toString(now.time(), QLocale::ShortFormat)) +
-           end;
+           SystemVersion() + end;
+}
+
+QString TErrorReport::DateLine(const QDateTime &time)
+{
+    const QLocale locale;
+    return QStringLiteral("Дата: %1 Время: %2\r\n")
+        .arg(locale.toString(time.date(), QLocale::ShortFormat), locale.toString(time.time(), QLocale::ShortFormat));
 }
 
 void TErrorReport::SendMail(const QString &recipientName, const QString &recipientAddress, bool showDialog,
