@@ -10,6 +10,10 @@ packages=(
   libhidapi-dev libemf2svg-dev libjpeg-dev
   libgtest-dev libbenchmark-dev
   libpugixml-dev libxml2-dev   # the peers the benchmarks measure against
+  # The Debian package and the checks of its desktop files: dependencies
+  # from dpkg-shlibdeps, the AppStream and desktop entry validators, the
+  # MIME database the file type test builds.
+  dpkg-dev appstream desktop-file-utils shared-mime-info
 )
 
 install_missing_packages() {
