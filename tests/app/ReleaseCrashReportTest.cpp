@@ -94,7 +94,8 @@ private slots:
         // The report's lines but the date, which the file's time gives; an
         // older, longer file is replaced whole.
         QCOMPARE(QString::fromUtf8(Content(report)), TErrorReport().ReportLines(className, text));
-        QVERIFY(Content(report).startsWith("Приложение: Ravlin\r\nКласс ошибки: " + className.toLatin1() + "\r\n"));
+        QVERIFY(Content(report).startsWith("Приложение: Ravlin\r\nКласс ошибки: " + className.toLatin1() +
+                                           "\r\n"));
     }
 
     void theNextStartOffersTheReportOnce()

@@ -18,9 +18,10 @@ public:
         QFile script(FFolder.filePath(QStringLiteral("xdg-email")));
         if (!script.open(QIODevice::WriteOnly))
             return false;
-        script.write("#!/bin/sh\n"
-                     "for a in \"$@\"; do printf '%s\\0' \"$a\" >> \"$RAVLIN_FAKE_MAIL_LOG\"; done\n"
-                     "if [ -n \"$RAVLIN_FAKE_MAIL_FAIL\" ]; then echo \"$RAVLIN_FAKE_MAIL_FAIL\" >&2; exit 4; fi\n");
+        script.write(
+            "#!/bin/sh\n"
+            "for a in \"$@\"; do printf '%s\\0' \"$a\" >> \"$RAVLIN_FAKE_MAIL_LOG\"; done\n"
+            "if [ -n \"$RAVLIN_FAKE_MAIL_FAIL\" ]; then echo \"$RAVLIN_FAKE_MAIL_FAIL\" >&2; exit 4; fi\n");
         script.close();
         if (!script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
             return false;

@@ -22,7 +22,8 @@ TEST(DataFoldersTest, PortableFolderFirstThenInstalledShareFolder)
     EXPECT_EQ(ProgramDataFolder(bin), root.filePath(QStringLiteral("usr/share/ravlin")));
     // A trailing separator or a relative step in the program's folder gives
     // the same clean path.
-    EXPECT_EQ(ProgramDataFolder(bin + QStringLiteral("/../bin/")), root.filePath(QStringLiteral("usr/share/ravlin")));
+    EXPECT_EQ(ProgramDataFolder(bin + QStringLiteral("/../bin/")),
+              root.filePath(QStringLiteral("usr/share/ravlin")));
 
     // A catalogue beside the program wins over an installed one.
     ASSERT_TRUE(dir.mkpath(QStringLiteral("usr/bin/Клавиатуры")));

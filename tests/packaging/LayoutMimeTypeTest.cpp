@@ -39,9 +39,12 @@ TEST(LayoutMimeTypeTest, LayoutFilesAreToldFromOtherXmlByTheirRootElement)
         if (gio.isEmpty())
             return byQt;
         QProcess info;
-        info.start(gio, {QStringLiteral("info"), QStringLiteral("-a"), QStringLiteral("standard::content-type"), fileName});
+        info.start(gio, {QStringLiteral("info"), QStringLiteral("-a"),
+                         QStringLiteral("standard::content-type"), fileName});
         info.waitForFinished(30000);
-        const QString byGio = QString::fromUtf8(info.readAllStandardOutput()).section(QStringLiteral("content-type: "), 1).trimmed();
+        const QString byGio = QString::fromUtf8(info.readAllStandardOutput())
+                                  .section(QStringLiteral("content-type: "), 1)
+                                  .trimmed();
         return byGio == byQt ? byQt : QStringLiteral("Qt: %1, gio: %2").arg(byQt, byGio);
     };
     const QString layout = QStringLiteral("application/x-ravlin-layout");
@@ -49,7 +52,8 @@ TEST(LayoutMimeTypeTest, LayoutFilesAreToldFromOtherXmlByTheirRootElement)
     EXPECT_EQ(typeOf(QStringLiteral(RAVLIN_TEST_DATA_DIR "/files/version_0208.xml")), layout);
     // A model description is XML in the same code page with another root;
     // it stays plain XML, as does any other XML file.
-    EXPECT_EQ(typeOf(QStringLiteral(RAVLIN_DATA_DIR "/Клавиатуры/KP_64.xml")), QStringLiteral("application/xml"));
+    EXPECT_EQ(typeOf(QStringLiteral(RAVLIN_DATA_DIR "/Клавиатуры/KP_64.xml")),
+              QStringLiteral("application/xml"));
     // Whatever opens XML also offers to open layouts.
     EXPECT_TRUE(database.mimeTypeForName(layout).inherits(QStringLiteral("application/xml")));
 }

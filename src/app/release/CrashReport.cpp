@@ -44,8 +44,7 @@ constexpr qint64 kMaxReportSize = 64 * 1024;
 
 // Bytes prepared by Install for the handler, which may neither allocate nor
 // call into Qt.
-template <size_t Capacity>
-struct TPrepared {
+template <size_t Capacity> struct TPrepared {
     char Data[Capacity];
     size_t Size = 0;
 
