@@ -125,14 +125,14 @@ void ExpectSameLayer(const TLayer &a, const TLayer &b)
 
 void ExpectSameLayout(const TLayout &expected, const TLayout &actual)
 {
-    EXPECT_EQ(expected.KeyboardID, actual.KeyboardID);
-    EXPECT_EQ(expected.HasKey, actual.HasKey);
-    EXPECT_EQ(expected.HasReader, actual.HasReader);
-    EXPECT_EQ(expected.KeyCount, actual.KeyCount);
-    EXPECT_EQ(expected.Version, actual.Version);
-    EXPECT_EQ(expected.Track1, actual.Track1);
-    EXPECT_EQ(expected.Track2, actual.Track2);
-    EXPECT_EQ(expected.Track3, actual.Track3);
+    EXPECT_EQ(expected.KeyboardID(), actual.KeyboardID());
+    EXPECT_EQ(expected.HasKey(), actual.HasKey());
+    EXPECT_EQ(expected.HasReader(), actual.HasReader());
+    EXPECT_EQ(expected.KeyCount(), actual.KeyCount());
+    EXPECT_EQ(expected.Version(), actual.Version());
+    EXPECT_EQ(expected.Track1(), actual.Track1());
+    EXPECT_EQ(expected.Track2(), actual.Track2());
+    EXPECT_EQ(expected.Track3(), actual.Track3());
     EXPECT_EQ(expected.KeyPositions(), actual.KeyPositions());
     EXPECT_EQ(expected.Columns(), actual.Columns());
     EXPECT_EQ(expected.Rows(), actual.Rows());

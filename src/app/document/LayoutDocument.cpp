@@ -39,7 +39,7 @@ int TLayoutDocument::SaveIndex() const
 {
     if (!FImageFile)
         return FSaveIndex;
-    switch (FLayout->Version) {
+    switch (FLayout->Version()) {
     case 0x0208:
         return kSaveImage28;
     case 0x0209:
@@ -85,7 +85,12 @@ void TLayoutDocument::AssignFrom(const TLayout &source)
 
 void TLayoutDocument::WriteToKeyboard()
 {
-    FManager.WriteLayout(*FLayout);
+    SetProgramVersion(FManager.WriteLayout(*FLayout));
+}
+
+void TLayoutDocument::SetProgramVersion(uint16_t version)
+{
+    FLayout->SetVersion(version);
 }
 
 void TLayoutDocument::SetSelection(const TRect &selection)

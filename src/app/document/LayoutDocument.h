@@ -54,10 +54,12 @@ public:
     /// Makes the layout a copy of one read from the keyboard: it keeps no
     /// file name and counts as modified.
     void AssignFrom(const TLayout &source);
-    /// Writes the layout into the keyboard through the keyboard manager
-    /// (which records the keyboard's program version in it); the lines of
+    /// Writes the layout into the keyboard through the keyboard manager and
+    /// takes over the keyboard's program version it reports; the lines of
     /// the check before writing carry this layout's number.
     void WriteToKeyboard();
+    /// Gives the layout a keyboard program version (major in the high byte).
+    void SetProgramVersion(uint16_t version);
 
     /// Selects a rectangle of cells (grid coordinates, from 1).
     void SetSelection(const TRect &selection);
