@@ -86,6 +86,7 @@ private slots:
         FEnv->Manager->SetLayoutModel(layout, 2);
         layout.SetVersion(uint16_t(version));
         layout.Layers().Item(0).KeyAtOrFail(1, 1).MakeCodes().SetText(u"+B -B");
+        layout.Layers().Item(0).KeyAtOrFail(2, 2).MakeCodes().SetText(u"+C -C");
         const QString path = FEnv->FilePath(QStringLiteral("image.bin"));
         FEnv->Manager->SaveLayout(layout, writeIndex, path);
 
@@ -105,6 +106,7 @@ private slots:
         reopened.Open(path, TLayoutDocument::kOpenImageIndex);
         QCOMPARE(int(reopened.Layout().Version()), version);
         QCOMPARE(CellCodes(reopened.Layout(), 1, 1), CellCodes(layout, 1, 1));
+        QVERIFY(CellCodes(reopened.Layout(), 2, 2).isEmpty());
     }
 
     void saveWithoutFileNameIsRefused()
