@@ -10,6 +10,8 @@
 #include "model/Notes.h"
 #include "model/ScanCodes.h"
 
+#include <QStringList>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -154,4 +156,18 @@ void ExpectSameLayout(const TLayout &expected, const TLayout &actual)
         SCOPED_TRACE(testing::Message() << "group " << g);
         ExpectSameRect(ga.Item(g).Rect(), gb.Item(g).Rect());
     }
+}
+
+QString LayoutDifferences(const TLayout &expected, const TLayout &actual)
+{
+    testing::TestPartResultArray failures;
+    {
+        const testing::ScopedFakeTestPartResultReporter reporter(
+            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
+        ExpectSameLayout(expected, actual);
+    }
+    QStringList lines;
+    for (int i = 0; i < failures.size(); ++i)
+        lines << QString::fromStdString(failures.GetTestPartResult(i).message());
+    return lines.join(u'\n');
 }

@@ -178,6 +178,10 @@ void TLayoutDocument::EditKeys(const QString &name, const TRect &area, const std
         return;
     step->SetMergeKey(field, FEpoch);
     FStack->push(step.release());
+    // Typing that returned to where it began merged into a step that changes
+    // nothing; undoing it takes it off the stack.
+    if (const QUndoCommand *top = FStack->command(FStack->index() - 1); top && top->isObsolete())
+        FStack->undo();
 }
 
 void TLayoutDocument::SetSelection(const TRect &selection)
