@@ -374,9 +374,14 @@ void TfmMain::AddUndoCommands()
     QMenu *edit = menuBar()->findChild<QMenu *>(QStringLiteral("miEdit"));
     edit->insertActions(FActions->actEditCut, {undo, redo});
     edit->insertSeparator(FActions->actEditCut);
-    auto *standard = findChild<QToolBar *>(QStringLiteral("tbStandard"));
-    standard->insertActions(FActions->actEditCut, {undo, redo});
-    standard->insertSeparator(FActions->actEditCut);
+    // Neither toolbar row has room left for two captioned buttons on a
+    // screen 1280 pixels wide: undo and redo lead the second row as icons,
+    // their tips naming the step.
+    QToolBar *bar = AddToolBar(QStringLiteral("tbEdit"), QStringLiteral("Правка"), {undo, redo});
+    insertToolBar(findChild<QToolBar *>(QStringLiteral("tbDevice")), bar);
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar->toggleViewAction()->setObjectName(QStringLiteral("miToolbarEdit"));
+    FToolbarsMenu->addAction(bar->toggleViewAction());
     menuBar()->findChild<QMenu *>(QStringLiteral("miView"))->addAction(FUndoCommands->HistoryDock()->toggleViewAction());
 }
 

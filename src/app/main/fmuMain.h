@@ -92,8 +92,8 @@ private:
     /// Adds the update check and the about box to the help menu and plugs
     /// the error report into the error display.
     void AddReleaseCommands();
-    /// Adds undo and redo to the top of the edit menu and to the standard
-    /// toolbar, and the history dock to the view menu.
+    /// Adds undo and redo to the top of the edit menu and to a toolbar of
+    /// their own, and the history dock to the view menu.
     void AddUndoCommands();
 
     TDialogPrompts FPrompts;
