@@ -13,36 +13,124 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
+// The parts of a key a step keeps: only those an edit changed.
+enum TKeyPart : uint8_t {
+    kpRemark = 1,
+    kpType = 2,
+    kpRepeat = 4,
+    kpMelody = 8,
+    kpMake = 16,
+    kpBreak = 32,
+    kpPicture = 64,
+    kpAll = 127,
+};
 
-// Copies everything a key holds besides its cell and number.
-void CopyKey(TKey &target, const TKey &source)
-{
-    target.AssignContent(source);
-    target.Picture().Assign(source.Picture());
-}
+class TKeyParts {
+public:
+    /// Holds no part.
+    TKeyParts() = default;
+    /// Takes the parts of key that mask names.
+    TKeyParts(const TKey &key, uint8_t mask) : FMask(mask) { Take(key, mask); }
 
-std::unique_ptr<TKey> CloneKey(const TKey &key)
-{
-    auto clone = std::make_unique<TKey>(nullptr, key.Col(), key.Row(), key.LogicalNumber(), nullptr);
-    CopyKey(*clone, key);
-    return clone;
-}
+    uint8_t Mask() const { return FMask; }
+    /// Returns the parts in which key differs from these.
+    uint8_t Differences(const TKey &key) const
+    {
+        uint8_t differ = 0;
+        if ((FMask & kpRemark) && FRemark != key.Remark())
+            differ |= kpRemark;
+        if ((FMask & kpType) && FType != key.KeyType())
+            differ |= kpType;
+        if ((FMask & kpRepeat) && FRepeat != key.AutoRepeat())
+            differ |= kpRepeat;
+        if ((FMask & kpMelody) && !FMelody->Equals(key.Melody()))
+            differ |= kpMelody;
+        if ((FMask & kpMake) && !FMake->Equals(key.MakeCodes()))
+            differ |= kpMake;
+        if ((FMask & kpBreak) && !FBreak->Equals(key.BreakCodes()))
+            differ |= kpBreak;
+        if ((FMask & kpPicture) && !SamePicture(*FPicture, key.Picture()))
+            differ |= kpPicture;
+        return differ;
+    }
+    /// Takes the parts of mask that these do not hold yet from other.
+    void Add(const TKeyParts &other, uint8_t mask)
+    {
+        const uint8_t missing = mask & ~FMask;
+        FMask |= missing;
+        if (missing & kpRemark)
+            FRemark = other.FRemark;
+        if (missing & kpType)
+            FType = other.FType;
+        if (missing & kpRepeat)
+            FRepeat = other.FRepeat;
+        if (missing & kpMelody)
+            FMelody = Copy(*other.FMelody);
+        if (missing & kpMake)
+            FMake = Copy(*other.FMake);
+        if (missing & kpBreak)
+            FBreak = Copy(*other.FBreak);
+        if (missing & kpPicture)
+            FPicture = Copy(*other.FPicture);
+    }
+    /// Gives key these parts.
+    void Put(TKey &key) const
+    {
+        if (FMask & kpRemark)
+            key.SetRemark(FRemark);
+        if (FMask & kpType)
+            key.SetKeyType(FType);
+        if (FMask & kpRepeat)
+            key.SetAutoRepeat(FRepeat);
+        if (FMask & kpMelody)
+            key.Melody().Assign(*FMelody);
+        if (FMask & kpMake)
+            key.MakeCodes().Assign(*FMake);
+        if (FMask & kpBreak)
+            key.BreakCodes().Assign(*FBreak);
+        if (FMask & kpPicture)
+            key.Picture().Assign(*FPicture);
+    }
 
-bool SamePicture(const TKeyPicture &a, const TKeyPicture &b)
-{
-    return a.Text() == b.Text() && a.Font() == b.Font() && a.Picture() == b.Picture()
-           && a.BackgroundColor() == b.BackgroundColor() && a.TextOrientation() == b.TextOrientation();
-}
+private:
+    static bool SamePicture(const TKeyPicture &a, const TKeyPicture &b)
+    {
+        return a.Text() == b.Text() && a.Font() == b.Font() && a.Picture() == b.Picture()
+               && a.BackgroundColor() == b.BackgroundColor() && a.TextOrientation() == b.TextOrientation();
+    }
+    template <typename T> static std::unique_ptr<T> Copy(const T &source)
+    {
+        auto copy = std::make_unique<T>();
+        copy->Assign(source);
+        return copy;
+    }
+    void Take(const TKey &key, uint8_t mask)
+    {
+        if (mask & kpRemark)
+            FRemark = key.Remark();
+        if (mask & kpType)
+            FType = key.KeyType();
+        if (mask & kpRepeat)
+            FRepeat = key.AutoRepeat();
+        if (mask & kpMelody)
+            FMelody = Copy(key.Melody());
+        if (mask & kpMake)
+            FMake = Copy(key.MakeCodes());
+        if (mask & kpBreak)
+            FBreak = Copy(key.BreakCodes());
+        if (mask & kpPicture)
+            FPicture = Copy(key.Picture());
+    }
 
-bool SameKey(const TKey &a, const TKey &b)
-{
-    return a.Remark() == b.Remark() && a.KeyType() == b.KeyType() && a.AutoRepeat() == b.AutoRepeat()
-           && a.Melody().Equals(b.Melody()) && a.MakeCodes().Equals(b.MakeCodes())
-           && a.BreakCodes().Equals(b.BreakCodes()) && SamePicture(a.Picture(), b.Picture());
-}
-
-} // namespace
+    uint8_t FMask = 0;
+    QString FRemark;
+    TKeyType FType = ktMacro;
+    bool FRepeat = false;
+    std::unique_ptr<TNotes> FMelody;
+    std::unique_ptr<TScanCodes> FMake;
+    std::unique_ptr<TScanCodes> FBreak;
+    std::unique_ptr<TKeyPicture> FPicture;
+};
 
 TLayoutStep::TLayoutStep(TLayout &layout, const QString &text) : QUndoCommand(text), FLayout(layout) {}
 
@@ -68,20 +156,28 @@ TKeysStep::TKeysStep(TLayout &layout, const QString &text, const TRect &area)
         const TKeys &keys = std::as_const(layout).Layers().Item(l).Keys();
         for (int k = 0; k < keys.Count(); ++k)
             if (area.Contains(keys.Item(k).Col() + 1, keys.Item(k).Row() + 1))
-                FKeys.push_back({l, k, CloneKey(keys.Item(k))});
+                FKeys.push_back({l, k, std::make_unique<TKeyParts>(keys.Item(k), kpAll)});
     }
 }
 
 TKeysStep::~TKeysStep() = default;
 
-bool TKeysStep::Differs(const TStoredKey &stored) const
+TKey &TKeysStep::KeyOf(const TStoredKey &stored) const
 {
-    return !SameKey(*stored.Other, std::as_const(Layout()).Layers().Item(stored.Layer).Keys().Item(stored.Index));
+    return Layout().Layers().Item(stored.Layer).Keys().Item(stored.Index);
 }
 
 bool TKeysStep::Finish()
 {
-    std::erase_if(FKeys, [this](const TStoredKey &stored) { return !Differs(stored); });
+    // Only the parts that changed stay: a replace keeps codes, not pictures.
+    std::vector<TStoredKey> changed;
+    for (const TStoredKey &stored : FKeys) {
+        if (const uint8_t parts = stored.Other->Differences(KeyOf(stored))) {
+            changed.push_back({stored.Layer, stored.Index, std::make_unique<TKeyParts>()});
+            changed.back().Other->Add(*stored.Other, parts);
+        }
+    }
+    FKeys = std::move(changed);
     FOtherSelection = FSelection;
     FSelection = Layout().Selection();
     return !FKeys.empty();
@@ -103,33 +199,37 @@ bool TKeysStep::mergeWith(const QUndoCommand *other)
     const auto *next = dynamic_cast<const TKeysStep *>(other);
     if (!next || next->FField != FField || next->FEpoch != FEpoch)
         return false;
-    // This step keeps the state before its own edit; a key only the next
-    // edit touched brings the state before that one.
+    // This step keeps the parts as they were before its own edit; parts only
+    // the next edit changed come as they were before that one.
     for (const TStoredKey &stored : next->FKeys) {
         const auto known = std::find_if(FKeys.begin(), FKeys.end(), [&](const TStoredKey &mine) {
             return mine.Layer == stored.Layer && mine.Index == stored.Index;
         });
-        if (known == FKeys.end())
-            FKeys.push_back({stored.Layer, stored.Index, CloneKey(*stored.Other)});
+        if (known == FKeys.end()) {
+            FKeys.push_back({stored.Layer, stored.Index, std::make_unique<TKeyParts>()});
+            FKeys.back().Other->Add(*stored.Other, stored.Other->Mask());
+        } else {
+            known->Other->Add(*stored.Other, stored.Other->Mask());
+        }
     }
     FSelection = next->FSelection;
     // Typing that ends where it began leaves no step.
-    setObsolete(std::none_of(FKeys.begin(), FKeys.end(), [this](const TStoredKey &stored) { return Differs(stored); }));
+    setObsolete(std::none_of(FKeys.begin(), FKeys.end(),
+                             [this](const TStoredKey &stored) { return stored.Other->Differences(KeyOf(stored)); }));
     return true;
 }
 
 void TKeysStep::Toggle()
 {
-    TLayout &layout = Layout();
     for (TStoredKey &stored : FKeys) {
-        TKey &key = layout.Layers().Item(stored.Layer).Keys().Item(stored.Index);
-        std::unique_ptr<TKey> current = CloneKey(key);
-        CopyKey(key, *stored.Other);
+        TKey &key = KeyOf(stored);
+        auto current = std::make_unique<TKeyParts>(key, stored.Other->Mask());
+        stored.Other->Put(key);
         stored.Other = std::move(current);
     }
     std::swap(FSelection, FOtherSelection);
-    layout.SetSelection(FSelection);
-    layout.Notify(lcContent);
+    Layout().SetSelection(FSelection);
+    Layout().Notify(lcContent);
 }
 
 TGroupsStep::TGroupsStep(TLayout &layout, const QString &text) : TLayoutStep(layout, text)

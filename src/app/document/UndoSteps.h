@@ -34,11 +34,13 @@ private:
     bool FPushed = false;
 };
 
+class TKeyParts;
+
 /// The keys an edit changed, each addressed by its layer and its index in
 /// the layer's key list (never by pointer: a model change recreates keys),
-/// with the content and picture each held on the other side of the step.
-/// Undo and redo swap them with the layout's keys and select what was
-/// selected on that side.
+/// with the parts of each that changed (remark, type, repeat, melody, codes,
+/// picture) as they are on the other side of the step. Undo and redo swap
+/// them with the layout's keys and select what was selected on that side.
 class TKeysStep : public TLayoutStep {
 public:
     /// The merge id of every key step.
@@ -66,11 +68,10 @@ private:
     struct TStoredKey {
         int Layer;
         int Index;
-        std::unique_ptr<TKey> Other;
+        std::unique_ptr<TKeyParts> Other;
     };
 
-    /// Returns whether a stored key differs from the layout's key.
-    bool Differs(const TStoredKey &stored) const;
+    TKey &KeyOf(const TStoredKey &stored) const;
 
     std::vector<TStoredKey> FKeys;
     TRect FSelection;
