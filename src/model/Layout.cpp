@@ -251,12 +251,6 @@ void TLayout::ClearRange(const TRect &rect, int layer, bool pictureMode)
     Notify(lcKeysCleared);
 }
 
-void TLayout::Cut(TLayout &clipboard, int layer, bool pictureMode)
-{
-    CopyTo(clipboard);
-    ClearRange(FSelection, layer, pictureMode);
-}
-
 void TLayout::Paste(const TLayout &clipboard, int layer, bool pictureMode)
 {
     const bool fill = clipboard.IsSingleCell();

@@ -135,7 +135,6 @@ public:
     /// Clears the keys of a rectangle (grid coordinates) on layer number
     /// layer (0: all layers), or only their pictures in picture mode.
     void ClearRange(const TRect &rect, int layer, bool pictureMode);
-    void Cut(TLayout &clipboard, int layer, bool pictureMode);
     /// Pastes the clipboard layout's selection into this selection: one
     /// source cell fills the selection, a block is cut to fit it.
     void Paste(const TLayout &clipboard, int layer, bool pictureMode);
