@@ -30,7 +30,7 @@ void LayoutOpenXML(benchmark::State &state)
     for (auto _ : state) {
         TLayout layout;
         format.LoadFromString(layout, bytes);
-        benchmark::DoNotOptimize(layout.KeyCount);
+        benchmark::DoNotOptimize(layout.KeyCount());
     }
     state.SetLabel(SubjectName(int(state.range(0))));
     state.SetBytesProcessed(state.iterations() * bytes.size());
@@ -69,7 +69,7 @@ void DeviceImage(benchmark::State &state, const char *shortName)
         const QByteArray image = format.SaveToString(source);
         TLayout layout;
         format.LoadFromString(layout, image);
-        benchmark::DoNotOptimize(layout.KeyCount);
+        benchmark::DoNotOptimize(layout.KeyCount());
     }
     state.SetLabel(SubjectName(int(state.range(0))));
 }

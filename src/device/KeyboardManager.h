@@ -117,8 +117,11 @@ public:
     /// version and the model, encodes it in the image form of the keyboard's
     /// program, saves the keyboard's layout as a backup, writes the new one
     /// and reads it back to compare (when the settings ask for it); fails
-    /// unless the keyboard then reports its layout valid.
-    void WriteLayout(TLayout &layout);
+    /// unless the keyboard then reports its layout valid. Returns the
+    /// keyboard's program version (major in the high byte), which the image
+    /// carries; the layout's own version when the keyboard has no valid
+    /// program. The layout itself is left as it is.
+    uint16_t WriteLayout(const TLayout &layout);
     /// Reads the keyboard's layout into layout.
     void ReadLayout(TLayout &layout);
     /// Saves the keyboard's layout memory to a file.
@@ -191,8 +194,10 @@ private:
     void CheckImage(const QByteArray &image, const QString &fileName);
     bool ProgramNameAccepted(uint8_t deviceType, const QString &fileName);
     QString DeviceKey() const;
-    void CheckBeforeWrite(TLayout &layout);
-    void CheckProgramVersion(TLayout &layout);
+    void CheckBeforeWrite(const TLayout &layout);
+    /// Returns the program version of a keyboard with a valid program (after
+    /// offering an update for one older than 2.8), the layout's otherwise.
+    uint16_t CheckProgramVersion(const TLayout &layout);
     void CheckModel(const TLayout &layout);
     void CheckMemorySize(qsizetype imageSize, const TDeviceInfo &info) const;
     TLayoutFormat &ImageFormatFor(uint8_t minor) const;

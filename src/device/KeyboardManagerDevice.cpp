@@ -207,7 +207,7 @@ void TKeyboardManager::CheckImage(const QByteArray &image, const QString &fileNa
     CheckModel(layout);
 }
 
-void TKeyboardManager::CheckBeforeWrite(TLayout &layout)
+void TKeyboardManager::CheckBeforeWrite(const TLayout &layout)
 {
     if (OnCheckLayout)
         OnCheckLayout();
@@ -221,25 +221,26 @@ void TKeyboardManager::CheckBeforeWrite(TLayout &layout)
         throw EAbort();
 }
 
-void TKeyboardManager::CheckProgramVersion(TLayout &layout)
+uint16_t TKeyboardManager::CheckProgramVersion(const TLayout &layout)
 {
     if (!FDriver->GetWorkStatus().ProgramValid)
-        return;
+        return layout.Version();
     TDeviceInfo info;
     FDriver->GetProgramInfo(info);
-    layout.Version = uint16_t(info.Major << 8 | info.Minor);
+    const auto version = uint16_t(info.Major << 8 | info.Minor);
     if (info.Major > 2 || (info.Major == 2 && info.Minor >= 8))
-        return;
+        return version;
     if (Prompts().Ask(QStringLiteral("Программа поддерживает клавиатуры версии 2.8 или выше.\r\nВерсия прошивки "
                                      "вашей клавиатуры устарела.\r\nХотите обновить ее ?\r\n\r\n")))
         OfferProgramUpdate();
+    return version;
 }
 
 void TKeyboardManager::CheckModel(const TLayout &layout)
 {
     TDeviceInfo info;
     FDriver->GetProgramInfo(info);
-    const TKeyboard &model = FKeyboards.ByID(layout.KeyboardID);
+    const TKeyboard &model = FKeyboards.ByID(layout.KeyboardID());
     if (model.Model == info.DeviceType)
         return;
     const TKeyboard &device = FKeyboards.ByModel(info.DeviceType);
@@ -271,21 +272,27 @@ TLayoutFormat &TKeyboardManager::ImageFormatFor(uint8_t minor) const
     }
 }
 
-void TKeyboardManager::WriteLayout(TLayout &layout)
+uint16_t TKeyboardManager::WriteLayout(const TLayout &layout)
 {
     const TDeviceUse use(*this);
     CheckBeforeWrite(layout);
-    CheckProgramVersion(layout);
+    const uint16_t version = CheckProgramVersion(layout);
     CheckModel(layout);
     TDeviceInfo info;
     FDriver->GetProgramInfo(info);
+    // The image carries the keyboard's program version: a copy takes it, so
+    // that the caller's layout stays as it is.
+    TLayout versioned;
+    versioned.Assign(layout);
+    versioned.SetVersion(version);
     // The image is built and measured before the keyboard leaves its working
     // mode, so that a layout it cannot take leaves it as it was.
-    const QByteArray image = ImageFormatFor(info.Minor).SaveToString(layout);
+    const QByteArray image = ImageFormatFor(info.Minor).SaveToString(versioned);
     CheckMemorySize(image.size(), info);
     BackupLayoutMemory();
     FDriver->SetMode(true, false);
     FinishLayoutWrite(WriteMemory(image, QStringLiteral("Запись раскладки")));
+    return version;
 }
 
 void TKeyboardManager::ReadLayout(TLayout &layout)

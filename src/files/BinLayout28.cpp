@@ -103,7 +103,7 @@ std::unique_ptr<TLayout> ShapedCopy(const TLayout &layout, const TKeyboard &keyb
 {
     auto shaped = std::make_unique<TLayout>();
     shaped->ApplyKeyboard(keyboard);
-    shaped->Version = layout.Version;
+    shaped->SetVersion(layout.Version());
     const int layers = std::min(layout.LayerCount(), shaped->LayerCount());
     for (int e = 0; e < layers; ++e) {
         const TLayer &source = layout.Layers().Item(e);
@@ -159,14 +159,14 @@ void TBinLayout28::WriteImage(const TLayout &layout, TBinStream &stream)
 
 void TBinLayout28::WriteShapedImage(const TLayout &layout, const TTrailerForm &form, TBinStream &stream)
 {
-    const std::unique_ptr<TLayout> shaped = ShapedCopy(layout, Keyboards().ByID(layout.KeyboardID));
+    const std::unique_ptr<TLayout> shaped = ShapedCopy(layout, Keyboards().ByID(layout.KeyboardID()));
     WriteTablesAndRecords(*shaped, stream);
     WriteTrailer(*shaped, form, stream);
 }
 
 int TBinLayout28::TableKeyCount(const TLayout &layout) const
 {
-    return std::max(0, Keyboards().ByID(layout.KeyboardID).MaxKeysNum);
+    return std::max(0, Keyboards().ByID(layout.KeyboardID()).MaxKeysNum);
 }
 
 void TBinLayout28::WriteTablesAndRecords(const TLayout &layout, TBinStream &stream)
@@ -224,7 +224,7 @@ void TBinLayout28::WriteTrailer(const TLayout &layout, const TTrailerForm &form,
     const qsizetype lengthAt = stream.Position();
     stream.WriteWord(0);
     if (form.HasChecksum)
-        stream.WriteWord(layout.Version);
+        stream.WriteWord(layout.Version());
 
     const TKeyGroups &groups = layout.Groups();
     stream.WriteByte(ByteField(groups.Count(), QStringLiteral("количество групп клавиш")));
@@ -234,7 +234,7 @@ void TBinLayout28::WriteTrailer(const TLayout &layout, const TTrailerForm &form,
             stream.WriteByte(ByteField(coordinate, QStringLiteral("координату группы клавиш")));
     }
     stream.WriteByte(
-        ByteField(layout.KeyboardID - form.ModelBase, QStringLiteral("номер модели клавиатуры")));
+        ByteField(layout.KeyboardID() - form.ModelBase, QStringLiteral("номер модели клавиатуры")));
     PutWord(stream, lengthAt, OffsetWord(stream.Size()));
 }
 
@@ -304,7 +304,7 @@ void TBinLayout28::WriteMSR(const TLayout &layout, int layerIndex, TBinStream &s
     stream.WriteByte(flags);
 
     // Only the tracks of the model take room in the record.
-    const bool present[kMSRTrackCount] = {layout.Track1, layout.Track2, layout.Track3};
+    const bool present[kMSRTrackCount] = {layout.Track1(), layout.Track2(), layout.Track3()};
     for (int t = 0; t < kMSRTrackCount; ++t) {
         if (!present[t])
             continue;

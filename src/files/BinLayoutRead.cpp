@@ -80,7 +80,7 @@ void TBinLayout28::ReadTrailer(TLayout &layout, qsizetype trailer, uint16_t mark
     // The checksum is not verified: the keyboard keeps its own.
     if (marker >= kFirstCheckedMarker) {
         image.Seek(trailer + 6);
-        layout.Version = image.ReadWord();
+        layout.SetVersion(image.ReadWord());
     } else {
         image.Seek(trailer + 4);
     }
@@ -189,7 +189,7 @@ void TBinLayout28::ReadMSR(const TLayout &layout, TMSR &msr, TBinStream &image)
     msr.SetLightIndication(Bit(flags, kLightIndicationFlag));
 
     const bool byteForm = Bit(flags, kByteFormFlag);
-    const bool present[kMSRTrackCount] = {layout.Track1, layout.Track2, layout.Track3};
+    const bool present[kMSRTrackCount] = {layout.Track1(), layout.Track2(), layout.Track3()};
     for (int t = 0; t < kMSRTrackCount; ++t) {
         if (!present[t])
             continue;
@@ -217,7 +217,7 @@ void TBinLayout28::RestoreRelativeLayerKeys(TLayout &layout)
     // lead one layer up (or all one layer down) from their own layer was a
     // relative key and becomes one again. Layouts of fewer than four layers
     // use the columns of the layers they have.
-    const TLayers &layers = layout.Layers();
+    TLayers &layers = layout.Layers();
     if (layers.Count() == 0)
         return;
     std::vector<TKey *> cell(size_t(layers.Count()));

@@ -48,7 +48,7 @@ uint16_t TBinLayout210::MarkerFor(uint16_t version)
 
 void TBinLayout210::WriteImage(const TLayout &layout, TBinStream &stream)
 {
-    WriteShapedImage(layout, {MarkerFor(layout.Version), true, 0}, stream);
+    WriteShapedImage(layout, {MarkerFor(layout.Version()), true, 0}, stream);
 }
 
 TBinLayout13::TBinLayout13(TLayoutFormats *formats, const TKeyboards &keyboards)

@@ -86,10 +86,10 @@ void TXMLLayout::SaveToStream(const TLayout &layout, QIODevice &stream)
     FParser.StyleSheet.clear();
     TXMLItem &root = FParser.Root();
     root.SetName(kLayout);
-    root.SetAttribute(kVersion, QStringLiteral("%1").arg(layout.Version, 4, 16, QChar(u'0')).toUpper());
+    root.SetAttribute(kVersion, QStringLiteral("%1").arg(layout.Version(), 4, 16, QChar(u'0')).toUpper());
 
     TXMLItem &params = AddChild(root, kParams);
-    params.SetAttribute(kKeyboardID, IntText(layout.KeyboardID));
+    params.SetAttribute(kKeyboardID, IntText(layout.KeyboardID()));
     SetSelection(params, layout.Selection());
     AddLayers(root, layout.Layers(), kCurrentForm);
     AddGroups(root, layout.Groups());

@@ -86,7 +86,7 @@ void TXMLLayout13::SaveToStream(const TLayout &layout, QIODevice &stream)
     root.SetName(kLayout);
 
     TXMLItem &params = AddChild(root, kParams);
-    params.SetAttribute(kOldModel, IntText(layout.KeyboardID - 1));
+    params.SetAttribute(kOldModel, IntText(layout.KeyboardID() - 1));
     SetSelection(params, layout.Selection());
     AddLayers(root, layout.Layers(), k13Form);
     AddGroups(root, layout.Groups());

@@ -61,7 +61,7 @@ void TXMLLayout::LoadFromStream(TLayout &layout, QIODevice &stream)
 
     if (root.HasAttribute(kVersion)) {
         FFileVersion = DecodeVersion(root.Attribute(kVersion));
-        layout.Version = FFileVersion;
+        layout.SetVersion(FFileVersion);
     } else {
         FFileVersion = 0;
     }
@@ -104,13 +104,13 @@ void TXMLLayout::LoadParameters(TLayout &layout, const TXMLItem &item)
     // 2.9 and 2.10 fall back to identifier 4; files of any other version
     // without "KeyboardID" keep the model the layout has.
     const TKeyboards &keyboards = Keyboards();
-    const bool oldForm = FFileVersion == 0 || layout.Version == 0x0208;
+    const bool oldForm = FFileVersion == 0 || layout.Version() == 0x0208;
     if (oldForm && (item.HasAttribute(kOldModel) || !item.HasAttribute(kKeyboardID))) {
         if (FFileVersion == 0)
             layout.ChangeKeyboard(keyboards.ByID(OldModelNumber(item)));
         else
             layout.ChangeKeyboard(keyboards.ByModel(OldModelNumber(item)));
-    } else if (item.HasAttribute(kKeyboardID) || layout.Version == 0x0209 || layout.Version == 0x020A) {
+    } else if (item.HasAttribute(kKeyboardID) || layout.Version() == 0x0209 || layout.Version() == 0x020A) {
         layout.ChangeKeyboard(keyboards.ByID(item.IntAttribute(kKeyboardID, 4)));
     }
 }

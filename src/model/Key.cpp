@@ -5,6 +5,7 @@
 #include "model/ScanCodes.h"
 
 #include <QStringList>
+#include <utility>
 
 QString KeyTypeName(int keyType)
 {
@@ -100,7 +101,7 @@ void TKeys::Clear()
     Change();
 }
 
-TKey *TKeys::KeyAt(int col, int row) const
+const TKey *TKeys::KeyAt(int col, int row) const
 {
     for (const auto &key : FItems)
         if (key->Col() == col && key->Row() == row)
@@ -108,12 +109,22 @@ TKey *TKeys::KeyAt(int col, int row) const
     return nullptr;
 }
 
-TKey *TKeys::KeyByNumber(int logicalNumber) const
+TKey *TKeys::KeyAt(int col, int row)
+{
+    return const_cast<TKey *>(std::as_const(*this).KeyAt(col, row));
+}
+
+const TKey *TKeys::KeyByNumber(int logicalNumber) const
 {
     for (const auto &key : FItems)
         if (key->LogicalNumber() == logicalNumber)
             return key.get();
     return nullptr;
+}
+
+TKey *TKeys::KeyByNumber(int logicalNumber)
+{
+    return const_cast<TKey *>(std::as_const(*this).KeyByNumber(logicalNumber));
 }
 
 void TKeys::Assign(const TKeys &source)

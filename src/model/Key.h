@@ -50,14 +50,18 @@ public:
     int LogicalNumber() const { return FLogicalNumber; }
     void SetLogicalNumber(int value);
     TKeys *Owner() const { return FOwner; }
-    TNotes &Melody() const { return *FMelody; }
+    const TNotes &Melody() const { return *FMelody; }
+    TNotes &Melody() { return *FMelody; }
     TKeyType KeyType() const { return FKeyType; }
     void SetKeyType(TKeyType value);
     bool AutoRepeat() const { return FAutoRepeat; }
     void SetAutoRepeat(bool value);
-    TKeyPicture &Picture() const { return *FPicture; }
-    TScanCodes &MakeCodes() const { return *FMakeCodes; }
-    TScanCodes &BreakCodes() const { return *FBreakCodes; }
+    const TKeyPicture &Picture() const { return *FPicture; }
+    TKeyPicture &Picture() { return *FPicture; }
+    const TScanCodes &MakeCodes() const { return *FMakeCodes; }
+    TScanCodes &MakeCodes() { return *FMakeCodes; }
+    const TScanCodes &BreakCodes() const { return *FBreakCodes; }
+    TScanCodes &BreakCodes() { return *FBreakCodes; }
 
     /// Copies remark, type, repeat, melody and both code sequences (not the
     /// cell, the number or the picture) and marks the key changed.
@@ -89,15 +93,18 @@ public:
     ~TKeys() override;
 
     int Count() const { return int(FItems.size()); }
-    TKey &Item(int index) const { return *FItems[size_t(index)]; }
+    const TKey &Item(int index) const { return *FItems[size_t(index)]; }
+    TKey &Item(int index) { return *FItems[size_t(index)]; }
 
     /// Appends a key with default content; marks the list changed.
     TKey &Add(int col, int row, int logicalNumber);
     void Clear();
     /// Returns the first key at the cell (from 0), or null.
-    TKey *KeyAt(int col, int row) const;
+    const TKey *KeyAt(int col, int row) const;
+    TKey *KeyAt(int col, int row);
     /// Returns the first key with the logical number, or null.
-    TKey *KeyByNumber(int logicalNumber) const;
+    const TKey *KeyByNumber(int logicalNumber) const;
+    TKey *KeyByNumber(int logicalNumber);
     /// Makes this list a copy of source: cells, numbers, content and pictures.
     void Assign(const TKeys &source);
     /// Copies into every key the content (not the picture) of the source key

@@ -30,7 +30,8 @@ public:
     explicit TKeyGroups(TNotifier *notifier = nullptr) : TNotifyObject(notifier) {}
 
     int Count() const { return int(FItems.size()); }
-    TKeyGroup &Item(int index) const { return *FItems[size_t(index)]; }
+    const TKeyGroup &Item(int index) const { return *FItems[size_t(index)]; }
+    TKeyGroup &Item(int index) { return *FItems[size_t(index)]; }
 
     /// Appends a group with an empty rectangle; marks the list changed.
     TKeyGroup &Add();

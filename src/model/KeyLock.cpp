@@ -46,7 +46,7 @@ void TKeyPosition::Assign(const TKeyPosition &source)
     Change();
 }
 
-bool TKeyPosition::Validate()
+bool TKeyPosition::Validate() const
 {
     return FCodes->Validate();
 }
@@ -91,10 +91,10 @@ void TKeyLock::SetCount(int count)
     Change();
 }
 
-bool TKeyLock::Validate()
+bool TKeyLock::Validate() const
 {
     for (size_t i = 0; i < FItems.size(); ++i) {
-        TKeyPosition &position = *FItems[i];
+        const TKeyPosition &position = *FItems[i];
         if (!position.Validate()) {
             FErrorText =
                 QStringLiteral("Ключ. Положение %1. ").arg(int(i) + 1) + position.Codes().ErrorText();

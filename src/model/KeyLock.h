@@ -31,13 +31,15 @@ public:
     ~TKeyPosition() override;
 
     /// Returns the position's melody for the buzzer.
-    TNotes &Melody() const { return *FMelody; }
+    const TNotes &Melody() const { return *FMelody; }
+    TNotes &Melody() { return *FMelody; }
     TKeyLock *Owner() const { return FOwner; }
     /// Returns the function: 0 sends Codes, 1 to 4 switch to that layer.
     uint8_t PositionType() const { return FPositionType; }
     void SetPositionType(uint8_t value);
     /// Returns the codes sent when the key is turned to this position.
-    TScanCodes &Codes() const { return *FCodes; }
+    const TScanCodes &Codes() const { return *FCodes; }
+    TScanCodes &Codes() { return *FCodes; }
     /// Returns whether the keyboard is locked in this position.
     bool Locked() const { return FLocked; }
     void SetLocked(bool value);
@@ -45,7 +47,7 @@ public:
     /// Copies function, melody, codes and lock flag; marks changed.
     void Assign(const TKeyPosition &source);
     /// Returns the result of Validate of Codes (its message stays there).
-    bool Validate();
+    bool Validate() const;
 
 private:
     std::unique_ptr<TNotes> FMelody;
@@ -62,7 +64,8 @@ public:
     ~TKeyLock() override;
 
     int Count() const { return int(FItems.size()); }
-    TKeyPosition &Item(int index) const { return *FItems[size_t(index)]; }
+    const TKeyPosition &Item(int index) const { return *FItems[size_t(index)]; }
+    TKeyPosition &Item(int index) { return *FItems[size_t(index)]; }
     /// Returns the message of the latest failed Validate.
     const QString &ErrorText() const { return FErrorText; }
 
@@ -80,9 +83,10 @@ public:
     /// Checks the codes of every position; at the first failing one stores
     /// "Ключ. Положение N. " and the codes' message in ErrorText and returns
     /// false.
-    bool Validate();
+    bool Validate() const;
 
 private:
     std::vector<std::unique_ptr<TKeyPosition>> FItems;
-    QString FErrorText;
+    // The message of the latest check; a check is a reading of the object.
+    mutable QString FErrorText;
 };

@@ -5,6 +5,8 @@
 #include "model/KeyLock.h"
 #include "model/MSR.h"
 
+#include <utility>
+
 TLayer::TLayer(TLayers *owner, TNotifier *notifier)
     : TNotifyObject(notifier), FMSR(std::make_unique<TMSR>(notifier)), FKeys(std::make_unique<TKeys>(notifier)),
       FOwner(owner), FKeyLock(std::make_unique<TKeyLock>(notifier))
@@ -13,16 +15,26 @@ TLayer::TLayer(TLayers *owner, TNotifier *notifier)
 
 TLayer::~TLayer() = default;
 
-TKey *TLayer::KeyAt(int col, int row) const
+const TKey *TLayer::KeyAt(int col, int row) const
+{
+    return std::as_const(*FKeys).KeyAt(col, row);
+}
+
+TKey *TLayer::KeyAt(int col, int row)
 {
     return FKeys->KeyAt(col, row);
 }
 
-TKey &TLayer::KeyAtOrFail(int col, int row) const
+const TKey &TLayer::KeyAtOrFail(int col, int row) const
 {
-    if (TKey *key = KeyAt(col, row))
+    if (const TKey *key = KeyAt(col, row))
         return *key;
     throw EError(QStringLiteral("Клавиша с координатами (%1, %2) не найдена.").arg(col).arg(row));
+}
+
+TKey &TLayer::KeyAtOrFail(int col, int row)
+{
+    return const_cast<TKey &>(std::as_const(*this).KeyAtOrFail(col, row));
 }
 
 void TLayer::Assign(const TLayer &source)

@@ -17,16 +17,21 @@ public:
     TLayer(TLayers *owner, TNotifier *notifier);
     ~TLayer() override;
 
-    TMSR &MSR() const { return *FMSR; }
-    TKeys &Keys() const { return *FKeys; }
+    const TMSR &MSR() const { return *FMSR; }
+    TMSR &MSR() { return *FMSR; }
+    const TKeys &Keys() const { return *FKeys; }
+    TKeys &Keys() { return *FKeys; }
     TLayers *Owner() const { return FOwner; }
-    TKeyLock &KeyLock() const { return *FKeyLock; }
+    const TKeyLock &KeyLock() const { return *FKeyLock; }
+    TKeyLock &KeyLock() { return *FKeyLock; }
 
     /// Returns the first key at the cell (from 0), or null.
-    TKey *KeyAt(int col, int row) const;
+    const TKey *KeyAt(int col, int row) const;
+    TKey *KeyAt(int col, int row);
     /// Returns the key at the cell, or raises "Клавиша с координатами (%d, %d)
     /// не найдена.".
-    TKey &KeyAtOrFail(int col, int row) const;
+    const TKey &KeyAtOrFail(int col, int row) const;
+    TKey &KeyAtOrFail(int col, int row);
     /// Copies reader, keys (with pictures) and key lock from source.
     void Assign(const TLayer &source);
 
@@ -44,7 +49,8 @@ public:
     ~TLayers() override;
 
     int Count() const { return int(FItems.size()); }
-    TLayer &Item(int index) const { return *FItems[size_t(index)]; }
+    const TLayer &Item(int index) const { return *FItems[size_t(index)]; }
+    TLayer &Item(int index) { return *FItems[size_t(index)]; }
 
     /// Appends a new empty layer; marks the list changed.
     TLayer &Add();

@@ -46,6 +46,30 @@ int TLayout::LayerCount() const
     return FLayers->Count();
 }
 
+void TLayout::SetKeyboardID(int id)
+{
+    if (id == FKeyboardID)
+        return;
+    FKeyboardID = id;
+    Notify(lcContent);
+}
+
+void TLayout::SetVersion(uint16_t version)
+{
+    if (version == FVersion)
+        return;
+    FVersion = version;
+    Notify(lcContent);
+}
+
+void TLayout::SetTrack(int index, bool present)
+{
+    if (index < 0 || index >= kMSRTrackCount || FTracks[size_t(index)] == present)
+        return;
+    FTracks[size_t(index)] = present;
+    Notify(lcContent);
+}
+
 void TLayout::SetColumns(int count)
 {
     if (count == FColumns)
@@ -55,6 +79,7 @@ void TLayout::SetColumns(int count)
                                     "Количество колонок раскладки должно быть больше 0.")
                          .arg(count));
     FColumns = count;
+    FNotifier->Change();
 }
 
 void TLayout::SetRows(int count)
@@ -66,6 +91,7 @@ void TLayout::SetRows(int count)
                                     "Количество рядов раскладки должно быть больше 0.")
                          .arg(count));
     FRows = count;
+    FNotifier->Change();
 }
 
 void TLayout::SetKeyPositions(int count)
@@ -106,16 +132,14 @@ void TLayout::Assign(const TLayout &source)
 {
     if (&source == this)
         return;
-    KeyboardID = source.KeyboardID;
+    FKeyboardID = source.FKeyboardID;
     FFileName = source.FFileName;
     FKeyPositions = source.FKeyPositions;
-    HasKey = source.HasKey;
-    HasReader = source.HasReader;
-    KeyCount = source.KeyCount;
-    Version = source.Version;
-    Track1 = source.Track1;
-    Track2 = source.Track2;
-    Track3 = source.Track3;
+    FHasKey = source.FHasKey;
+    FHasReader = source.FHasReader;
+    FKeyCount = source.FKeyCount;
+    FVersion = source.FVersion;
+    FTracks = source.FTracks;
     FColumns = source.FColumns;
     FRows = source.FRows;
     FSelection = source.FSelection;
@@ -144,7 +168,13 @@ void TLayout::AssignKeyLock(const TLayout &source)
 
 void TLayout::ApplyKeyboard(const TKeyboard &keyboard)
 {
-    KeyboardID = keyboard.ID;
+    ApplyShape(keyboard);
+    Notify(lcContent);
+}
+
+void TLayout::ApplyShape(const TKeyboard &keyboard)
+{
+    FKeyboardID = keyboard.ID;
     SetColumns(keyboard.Width);
     SetRows(keyboard.Height);
     FLayers->SetCount(keyboard.Layers);
@@ -154,12 +184,12 @@ void TLayout::ApplyKeyboard(const TKeyboard &keyboard)
     for (int l = 0; l < LayerCount(); ++l)
         if (FLayers->Item(l).KeyLock().Count() != FKeyPositions)
             FLayers->Item(l).KeyLock().SetCount(FKeyPositions);
-    Track1 = keyboard.Track1 != 0;
-    Track2 = keyboard.Track2 != 0;
-    Track3 = keyboard.Track3 != 0;
-    HasKey = keyboard.HasKey != 0;
-    HasReader = keyboard.HasReader != 0;
-    KeyCount = keyboard.KeyCount();
+    FTracks[0] = keyboard.Track1 != 0;
+    FTracks[1] = keyboard.Track2 != 0;
+    FTracks[2] = keyboard.Track3 != 0;
+    FHasKey = keyboard.HasKey != 0;
+    FHasReader = keyboard.HasReader != 0;
+    FKeyCount = keyboard.KeyCount();
 
     const TKeyDefs &defs = keyboard.KeyDefs();
     for (int l = 0; l < LayerCount(); ++l) {
@@ -170,25 +200,24 @@ void TLayout::ApplyKeyboard(const TKeyboard &keyboard)
             keys.Add(def.Left - 1, def.Top - 1, def.LogicalNumber);
         }
     }
-    if (HasReader) {
+    if (FHasReader) {
         for (int l = 0; l < LayerCount(); ++l) {
             TMSR &msr = FLayers->Item(l).MSR();
-            msr.Track(0).SetEnabled(Track1);
-            msr.Track(1).SetEnabled(Track2);
-            msr.Track(2).SetEnabled(Track3);
+            for (int t = 0; t < kMSRTrackCount; ++t)
+                msr.Track(t).SetEnabled(FTracks[size_t(t)]);
         }
     }
 }
 
 void TLayout::ChangeKeyboard(const TKeyboard &keyboard)
 {
-    if (keyboard.ID == KeyboardID)
+    if (keyboard.ID == FKeyboardID)
         return;
     // The old layers are kept aside (outside the document) so that key
     // contents can follow their logical numbers into the new shape.
     TLayers saved;
     saved.Assign(*FLayers);
-    ApplyKeyboard(keyboard);
+    ApplyShape(keyboard);
     const int kept = std::min(saved.Count(), LayerCount());
     for (int l = 0; l < kept; ++l)
         FLayers->Item(l).Keys().CopyByNumber(saved.Item(l).Keys());
@@ -220,12 +249,6 @@ void TLayout::ClearRange(const TRect &rect, int layer, bool pictureMode)
         }
     }
     Notify(lcKeysCleared);
-}
-
-void TLayout::Cut(TLayout &clipboard, int layer, bool pictureMode)
-{
-    CopyTo(clipboard);
-    ClearRange(FSelection, layer, pictureMode);
 }
 
 void TLayout::Paste(const TLayout &clipboard, int layer, bool pictureMode)
@@ -298,7 +321,7 @@ bool TLayout::HasGroupIn(const TRect &rect) const
     return false;
 }
 
-TKeyGroup *TLayout::GroupAt(int col, int row) const
+const TKeyGroup *TLayout::GroupAt(int col, int row) const
 {
     for (int i = 0; i < FGroups->Count(); ++i)
         if (FGroups->Item(i).Rect().Contains(col, row))
@@ -316,7 +339,7 @@ void TLayout::SetKeyTypeAll(int col, int row, TKeyType keyType)
 void TLayout::ClearNonMacroCodes()
 {
     for (int l = 0; l < LayerCount(); ++l) {
-        const TKeys &keys = FLayers->Item(l).Keys();
+        TKeys &keys = FLayers->Item(l).Keys();
         for (int k = 0; k < keys.Count(); ++k) {
             TKey &key = keys.Item(k);
             if (key.KeyType() != ktMacro) {

@@ -4,6 +4,7 @@
 #include "model/Rect.h"
 
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -42,31 +43,51 @@ public:
     TLayout(const TLayout &) = delete;
     TLayout &operator=(const TLayout &) = delete;
 
-    TLayers &Layers() const { return *FLayers; }
+    const TLayers &Layers() const { return *FLayers; }
+    /// The layers for editors; a change made through them reaches the views
+    /// only by Notify.
+    TLayers &Layers() { return *FLayers; }
     const QString &FileName() const { return FFileName; }
     /// Stores the file name and clears Modified (after a save or load).
     void SetFileName(const QString &fileName);
 
-    /// Identifier of the keyboard description the layout is shaped for.
-    int KeyboardID = 0;
-    bool HasKey = false;
-    bool HasReader = false;
-    /// Number of keys of the keyboard description.
-    int KeyCount = 0;
-    /// Keyboard program version: major in the high byte, minor in the low.
-    uint16_t Version = 0x020A;
-    bool Track1 = false;
-    bool Track2 = false;
-    bool Track3 = false;
+    /// Returns the identifier of the keyboard description the layout is
+    /// shaped for.
+    int KeyboardID() const { return FKeyboardID; }
+    /// Stores another identifier without reshaping the layout (file readers
+    /// take it from the file); notifies lcContent when it differs.
+    void SetKeyboardID(int id);
+    bool HasKey() const { return FHasKey; }
+    bool HasReader() const { return FHasReader; }
+    /// Returns the number of keys of the keyboard description.
+    int KeyCount() const { return FKeyCount; }
+    /// Returns the keyboard program version: major in the high byte, minor
+    /// in the low.
+    uint16_t Version() const { return FVersion; }
+    /// Stores the program version; notifies lcContent when it differs.
+    void SetVersion(uint16_t version);
+    bool Track1() const { return FTracks[0]; }
+    bool Track2() const { return FTracks[1]; }
+    bool Track3() const { return FTracks[2]; }
+    /// Stores whether the reader has track index (0 to 2); notifies
+    /// lcContent when it differs. Other indexes are ignored.
+    void SetTrack(int index, bool present);
 
     int KeyPositions() const { return FKeyPositions; }
     /// Sets the key lock position count (0 to 8) of every layer.
     void SetKeyPositions(int count);
     int Columns() const { return FColumns; }
+    /// Stores the column count and marks the document modified when it
+    /// differs; raises EError for a count below 1.
     void SetColumns(int count);
     int Rows() const { return FRows; }
+    /// Stores the row count and marks the document modified when it differs;
+    /// raises EError for a count below 1.
     void SetRows(int count);
-    TKeyGroups &Groups() const { return *FGroups; }
+    const TKeyGroups &Groups() const { return *FGroups; }
+    /// The groups for editors; a change made through them reaches the views
+    /// only by Notify.
+    TKeyGroups &Groups() { return *FGroups; }
     /// Selected cells in grid coordinates (from 1).
     const TRect &Selection() const { return FSelection; }
     /// Stores a different selection and notifies lcSelection.
@@ -100,6 +121,7 @@ public:
     void AssignKeyLock(const TLayout &source);
 
     /// Shapes the layout after a keyboard description; all key contents go.
+    /// Notifies lcContent.
     void ApplyKeyboard(const TKeyboard &keyboard);
     /// Moves the layout to another description, keeping key contents by
     /// logical number; nothing happens for the description it already has.
@@ -113,7 +135,6 @@ public:
     /// Clears the keys of a rectangle (grid coordinates) on layer number
     /// layer (0: all layers), or only their pictures in picture mode.
     void ClearRange(const TRect &rect, int layer, bool pictureMode);
-    void Cut(TLayout &clipboard, int layer, bool pictureMode);
     /// Pastes the clipboard layout's selection into this selection: one
     /// source cell fills the selection, a block is cut to fit it.
     void Paste(const TLayout &clipboard, int layer, bool pictureMode);
@@ -125,7 +146,7 @@ public:
     void Ungroup(const TRect &rect);
     bool HasGroupIn(const TRect &rect) const;
     /// Returns the first group holding the cell (from 0), or null.
-    TKeyGroup *GroupAt(int col, int row) const;
+    const TKeyGroup *GroupAt(int col, int row) const;
 
     /// Sets the key type of a cell (from 0) on every layer.
     void SetKeyTypeAll(int col, int row, TKeyType keyType);
@@ -144,7 +165,9 @@ public:
     /// case ignored) on layer number layer (0: all); returns the line count.
     int Find(const QString &text, int layer, const TMessageSink &sink) const;
     /// Replaces text by replacement in the sequences of the work area;
-    /// returns the number of replacements.
+    /// returns the number of replacements. Every rewrite is checked first:
+    /// when one would pass 255 bytes, "Длина скан-кодов не может превышать
+    /// 255 байт." is raised and nothing changes.
     int Replace(const QString &text, const QString &replacement, int layer);
     /// Selects the key a report line names; returns false when it names none.
     bool GotoLine(const QString &line);
@@ -160,11 +183,21 @@ public:
               int layerIndex = 0) const;
 
 private:
+    /// ApplyKeyboard without the notification, for a caller that notifies
+    /// once it is done.
+    void ApplyShape(const TKeyboard &keyboard);
+
     // The notifier comes first: every model object is created with it.
     std::unique_ptr<TNotifier> FNotifier;
     std::unique_ptr<TNotifyLinks> FLinks;
     std::unique_ptr<TLayers> FLayers;
     QString FFileName;
+    int FKeyboardID = 0;
+    bool FHasKey = false;
+    bool FHasReader = false;
+    int FKeyCount = 0;
+    uint16_t FVersion = 0x020A;
+    std::array<bool, 3> FTracks{};
     int FKeyPositions = 0;
     int FColumns = 0;
     int FRows = 0;

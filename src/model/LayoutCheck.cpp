@@ -28,7 +28,7 @@ bool TLayout::Check(const TMessageSink &sink) const
         for (int k = 0; k < keys.Count(); ++k) {
             const TKey &key = keys.Item(k);
             const struct {
-                TScanCodes &Codes;
+                const TScanCodes &Codes;
                 const char16_t *What;
             } sequences[] = {{key.MakeCodes(), u"Коды нажатия"}, {key.BreakCodes(), u"Коды отжатия"}};
             for (const auto &s : sequences) {

@@ -7,6 +7,8 @@
 
 #include <QStringList>
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -46,8 +48,9 @@ template <size_t N> std::array<int, N> ScanLine(QStringView line, QStringView pa
 }
 
 // The make and break sequences of the keys of an area, in search order:
-// column by column, row by row, layer by layer.
-template <typename Fn> void ForEachSequence(const TLayout &layout, int layer, Fn fn)
+// column by column, row by row, layer by layer; writable for a writable
+// layout.
+template <typename TLayoutRef, typename Fn> void ForEachSequence(TLayoutRef &layout, int layer, Fn fn)
 {
     if (layer < 0)
         return;
@@ -57,7 +60,7 @@ template <typename Fn> void ForEachSequence(const TLayout &layout, int layer, Fn
     for (int c = area.Left; c <= area.Right; ++c)
         for (int r = area.Top; r <= area.Bottom; ++r)
             for (int l = firstLayer; l <= lastLayer; ++l)
-                if (const TKey *key = layout.Layers().Item(l).KeyAt(c - 1, r - 1)) {
+                if (auto *key = layout.Layers().Item(l).KeyAt(c - 1, r - 1)) {
                     fn(l + 1, *key, key->MakeCodes(), u"Коды нажатия");
                     fn(l + 1, *key, key->BreakCodes(), u"Коды отжатия");
                 }
@@ -85,7 +88,7 @@ int TLayout::Find(const QString &text, int layer, const TMessageSink &sink) cons
         return 0;
     const QString wanted = text.toUpper();
     int lines = 0;
-    ForEachSequence(*this, layer, [&](int layerNumber, const TKey &key, TScanCodes &codes, const char16_t *what) {
+    ForEachSequence(*this, layer, [&](int layerNumber, const TKey &key, const TScanCodes &codes, const char16_t *what) {
         const QString upper = codes.Text().toUpper();
         if (!upper.contains(wanted))
             return;
@@ -105,6 +108,9 @@ int TLayout::Replace(const QString &text, const QString &replacement, int layer)
 {
     if (text.isEmpty())
         return 0;
+    // Every rewrite is made and measured before the first is stored, so that
+    // a replace that cannot be done changes nothing.
+    std::vector<std::pair<TScanCodes *, QString>> rewrites;
     int total = 0;
     ForEachSequence(*this, layer, [&](int, const TKey &, TScanCodes &codes, const char16_t *) {
         const QString old = codes.Text();
@@ -122,9 +128,13 @@ int TLayout::Replace(const QString &text, const QString &replacement, int layer)
         // A replacement must not cut a sequence short silently.
         if (ParsedLength(rewritten) > kMaxScanCodesLength)
             throw EError(QStringLiteral("Длина скан-кодов не может превышать 255 байт."));
-        codes.SetText(rewritten);
+        rewrites.emplace_back(&codes, std::move(rewritten));
         total += count;
     });
+    for (auto &[codes, text] : rewrites)
+        codes->SetText(text);
+    if (total > 0)
+        Notify(lcContent);
     return total;
 }
 

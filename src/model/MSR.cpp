@@ -2,6 +2,8 @@
 
 #include "base/Error.h"
 
+#include <utility>
+
 TMSRTrack::TMSRTrack(TNotifier *notifier)
     : TNotifyObject(notifier), FPrefix(std::make_unique<TScanCodes>(notifier)),
       FSuffix(std::make_unique<TScanCodes>(notifier))
@@ -29,7 +31,7 @@ void TMSRTrack::Assign(const TMSRTrack &source)
     Change();
 }
 
-bool TMSRTrack::Validate()
+bool TMSRTrack::Validate() const
 {
     if (!FPrefix->Validate()) {
         FErrorText = QStringLiteral("Префикс. ") + FPrefix->ErrorText();
@@ -65,11 +67,16 @@ void TMSR::SetLightIndication(bool value)
     Store(FLightIndication, value);
 }
 
-TMSRTrack &TMSR::Track(int index) const
+const TMSRTrack &TMSR::Track(int index) const
 {
     if (index < 0 || index >= kMSRTrackCount)
         throw EError(QStringLiteral("Неверное значение индекса трека."));
     return *FTracks[size_t(index)];
+}
+
+TMSRTrack &TMSR::Track(int index)
+{
+    return const_cast<TMSRTrack &>(std::as_const(*this).Track(index));
 }
 
 void TMSR::Clear()
@@ -92,11 +99,11 @@ void TMSR::Assign(const TMSR &source)
     Change();
 }
 
-bool TMSR::Validate()
+bool TMSR::Validate() const
 {
     // Disabled tracks are checked as well: their codes are still stored.
     for (int i = 0; i < kMSRTrackCount; ++i) {
-        TMSRTrack &track = *FTracks[size_t(i)];
+        const TMSRTrack &track = *FTracks[size_t(i)];
         if (!track.Validate()) {
             FErrorText = QStringLiteral("Считыватель карт. Трек %1. ").arg(i + 1) + track.ErrorText();
             return false;

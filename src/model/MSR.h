@@ -17,9 +17,11 @@ public:
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value);
     /// Returns the codes sent before the track data.
-    TScanCodes &Prefix() const { return *FPrefix; }
+    const TScanCodes &Prefix() const { return *FPrefix; }
+    TScanCodes &Prefix() { return *FPrefix; }
     /// Returns the codes sent after the track data.
-    TScanCodes &Suffix() const { return *FSuffix; }
+    const TScanCodes &Suffix() const { return *FSuffix; }
+    TScanCodes &Suffix() { return *FSuffix; }
     /// Returns the message of the latest failed Validate.
     const QString &ErrorText() const { return FErrorText; }
 
@@ -29,13 +31,14 @@ public:
     void Assign(const TMSRTrack &source);
     /// Checks prefix, then suffix; on failure stores "Префикс. " or
     /// "Суффикс. " and the sequence's message in ErrorText and returns false.
-    bool Validate();
+    bool Validate() const;
 
 private:
     bool FEnabled = true;
     std::unique_ptr<TScanCodes> FPrefix;
     std::unique_ptr<TScanCodes> FSuffix;
-    QString FErrorText;
+    // The message of the latest check; a check is a reading of the object.
+    mutable QString FErrorText;
 };
 
 /// The number of tracks of the card reader.
@@ -48,7 +51,8 @@ public:
     ~TMSR() override;
 
     /// Returns the reader's melody for the buzzer.
-    TNotes &Melody() const { return *FMelody; }
+    const TNotes &Melody() const { return *FMelody; }
+    TNotes &Melody() { return *FMelody; }
     /// Returns whether ENTER is sent after the track data.
     bool SendEnter() const { return FSendEnter; }
     void SetSendEnter(bool value);
@@ -63,7 +67,8 @@ public:
 
     /// Returns track index (0 to 2); raises "Неверное значение индекса трека."
     /// for any other index.
-    TMSRTrack &Track(int index) const;
+    const TMSRTrack &Track(int index) const;
+    TMSRTrack &Track(int index);
 
     /// Clears every track and the melody, SendEnter := false and
     /// StopOnError := true (without notification); LightIndication stays.
@@ -73,13 +78,14 @@ public:
     /// Checks tracks 1 to 3; at the first failing one stores
     /// "Считыватель карт. Трек N. " and the track's message in ErrorText and
     /// returns false.
-    bool Validate();
+    bool Validate() const;
 
 private:
     std::unique_ptr<TNotes> FMelody;
     bool FSendEnter = false;
     bool FStopOnError = false;
     bool FLightIndication = true;
-    QString FErrorText;
+    // The message of the latest check; a check is a reading of the object.
+    mutable QString FErrorText;
     std::array<std::unique_ptr<TMSRTrack>, kMSRTrackCount> FTracks;
 };

@@ -101,7 +101,7 @@ void TLayout::ApplyMaster(TMasterKey &master, bool pictureMode)
     auto applyToLayer = [&](int layer) {
         if (layer < 0 || layer >= LayerCount())
             return;
-        const TLayer &target = FLayers->Item(layer);
+        TLayer &target = FLayers->Item(layer);
         for (int c = FSelection.Left; c <= FSelection.Right; ++c) {
             for (int r = FSelection.Top; r <= FSelection.Bottom; ++r) {
                 TKey *key = target.KeyAt(c - 1, r - 1);

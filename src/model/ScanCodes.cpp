@@ -270,7 +270,7 @@ TScanCode *TScanCodes::FindByScanCode(const QByteArray &scanCode) const
     return nullptr;
 }
 
-bool TScanCodes::Validate()
+bool TScanCodes::Validate() const
 {
     if (const std::optional<QString> error = PairingError(*this)) {
         FErrorText = *error;

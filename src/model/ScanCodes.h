@@ -60,7 +60,7 @@ public:
 
     /// Checks the pairing of presses and releases; on failure stores the
     /// message in ErrorText and returns false.
-    bool Validate();
+    bool Validate() const;
     /// The same check without touching ErrorText.
     bool IsValid() const;
     const QString &ErrorText() const { return FErrorText; }
@@ -74,5 +74,6 @@ private:
     TScanCode &Append(const TScanCode &item);
 
     std::vector<std::unique_ptr<TScanCode>> FItems;
-    QString FErrorText;
+    // The message of the latest check; a check is a reading of the object.
+    mutable QString FErrorText;
 };

@@ -20,7 +20,7 @@ private slots:
     void newDocumentHasTheDefaultModelAndIsUnmodified()
     {
         TLayoutDocument document(*FEnv->Manager);
-        QCOMPARE(document.Layout().KeyboardID, 1);
+        QCOMPARE(document.Layout().KeyboardID(), 1);
         QVERIFY(!document.IsModified());
         QVERIFY(document.NeedsSaving());
     }
@@ -36,7 +36,7 @@ private slots:
         QCOMPARE(names.count(), 1);
         QVERIFY(!document.IsModified());
         QVERIFY(!document.NeedsSaving());
-        QCOMPARE(document.Layout().KeyboardID, 2);
+        QCOMPARE(document.Layout().KeyboardID(), 2);
         QCOMPARE(document.Layout().Selection(), (TRect{2, 1, 3, 2}));
         const QString codes = CellCodes(document.Layout(), 0, 0);
         QVERIFY(!codes.isEmpty());
@@ -64,7 +64,7 @@ private slots:
         TLayoutDocument document(*FEnv->Manager);
         QVERIFY_THROWS_EXCEPTION(EError, document.Open(broken, 0));
         QVERIFY(document.FileName().isEmpty());
-        QCOMPARE(document.Layout().KeyboardID, 1);
+        QCOMPARE(document.Layout().KeyboardID(), 1);
     }
 
     void imageFilesAreSavedAsImagesOfTheirVersion_data()
@@ -84,8 +84,9 @@ private slots:
         QFETCH(int, saveIndex);
         TLayout layout;
         FEnv->Manager->SetLayoutModel(layout, 2);
-        layout.Version = uint16_t(version);
+        layout.SetVersion(uint16_t(version));
         layout.Layers().Item(0).KeyAtOrFail(1, 1).MakeCodes().SetText(u"+B -B");
+        layout.Layers().Item(0).KeyAtOrFail(2, 2).MakeCodes().SetText(u"+C -C");
         const QString path = FEnv->FilePath(QStringLiteral("image.bin"));
         FEnv->Manager->SaveLayout(layout, writeIndex, path);
 
@@ -103,8 +104,9 @@ private slots:
         QVERIFY(!file.readAll().startsWith("<?xml"));
         TLayoutDocument reopened(*FEnv->Manager);
         reopened.Open(path, TLayoutDocument::kOpenImageIndex);
-        QCOMPARE(int(reopened.Layout().Version), version);
+        QCOMPARE(int(reopened.Layout().Version()), version);
         QCOMPARE(CellCodes(reopened.Layout(), 1, 1), CellCodes(layout, 1, 1));
+        QVERIFY(CellCodes(reopened.Layout(), 2, 2).isEmpty());
     }
 
     void saveWithoutFileNameIsRefused()
@@ -211,7 +213,7 @@ private slots:
         TLayout read;
         FEnv->Manager->SetLayoutModel(read, 4);
         document.AssignFrom(read);
-        QCOMPARE(document.Layout().KeyboardID, 4);
+        QCOMPARE(document.Layout().KeyboardID(), 4);
         QVERIFY(document.FileName().isEmpty());
         QVERIFY(document.IsModified());
     }

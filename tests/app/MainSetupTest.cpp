@@ -65,7 +65,7 @@ private slots:
             QTRY_COMPARE(wizards, 1);
             TfmDoc *document = window.Documents().Active();
             QVERIFY(document);
-            QCOMPARE(document->Document().Layout().KeyboardID, 5);
+            QCOMPARE(document->Document().Layout().KeyboardID(), 5);
             QVERIFY(!document->Document().IsModified());
             QCOMPARE(document->windowTitle(), QStringLiteral("Раскладка1"));
             QVERIFY(window.close());
@@ -126,7 +126,7 @@ private slots:
                 dialog.accept();
             });
             ways[i]->trigger();
-            QCOMPARE(document->Document().Layout().KeyboardID, model);
+            QCOMPARE(document->Document().Layout().KeyboardID(), model);
         }
         QVERIFY(window.Actions().actFileSave->isEnabled());
         AnswerMessageBox(QMessageBox::No);

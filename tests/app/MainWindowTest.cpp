@@ -202,7 +202,7 @@ private slots:
         window->OpenFiles({image, xml});
         const QList<TfmDoc *> documents = window->Documents().All();
         QCOMPARE(documents.size(), 2);
-        QCOMPARE(documents[0]->Document().Layout().KeyboardID, 4);
+        QCOMPARE(documents[0]->Document().Layout().KeyboardID(), 4);
         QCOMPARE(documents[1]->windowTitle(), xml);
         // Changed and saved again with "Сохранить": still an image.
         window->Area().setActiveSubWindow(window->Documents().Frame(documents[0]));
@@ -215,7 +215,7 @@ private slots:
         TLayout back;
         TKeyboardManager manager(FFolder->Options(prompts));
         manager.OpenLayout(back, 1, image);
-        QCOMPARE(back.KeyboardID, 1);
+        QCOMPARE(back.KeyboardID(), 1);
     }
 
     void shutDownAsksEveryModifiedDocumentAndCancelStopsIt()

@@ -219,7 +219,7 @@ private slots:
             Child<QPushButton>(dialog, "btnOK")->click();
         });
         commands.EditLayoutProperties(document);
-        QCOMPARE(document.Layout().KeyboardID, 4);
+        QCOMPARE(document.Layout().KeyboardID(), 4);
         QVERIFY(!document.IsModified());
         QCOMPARE(changes.count(), 0);
 
@@ -228,7 +228,7 @@ private slots:
             Child<QPushButton>(dialog, "btnCancel")->click();
         });
         commands.EditLayoutProperties(document);
-        QCOMPARE(document.Layout().KeyboardID, 4);
+        QCOMPARE(document.Layout().KeyboardID(), 4);
         QCOMPARE(changes.count(), 0);
     }
 
@@ -245,7 +245,7 @@ private slots:
             Child<QPushButton>(dialog, "btnOK")->click();
         });
         commands.EditLayoutProperties(document);
-        QCOMPARE(document.Layout().KeyboardID, 3);
+        QCOMPARE(document.Layout().KeyboardID(), 3);
         QCOMPARE(document.Layout().Columns(), 15);
         QVERIFY(document.IsModified());
 
@@ -258,7 +258,7 @@ private slots:
             QTest::mouseDClick(models->viewport(), Qt::LeftButton, {}, point);
         });
         commands.EditLayoutProperties(document);
-        QCOMPARE(document.Layout().KeyboardID, 2);
+        QCOMPARE(document.Layout().KeyboardID(), 2);
     }
 
     void propertiesOpenFromTheDocumentWindowAndTheCommand()
@@ -281,9 +281,9 @@ private slots:
                 models->setCurrentRow(models->currentRow() == 0 ? 1 : 0);
                 Child<QPushButton>(dialog, "btnOK")->click();
             });
-            const int before = document.Document().Layout().KeyboardID;
+            const int before = document.Document().Layout().KeyboardID();
             action->trigger();
-            QVERIFY(document.Document().Layout().KeyboardID != before);
+            QVERIFY(document.Document().Layout().KeyboardID() != before);
             document.Document().StartNew(1);
         }
     }

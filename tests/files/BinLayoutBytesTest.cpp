@@ -74,7 +74,7 @@ const TKeyboards &Models()
     return *keyboards;
 }
 
-TKey &KeyOf(const TLayout &layout, int layer, int number)
+TKey &KeyOf(TLayout &layout, int layer, int number)
 {
     return *layout.Layers().Item(layer).Keys().KeyByNumber(number);
 }
@@ -242,9 +242,9 @@ TEST(BinLayoutBytes, FourLayerImageOfEachProgram)
     EXPECT_EQ(Dump(bin210.SaveToString(*layout)), Dump(FourLayerImage("0A02", "0A02 01 00010101 15")));
 
     // 2.10 takes the version as its marker only for 2.9 and 2.10 layouts.
-    layout->Version = 0x0209;
+    layout->SetVersion(0x0209);
     EXPECT_EQ(Dump(bin210.SaveToString(*layout)), Dump(FourLayerImage("0902", "0902 01 00010101 15")));
-    layout->Version = 0x0208;
+    layout->SetVersion(0x0208);
     EXPECT_EQ(Dump(bin210.SaveToString(*layout)), Dump(FourLayerImage("0A02", "0802 01 00010101 15")));
 }
 
@@ -253,8 +253,8 @@ TEST(BinLayoutBytes, HandWrittenFourLayerImageReads)
     TBinLayout210 format(nullptr, Models());
     TLayout layout;
     format.LoadFromString(layout, FourLayerImage("0802", "0902 01 00010101 14"));
-    EXPECT_EQ(layout.KeyboardID, 21);
-    EXPECT_EQ(layout.Version, 0x0209);
+    EXPECT_EQ(layout.KeyboardID(), 21);
+    EXPECT_EQ(layout.Version(), 0x0209);
     ASSERT_EQ(layout.Groups().Count(), 1);
     EXPECT_EQ(layout.Groups().Item(0).Rect(), (TRect{0, 1, 1, 1}));
 
@@ -305,7 +305,7 @@ TEST(BinLayoutBytes, ImageOfTheOldestProgram)
     // went one layer up on both layers and is relative again.
     TLayout loaded;
     bin13.LoadFromString(loaded, kTwoLayerImage13);
-    EXPECT_EQ(loaded.KeyboardID, 22);
+    EXPECT_EQ(loaded.KeyboardID(), 22);
     const TKey &macro = KeyOf(loaded, 0, 1);
     EXPECT_EQ(macro.MakeCodes().Text(), u"+LShift +A +RCtrl -LShift -A -RCtrl");
     EXPECT_EQ(macro.BreakCodes().Text(), u"+B -B");
@@ -363,7 +363,7 @@ TEST(BinLayoutBytes, WritesAreRefusedForWhatTheImageCannotHold)
         TLayout layout;
         layout.ChangeKeyboard(ShippedKeyboards().ByID(3));
         for (int l = 0; l < layout.LayerCount(); ++l)
-            for (int k = 0; k < layout.KeyCount; ++k)
+            for (int k = 0; k < layout.KeyCount(); ++k)
                 layout.Layers().Item(l).Keys().Item(k).MakeCodes().AddBytes(QByteArray(200, 'x'));
         EXPECT_TRUE(WriteError(format, layout).startsWith(u"Раскладка не помещается в память клавиатуры: "));
     }
@@ -376,7 +376,7 @@ TEST(BinLayoutBytes, WritesAreRefusedForWhatTheImageCannotHold)
             WriteError(bin28, layout),
             u"Нельзя записать в раскладку клавиатуры координату группы клавиш: 256 (допустимо от 0 до 255).");
         layout.Groups().Clear();
-        layout.KeyboardID = 99;
+        layout.SetKeyboardID(99);
         EXPECT_EQ(WriteError(bin28, layout), u"Не найдено описание клавиатуры с идентификатором 99.");
     }
 }

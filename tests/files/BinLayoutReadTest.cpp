@@ -47,7 +47,7 @@ int RecordFlags(const QByteArray &image, int layer, int number)
     return record == 0xFFFF ? -1 : uint8_t(image[record]);
 }
 
-TKey &KeyOf(const TLayout &layout, int layer, int number)
+TKey &KeyOf(TLayout &layout, int layer, int number)
 {
     return *layout.Layers().Item(layer).Keys().KeyByNumber(number);
 }
@@ -95,7 +95,7 @@ std::unique_ptr<TLayout> ImageForm(const TLayout &source, bool words)
     result->Assign(source);
     result->SetSelection(TRect{1, 1, 1, 1});
     if (words)
-        result->Version = TLayout().Version;
+        result->SetVersion(TLayout().Version());
     TLayers &layers = result->Layers();
     for (int e = 0; e < layers.Count(); ++e) {
         TLayer &layer = layers.Item(e);
@@ -113,7 +113,7 @@ std::unique_ptr<TLayout> ImageForm(const TLayout &source, bool words)
             Recode(key.MakeCodes(), words);
             Recode(key.BreakCodes(), words);
         }
-        const bool present[3] = {result->Track1, result->Track2, result->Track3};
+        const bool present[3] = {result->Track1(), result->Track2(), result->Track3()};
         for (int t = 0; t < 3; ++t) {
             TMSRTrack &track = layer.MSR().Track(t);
             if (!present[t]) {
@@ -235,23 +235,23 @@ TEST(BinLayoutRead, ImageOf210KeepsItsModelForEveryVersion)
     TBinLayout29 bin29(nullptr, ShippedKeyboards());
     TBinLayout210 bin210(nullptr, ShippedKeyboards());
     const auto layout = RichImageLayout(4);
-    layout->Version = 0x0209;
+    layout->SetVersion(0x0209);
     const QByteArray image = bin210.SaveToString(*layout);
     EXPECT_EQ(WordAt(image, WordAt(image, 0)), 0x0209);
     EXPECT_EQ(image, bin29.SaveToString(*layout)) << "a 2.9 layout gives the 2.9 image";
     TLayout loaded;
     bin210.LoadFromString(loaded, image);
-    EXPECT_EQ(loaded.KeyboardID, 4);
-    EXPECT_EQ(loaded.Version, 0x0209);
+    EXPECT_EQ(loaded.KeyboardID(), 4);
+    EXPECT_EQ(loaded.Version(), 0x0209);
 
     // A layout of program 2.8 is marked 2.10, so its model byte reads right.
-    layout->Version = 0x0208;
+    layout->SetVersion(0x0208);
     const QByteArray old = bin210.SaveToString(*layout);
     EXPECT_EQ(WordAt(old, WordAt(old, 0)), 0x020A);
     TLayout oldLoaded;
     bin210.LoadFromString(oldLoaded, old);
-    EXPECT_EQ(oldLoaded.KeyboardID, 4);
-    EXPECT_EQ(oldLoaded.Version, 0x0208);
+    EXPECT_EQ(oldLoaded.KeyboardID(), 4);
+    EXPECT_EQ(oldLoaded.Version(), 0x0208);
 }
 
 TEST(BinLayoutRead, MarkerBelow256KeepsGroupsAndModel)
@@ -261,7 +261,7 @@ TEST(BinLayoutRead, MarkerBelow256KeepsGroupsAndModel)
     source.ChangeKeyboard(ShippedKeyboards().ByID(2));
     source.Layers().Item(0).KeyAt(1, 0)->MakeCodes().SetText(u"+B -B");
     source.Group(TRect{3, 3, 4, 3});
-    source.Version = 0x0207;
+    source.SetVersion(0x0207);
     QByteArray image = format.SaveToString(source);
     PutWordAt(image, WordAt(image, 0), 0x00FF);
 
@@ -271,11 +271,11 @@ TEST(BinLayoutRead, MarkerBelow256KeepsGroupsAndModel)
     format.LoadFromString(layout, image);
     ASSERT_EQ(layout.Groups().Count(), 1);
     EXPECT_EQ(layout.Groups().Item(0).Rect(), (TRect{2, 2, 3, 3}));
-    EXPECT_EQ(layout.KeyboardID, 2);
-    EXPECT_EQ(layout.Version, 0x020A);
+    EXPECT_EQ(layout.KeyboardID(), 2);
+    EXPECT_EQ(layout.Version(), 0x020A);
     EXPECT_EQ(layout.Layers().Item(0).KeyAt(1, 0)->MakeCodes().Text(), u"+B -B");
 
-    layout.KeyboardID = 99;
+    layout.SetKeyboardID(99);
     EXPECT_EQ(ErrorOf([&] { format.LoadFromString(layout, image); }),
               u"Не найдено описание клавиатуры с идентификатором 99.");
     PutWordAt(image, WordAt(image, 0), 0x0208);
@@ -320,7 +320,7 @@ TEST(BinLayoutRead, SmallerModelReadsOnlyItsOwnKeyWords)
     TBinLayout29 format(nullptr, narrow);
     TLayout loaded;
     format.LoadFromString(loaded, image);
-    EXPECT_EQ(loaded.KeyCount, 2);
+    EXPECT_EQ(loaded.KeyCount(), 2);
     EXPECT_EQ(KeyOf(loaded, 0, 1).MakeCodes().Text(), u"+A -A");
     EXPECT_EQ(KeyOf(loaded, 0, 2).KeyType(), ktTempLayer2);
 }
@@ -342,7 +342,7 @@ TEST(BinLayoutRead, KeysAreFoundByTheirLogicalNumbers)
     TLayout loaded;
     format.LoadFromString(loaded, image);
     EXPECT_EQ(loaded.Layers().Item(0).KeyAt(1, 0)->MakeCodes().Text(), u"+B -B");
-    for (int k = 0; k < loaded.KeyCount; ++k) {
+    for (int k = 0; k < loaded.KeyCount(); ++k) {
         const TKey &other = loaded.Layers().Item(0).Keys().Item(k);
         EXPECT_EQ(other.IsEmpty(), other.LogicalNumber() != 7) << "key at list position " << k;
     }

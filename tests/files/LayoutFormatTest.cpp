@@ -180,9 +180,9 @@ TEST(LayoutFormat, FailedLoadLeavesTheLayoutAsItWas)
     TXMLLayout xml(nullptr, ShippedKeyboards());
     auto layout = MakeRichLayout(ShippedKeyboards(), 1);
     layout->SetFileName(QStringLiteral("mine.xml"));
-    layout->Version = 0x0209;
+    layout->SetVersion(0x0209);
     const auto before = MakeRichLayout(ShippedKeyboards(), 1);
-    before->Version = 0x0209;
+    before->SetVersion(0x0209);
 
     // The keys and the model change before the ninth position fails.
     const QString positions = QStringLiteral("<Позиция/>").repeated(9);
@@ -213,5 +213,5 @@ TEST(LayoutFormat, FailedLoadLeavesTheLayoutAsItWas)
     xml.LoadFromFile(*layout, good);
     EXPECT_EQ(layout->FileName(), good);
     EXPECT_FALSE(layout->IsModified());
-    EXPECT_EQ(layout->KeyboardID, 3);
+    EXPECT_EQ(layout->KeyboardID(), 3);
 }

@@ -39,7 +39,7 @@ std::unique_ptr<TLayout> SaveAndOpen(const TLayoutFileFormats &files, const QStr
 // number, in order) of source.
 void ExpectSameModelAndKeys(const TLayout &source, const TLayout &loaded)
 {
-    EXPECT_EQ(loaded.KeyboardID, source.KeyboardID);
+    EXPECT_EQ(loaded.KeyboardID(), source.KeyboardID());
     ASSERT_EQ(loaded.LayerCount(), source.LayerCount());
     for (int e = 0; e < source.LayerCount(); ++e) {
         const TKeys &expected = source.Layers().Item(e).Keys();
@@ -55,9 +55,9 @@ void ExpectSameModelAndKeys(const TLayout &source, const TLayout &loaded)
 
 // The key with the highest logical number of the last layer: the key that
 // a model with fewer keys would lose first.
-TKey &LastKey(const TLayout &layout)
+TKey &LastKey(TLayout &layout)
 {
-    const TKeys &keys = layout.Layers().Item(layout.LayerCount() - 1).Keys();
+    TKeys &keys = layout.Layers().Item(layout.LayerCount() - 1).Keys();
     TKey *last = &keys.Item(0);
     for (int k = 1; k < keys.Count(); ++k)
         if (keys.Item(k).LogicalNumber() > last->LogicalNumber())
@@ -72,7 +72,7 @@ void ExpectImagesReadBack(const TLayoutFileFormats &files, const TKeyboards &key
 {
     TLayout before;
     before.Assign(layout);
-    const TKeyboard &model = keyboards.ByID(layout.KeyboardID);
+    const TKeyboard &model = keyboards.ByID(layout.KeyboardID());
     for (const QString &form : kImageForms) {
         SCOPED_TRACE(form.toStdString());
         QByteArray image;
@@ -92,7 +92,7 @@ void ExpectImagesReadBack(const TLayoutFileFormats &files, const TKeyboards &key
             ADD_FAILURE() << "the image written does not read: " << error.Message().toStdString();
             continue;
         }
-        EXPECT_EQ(loaded.KeyboardID, layout.KeyboardID);
+        EXPECT_EQ(loaded.KeyboardID(), layout.KeyboardID());
         ASSERT_EQ(loaded.LayerCount(), model.Layers);
         for (int e = 0; e < loaded.LayerCount(); ++e)
             EXPECT_EQ(loaded.Layers().Item(e).KeyLock().Count(), model.HasKey ? model.KeyPos : 0);
@@ -110,7 +110,7 @@ TEST(LayoutRoundTrip, LayoutsOfEveryKeyboardProgramKeepTheirModelInEveryForm)
     for (const uint16_t version : {uint16_t(0x0208), uint16_t(0x0209), uint16_t(0x020A)}) {
         for (int id = 1; id <= 6; ++id) {
             const auto source = MakeRichLayout(ShippedKeyboards(), id);
-            source->Version = version;
+            source->SetVersion(version);
             LastKey(*source).SetKeyType(ktMacro);
             LastKey(*source).MakeCodes().SetText(u"+A"_qs);
             for (const QString &form : kStoredForms) {
@@ -128,7 +128,7 @@ TEST(LayoutRoundTrip, LayoutsOfEveryKeyboardProgramKeepTheirModelInEveryForm)
                 if (form == u"xml") {
                     ExpectSameLayout(*source, *loaded);
                 } else if (!makesOnly) {
-                    EXPECT_EQ(loaded->Version, version);
+                    EXPECT_EQ(loaded->Version(), version);
                 }
             }
         }
@@ -145,19 +145,19 @@ TEST(LayoutRoundTrip, FilesNameTheirModelByKeyboardIDWhateverTheirVersion)
         TLayout layout;
         xml.LoadFromString(
             layout, LayoutDocument(u"Vesion=\"%1\""_qs.arg(version), u"<Параметры KeyboardID=\"1\"/>"_qs));
-        EXPECT_EQ(layout.KeyboardID, 1);
+        EXPECT_EQ(layout.KeyboardID(), 1);
         EXPECT_EQ(layout.LayerCount(), 4);
         EXPECT_EQ(layout.Layers().Item(0).Keys().Count(), 64);
     }
     TLayout unversioned;
     xml.LoadFromString(unversioned, LayoutDocument(QString(), u"<Параметры KeyboardID=\"6\"/>"_qs));
-    EXPECT_EQ(unversioned.KeyboardID, 6);
+    EXPECT_EQ(unversioned.KeyboardID(), 6);
 
     // Files of the older programs name the model by "Параметры"; where they
     // carry it, it keeps deciding.
     TLayout old;
     xml.LoadFromFile(old, FilesTestPath(u"version_0208.xml"_qs));
-    EXPECT_EQ(old.KeyboardID, 3) << "model code 3, as the attribute \"Параметры\" says";
+    EXPECT_EQ(old.KeyboardID(), 3) << "model code 3, as the attribute \"Параметры\" says";
 }
 
 TEST(LayoutRoundTrip, EveryTestFileWritesImagesThatReadBack)
@@ -187,8 +187,8 @@ TEST(LayoutRoundTrip, OddLayoutsWriteImagesThatReadBack)
         {"more layers than the model", [](TLayout &layout) { layout.Layers().SetCount(6); }},
         {"reader tracks the model lacks",
          [](TLayout &layout) {
-             layout.Track1 = !layout.Track1;
-             layout.Track3 = !layout.Track3;
+             layout.SetTrack(0, !layout.Track1());
+             layout.SetTrack(2, !layout.Track3());
          }},
         {"keys renumbered past the model",
          [](TLayout &layout) {

@@ -151,7 +151,7 @@ TEST(XMLLayout13, ReadsBackAsAFileWithoutVersion)
     reader.LoadFromString(loaded, writer.SaveToString(*layout));
 
     EXPECT_EQ(reader.FileVersion(), 0);
-    EXPECT_EQ(loaded.KeyboardID, 7);
+    EXPECT_EQ(loaded.KeyboardID(), 7);
     EXPECT_EQ(loaded.Groups().Count(), 1);
     const TLayer &first = loaded.Layers().Item(0);
     const TKey &key = first.Keys().Item(0);

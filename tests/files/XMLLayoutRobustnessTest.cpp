@@ -25,7 +25,7 @@ void ExpectLoadsOrRefuses(TXMLLayout &format, const TLayout &base, const QByteAr
             *failed = false;
     } catch (const EError &) {
         EXPECT_EQ(format.SaveToString(layout), baseline) << "a failed load changed the layout";
-        EXPECT_EQ(layout.KeyboardID, base.KeyboardID);
+        EXPECT_EQ(layout.KeyboardID(), base.KeyboardID());
         EXPECT_EQ(layout.LayerCount(), base.LayerCount());
         if (failed)
             *failed = true;

@@ -151,7 +151,7 @@ TEST(XMLLayout, KeysTheFileDoesNotMentionKeepTheirContent)
     const QByteArray other =
         LayoutDocument(QStringLiteral("Vesion=\"020A\""), QStringLiteral("<Параметры KeyboardID=\"5\"/>"));
     format.LoadFromString(layout, other);
-    EXPECT_EQ(layout.KeyboardID, 5);
+    EXPECT_EQ(layout.KeyboardID(), 5);
     EXPECT_EQ(layout.Columns(), 10);
     EXPECT_EQ(layout.Selection(), (TRect{0, 0, 0, 0})) << "absent selection values count as 0";
     EXPECT_EQ(layout.Groups().Count(), rich->Groups().Count());
@@ -273,5 +273,5 @@ TEST(XMLLayout, ErrorsNameWhatIsWrong)
              QStringLiteral("<Параметры KeyboardID=\"2\"/><Группы><Группа Left=\"0\" Top=\"0\"/></Группы>")),
         u"\"\" не является целым числом.");
     EXPECT_EQ(layout.LayerCount(), 0) << "no failed load leaves anything behind";
-    EXPECT_EQ(layout.KeyboardID, 0);
+    EXPECT_EQ(layout.KeyboardID(), 0);
 }

@@ -25,11 +25,11 @@ TEST(XMLLayoutVersions, OldFilesWithoutVersionReadCodeLists)
 {
     TXMLLayout format(nullptr, ShippedKeyboards());
     TLayout layout;
-    layout.Version = 0x0209;
+    layout.SetVersion(0x0209);
     format.LoadFromFile(layout, FilesTestPath(QStringLiteral("old_no_version.xml")));
     EXPECT_EQ(format.FileVersion(), 0);
-    EXPECT_EQ(layout.Version, 0x0209) << "without a version attribute the version stays";
-    EXPECT_EQ(layout.KeyboardID, 4) << "no model attribute stands for identifier 4";
+    EXPECT_EQ(layout.Version(), 0x0209) << "without a version attribute the version stays";
+    EXPECT_EQ(layout.KeyboardID(), 4) << "no model attribute stands for identifier 4";
     EXPECT_EQ(layout.Selection(), (TRect{3, 2, 3, 2}));
 
     const TLayer &layer = layout.Layers().Item(0);
@@ -58,7 +58,7 @@ TEST(XMLLayoutVersions, OldFilesWithoutVersionReadCodeLists)
     // The model attribute of old files is the identifier minus one.
     TLayout other;
     format.LoadFromString(other, LayoutDocument(QString(), QStringLiteral("<Параметры Параметры=\"1\"/>")));
-    EXPECT_EQ(other.KeyboardID, 2);
+    EXPECT_EQ(other.KeyboardID(), 2);
 }
 
 TEST(XMLLayoutVersions, Version208NamesTheModelCode)
@@ -66,16 +66,16 @@ TEST(XMLLayoutVersions, Version208NamesTheModelCode)
     TXMLLayout format(nullptr, ShippedKeyboards());
     TLayout layout;
     format.LoadFromFile(layout, FilesTestPath(QStringLiteral("version_0208.xml")));
-    EXPECT_EQ(layout.Version, 0x0208);
+    EXPECT_EQ(layout.Version(), 0x0208);
     EXPECT_EQ(format.FileVersion(), 0x0208);
-    EXPECT_EQ(layout.KeyboardID, 3) << "model code 3 (attribute 2 plus 1), not the KeyboardID attribute";
+    EXPECT_EQ(layout.KeyboardID(), 3) << "model code 3 (attribute 2 plus 1), not the KeyboardID attribute";
     EXPECT_EQ(layout.Layers().Item(0).KeyAt(0, 0)->MakeCodes().Text(), u"+A");
     EXPECT_EQ(layout.Layers().Item(0).KeyAt(0, 0)->BreakCodes().Text(), u"-A");
 
     TLayout fallback;
     format.LoadFromString(fallback,
                           LayoutDocument(QStringLiteral("Vesion=\"0208\""), QStringLiteral("<Параметры/>")));
-    EXPECT_EQ(fallback.KeyboardID, 4) << "model code 4 when the attribute is absent";
+    EXPECT_EQ(fallback.KeyboardID(), 4) << "model code 4 when the attribute is absent";
 }
 
 TEST(XMLLayoutVersions, Versions209And210NameTheIdentifier)
@@ -86,12 +86,12 @@ TEST(XMLLayoutVersions, Versions209And210NameTheIdentifier)
         format.LoadFromString(
             layout, LayoutDocument(QStringLiteral("Vesion=\"%1\"").arg(version),
                                    QStringLiteral("<Параметры KeyboardID=\"6\" Параметры=\"0\"/>")));
-        EXPECT_EQ(layout.KeyboardID, 6);
-        EXPECT_EQ(layout.Version, TXMLLayout::DecodeVersion(version));
+        EXPECT_EQ(layout.KeyboardID(), 6);
+        EXPECT_EQ(layout.Version(), TXMLLayout::DecodeVersion(version));
         TLayout fallback;
         format.LoadFromString(fallback, LayoutDocument(QStringLiteral("Vesion=\"%1\"").arg(version),
                                                        QStringLiteral("<Параметры/>")));
-        EXPECT_EQ(fallback.KeyboardID, 4);
+        EXPECT_EQ(fallback.KeyboardID(), 4);
     }
 
     // Every "Параметры" element applies in turn; the last one's model stays.
@@ -100,7 +100,7 @@ TEST(XMLLayoutVersions, Versions209And210NameTheIdentifier)
                           LayoutDocument(QStringLiteral("Vesion=\"020A\""),
                                          QStringLiteral("<Параметры KeyboardID=\"1\"/>"
                                                         "<Параметры KeyboardID=\"5\" SRight=\"3\"/>")));
-    EXPECT_EQ(twice.KeyboardID, 5);
+    EXPECT_EQ(twice.KeyboardID(), 5);
     EXPECT_EQ(twice.Selection().Right, 3);
 }
 
@@ -114,20 +114,20 @@ TEST(XMLLayoutVersions, OtherVersionsKeepTheModelUnlessTheyNameIt)
                      QStringLiteral("<Клавиша Колонка=\"0\" Ряд=\"0\" Примечание=\"есть\"/>")));
     TLayout fresh;
     format.LoadFromString(fresh, lower);
-    EXPECT_EQ(fresh.Version, 0x0200);
-    EXPECT_EQ(fresh.KeyboardID, 0);
+    EXPECT_EQ(fresh.Version(), 0x0200);
+    EXPECT_EQ(fresh.KeyboardID(), 0);
     EXPECT_EQ(fresh.LayerCount(), 0);
 
     const auto shaped = MakeRichLayout(ShippedKeyboards(), 2);
     format.LoadFromString(*shaped, lower);
-    EXPECT_EQ(shaped->KeyboardID, 2);
-    EXPECT_EQ(shaped->Version, 0x0200);
+    EXPECT_EQ(shaped->KeyboardID(), 2);
+    EXPECT_EQ(shaped->Version(), 0x0200);
     EXPECT_EQ(shaped->Layers().Item(0).KeyAt(0, 0)->Remark(), u"есть");
 
     // With "KeyboardID" the file names its model whatever its version, as
     // layouts read from keyboards with other programs are saved.
     format.LoadFromString(fresh, LayoutDocument(QStringLiteral("Vesion=\"0301\""),
                                                 QStringLiteral("<Параметры KeyboardID=\"3\"/>")));
-    EXPECT_EQ(fresh.KeyboardID, 3);
-    EXPECT_EQ(fresh.Version, 0x0301);
+    EXPECT_EQ(fresh.KeyboardID(), 3);
+    EXPECT_EQ(fresh.Version(), 0x0301);
 }

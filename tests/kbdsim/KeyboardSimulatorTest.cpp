@@ -67,7 +67,7 @@ void WriteAll(TKeyboardSimulator &simulator, const QByteArray &bytes)
 QByteArray LayoutImage(TBinLayout28 &format, uint16_t version)
 {
     auto layout = MakeRichLayout(ShippedKeyboards(), 1);
-    layout->Version = version;
+    layout->SetVersion(version);
     TBinStream stream;
     format.WriteImage(*layout, stream);
     return stream.Bytes();

@@ -34,14 +34,14 @@ struct TDrawnLayout {
     explicit TDrawnLayout(const TKeyboard &keyboard)
     {
         Layout.ApplyKeyboard(keyboard);
-        const TLayer &layer = Layout.Layers().Item(0);
+        TLayer &layer = Layout.Layers().Item(0);
         for (int c = 0; c < Layout.Columns(); ++c)
             for (int r = 0; r < Layout.Rows(); ++r)
                 if (TKey *key = layer.KeyAt(c, r))
                     key->Picture().SetBackgroundColor(0x0000FF);
     }
 
-    TKeyPicture &Picture(int col, int row) const
+    TKeyPicture &Picture(int col, int row)
     {
         return Layout.Layers().Item(0).KeyAtOrFail(col, row).Picture();
     }

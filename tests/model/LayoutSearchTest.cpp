@@ -7,6 +7,7 @@
 #include "model/Layout.h"
 #include "model/MSR.h"
 #include "model/ScanCodes.h"
+#include "support/LayoutCompare.h"
 
 #include <gtest/gtest.h>
 
@@ -24,11 +25,11 @@ struct TSearchLayout {
     {
         Layout.ApplyKeyboard(AddMatrixKeyboard(Keyboards, 1, 4, 4, layers, keyPositions));
     }
-    TScanCodes &Make(int layer, int col, int row) const
+    TScanCodes &Make(int layer, int col, int row)
     {
         return Layout.Layers().Item(layer).KeyAtOrFail(col, row).MakeCodes();
     }
-    TScanCodes &Break(int layer, int col, int row) const
+    TScanCodes &Break(int layer, int col, int row)
     {
         return Layout.Layers().Item(layer).KeyAtOrFail(col, row).BreakCodes();
     }
@@ -108,6 +109,31 @@ TEST(LayoutSearch, ReplaceRewritesCodeTextsIgnoringCase)
     t.Make(1, 1, 1).SetText(bytes.join(u' '));
     EXPECT_THROW(t.Layout.Replace(QStringLiteral("1"), QStringLiteral("1 1"), 2), EError);
     EXPECT_EQ(t.Make(1, 1, 1).Count(), 200);
+}
+
+TEST(LayoutSearch, ReplaceThatCannotBeDoneChangesNothingAndOneThatCanTellsTheViews)
+{
+    TSearchLayout t;
+    // The short sequences come first in search order; the long one last.
+    t.Make(1, 0, 0).SetText(QStringLiteral("1 2"));
+    t.Break(1, 0, 1).SetText(QStringLiteral("1"));
+    QStringList bytes;
+    for (int i = 0; i < 200; ++i)
+        bytes.append(QStringLiteral("1"));
+    t.Make(1, 3, 3).SetText(bytes.join(u' '));
+    TLayout before;
+    before.Assign(t.Layout);
+    int notices = 0;
+    const auto link = t.Layout.AddLink([&](TLayout &) { ++notices; }, &notices);
+
+    EXPECT_THROW(t.Layout.Replace(QStringLiteral("1"), QStringLiteral("1 1"), 2), EError);
+    ExpectSameLayout(before, t.Layout);
+    EXPECT_EQ(notices, 0);
+
+    EXPECT_EQ(t.Layout.Replace(QStringLiteral("2"), QStringLiteral("3"), 2), 1);
+    EXPECT_EQ(t.Make(1, 0, 0).Text(), QStringLiteral("1 3"));
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(t.Layout.LastChange(), lcContent);
 }
 
 TEST(LayoutSearch, GotoLineSelectsTheNamedKey)

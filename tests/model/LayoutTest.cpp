@@ -15,7 +15,7 @@
 
 namespace {
 
-TKey &KeyAt(const TLayout &layout, int layer, int col, int row)
+TKey &KeyAt(TLayout &layout, int layer, int col, int row)
 {
     return layout.Layers().Item(layer).KeyAtOrFail(col, row);
 }
@@ -36,12 +36,15 @@ TEST(Layout, NewLayoutDefaultsAndInstanceNumbers)
     TLayout a;
     TLayout b;
     EXPECT_EQ(b.InstanceNumber(), a.InstanceNumber() + 1);
-    EXPECT_EQ(a.Version, 0x020A);
+    EXPECT_EQ(a.Version(), 0x020A);
     EXPECT_EQ(a.Selection(), (TRect{1, 1, 1, 1}));
     EXPECT_EQ(a.LayerCount(), 0);
     EXPECT_FALSE(a.IsModified());
     a.SetColumns(0); // equal to the current count: not even checked
+    EXPECT_FALSE(a.IsModified());
     a.SetColumns(3);
+    EXPECT_TRUE(a.IsModified()) << "a new shape is a change of the document";
+    a.ResetModified();
     EXPECT_THROW(a.SetColumns(0), EError);
     try {
         a.SetRows(-2);
@@ -57,7 +60,7 @@ TEST(Layout, NewLayoutDefaultsAndInstanceNumbers)
         EXPECT_EQ(e.Message(), QStringLiteral("Неверное значение количества положений ключа: 9\r\n"
                                               "Количество положений ключа должно быть от 1 до 8."));
     }
-    EXPECT_FALSE(a.IsModified()); // shape setters send no notification
+    EXPECT_FALSE(a.IsModified()) << "refused values change nothing";
 }
 
 TEST(Layout, ApplyKeyboardShapesEveryLayer)
@@ -71,12 +74,12 @@ TEST(Layout, ApplyKeyboardShapesEveryLayer)
     k.KeyPos = 5;
     TLayout layout;
     layout.ApplyKeyboard(k);
-    EXPECT_EQ(layout.KeyboardID, 7);
+    EXPECT_EQ(layout.KeyboardID(), 7);
     EXPECT_EQ(layout.Columns(), 4);
     EXPECT_EQ(layout.Rows(), 3);
-    EXPECT_EQ(layout.KeyCount, 3);
+    EXPECT_EQ(layout.KeyCount(), 3);
     EXPECT_EQ(layout.KeyPositions(), 5);
-    EXPECT_TRUE(layout.HasReader && layout.HasKey && layout.Track1 && !layout.Track2 && layout.Track3);
+    EXPECT_TRUE(layout.HasReader() && layout.HasKey() && layout.Track1() && !layout.Track2() && layout.Track3());
     ASSERT_EQ(layout.LayerCount(), 3);
     for (int l = 0; l < 3; ++l) {
         const TLayer &layer = layout.Layers().Item(l);
@@ -307,15 +310,15 @@ TEST(Layout, AssignCopiesEverythingAndKeyTypesFollowTheCell)
     source.Group({0, 0, 1, 0});
     source.SetSelection({1, 2, 2, 2});
     source.SetKeyTypeAll(1, 0, ktTempLayer2);
-    source.Version = 0x0209;
+    source.SetVersion(0x0209);
 
     TLayout copy;
     copy.Assign(source);
-    EXPECT_EQ(copy.KeyboardID, 3);
-    EXPECT_EQ(copy.Version, 0x0209);
+    EXPECT_EQ(copy.KeyboardID(), 3);
+    EXPECT_EQ(copy.Version(), 0x0209);
     EXPECT_EQ(copy.Selection(), source.Selection());
     EXPECT_EQ(copy.KeyPositions(), 3);
-    EXPECT_TRUE(copy.Track2);
+    EXPECT_TRUE(copy.Track2());
     EXPECT_EQ(KeyAt(copy, 1, 1, 1).MakeCodes().Text(), QStringLiteral("+A"));
     EXPECT_EQ(KeyAt(copy, 0, 0, 0).Picture().Text(), QStringLiteral("текст"));
     EXPECT_EQ(copy.Layers().Item(1).KeyLock().Item(2).Codes().Text(), QStringLiteral("+B -B"));

@@ -16,7 +16,7 @@ struct TTwoLayerLayout {
     TKeyboards Keyboards;
     TLayout Layout;
     TTwoLayerLayout() { Layout.ApplyKeyboard(AddMatrixKeyboard(Keyboards, 1, 3, 2, 2)); }
-    TKey &Key(int layer, int col, int row) const { return Layout.Layers().Item(layer).KeyAtOrFail(col, row); }
+    TKey &Key(int layer, int col, int row) { return Layout.Layers().Item(layer).KeyAtOrFail(col, row); }
 };
 
 } // namespace

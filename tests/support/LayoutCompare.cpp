@@ -10,6 +10,8 @@
 #include "model/Notes.h"
 #include "model/ScanCodes.h"
 
+#include <QStringList>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -125,14 +127,14 @@ void ExpectSameLayer(const TLayer &a, const TLayer &b)
 
 void ExpectSameLayout(const TLayout &expected, const TLayout &actual)
 {
-    EXPECT_EQ(expected.KeyboardID, actual.KeyboardID);
-    EXPECT_EQ(expected.HasKey, actual.HasKey);
-    EXPECT_EQ(expected.HasReader, actual.HasReader);
-    EXPECT_EQ(expected.KeyCount, actual.KeyCount);
-    EXPECT_EQ(expected.Version, actual.Version);
-    EXPECT_EQ(expected.Track1, actual.Track1);
-    EXPECT_EQ(expected.Track2, actual.Track2);
-    EXPECT_EQ(expected.Track3, actual.Track3);
+    EXPECT_EQ(expected.KeyboardID(), actual.KeyboardID());
+    EXPECT_EQ(expected.HasKey(), actual.HasKey());
+    EXPECT_EQ(expected.HasReader(), actual.HasReader());
+    EXPECT_EQ(expected.KeyCount(), actual.KeyCount());
+    EXPECT_EQ(expected.Version(), actual.Version());
+    EXPECT_EQ(expected.Track1(), actual.Track1());
+    EXPECT_EQ(expected.Track2(), actual.Track2());
+    EXPECT_EQ(expected.Track3(), actual.Track3());
     EXPECT_EQ(expected.KeyPositions(), actual.KeyPositions());
     EXPECT_EQ(expected.Columns(), actual.Columns());
     EXPECT_EQ(expected.Rows(), actual.Rows());
@@ -154,4 +156,18 @@ void ExpectSameLayout(const TLayout &expected, const TLayout &actual)
         SCOPED_TRACE(testing::Message() << "group " << g);
         ExpectSameRect(ga.Item(g).Rect(), gb.Item(g).Rect());
     }
+}
+
+QString LayoutDifferences(const TLayout &expected, const TLayout &actual)
+{
+    testing::TestPartResultArray failures;
+    {
+        const testing::ScopedFakeTestPartResultReporter reporter(
+            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
+        ExpectSameLayout(expected, actual);
+    }
+    QStringList lines;
+    for (int i = 0; i < failures.size(); ++i)
+        lines << QString::fromStdString(failures.GetTestPartResult(i).message());
+    return lines.join(u'\n');
 }

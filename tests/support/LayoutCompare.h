@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class TLayout;
 
 /// Expects (non-fatally) that two layouts hold the same: shape fields,
@@ -10,3 +12,7 @@ class TLayout;
 /// and the modified flag do not count; nor does the graphic's transparent
 /// flag, which readers set.
 void ExpectSameLayout(const TLayout &expected, const TLayout &actual);
+
+/// Runs ExpectSameLayout outside a GoogleTest test (in Qt tests) and returns
+/// its failures, one line each; empty when the layouts hold the same.
+QString LayoutDifferences(const TLayout &expected, const TLayout &actual);

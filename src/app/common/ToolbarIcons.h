@@ -4,7 +4,7 @@
 #include <QString>
 
 /// Returns the toolbar icon of a command by its name: "new", "open", "save",
-/// "print-preview" (file); "cut", "copy", "paste", "find", "replace",
+/// "print-preview" (file); "undo", "redo", "cut", "copy", "paste", "find", "replace",
 /// "group", "ungroup", "check", "card-reader", "key-lock",
 /// "layout-properties", "key-properties" (edit); "device-info", "key-test",
 /// "write-layout", "read-layout", "refresh" (device); "layers-all",

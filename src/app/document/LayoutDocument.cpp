@@ -2,10 +2,16 @@
 
 #include "base/Error.h"
 #include "device/KeyboardManager.h"
+#include "document/UndoSteps.h"
+#include "model/KeyLock.h"
+#include "model/KeyPicture.h"
+#include "model/MSR.h"
 #include "model/MasterKey.h"
 #include "model/Notes.h"
 #include "model/ScanCodes.h"
 #include "settings/SettingsManager.h"
+
+#include <QUndoStack>
 
 namespace {
 
@@ -19,13 +25,63 @@ bool IsPictureMode(int viewMode)
     return viewMode == 1;
 }
 
+// The merge field of typing into the picture window's text; the key dialog's
+// fields are the values of TKeyField.
+constexpr int kPictureTextField = 100;
+
+// Names a picture or master edit after what it changed, as the picture
+// window's commands call it.
+QString MasterStepName(const TMasterKey &master)
+{
+    const TKeyPicture &picture = master.Picture();
+    if (!picture.IsChanged())
+        return QStringLiteral("Свойства клавиши");
+    if (picture.GraphicChanged())
+        return picture.HasGraphic() ? QStringLiteral("Загрузить картинку") : QStringLiteral("Очистить картинку");
+    if (picture.FontChanged())
+        return QStringLiteral("Изменить шрифт");
+    if (picture.ColorChanged())
+        return QStringLiteral("Изменить фон");
+    if (picture.OrientationChanged())
+        return QStringLiteral("Расположение");
+    return QStringLiteral("Текст рисунка");
+}
+
+// Only typing into the picture text merges; every other picture edit is a
+// step of its own.
+bool IsPictureTextOnly(const TKeyPicture &picture)
+{
+    return picture.TextChanged() && !picture.GraphicChanged() && !picture.FontChanged() && !picture.ColorChanged()
+           && !picture.OrientationChanged();
+}
+
+QString KeyFieldName(TLayoutDocument::TKeyField field)
+{
+    switch (field) {
+    case TLayoutDocument::TKeyField::Type:
+        return QStringLiteral("Функция клавиши");
+    case TLayoutDocument::TKeyField::MakeCodes:
+        return QStringLiteral("При нажатии");
+    case TLayoutDocument::TKeyField::BreakCodes:
+        return QStringLiteral("При отжатии");
+    case TLayoutDocument::TKeyField::AutoRepeat:
+        return QStringLiteral("Автоповтор клавиши");
+    case TLayoutDocument::TKeyField::Remark:
+        return QStringLiteral("Примечание");
+    case TLayoutDocument::TKeyField::Melody:
+        return QStringLiteral("Звук");
+    }
+    return QString();
+}
+
 } // namespace
 
 TLayoutDocument::TLayoutDocument(TKeyboardManager &manager, QObject *parent)
-    : QObject(parent), FManager(manager), FLayout(std::make_unique<TLayout>())
+    : QObject(parent), FManager(manager), FLayout(std::make_unique<TLayout>()), FStack(new QUndoStack(this))
 {
+    FStack->setUndoLimit(kUndoLimit);
+    connect(FStack, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
     FManager.SetLayoutModel(*FLayout, FManager.Settings().KeyboardID());
-    FLayout->ResetModified();
     FLink = FLayout->AddLink([this](TLayout &layout) { emit changed(int(layout.LastChange())); }, this);
 }
 
@@ -35,11 +91,23 @@ TLayoutDocument::~TLayoutDocument()
     FLink.reset();
 }
 
+bool TLayoutDocument::IsModified() const
+{
+    return !FStack->isClean();
+}
+
+void TLayoutDocument::ResetSteps(bool clean)
+{
+    FStack->clear();
+    if (!clean)
+        FStack->resetClean();
+}
+
 int TLayoutDocument::SaveIndex() const
 {
     if (!FImageFile)
         return FSaveIndex;
-    switch (FLayout->Version) {
+    switch (FLayout->Version()) {
     case 0x0208:
         return kSaveImage28;
     case 0x0209:
@@ -54,6 +122,7 @@ void TLayoutDocument::Open(const QString &path, int openIndex)
     FManager.OpenLayout(*FLayout, openIndex, path);
     FImageFile = openIndex == kOpenImageIndex;
     FSaveIndex = 0;
+    ResetSteps(true);
     emit fileNameChanged(FileName());
 }
 
@@ -62,11 +131,13 @@ void TLayoutDocument::Save()
     if (FileName().isEmpty())
         throw EError(QStringLiteral("Не задано имя файла раскладки."));
     FManager.SaveLayout(*FLayout, SaveIndex(), FileName());
+    FStack->setClean();
 }
 
 void TLayoutDocument::SaveAs(const QString &path, int saveIndex)
 {
     FManager.SaveLayout(*FLayout, saveIndex, path);
+    FStack->setClean();
     FSaveIndex = saveIndex;
     FImageFile = false;
     emit fileNameChanged(FileName());
@@ -78,24 +149,51 @@ void TLayoutDocument::AssignFrom(const TLayout &source)
     FLayout->SetFileName(QString());
     FImageFile = false;
     FSaveIndex = 0;
-    // A layout read from the keyboard is not saved anywhere yet.
+    // A layout read from the keyboard is not saved anywhere yet: no step
+    // leads back to a saved state.
+    ResetSteps(false);
     FLayout->Notify(lcContent);
     emit fileNameChanged(QString());
 }
 
 void TLayoutDocument::WriteToKeyboard()
 {
-    FManager.WriteLayout(*FLayout);
+    SetProgramVersion(FManager.WriteLayout(*FLayout));
+}
+
+void TLayoutDocument::SetProgramVersion(uint16_t version)
+{
+    if (version == FLayout->Version())
+        return;
+    auto step = std::make_unique<TVersionStep>(*FLayout, QStringLiteral("Записать раскладку"));
+    FLayout->SetVersion(version);
+    FStack->push(step.release());
+}
+
+void TLayoutDocument::EditKeys(const QString &name, const TRect &area, const std::function<void()> &edit, int field)
+{
+    auto step = std::make_unique<TKeysStep>(*FLayout, name, area);
+    edit();
+    if (!step->Finish())
+        return;
+    step->SetMergeKey(field, FEpoch);
+    FStack->push(step.release());
+    // Typing that returned to where it began merged into a step that changes
+    // nothing; undoing it takes it off the stack.
+    if (const QUndoCommand *top = FStack->command(FStack->index() - 1); top && top->isObsolete())
+        FStack->undo();
 }
 
 void TLayoutDocument::SetSelection(const TRect &selection)
 {
+    if (selection != FLayout->Selection())
+        ++FEpoch;
     FLayout->SetSelection(selection);
 }
 
 void TLayoutDocument::SelectAll()
 {
-    FLayout->SetSelection(TRect{1, 1, FLayout->Columns(), FLayout->Rows()});
+    SetSelection(TRect{1, 1, FLayout->Columns(), FLayout->Rows()});
 }
 
 QString TLayoutDocument::Copy() const
@@ -107,9 +205,10 @@ QString TLayoutDocument::Copy() const
 
 QString TLayoutDocument::Cut(int shownLayer, int viewMode)
 {
-    TLayout clipboard;
-    FLayout->Cut(clipboard, shownLayer, IsPictureMode(viewMode));
-    return FManager.LayoutToXML(clipboard);
+    const QString text = Copy();
+    EditKeys(QStringLiteral("Вырезать"), FLayout->Selection(),
+             [&] { FLayout->ClearRange(FLayout->Selection(), shownLayer, IsPictureMode(viewMode)); });
+    return text;
 }
 
 void TLayoutDocument::Paste(const QString &xml, int shownLayer, int viewMode)
@@ -118,12 +217,14 @@ void TLayoutDocument::Paste(const QString &xml, int shownLayer, int viewMode)
     // the codes of an earlier clipboard.
     TLayout clipboard;
     FManager.LayoutFromXML(clipboard, xml);
-    FLayout->Paste(clipboard, shownLayer, IsPictureMode(viewMode));
+    EditKeys(QStringLiteral("Вставить"), FLayout->Selection(),
+             [&] { FLayout->Paste(clipboard, shownLayer, IsPictureMode(viewMode)); });
 }
 
 void TLayoutDocument::Clear(int shownLayer, int viewMode)
 {
-    FLayout->ClearRange(FLayout->Selection(), shownLayer, IsPictureMode(viewMode));
+    EditKeys(QStringLiteral("Очистить"), FLayout->Selection(),
+             [&] { FLayout->ClearRange(FLayout->Selection(), shownLayer, IsPictureMode(viewMode)); });
 }
 
 namespace {
@@ -137,12 +238,20 @@ TRect KeyRect(const TRect &grid)
 
 bool TLayoutDocument::Group()
 {
-    return FLayout->Group(KeyRect(FLayout->Selection()));
+    auto step = std::make_unique<TGroupsStep>(*FLayout, QStringLiteral("Сгруппировать"));
+    if (!FLayout->Group(KeyRect(FLayout->Selection())))
+        return false;
+    FStack->push(step.release());
+    return true;
 }
 
 void TLayoutDocument::Ungroup()
 {
+    if (!HasGroupInSelection())
+        return;
+    auto step = std::make_unique<TGroupsStep>(*FLayout, QStringLiteral("Разгруппировать"));
     FLayout->Ungroup(KeyRect(FLayout->Selection()));
+    FStack->push(step.release());
 }
 
 bool TLayoutDocument::HasGroupInSelection() const
@@ -152,18 +261,24 @@ bool TLayoutDocument::HasGroupInSelection() const
 
 int TLayoutDocument::Replace(const QString &from, const QString &to, int shownLayer)
 {
-    return FLayout->Replace(from, to, shownLayer);
+    int count = 0;
+    EditKeys(QStringLiteral("Заменить"), FLayout->WorkArea(), [&] { count = FLayout->Replace(from, to, shownLayer); });
+    return count;
 }
 
 void TLayoutDocument::ChangeKeyboard(int keyboardId)
 {
+    if (keyboardId == FLayout->KeyboardID())
+        return;
+    auto step = std::make_unique<TSnapshotStep>(*FLayout, QStringLiteral("Свойства раскладки"));
     FManager.SetLayoutModel(*FLayout, keyboardId);
+    FStack->push(step.release());
 }
 
 void TLayoutDocument::StartNew(int keyboardId)
 {
-    ChangeKeyboard(keyboardId);
-    FLayout->ResetModified();
+    FManager.SetLayoutModel(*FLayout, keyboardId);
+    ResetSteps(true);
 }
 
 bool TLayoutDocument::GotoLine(const QString &line)
@@ -173,23 +288,36 @@ bool TLayoutDocument::GotoLine(const QString &line)
 
 void TLayoutDocument::ApplyMaster(TMasterKey &master, bool pictureMode)
 {
-    FLayout->ApplyMaster(master, pictureMode);
+    const bool typing = pictureMode && IsPictureTextOnly(master.Picture());
+    EditKeys(MasterStepName(master), FLayout->Selection(), [&] { FLayout->ApplyMaster(master, pictureMode); },
+             typing ? kPictureTextField : -1);
 }
 
 void TLayoutDocument::SetCardReaders(const TLayout &readers)
 {
+    if (readers.LayerCount() != FLayout->LayerCount())
+        throw EError(QStringLiteral("Различное количество слоев."));
+    auto step = std::make_unique<TLayerPartsStep<TMSR>>(*FLayout, QStringLiteral("Считыватель магнитных карт"));
     FLayout->AssignReader(readers);
+    FStack->push(step.release());
 }
 
 void TLayoutDocument::SetKeyLocks(const TLayout &keyLocks)
 {
+    // A layout of other layers leaves the key locks as they are, as the
+    // layout itself does.
+    if (keyLocks.LayerCount() != FLayout->LayerCount())
+        return;
+    auto step = std::make_unique<TLayerPartsStep<TKeyLock>>(*FLayout, QStringLiteral("Ключ клавиатуры"));
     FLayout->AssignKeyLock(keyLocks);
+    FStack->push(step.release());
 }
 
 // Key edits of the key dialog.
 
-void TLayoutDocument::LoadKeys(TMasterKey &master) const
+void TLayoutDocument::LoadKeys(TMasterKey &master)
 {
+    ++FEpoch;
     FLayout->LoadMaster(master);
 }
 
@@ -228,7 +356,7 @@ void TLayoutDocument::ChangeKeys(int layer, TKeyField field, const TMasterKey &v
     // The loaded value may equal the new one only because the selected keys
     // differed and the load emptied it.
     changed->Change();
-    FLayout->ApplyMaster(master, false);
+    EditKeys(KeyFieldName(field), FLayout->Selection(), [&] { FLayout->ApplyMaster(master, false); }, int(field));
 }
 
 void TLayoutDocument::Activate()

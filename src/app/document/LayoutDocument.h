@@ -5,17 +5,21 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
+class QUndoStack;
 class TKeyboardManager;
 class TMasterKey;
 class TNotifyLink;
 
 /// One open layout and everything the windows change in it. The document
-/// owns the layout, its file name and the format it was read or last saved
-/// in; every edit a window makes is one method here, so that an undo stack
-/// can wrap exactly these. Widgets read the layout through Layout() and
-/// never call its setters.
+/// owns the layout, its file name, the format it was read or last saved in
+/// and its undo stack; every edit a window makes is one method here, which
+/// pushes one step named after the user's command. Widgets read the layout
+/// through Layout() and never call its setters. The document is modified
+/// exactly when its stack is away from the step it was opened or last saved
+/// at.
 class TLayoutDocument : public QObject {
     Q_OBJECT
 
@@ -28,21 +32,30 @@ public:
     explicit TLayoutDocument(TKeyboardManager &manager, QObject *parent = nullptr);
     ~TLayoutDocument() override;
 
+    /// The undo stack holds at most this many steps.
+    static constexpr int kUndoLimit = 100;
+
     /// Returns the layout for reading.
     const TLayout &Layout() const { return *FLayout; }
     TKeyboardManager &Manager() const { return FManager; }
+    /// Returns the steps of the edits; undoing and redoing them goes through
+    /// the stack itself.
+    QUndoStack &UndoStack() const { return *FStack; }
 
     /// Returns the full name of the file the layout was read from or saved
     /// to, empty for a new one.
     QString FileName() const { return FLayout->FileName(); }
     /// Returns the save registry's index of the format Save writes.
     int SaveIndex() const;
-    bool IsModified() const { return FLayout->IsModified(); }
+    /// Returns whether the layout differs from its file (or is not from a
+    /// file at all, when read from the keyboard).
+    bool IsModified() const;
     /// Returns whether the layout has no file yet or is modified.
     bool NeedsSaving() const { return FileName().isEmpty() || IsModified(); }
 
     /// Reads a file with the open registry's format at openIndex; the
-    /// layout stays as it was when reading fails.
+    /// layout stays as it was when reading fails. The steps of the layout
+    /// before go.
     void Open(const QString &path, int openIndex);
     /// Writes the file the layout has, in the format it was read or last
     /// saved in (a device image is written as an image again, in the form of
@@ -52,12 +65,16 @@ public:
     /// saveIndex and remembers both.
     void SaveAs(const QString &path, int saveIndex);
     /// Makes the layout a copy of one read from the keyboard: it keeps no
-    /// file name and counts as modified.
+    /// file name, no steps and counts as modified.
     void AssignFrom(const TLayout &source);
-    /// Writes the layout into the keyboard through the keyboard manager
-    /// (which records the keyboard's program version in it); the lines of
+    /// Writes the layout into the keyboard through the keyboard manager and
+    /// takes over the keyboard's program version it reports; the lines of
     /// the check before writing carry this layout's number.
     void WriteToKeyboard();
+    /// Gives the layout a keyboard program version (major in the high byte).
+    void SetProgramVersion(uint16_t version);
+
+    // The edits below push one step each, unless they change nothing.
 
     /// Selects a rectangle of cells (grid coordinates, from 1).
     void SetSelection(const TRect &selection);
@@ -88,7 +105,7 @@ public:
     /// Moves the layout to the keyboard model with the identifier.
     void ChangeKeyboard(int keyboardId);
     /// Shapes a new layout after the keyboard model with the identifier; it
-    /// counts as unmodified.
+    /// counts as unmodified and has no steps.
     void StartNew(int keyboardId);
     /// Selects the key a report line names; returns false when it names none.
     bool GotoLine(const QString &line);
@@ -110,12 +127,15 @@ public:
     /// A property of keys the key dialog changes.
     enum class TKeyField { Type, MakeCodes, BreakCodes, AutoRepeat, Remark, Melody };
     /// Fills master from the selected keys on its layer (master.Layer, from
-    /// 0): the values all of them share.
-    void LoadKeys(TMasterKey &master) const;
+    /// 0): the values all of them share. A load ends the typing that the
+    /// next ChangeKeys could merge with.
+    void LoadKeys(TMasterKey &master);
     /// Gives the selected keys on layer (from 0) one property, taken from
     /// values: keys of a layer-switching type take it on every layer. The
     /// property is written even when a key has it already, so that clearing
-    /// a field clears it in keys whose values differed.
+    /// a field clears it in keys whose values differed. Changes of one field
+    /// merge into one step until another selection is made or the keys are
+    /// loaded again.
     void ChangeKeys(int layer, TKeyField field, const TMasterKey &values);
 
     /// Tells the layout's views that its window became active or inactive.
@@ -127,11 +147,24 @@ signals:
     void changed(int kind);
     /// The file name changed (open, save as, a layout read from the keyboard).
     void fileNameChanged(const QString &fileName);
+    /// IsModified changed: an edit, an undo or redo, a save.
+    void modifiedChanged(bool modified);
 
 private:
+    /// Runs edit, which changes keys in area (grid coordinates) on any
+    /// layer, and pushes a step named name for the keys it changed; a step
+    /// with a field (not -1) merges with the next one of the same field.
+    void EditKeys(const QString &name, const TRect &area, const std::function<void()> &edit, int field = -1);
+    /// Forgets every step; the layout counts as saved when clean.
+    void ResetSteps(bool clean);
+
     TKeyboardManager &FManager;
     std::unique_ptr<TLayout> FLayout;
     std::unique_ptr<TNotifyLink> FLink;
+    QUndoStack *FStack;
+    // Key steps merge only within one epoch; a new selection or a load of
+    // the key dialog begins the next.
+    int FEpoch = 0;
     // Save index of the last Save As; an image read from a file is written
     // back as an image instead.
     int FSaveIndex = 0;

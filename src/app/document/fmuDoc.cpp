@@ -137,8 +137,8 @@ void TfmDoc::OnGridSelection()
 
 void TfmDoc::UpdateToolBar()
 {
-    FKeyLockAction->setEnabled(FDocument->Layout().HasKey);
-    FReaderAction->setEnabled(FDocument->Layout().HasReader);
+    FKeyLockAction->setEnabled(FDocument->Layout().HasKey());
+    FReaderAction->setEnabled(FDocument->Layout().HasReader());
 }
 
 void TfmDoc::UpdateCaption(const QString &fileName)

@@ -135,11 +135,22 @@ void TfmKeyDlg::SetDocument(TLayoutDocument *document)
     setWindowTitle(Caption(document->Layout().Selection()));
     {
         const QSignalBlocker blocker(lbLayers);
-        for (int k = 1; k <= document->Layout().LayerCount(); ++k)
-            lbLayers->addItem(QStringLiteral("Слой %1").arg(k));
+        FillLayers();
         lbLayers->setCurrentRow(0);
     }
     LoadValues();
+}
+
+void TfmKeyDlg::FillLayers()
+{
+    const int layers = FDocument->Layout().LayerCount();
+    if (lbLayers->count() == layers)
+        return;
+    const int row = lbLayers->currentRow();
+    lbLayers->clear();
+    for (int k = 1; k <= layers; ++k)
+        lbLayers->addItem(QStringLiteral("Слой %1").arg(k));
+    lbLayers->setCurrentRow(row >= 0 && row < layers ? row : 0);
 }
 
 void TfmKeyDlg::Detach()
@@ -165,7 +176,9 @@ void TfmKeyDlg::SetShownLayer(int layer)
 
 void TfmKeyDlg::OnDocumentChanged(int kind)
 {
-    if (kind == lcKeysCleared || kind == lcSelection)
+    // Changes made elsewhere (an undo, a paste, a new keyboard model) are
+    // shown at once; the dialog's own shows already.
+    if (kind == lcKeysCleared || kind == lcSelection || (kind == lcContent && !FApplying))
         Run([this] { LoadValues(); });
 }
 
@@ -173,9 +186,11 @@ void TfmKeyDlg::LoadValues()
 {
     if (!FDocument)
         return;
-    if (lbLayers->currentRow() < 0) {
+    {
         const QSignalBlocker blocker(lbLayers);
-        lbLayers->setCurrentRow(0);
+        FillLayers();
+        if (lbLayers->currentRow() < 0)
+            lbLayers->setCurrentRow(0);
     }
     FMaster.Layer = lbLayers->currentRow();
     FDocument->LoadKeys(FMaster);

@@ -49,6 +49,9 @@ private:
     /// Fills the master from the selected keys on the chosen layer and shows
     /// its values.
     void LoadValues();
+    /// Lists the document's layers, keeping the chosen one where it still
+    /// exists.
+    void FillLayers();
     void ShowMacroFields(bool visible);
 
     /// Writes one property of the master into the selected keys.
@@ -73,6 +76,9 @@ private:
     QMetaObject::Connection FChangedLink;
     QMetaObject::Connection FDestroyedLink;
     TMasterKey FMaster;
+    /// Set while the dialog's own change goes into the document, whose
+    /// notification then needs no reload.
+    bool FApplying = false;
 
     QComboBox *cbKeyType;
     QListWidget *lbLayers;

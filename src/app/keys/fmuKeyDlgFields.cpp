@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 using TField = TLayoutDocument::TKeyField;
 
@@ -24,8 +25,10 @@ void TfmKeyDlg::Run(const std::function<void()> &command)
 
 void TfmKeyDlg::Apply(TField field)
 {
-    if (FDocument)
-        FDocument->ChangeKeys(FMaster.Layer, field, FMaster);
+    if (!FDocument)
+        return;
+    const QScopedValueRollback<bool> applying(FApplying, true);
+    FDocument->ChangeKeys(FMaster.Layer, field, FMaster);
 }
 
 TScanCodes &TfmKeyDlg::CodesOf(TField field) const

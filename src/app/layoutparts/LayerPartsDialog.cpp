@@ -28,7 +28,7 @@ TLayerPartsDialog::~TLayerPartsDialog() = default;
 
 void TLayerPartsDialog::Load(const TLayout &layout)
 {
-    FManager.SetLayoutModel(*FWork, layout.KeyboardID);
+    FManager.SetLayoutModel(*FWork, layout.KeyboardID());
     // Every dialog value belongs to a layer: without one there is nothing to show.
     if (FWork->LayerCount() == 0)
         throw EError(QStringLiteral("В раскладке нет слоев."));

@@ -74,6 +74,6 @@ void TLayoutPartCommands::EditKeyLock(TLayoutDocument &document)
 
 void TLayoutPartCommands::UpdateActions()
 {
-    FReaderAction->setEnabled(FActive && FActive->Document().Layout().HasReader);
-    FKeyLockAction->setEnabled(FActive && FActive->Document().Layout().HasKey);
+    FReaderAction->setEnabled(FActive && FActive->Document().Layout().HasReader());
+    FKeyLockAction->setEnabled(FActive && FActive->Document().Layout().HasKey());
 }

@@ -114,7 +114,7 @@ TScanCodes &TfmMSR::FieldCodes(int field) const
 {
     if (field < 0 || field >= kCodeFieldCount)
         throw EError(QStringLiteral("Неверный номер трека"));
-    const TMSRTrack &track = Reader().Track(field % 3);
+    TMSRTrack &track = Reader().Track(field % 3);
     return field < 3 ? track.Prefix() : track.Suffix();
 }
 

@@ -44,6 +44,8 @@ void TDocumentWindows::Watch(TfmDoc *document)
             break;
         }
     });
+    // A step is pushed after the layout told its views of the edit.
+    connect(&document->Document(), &TLayoutDocument::modifiedChanged, this, &TDocumentWindows::commandsChanged);
     // A closed window leaves the area only after its close event: the states
     // follow once it is gone.
     connect(document, &QObject::destroyed, this, &TDocumentWindows::commandsChanged, Qt::QueuedConnection);

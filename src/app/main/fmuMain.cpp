@@ -19,6 +19,7 @@
 #include "main/FileCommands.h"
 #include "main/MainActions.h"
 #include "main/RecentFiles.h"
+#include "main/UndoCommands.h"
 #include "main/ViewCommands.h"
 #include "main/WindowCommands.h"
 #include "main/WindowLayoutStore.h"
@@ -35,6 +36,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -83,6 +85,7 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
     AddWindowCommands();
     AddSetupCommands();
     AddReleaseCommands();
+    AddUndoCommands();
     FRecent->Load(FManager->Settings().MRU());
     ConnectMessages();
     RestoreLayout();
@@ -327,6 +330,7 @@ void TfmMain::UpdateCommands()
     // While the print preview is open the document commands rest.
     TfmDoc *document = FPreviewCommands->IsOpen() ? nullptr : FDocuments->Active();
     UpdateCommandStates(*FActions, document);
+    FUndoCommands->ActiveDocumentChanged(document);
     FSetupCommands->actLayoutProperties->setEnabled(document != nullptr);
     FPreviewCommands->UpdateState(FDocuments->Active());
     CommandGuard::RunCommand(this, [this] { FDeviceBox->Fill(); });
@@ -360,6 +364,25 @@ void TfmMain::AddReleaseCommands()
     FReleaseCommands = new TReleaseCommands(*FManager, *this);
     menuBar()->findChild<QMenu *>(QStringLiteral("miHelp"))->addActions(
         {FReleaseCommands->actCheckUpdates, FReleaseCommands->actAbout});
+}
+
+void TfmMain::AddUndoCommands()
+{
+    FUndoCommands = new TUndoCommands(*FDocuments, *this);
+    QAction *undo = FUndoCommands->UndoAction();
+    QAction *redo = FUndoCommands->RedoAction();
+    QMenu *edit = menuBar()->findChild<QMenu *>(QStringLiteral("miEdit"));
+    edit->insertActions(FActions->actEditCut, {undo, redo});
+    edit->insertSeparator(FActions->actEditCut);
+    // Neither toolbar row has room left for two captioned buttons on a
+    // screen 1280 pixels wide: undo and redo lead the second row as icons,
+    // their tips naming the step.
+    QToolBar *bar = AddToolBar(QStringLiteral("tbEdit"), QStringLiteral("Правка"), {undo, redo});
+    insertToolBar(findChild<QToolBar *>(QStringLiteral("tbDevice")), bar);
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar->toggleViewAction()->setObjectName(QStringLiteral("miToolbarEdit"));
+    FToolbarsMenu->addAction(bar->toggleViewAction());
+    menuBar()->findChild<QMenu *>(QStringLiteral("miView"))->addAction(FUndoCommands->HistoryDock()->toggleViewAction());
 }
 
 void TfmMain::PostStartRequests()

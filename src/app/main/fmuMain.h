@@ -25,6 +25,7 @@ class TKeyCommands;
 class TRecentFiles;
 class TReleaseCommands;
 class TSetupCommands;
+class TUndoCommands;
 class TViewCommands;
 class TWindowCommands;
 class TWindowLayoutStore;
@@ -91,6 +92,9 @@ private:
     /// Adds the update check and the about box to the help menu and plugs
     /// the error report into the error display.
     void AddReleaseCommands();
+    /// Adds undo and redo to the top of the edit menu and to a toolbar of
+    /// their own, and the history dock to the view menu.
+    void AddUndoCommands();
 
     TDialogPrompts FPrompts;
     std::unique_ptr<TKeyboardManager> FManager;
@@ -113,6 +117,7 @@ private:
     THelpCommands *FHelpCommands = nullptr;
     TSetupCommands *FSetupCommands = nullptr;
     TReleaseCommands *FReleaseCommands = nullptr;
+    TUndoCommands *FUndoCommands = nullptr;
     TDeviceBox *FDeviceBox = nullptr;
     QList<QToolBar *> FCaptionedBars;
     QMenu *FToolbarsMenu = nullptr;

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace {
@@ -153,7 +154,8 @@ void TfmPicture::Attach(TLayoutDocument *document)
 
 void TfmPicture::OnDocumentChanged(int kind)
 {
-    if (kind == lcKeysCleared || kind == lcSelection)
+    // Changes made elsewhere (an undo, a paste) are shown at once.
+    if (kind == lcKeysCleared || kind == lcSelection || (kind == lcContent && !FApplying))
         CommandGuard::RunCommand(this, [this] { Refresh(); });
 }
 
@@ -203,7 +205,10 @@ void TfmPicture::Change(const std::function<void(TKeyPicture &)> &change)
     // types leaves the editor marked changed.
     FMaster->ResetFlags();
     change(FMaster->Picture());
-    FDocument->ApplyMaster(*FMaster, true);
+    {
+        const QScopedValueRollback<bool> applying(FApplying, true);
+        FDocument->ApplyMaster(*FMaster, true);
+    }
     ShowPicture();
 }
 

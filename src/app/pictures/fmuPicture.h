@@ -73,6 +73,9 @@ private:
 
     QPointer<TLayoutDocument> FDocument;
     QMetaObject::Connection FLink;
+    /// Set while the window's own edit goes into the document, whose
+    /// notification then needs no refresh.
+    bool FApplying = false;
     std::unique_ptr<TMasterKey> FMaster;
     TGraphicPreview *FImage;
     QLineEdit *FText;

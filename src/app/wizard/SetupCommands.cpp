@@ -65,11 +65,11 @@ void TSetupCommands::EditSettings()
 
 void TSetupCommands::EditLayoutProperties(TLayoutDocument &document)
 {
-    TfmProps dialog(FManager, document.Layout().KeyboardID, &FWindow);
+    TfmProps dialog(FManager, document.Layout().KeyboardID(), &FWindow);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const std::optional<int> keyboardId = dialog.KeyboardID();
-    if (keyboardId && *keyboardId != document.Layout().KeyboardID)
+    if (keyboardId && *keyboardId != document.Layout().KeyboardID())
         document.ChangeKeyboard(*keyboardId);
 }
 

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QDockWidget;
+class QMainWindow;
+class QUndoGroup;
+class TDocumentWindows;
+class TfmDoc;
+
+/// The undo commands of the main window: "Отменить" (Ctrl+Z) and
+/// "Повторить" (Ctrl+Y, Ctrl+Shift+Z), whose captions name the step they
+/// undo or redo and which are enabled only when there is one, and the
+/// history dock "История" listing the active document's steps (any of them
+/// can be jumped to), hidden at first. Every document's stack belongs to one
+/// group; the active document's stack is the group's active one.
+class TUndoCommands : public QObject {
+    Q_OBJECT
+
+public:
+    /// window holds the history dock.
+    TUndoCommands(TDocumentWindows &documents, QMainWindow &window);
+
+    QAction *UndoAction() const { return FUndo; }
+    QAction *RedoAction() const { return FRedo; }
+    QDockWidget *HistoryDock() const { return FHistory; }
+    QUndoGroup &Group() const { return *FGroup; }
+
+    /// Undoes and redoes the steps of document (null: none).
+    void ActiveDocumentChanged(TfmDoc *document);
+
+private:
+    QUndoGroup *FGroup;
+    QAction *FUndo;
+    QAction *FRedo;
+    QDockWidget *FHistory;
+};
