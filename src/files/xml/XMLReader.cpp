@@ -6,6 +6,7 @@
 #include "base/Win1251.h"
 
 #include <QHash>
+#include <algorithm>
 
 namespace {
 
@@ -57,6 +58,7 @@ void ReadAttributes(QByteArrayView tag, TXMLItem &item, TTextPool &pool)
     if (end <= space)
         return;
     const QByteArrayView list = tag.sliced(space + 1, end - space - 1);
+    item.ReserveAttributes(int(std::count(list.begin(), list.end(), '=')));
 
     auto addPiece = [&item, &pool](QByteArrayView piece) {
         const qsizetype eq = piece.indexOf('=');
