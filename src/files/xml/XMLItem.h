@@ -43,6 +43,9 @@ public:
     /// Sets an attribute: an empty value removes it, an absent name is
     /// appended at the end, otherwise the first match takes the value.
     void SetAttribute(const QString &name, const QString &value);
+    /// Appends an attribute without looking for one of the same name: for a
+    /// caller that knows there is none and that value is not empty.
+    void AppendAttribute(const QString &name, const QString &value) { FAttributes.emplace_back(name, value); }
     /// Makes room for count attributes, so that adding them one by one
     /// allocates once.
     void ReserveAttributes(int count);
