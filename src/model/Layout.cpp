@@ -124,6 +124,40 @@ void TLayout::Assign(const TLayout &source)
     Notify(lcContent);
 }
 
+void TLayout::TakeContent(TLayout &source)
+{
+    if (&source == this)
+        return;
+    // Every model object reports to the notifier it was made with, so the
+    // notifiers change places with the trees; the handler and the modified
+    // state stay with this layout.
+    const bool modified = IsModified();
+    std::swap(FNotifier, source.FNotifier);
+    std::swap(FLayers, source.FLayers);
+    std::swap(FGroups, source.FGroups);
+    std::swap(FNotifier->OnChange, source.FNotifier->OnChange);
+    FNotifier->ResetModified();
+    if (modified) {
+        auto handler = std::move(FNotifier->OnChange);
+        FNotifier->Change();
+        FNotifier->OnChange = std::move(handler);
+    }
+    KeyboardID = source.KeyboardID;
+    FFileName = source.FFileName;
+    FKeyPositions = source.FKeyPositions;
+    HasKey = source.HasKey;
+    HasReader = source.HasReader;
+    KeyCount = source.KeyCount;
+    Version = source.Version;
+    Track1 = source.Track1;
+    Track2 = source.Track2;
+    Track3 = source.Track3;
+    FColumns = source.FColumns;
+    FRows = source.FRows;
+    FSelection = source.FSelection;
+    Notify(lcContent);
+}
+
 void TLayout::AssignReader(const TLayout &source)
 {
     if (source.LayerCount() != LayerCount())

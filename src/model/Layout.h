@@ -160,6 +160,13 @@ public:
               int layerIndex = 0) const;
 
 private:
+    // The file formats load into a scratch copy and take its content.
+    friend class TLayoutFormat;
+    /// Makes this layout what source is, as Assign does, by taking source's
+    /// object trees instead of copying them; source is left with this
+    /// layout's old trees and is to be discarded.
+    void TakeContent(TLayout &source);
+
     // The notifier comes first: every model object is created with it.
     std::unique_ptr<TNotifier> FNotifier;
     std::unique_ptr<TNotifyLinks> FLinks;
