@@ -86,6 +86,10 @@ void TXMLItem::SetAttribute(const QString &name, const QString &value)
     } else if (found != FAttributes.end()) {
         found->second = value;
     } else {
+        // Elements of a layout carry a few attributes each: room for some at
+        // once spares the first reallocations.
+        if (FAttributes.capacity() == 0)
+            FAttributes.reserve(4);
         FAttributes.emplace_back(name, value);
     }
 }
