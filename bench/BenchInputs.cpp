@@ -17,10 +17,6 @@
 
 namespace {
 
-// Model identifiers of the shipped descriptions.
-constexpr int kModel15x8 = 3;
-constexpr int kModel8x8 = 1;
-
 TGraphic SmallPng()
 {
     QImage image(16, 16, QImage::Format_RGB32);
@@ -76,7 +72,7 @@ TBenchInputs::TBenchInputs() : FKeyboards(std::make_unique<TKeyboards>())
     loader.LoadFolder(QStringLiteral(RAVLIN_DATA_DIR "/") + QStringLiteral("Клавиатуры"), *FKeyboards);
     FFormats = std::make_unique<TLayoutFileFormats>(*FKeyboards);
 
-    FLargest = MakeLayout(*FKeyboards, kModel15x8);
+    FLargest = MakeLayout(*FKeyboards, kLargestModel);
     const TGraphic png = SmallPng();
     for (int l = 0; l < FLargest->LayerCount(); ++l) {
         TKeys &keys = FLargest->Layers().Item(l).Keys();
@@ -84,7 +80,7 @@ TBenchInputs::TBenchInputs() : FKeyboards(std::make_unique<TKeyboards>())
             FillLargestKey(keys.Item(k), l * keys.Count() + k, png);
     }
 
-    FTypical = MakeLayout(*FKeyboards, kModel8x8);
+    FTypical = MakeLayout(*FKeyboards, kTypicalModel);
     for (int l = 0; l < 2; ++l) {
         TKeys &keys = FTypical->Layers().Item(l).Keys();
         for (int k = 0; k < keys.Count(); ++k)

@@ -12,6 +12,10 @@ class TLayoutFileFormats;
 /// layouts measured.
 class TBenchInputs {
 public:
+    /// Identifiers of the models of the largest and the typical layout.
+    static constexpr int kLargestModel = 3;
+    static constexpr int kTypicalModel = 1;
+
     /// Returns the inputs, made on first use.
     static const TBenchInputs &Get();
 

@@ -17,6 +17,21 @@ TScanCode MakeItem(const TStdCode &entry, bool isBreak)
     return item;
 }
 
+// The key of a name in the name index: the name with ASCII letters in lower
+// case; nothing for a name with other characters, which is looked up by
+// comparing (case folding takes, for instance, the Kelvin sign to "k").
+std::optional<QString> NameKey(QStringView name)
+{
+    QString key(name.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c >= 0x80)
+            return std::nullopt;
+        key[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c);
+    }
+    return key;
+}
+
 } // namespace
 
 TStdCode::TStdCode(TCodeTable *table)
@@ -50,8 +65,7 @@ std::unique_ptr<TStdCode> TCodeTable::Detach(TStdCode *entry)
         std::find_if(FItems.begin(), FItems.end(), [entry](const auto &p) { return p.get() == entry; });
     std::unique_ptr<TStdCode> owned = std::move(*it);
     FItems.erase(it);
-    FByMake.clear();
-    FByBreak.clear();
+    ClearIndex();
     for (const auto &item : FItems)
         Index(*item);
     return owned;
@@ -70,6 +84,20 @@ void TCodeTable::Index(const TStdCode &entry)
         FByMake.insert(entry.MakeCode, &entry);
     if (!entry.BreakCode.isEmpty() && !FByBreak.contains(entry.BreakCode))
         FByBreak.insert(entry.BreakCode, &entry);
+    if (const std::optional<QString> key = NameKey(entry.Name)) {
+        if (!FByName.contains(*key))
+            FByName.insert(*key, &entry);
+    } else {
+        ++FOtherNames;
+    }
+}
+
+void TCodeTable::ClearIndex()
+{
+    FByMake.clear();
+    FByBreak.clear();
+    FByName.clear();
+    FOtherNames = 0;
 }
 
 TStdCode &TCodeTable::Add(const QString &name, const QByteArray &scanCode, const QByteArray &breakCode,
@@ -88,8 +116,7 @@ TStdCode &TCodeTable::Add(const QString &name, const QByteArray &scanCode, const
 void TCodeTable::Clear()
 {
     FItems.clear();
-    FByMake.clear();
-    FByBreak.clear();
+    ClearIndex();
 }
 
 void TCodeTable::BuildFrom(const TCodeSet &codeSet)
@@ -109,6 +136,12 @@ void TCodeTable::BuildFrom(const TCodeSet &codeSet)
 
 std::optional<TScanCode> TCodeTable::FindByName(QStringView name, bool isBreak) const
 {
+    // Between ASCII names, ignoring letter case is comparing in lower case.
+    if (FOtherNames == 0)
+        if (const std::optional<QString> key = NameKey(name)) {
+            const TStdCode *entry = FByName.value(*key);
+            return entry ? std::optional(MakeItem(*entry, isBreak)) : std::nullopt;
+        }
     for (const auto &entry : FItems)
         if (QStringView(entry->Name).compare(name, Qt::CaseInsensitive) == 0)
             return MakeItem(*entry, isBreak);

@@ -96,11 +96,17 @@ private:
     std::unique_ptr<TStdCode> Detach(TStdCode *entry);
     void Append(std::unique_ptr<TStdCode> entry);
     void Index(const TStdCode &entry);
+    void ClearIndex();
 
     std::vector<std::unique_ptr<TStdCode>> FItems;
     // The first entry of every make and break code, so that decoding bytes
     // does not scan the table once per byte.
     QHash<QByteArray, const TStdCode *> FByMake;
     QHash<QByteArray, const TStdCode *> FByBreak;
+    // The first entry of every ASCII name in lower case, for lookups by
+    // name; the entries with other names are counted, and while there are
+    // any, lookups compare every name.
+    QHash<QString, const TStdCode *> FByName;
+    int FOtherNames = 0;
     int FMaxCodeLength = 0;
 };

@@ -118,6 +118,38 @@ std::unique_ptr<TLayout> ShapedCopy(const TLayout &layout, const TKeyboard &keyb
     return shaped;
 }
 
+// Whether the layout already has the shape ShapedCopy gives it: the model's
+// layers and reader tracks, every layer with the model's key lock positions
+// and the model's keys in the model's order, each logical number once. The
+// shaped copy of such a layout holds the same keys, readers, key locks and
+// groups, and writes the same image.
+bool HasModelShape(const TLayout &layout, const TKeyboard &keyboard)
+{
+    if (layout.LayerCount() != keyboard.Layers || layout.Track1() != (keyboard.Track1 != 0)
+        || layout.Track2() != (keyboard.Track2 != 0) || layout.Track3() != (keyboard.Track3 != 0))
+        return false;
+    const TKeyDefs &defs = keyboard.KeyDefs();
+    std::vector<int> numbers;
+    numbers.reserve(size_t(defs.Count()));
+    for (int k = 0; k < defs.Count(); ++k)
+        numbers.push_back(defs.Item(k).LogicalNumber);
+    std::sort(numbers.begin(), numbers.end());
+    if (std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end())
+        return false;
+    for (int e = 0; e < layout.LayerCount(); ++e) {
+        const TLayer &layer = layout.Layers().Item(e);
+        if (layer.KeyLock().Count() != keyboard.KeyPos || layer.Keys().Count() != defs.Count())
+            return false;
+        for (int k = 0; k < defs.Count(); ++k) {
+            const TKeyDef &def = defs.Item(k);
+            const TKey &key = layer.Keys().Item(k);
+            if (key.Col() != def.Left - 1 || key.Row() != def.Top - 1 || key.LogicalNumber() != def.LogicalNumber)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 TBinLayout28::TBinLayout28(TLayoutFormats *formats, const TKeyboards &keyboards)
@@ -159,7 +191,13 @@ void TBinLayout28::WriteImage(const TLayout &layout, TBinStream &stream)
 
 void TBinLayout28::WriteShapedImage(const TLayout &layout, const TTrailerForm &form, TBinStream &stream)
 {
-    const std::unique_ptr<TLayout> shaped = ShapedCopy(layout, Keyboards().ByID(layout.KeyboardID()));
+    const TKeyboard &keyboard = Keyboards().ByID(layout.KeyboardID());
+    if (HasModelShape(layout, keyboard)) {
+        WriteTablesAndRecords(layout, stream);
+        WriteTrailer(layout, form, stream);
+        return;
+    }
+    const std::unique_ptr<TLayout> shaped = ShapedCopy(layout, keyboard);
     WriteTablesAndRecords(*shaped, stream);
     WriteTrailer(*shaped, form, stream);
 }

@@ -61,11 +61,12 @@ void TLayoutFormat::SaveToFile(TLayout &layout, const QString &path)
 void TLayoutFormat::LoadGuarded(TLayout &layout, QIODevice &stream)
 {
     // The load works on a copy, so that the layout keeps what the data does
-    // not mention, yet takes nothing over from a load that fails half-way.
+    // not mention, yet takes nothing over from a load that fails half-way;
+    // a load that succeeds hands the copy's content over without copying.
     TLayout scratch;
     scratch.Assign(layout);
     LoadFromStream(scratch, stream);
-    layout.Assign(scratch);
+    layout.TakeContent(scratch);
 }
 
 void TLayoutFormat::LoadFromFile(TLayout &layout, const QString &path)

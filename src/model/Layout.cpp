@@ -128,10 +128,8 @@ std::unique_ptr<TNotifyLink> TLayout::AddLink(TNotifyLink::THandler handler, con
     return std::make_unique<TNotifyLink>(std::move(handler), receiver, FLinks.get());
 }
 
-void TLayout::Assign(const TLayout &source)
+void TLayout::AssignFields(const TLayout &source)
 {
-    if (&source == this)
-        return;
     FKeyboardID = source.FKeyboardID;
     FFileName = source.FFileName;
     FKeyPositions = source.FKeyPositions;
@@ -143,8 +141,37 @@ void TLayout::Assign(const TLayout &source)
     FColumns = source.FColumns;
     FRows = source.FRows;
     FSelection = source.FSelection;
+}
+
+void TLayout::Assign(const TLayout &source)
+{
+    if (&source == this)
+        return;
+    AssignFields(source);
     FLayers->Assign(*source.FLayers);
     FGroups->Assign(*source.FGroups);
+    Notify(lcContent);
+}
+
+void TLayout::TakeContent(TLayout &source)
+{
+    if (&source == this)
+        return;
+    // Every model object reports to the notifier it was made with, so the
+    // notifiers change places with the trees; the handler and the modified
+    // state stay with this layout.
+    const bool modified = IsModified();
+    std::swap(FNotifier, source.FNotifier);
+    std::swap(FLayers, source.FLayers);
+    std::swap(FGroups, source.FGroups);
+    std::swap(FNotifier->OnChange, source.FNotifier->OnChange);
+    FNotifier->ResetModified();
+    if (modified) {
+        auto handler = std::move(FNotifier->OnChange);
+        FNotifier->Change();
+        FNotifier->OnChange = std::move(handler);
+    }
+    AssignFields(source);
     Notify(lcContent);
 }
 

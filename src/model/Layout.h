@@ -186,6 +186,14 @@ private:
     /// ApplyKeyboard without the notification, for a caller that notifies
     /// once it is done.
     void ApplyShape(const TKeyboard &keyboard);
+    // The file formats load into a scratch copy and take its content.
+    friend class TLayoutFormat;
+    /// Makes this layout what source is, as Assign does, by taking source's
+    /// object trees instead of copying them; source is left with this
+    /// layout's old trees and is to be discarded.
+    void TakeContent(TLayout &source);
+    /// Copies the file name, shape, model fields and selection of source.
+    void AssignFields(const TLayout &source);
 
     // The notifier comes first: every model object is created with it.
     std::unique_ptr<TNotifier> FNotifier;

@@ -232,6 +232,26 @@ TEST(CodeTable, FirstEntryOfACodeWins)
     EXPECT_FALSE(table.FindMake(Hex(u"32")));
 }
 
+TEST(CodeTable, NameLookupIgnoresLetterCaseAndFindsTheFirstEntry)
+{
+    TCodeTable table;
+    TStdCode &first = table.Add(u"Tab"_qs, Hex(u"0F"), Hex(u"F0 0D"), Hex(u"0D"));
+    table.Add(u"TAB"_qs, Hex(u"10"), Hex(u"F0 0E"), Hex(u"0E"));
+    EXPECT_EQ(table.FindByName(u"tAB", false)->ScanCode, Hex(u"0F"));
+    EXPECT_EQ(table.FindByName(u"tab", true)->Data(), Hex(u"F0 0D"));
+    EXPECT_FALSE(table.FindByName(u"Ta", false));
+    EXPECT_FALSE(table.FindByName(u"Tabs", false));
+    const std::unique_ptr<TStdCode> removed(&first);
+    first.SetTable(nullptr);
+    EXPECT_EQ(table.FindByName(u"Tab", false)->ScanCode, Hex(u"10"));
+    // A name beyond ASCII folds as Qt folds it: the Kelvin sign is a "k".
+    table.Add(u"Ключ\u212A"_qs, Hex(u"20"), Hex(u"F0 21"), Hex(u"21"));
+    EXPECT_EQ(table.FindByName(u"клЮЧk", false)->ScanCode, Hex(u"20"));
+    table.Add(u"\u212Aey"_qs, Hex(u"22"), Hex(u"F0 23"), Hex(u"23"));
+    EXPECT_EQ(table.FindByName(u"KEY", false)->ScanCode, Hex(u"22"));
+    EXPECT_EQ(table.FindByName(u"tab", false)->ScanCode, Hex(u"10"));
+}
+
 TEST(StdCodes, InstalledTableReplacesBuiltIn)
 {
     EXPECT_EQ(StdCodeTable().Count(), 125);

@@ -387,3 +387,36 @@ TEST(BinLayoutRead, FaultsOfTheImageAreFormatErrors)
         EXPECT_EQ(error.Detail(), u"Длина скан-кодов не может превышать 255 байт.");
     }
 }
+
+// The image always has the model's shape: a layout off it (keys under other
+// logical numbers, a layer the model lacks) writes the image of the layout
+// brought to the model's shape, and one in the shape writes that shape.
+TEST(BinLayoutRead, ImageOfALayoutOffItsModelsShapeIsTheImageOfThatShape)
+{
+    TBinLayout210 format(nullptr, ShippedKeyboards());
+    const auto shaped = MakeRichLayout(ShippedKeyboards(), 1);
+    const QByteArray expected = format.SaveToString(*shaped);
+
+    // The grouped keys at (0, 0) and (1, 0) exchange their numbers and
+    // contents: the image goes by number, the group's record by cell.
+    TLayout swapped;
+    swapped.Assign(*shaped);
+    for (int e = 0; e < swapped.LayerCount(); ++e) {
+        const TLayer &from = shaped->Layers().Item(e);
+        TKey &first = swapped.Layers().Item(e).KeyAtOrFail(0, 0);
+        TKey &second = swapped.Layers().Item(e).KeyAtOrFail(1, 0);
+        first.SetLogicalNumber(from.KeyAtOrFail(1, 0).LogicalNumber());
+        first.AssignContent(from.KeyAtOrFail(1, 0));
+        second.SetLogicalNumber(from.KeyAtOrFail(0, 0).LogicalNumber());
+        second.AssignContent(from.KeyAtOrFail(0, 0));
+    }
+    ASSERT_NE(swapped.Layers().Item(0).KeyAtOrFail(0, 0).MakeCodes().Text(),
+              shaped->Layers().Item(0).KeyAtOrFail(0, 0).MakeCodes().Text());
+    EXPECT_EQ(format.SaveToString(swapped), expected);
+
+    TLayout extraLayer;
+    extraLayer.Assign(*shaped);
+    extraLayer.Layers().SetCount(shaped->LayerCount() + 1);
+    extraLayer.Layers().Item(shaped->LayerCount()).Keys().Add(0, 0, 1).MakeCodes().SetText(u"+Z -Z");
+    EXPECT_EQ(format.SaveToString(extraLayer), expected);
+}

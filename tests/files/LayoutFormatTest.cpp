@@ -215,3 +215,39 @@ TEST(LayoutFormat, FailedLoadLeavesTheLayoutAsItWas)
     EXPECT_FALSE(layout->IsModified());
     EXPECT_EQ(layout->KeyboardID(), 3);
 }
+
+// A load hands the loaded content to the layout itself: its views, its
+// number and its modified handler stay, and the result is the same layout
+// however often it is loaded again.
+TEST(LayoutFormat, LoadKeepsTheLayoutsViewsNumberAndModifiedHandler)
+{
+    TXMLLayout xml(nullptr, ShippedKeyboards());
+    const auto source = MakeRichLayout(ShippedKeyboards(), 3);
+    const QByteArray bytes = xml.SaveToString(*source);
+
+    TLayout layout;
+    const uint32_t number = layout.InstanceNumber();
+    QList<TLayoutChange> changes;
+    const auto link = layout.AddLink([&](TLayout &notified) { changes << notified.LastChange(); }, &changes);
+    int modifiedCalls = 0;
+    layout.Notifier().OnChange = [&](TNotifier &) { ++modifiedCalls; };
+
+    xml.LoadFromString(layout, bytes);
+    ExpectSameLayout(*source, layout);
+    EXPECT_EQ(layout.InstanceNumber(), number);
+    EXPECT_EQ(changes, QList<TLayoutChange>{lcContent});
+    EXPECT_EQ(modifiedCalls, 1);
+    EXPECT_TRUE(layout.IsModified());
+
+    // The loaded keys report to the layout's own notifier.
+    layout.ResetModified();
+    layout.Layers().Item(1).Keys().Item(2).SetRemark(QStringLiteral("после загрузки"));
+    EXPECT_TRUE(layout.IsModified());
+    EXPECT_EQ(modifiedCalls, 2);
+
+    // Already modified, a second load fires no further modified call.
+    xml.LoadFromString(layout, bytes);
+    ExpectSameLayout(*source, layout);
+    EXPECT_EQ(modifiedCalls, 2);
+    EXPECT_EQ(changes.size(), 2);
+}

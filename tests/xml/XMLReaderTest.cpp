@@ -69,6 +69,25 @@ TEST(XMLReader, AttributeValuesFollowTheLenientRules)
     EXPECT_EQ(p.Root().Item(0)->Attribute(u"v"), u"xy");
 }
 
+// A name given again, in any letter case, keeps the place of its first
+// attribute and takes the later value; so does a name a nameless document
+// element's next tag repeats.
+TEST(XMLReader, RepeatedAttributeNamesKeepTheFirstPlaceAndTakeTheLastValue)
+{
+    TECXMLParser p;
+    Parse(p, "<r><a Font=\"1\" Size=\"2\" FONT=\"3\" Ключ=\"4\" size=\"5\" КЛЮЧ=\"6\" font= Z=\"7\"/></r>");
+    const TXMLItem &a = *p.Root().Item(0);
+    ASSERT_EQ(a.Attributes().size(), 4u);
+    EXPECT_EQ(a.Attributes()[0], TXMLItem::TAttribute(u"Font"_qs, u"3"_qs));
+    EXPECT_EQ(a.Attributes()[1], TXMLItem::TAttribute(u"Size"_qs, u"5"_qs));
+    EXPECT_EQ(a.Attributes()[2], TXMLItem::TAttribute(Str("Ключ"), u"6"_qs));
+    EXPECT_EQ(a.Attributes()[3], TXMLItem::TAttribute(u"Z"_qs, u"7"_qs));
+    Parse(p, "< x=\"1\" y=\"2\">< X=\"3\" w=\"4\"></>");
+    ASSERT_EQ(p.Root().Attributes().size(), 3u);
+    EXPECT_EQ(p.Root().Attribute(u"x"), u"3");
+    EXPECT_EQ(p.Root().Attributes()[2].first, u"w");
+}
+
 // Tags with line breaks or runs of spaces are read from a normalised copy
 // that the next such tag overwrites: names and values read from one must
 // stay as they were when later tags of other names follow.

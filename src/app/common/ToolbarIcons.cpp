@@ -1,31 +1,84 @@
 #include "common/ToolbarIcons.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
+#include <algorithm>
+#include <memory>
 
 namespace {
 
-QIcon RenderIcon(const QString &fileName)
-{
-    QSvgRenderer renderer(fileName);
-    if (!renderer.isValid())
-        return QIcon();
-    // Pixmaps at every size a toolbar, a menu or a high-density screen asks
-    // for: the drawing is scaled from its vector form, never from a bitmap.
-    QIcon icon;
-    for (const int size : {16, 20, 24, 32, 48, 64}) {
-        QPixmap pixmap(size, size);
+// The sizes toolbars, menus and high-density screens ask for.
+constexpr int kIconSizes[] = {16, 20, 24, 32, 48, 64};
+
+// Draws an icon from its vector form at the size asked for, when first asked
+// and once per size and mode: a start shows a few dozen icons at one size,
+// and drawing every size of every icon beforehand took a fifth of it. The
+// style greys the drawing for the disabled state.
+class TSvgIconEngine : public QIconEngine {
+public:
+    explicit TSvgIconEngine(std::shared_ptr<QSvgRenderer> renderer) : FRenderer(std::move(renderer)) {}
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        return QSize(side, side);
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int side = std::max(0, std::min(size.width(), size.height()));
+        const int key = side * 4 + int(mode);
+        if (const auto found = FPixmaps.constFind(key); found != FPixmaps.constEnd())
+            return *found;
+        QPixmap pixmap(side, side);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
+        FRenderer->render(&painter);
         painter.end();
-        icon.addPixmap(pixmap);
+        if (mode != QIcon::Normal) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+        }
+        FPixmaps.insert(key, pixmap);
+        return pixmap;
     }
-    return icon;
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (const int side : kIconSizes)
+            sizes << QSize(side, side);
+        return sizes;
+    }
+
+    QIconEngine *clone() const override { return new TSvgIconEngine(*this); }
+    QString key() const override { return QStringLiteral("TSvgIconEngine"); }
+
+private:
+    std::shared_ptr<QSvgRenderer> FRenderer;
+    QHash<int, QPixmap> FPixmaps;
+};
+
+QIcon RenderIcon(const QString &fileName)
+{
+    auto renderer = std::make_shared<QSvgRenderer>(fileName);
+    if (!renderer->isValid())
+        return QIcon();
+    return QIcon(new TSvgIconEngine(std::move(renderer)));
 }
 
 } // namespace

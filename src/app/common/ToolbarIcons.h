@@ -10,7 +10,7 @@
 /// "write-layout", "read-layout", "refresh" (device); "layers-all",
 /// "layer-1" to "layer-4" (layers); "view-layout", "view-simplified",
 /// "view-picture" (view modes). The drawings are line art in a 24 by 24
-/// grid with one accent colour per family, rendered at the sizes toolbars
-/// and menus use; the style greys them for the disabled state. An unknown
+/// grid with one accent colour per family, drawn at the size asked for when
+/// first shown; the style greys them for the disabled state. An unknown
 /// name gives a null icon.
 QIcon ToolbarIcon(const QString &name);

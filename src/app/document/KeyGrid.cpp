@@ -10,6 +10,7 @@
 #include "model/ScanCodes.h"
 
 #include <QPainter>
+#include <QStaticText>
 
 TKeyGrid::TKeyGrid(QWidget *parent) : TStringGrid2(parent) {}
 
@@ -105,6 +106,24 @@ QString TKeyGrid::KeyText(const TKey &key) const
     return text;
 }
 
+void TKeyGrid::DrawLine(QPainter &painter, const QPoint &topLeft, const QString &text) const
+{
+    // Laying a line out costs more than drawing it, and a grid shows the same
+    // few code texts again and again: each is laid out once per font.
+    constexpr qsizetype kMaxLines = 4096;
+    if (painter.font() != FLinesFont || FLines.size() >= kMaxLines) {
+        FLines.clear();
+        FLinesFont = painter.font();
+    }
+    auto found = FLines.find(text);
+    if (found == FLines.end()) {
+        QStaticText line(text);
+        line.setTextFormat(Qt::PlainText);
+        found = FLines.insert(text, line);
+    }
+    painter.drawStaticText(topLeft, *found);
+}
+
 void TKeyGrid::DrawCodeCell(QPainter &painter, int col, int row, const QRect &rect, bool selected) const
 {
     const QColor windowColor = palette().color(QPalette::Base);
@@ -136,8 +155,7 @@ void TKeyGrid::DrawCodeCell(QPainter &painter, int col, int row, const QRect &re
         if (top + lineHeight > rect.bottom() + 1)
             continue;
         painter.setPen(selected ? windowColor : i + 1 == FShownLayer ? QColor(Qt::red) : QColor(Qt::black));
-        painter.drawText(QRect(left, top, rect.right() + 1 - left, lineHeight),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, KeyText(*key));
+        DrawLine(painter, QPoint(left, top), KeyText(*key));
     }
 }
 

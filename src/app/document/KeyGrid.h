@@ -3,6 +3,10 @@
 #include "document/ArrowCtrl.h"
 #include "document/StringGrid2.h"
 
+#include <QFont>
+#include <QHash>
+#include <QStaticText>
+
 class TKey;
 class TLayout;
 
@@ -50,9 +54,14 @@ private:
     void DrawGroupBorder(QPainter &painter, int col, int row, const QRect &rect, bool selected) const;
     /// Returns the text of a macro key as the view shows it.
     QString KeyText(const TKey &key) const;
+    /// Draws one line of text with its top-left corner at topLeft.
+    void DrawLine(QPainter &painter, const QPoint &topLeft, const QString &text) const;
 
     const TLayout *FLayout = nullptr;
     int FShownLayer = 0;
     int FViewMode = 0;
     TArrowCtrl FArrows;
+    // The laid-out lines of the font they were laid out in.
+    mutable QHash<QString, QStaticText> FLines;
+    mutable QFont FLinesFont;
 };

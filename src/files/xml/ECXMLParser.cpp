@@ -3,6 +3,7 @@
 #include "base/SafeFile.h"
 #include "files/xml/XMLDocumentIO.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 
 EXMLError::EXMLError(const QString &message, int line)
@@ -54,6 +55,13 @@ void TECXMLParser::LoadFromBytes(QByteArrayView bytes)
 
 void TECXMLParser::LoadFromStream(QIODevice &stream)
 {
+    // Bytes already in memory are read where they lie, not copied first.
+    if (auto *buffer = qobject_cast<QBuffer *>(&stream); buffer && buffer->isReadable()) {
+        const QByteArrayView rest = QByteArrayView(buffer->data()).sliced(buffer->pos());
+        buffer->seek(buffer->size());
+        LoadFromBytes(rest);
+        return;
+    }
     LoadFromBytes(stream.readAll());
 }
 

@@ -5,6 +5,20 @@
 
 #include <algorithm>
 
+namespace {
+
+// Names match with letter case ignored. Case folding keeps the length of
+// every UTF-16 unit, so names of different lengths never match, and a
+// shared text matches itself; only the rest is compared character by
+// character.
+bool SameName(QStringView name, const QString &other)
+{
+    return name.size() == other.size()
+           && (name.data() == other.constData() || name.compare(other, Qt::CaseInsensitive) == 0);
+}
+
+} // namespace
+
 TXMLItem::TXMLItem(TECXMLParser *owner) : FOwner(owner) {}
 
 TXMLItem::~TXMLItem()
@@ -30,19 +44,21 @@ void TXMLItem::SetText(const QString &text)
     Changed();
 }
 
+std::vector<TXMLItem::TAttribute>::const_iterator TXMLItem::FindAttribute(QStringView name) const
+{
+    return std::find_if(FAttributes.begin(), FAttributes.end(),
+                        [&](const TAttribute &a) { return SameName(name, a.first); });
+}
+
 bool TXMLItem::HasAttribute(QStringView name) const
 {
-    return std::any_of(FAttributes.begin(), FAttributes.end(), [&](const TAttribute &a) {
-        return name.compare(a.first, Qt::CaseInsensitive) == 0;
-    });
+    return FindAttribute(name) != FAttributes.end();
 }
 
 QString TXMLItem::Attribute(QStringView name) const
 {
-    for (const TAttribute &a : FAttributes)
-        if (name.compare(a.first, Qt::CaseInsensitive) == 0)
-            return a.second;
-    return {};
+    const auto found = FindAttribute(name);
+    return found == FAttributes.end() ? QString() : found->second;
 }
 
 int TXMLItem::IntAttribute(QStringView name) const
@@ -52,20 +68,28 @@ int TXMLItem::IntAttribute(QStringView name) const
 
 int TXMLItem::IntAttribute(QStringView name, int fallback) const
 {
-    return HasAttribute(name) ? IntAttribute(name) : fallback;
+    const auto found = FindAttribute(name);
+    return found == FAttributes.end() ? fallback : StrToInt(found->second);
+}
+
+void TXMLItem::ReserveAttributes(int count)
+{
+    FAttributes.reserve(size_t(count));
 }
 
 void TXMLItem::SetAttribute(const QString &name, const QString &value)
 {
-    const auto found = std::find_if(FAttributes.begin(), FAttributes.end(), [&](const TAttribute &a) {
-        return name.compare(a.first, Qt::CaseInsensitive) == 0;
-    });
+    const auto found = FAttributes.begin() + (FindAttribute(name) - FAttributes.cbegin());
     if (value.isEmpty()) {
         if (found != FAttributes.end())
             FAttributes.erase(found);
     } else if (found != FAttributes.end()) {
         found->second = value;
     } else {
+        // Elements of a layout carry a few attributes each: room for some at
+        // once spares the first reallocations.
+        if (FAttributes.capacity() == 0)
+            FAttributes.reserve(4);
         FAttributes.emplace_back(name, value);
     }
 }
@@ -142,7 +166,7 @@ int TXMLItem::IndexOf(const TXMLItem *child) const
 int TXMLItem::IndexOfName(QStringView name, int start) const
 {
     for (int i = std::max(start, 0); i < Count(); ++i)
-        if (name.compare(FItems[size_t(i)]->FName, Qt::CaseInsensitive) == 0)
+        if (SameName(name, FItems[size_t(i)]->FName))
             return i;
     return -1;
 }

@@ -43,6 +43,12 @@ public:
     /// Sets an attribute: an empty value removes it, an absent name is
     /// appended at the end, otherwise the first match takes the value.
     void SetAttribute(const QString &name, const QString &value);
+    /// Appends an attribute without looking for one of the same name: for a
+    /// caller that knows there is none and that value is not empty.
+    void AppendAttribute(const QString &name, const QString &value) { FAttributes.emplace_back(name, value); }
+    /// Makes room for count attributes, so that adding them one by one
+    /// allocates once.
+    void ReserveAttributes(int count);
 
     int Count() const { return int(FItems.size()); }
     TXMLItem *Item(int index) const { return FItems[size_t(index)].get(); }
@@ -77,6 +83,7 @@ public:
 
 private:
     void Changed();
+    std::vector<TAttribute>::const_iterator FindAttribute(QStringView name) const;
     std::unique_ptr<TXMLItem> Detach(TXMLItem *child);
 
     QString FName;

@@ -1,32 +1,15 @@
 #include "files/xml/ECXMLParser.h"
 #include "files/xml/XMLDocumentIO.h"
 #include "files/xml/XMLEntities.h"
+#include "files/xml/XMLTextPool.h"
 #include "files/xml/XMLTokenizer.h"
 
 #include "base/Win1251.h"
 
-#include <QHash>
+#include <QVarLengthArray>
+#include <algorithm>
 
 namespace {
-
-// The texts of the names and short values of one document: a layout file
-// repeats a few dozen of them thousands of times, and a shared text costs
-// no allocation. A lookup borrows the token's bytes; a new entry keeps a copy
-// of them, since a token may lie in the tokenizer's scratch buffer, which the
-// next token overwrites.
-class TTextPool {
-public:
-    QString Text(QByteArrayView bytes)
-    {
-        auto found = FTexts.constFind(QByteArray::fromRawData(bytes.data(), bytes.size()));
-        if (found == FTexts.cend())
-            found = FTexts.insert(bytes.toByteArray(), FromWin1251(bytes));
-        return *found;
-    }
-
-private:
-    QHash<QByteArray, QString> FTexts;
-};
 
 // Values up to this length are numbers and flags, worth sharing.
 constexpr qsizetype kPooledValue = 8;
@@ -46,7 +29,7 @@ QByteArrayView TagName(QByteArrayView tag)
 
 // Attributes: the text between the first space and the closing ">" (a "/"
 // right before it left out), cut at every space outside double quotes.
-void ReadAttributes(QByteArrayView tag, TXMLItem &item, TTextPool &pool)
+void ReadAttributes(QByteArrayView tag, TXMLItem &item, TXMLTextPool &pool)
 {
     const qsizetype space = tag.indexOf(' ');
     if (space < 0)
@@ -57,8 +40,14 @@ void ReadAttributes(QByteArrayView tag, TXMLItem &item, TTextPool &pool)
     if (end <= space)
         return;
     const QByteArrayView list = tag.sliced(space + 1, end - space - 1);
+    item.ReserveAttributes(int(std::count(list.begin(), list.end(), '=')));
 
-    auto addPiece = [&item, &pool](QByteArrayView piece) {
+    // The name classes taken so far: a name of a new class is appended, one
+    // of a class already there gives the first of them its value. An item
+    // that has attributes already looks every name up.
+    const bool fresh = item.Attributes().empty();
+    QVarLengthArray<int, 16> classes;
+    auto addPiece = [&](QByteArrayView piece) {
         const qsizetype eq = piece.indexOf('=');
         if (eq < 0)
             return; // a name without a value stores nothing
@@ -69,10 +58,17 @@ void ReadAttributes(QByteArrayView tag, TXMLItem &item, TTextPool &pool)
             if (value.endsWith('"'))
                 value.chop(1);
         }
-        const QString decoded = value.size() <= kPooledValue && !value.contains('&') ? pool.Text(value)
+        const QString decoded = value.size() <= kPooledValue && !value.contains('&') ? pool.Value(value).Text
                                                                                      : DecodeAttributeValue(value);
-        if (!decoded.isEmpty())
-            item.SetAttribute(pool.Text(piece.first(eq)), decoded);
+        if (decoded.isEmpty())
+            return;
+        const TXMLTextPool::TEntry &name = pool.Name(piece.first(eq));
+        if (fresh && !classes.contains(name.NameClass)) {
+            classes.append(name.NameClass);
+            item.AppendAttribute(name.Text, decoded);
+        } else {
+            item.SetAttribute(name.Text, decoded);
+        }
     };
 
     bool inQuotes = false;
@@ -88,9 +84,9 @@ void ReadAttributes(QByteArrayView tag, TXMLItem &item, TTextPool &pool)
     addPiece(list.sliced(pieceStart));
 }
 
-void TakeTag(TXMLItem &item, QByteArrayView tag, TTextPool &pool)
+void TakeTag(TXMLItem &item, QByteArrayView tag, TXMLTextPool &pool)
 {
-    item.SetName(pool.Text(TagName(tag)));
+    item.SetName(pool.Value(TagName(tag)).Text);
     ReadAttributes(tag, item, pool);
 }
 
@@ -122,7 +118,7 @@ void ReadXMLDocument(TECXMLParser &parser, QByteArrayView input)
     TXMLItem *current = &root;
     int depth = 0;
     TXMLTokenizer tokenizer(input);
-    TTextPool pool;
+    TXMLTextPool pool;
 
     for (auto kind = tokenizer.Next(); kind != TXMLTokenizer::tkEnd; kind = tokenizer.Next()) {
         if (!current)

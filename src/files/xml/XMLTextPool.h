@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <vector>
+
+/// The texts of the names and short values of one document: a layout file
+/// repeats a few dozen of them thousands of times, and a shared text costs no
+/// allocation. A lookup borrows the bytes; a new entry keeps a copy of them,
+/// since a token may lie in the tokenizer's scratch buffer, which the next
+/// token overwrites.
+class TXMLTextPool {
+public:
+    /// One text of the pool.
+    struct TEntry {
+        QByteArray Bytes;
+        QString Text;
+        /// The same for texts that are equal with letter case ignored: the
+        /// index of the first such text taken as a name; -1 for a value.
+        int NameClass = -1;
+    };
+
+    TXMLTextPool();
+
+    /// Returns the entry of the Windows-1251 bytes as a value. An entry
+    /// returned is valid until the next lookup.
+    const TEntry &Value(QByteArrayView bytes) { return FEntries[size_t(Find(bytes))]; }
+    /// Returns the entry of the bytes as a name, with its NameClass set.
+    const TEntry &Name(QByteArrayView bytes);
+
+private:
+    int Find(QByteArrayView bytes);
+    void Grow();
+
+    std::vector<TEntry> FEntries;
+    // Open addressing: entry index + 1 per slot, 0 for a free one.
+    std::vector<int> FSlots;
+    // The entries that are names and first of their class.
+    std::vector<int> FClassHeads;
+};
