@@ -97,6 +97,12 @@ def main():
         rows.append(("editor resident, 10 largest open", f"{m['resident_MB']:.1f} MB", f"{TARGET} 100 MB",
                      f"{100 / m['resident_MB']:.2f}", ">= 1"))
         rows.append(("  of it per largest document", f"{m['per_document_MB']:.1f} MB", "", "", ""))
+    for name, what in (("UndoKeyEdits", "one-key edits"), ("UndoMixedEdits", "mixed edits"),
+                       ("UndoWholeLayoutEdits", "every key rewritten")):
+        if name in f:
+            m = f[name]
+            rows.append((f"undo, 100 steps of {what}", f"{m['rss_growth_MB']:.1f} MB", f"{TARGET} 50 MB",
+                         f"{50 / max(m['rss_growth_MB'], 0.1):.2f}", ">= 1"))
     time_over_peer("ravlin convert largest (process)", "ToolConvertLargest", "ToolModels", "ravlin models")
 
     header = ("figure", "ours", "peer or target", "ratio", "goal")
