@@ -55,6 +55,14 @@ private:
     QTemporaryDir FDir;
 };
 
+// A shown main window of the program folder, with no keyboard on its port.
+inline std::unique_ptr<TfmMain> ShowMain(const TProgramFolder &folder, TManagerPrompts &prompts)
+{
+    auto window = std::make_unique<TfmMain>(folder.Options(prompts));
+    window->show();
+    return window;
+}
+
 // Returns the captions of the recent-files entries shown in the file menu.
 inline QStringList RecentCaptions(const TfmMain &window)
 {

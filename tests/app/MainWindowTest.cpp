@@ -18,12 +18,7 @@
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TfmMain> MakeMain()
-    {
-        auto window = std::make_unique<TfmMain>(FFolder->Options(FPrompts));
-        window->show();
-        return window;
-    }
+    std::unique_ptr<TfmMain> MakeMain() { return ShowMain(*FFolder, FPrompts); }
     static TfmDoc *Active(const TfmMain &window) { return window.Documents().Active(); }
     static void WaitForDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); QCoreApplication::processEvents(); }
 

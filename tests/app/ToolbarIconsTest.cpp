@@ -16,12 +16,7 @@ class ToolbarIconsTest : public QObject {
     std::unique_ptr<TProgramFolder> FFolder;
     TScriptedPrompts FPrompts;
 
-    std::unique_ptr<TfmMain> MakeMain()
-    {
-        auto window = std::make_unique<TfmMain>(FFolder->Options(FPrompts));
-        window->show();
-        return window;
-    }
+    std::unique_ptr<TfmMain> MakeMain() { return ShowMain(*FFolder, FPrompts); }
 
     // Counts the pixels of a 24-pixel rendering of icon in mode that are not
     // fully transparent, and sums how far their colour is from grey.

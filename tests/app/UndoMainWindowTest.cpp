@@ -27,12 +27,7 @@ class UndoMainWindowTest : public QObject {
     std::unique_ptr<TProgramFolder> FFolder;
     TScriptedPrompts FPrompts;
 
-    std::unique_ptr<TfmMain> MakeMain()
-    {
-        auto window = std::make_unique<TfmMain>(FFolder->Options(FPrompts));
-        window->show();
-        return window;
-    }
+    std::unique_ptr<TfmMain> MakeMain() { return ShowMain(*FFolder, FPrompts); }
     static QAction *Find(const TfmMain &window, const char *name)
     {
         return window.findChild<QAction *>(QString::fromLatin1(name));
