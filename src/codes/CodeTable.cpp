@@ -7,16 +7,6 @@
 
 namespace {
 
-TScanCode MakeItem(const TStdCode &entry, bool isBreak)
-{
-    TScanCode item;
-    item.SetData(isBreak ? entry.BreakCode : entry.MakeCode);
-    item.CodeType = isBreak ? ctBreak : ctMake;
-    item.Name = entry.Name;
-    item.ScanCode = entry.ScanCode;
-    return item;
-}
-
 // The key of a name in the name index: the name with ASCII letters in lower
 // case; nothing for a name with other characters, which is looked up by
 // comparing (case folding takes, for instance, the Kelvin sign to "k").
@@ -37,6 +27,16 @@ std::optional<QString> NameKey(QStringView name)
 TStdCode::TStdCode(TCodeTable *table)
 {
     SetTable(table);
+}
+
+TScanCode TStdCode::Item(bool isBreak) const
+{
+    TScanCode item;
+    item.SetData(isBreak ? BreakCode : MakeCode);
+    item.CodeType = isBreak ? ctBreak : ctMake;
+    item.Name = Name;
+    item.ScanCode = ScanCode;
+    return item;
 }
 
 void TStdCode::SetTable(TCodeTable *table)
@@ -84,6 +84,10 @@ void TCodeTable::Index(const TStdCode &entry)
         FByMake.insert(entry.MakeCode, &entry);
     if (!entry.BreakCode.isEmpty() && !FByBreak.contains(entry.BreakCode))
         FByBreak.insert(entry.BreakCode, &entry);
+    if (entry.MakeCode.size() == 1 && !FByMakeByte[uint8_t(entry.MakeCode[0])])
+        FByMakeByte[uint8_t(entry.MakeCode[0])] = &entry;
+    if (entry.BreakCode.size() == 1 && !FByBreakByte[uint8_t(entry.BreakCode[0])])
+        FByBreakByte[uint8_t(entry.BreakCode[0])] = &entry;
     if (const std::optional<QString> key = NameKey(entry.Name)) {
         if (!FByName.contains(*key))
             FByName.insert(*key, &entry);
@@ -96,6 +100,8 @@ void TCodeTable::ClearIndex()
 {
     FByMake.clear();
     FByBreak.clear();
+    FByMakeByte.fill(nullptr);
+    FByBreakByte.fill(nullptr);
     FByName.clear();
     FOtherNames = 0;
 }
@@ -140,11 +146,11 @@ std::optional<TScanCode> TCodeTable::FindByName(QStringView name, bool isBreak) 
     if (FOtherNames == 0)
         if (const std::optional<QString> key = NameKey(name)) {
             const TStdCode *entry = FByName.value(*key);
-            return entry ? std::optional(MakeItem(*entry, isBreak)) : std::nullopt;
+            return entry ? std::optional(entry->Item(isBreak)) : std::nullopt;
         }
     for (const auto &entry : FItems)
         if (QStringView(entry->Name).compare(name, Qt::CaseInsensitive) == 0)
-            return MakeItem(*entry, isBreak);
+            return entry->Item(isBreak);
     return std::nullopt;
 }
 
@@ -152,26 +158,29 @@ std::optional<TScanCode> TCodeTable::FindByScanCode(const QByteArray &scanCode, 
 {
     for (const auto &entry : FItems)
         if (entry->ScanCode == scanCode)
-            return MakeItem(*entry, isBreak);
+            return entry->Item(isBreak);
     return std::nullopt;
 }
 
 std::optional<TScanCode> TCodeTable::FindMake(const QByteArray &bytes) const
 {
     if (const TStdCode *entry = EntryByCode(bytes, false))
-        return MakeItem(*entry, false);
+        return entry->Item(false);
     return std::nullopt;
 }
 
 std::optional<TScanCode> TCodeTable::FindBreak(const QByteArray &bytes) const
 {
     if (const TStdCode *entry = EntryByCode(bytes, true))
-        return MakeItem(*entry, true);
+        return entry->Item(true);
     return std::nullopt;
 }
 
 const TStdCode *TCodeTable::EntryByCode(QByteArrayView bytes, bool isBreak) const
 {
+    // Most make codes are one byte, and decoding tries one byte first.
+    if (bytes.size() == 1)
+        return (isBreak ? FByBreakByte : FByMakeByte)[uint8_t(bytes[0])];
     // An empty break code stands for "no release code" and is not indexed;
     // the key only borrows the bytes.
     const QHash<QByteArray, const TStdCode *> &index = isBreak ? FByBreak : FByMake;

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringView>
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -37,6 +38,10 @@ public:
     QByteArray BreakCode;
     /// Key name; lookups by name ignore letter case.
     QString Name;
+
+    /// Returns the make (or, with isBreak, the break) item of this key, as a
+    /// free-standing code item.
+    TScanCode Item(bool isBreak) const;
 
 private:
     friend class TCodeTable;
@@ -103,6 +108,9 @@ private:
     // does not scan the table once per byte.
     QHash<QByteArray, const TStdCode *> FByMake;
     QHash<QByteArray, const TStdCode *> FByBreak;
+    // The same for the codes of one byte, looked up without hashing.
+    std::array<const TStdCode *, 256> FByMakeByte{};
+    std::array<const TStdCode *, 256> FByBreakByte{};
     // The first entry of every ASCII name in lower case, for lookups by
     // name; the entries with other names are counted, and while there are
     // any, lookups compare every name.

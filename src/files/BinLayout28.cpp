@@ -284,12 +284,12 @@ void TBinLayout28::WriteCodes(const TScanCodes &codes, TBinStream &stream)
     stream.WriteBytes(data);
 }
 
-void TBinLayout28::WriteMelody(const TNotes &melody, const QString &owner, TBinStream &stream)
+void TBinLayout28::WriteMelody(const TNotes &melody, const std::function<QString()> &owner, TBinStream &stream)
 {
     if (melody.Count() > 0xFF)
         throw EError(QStringLiteral("Мелодия %1 содержит %2 нот; в раскладку клавиатуры можно записать не "
                                     "более 255.")
-                         .arg(owner)
+                         .arg(owner())
                          .arg(melody.Count()));
     stream.WriteByte(uint8_t(melody.Count()));
     for (int i = 0; i < melody.Count(); ++i) {
@@ -322,7 +322,9 @@ void TBinLayout28::WriteKey(const TKey &key, int layerIndex, TBinStream &stream)
     }
     WriteMelody(
         key.Melody(),
-        QStringLiteral("клавиши (%1, %2) слоя %3").arg(key.Col() + 1).arg(key.Row() + 1).arg(layerIndex + 1),
+        [&] {
+            return QStringLiteral("клавиши (%1, %2) слоя %3").arg(key.Col() + 1).arg(key.Row() + 1).arg(layerIndex + 1);
+        },
         stream);
 }
 
@@ -349,7 +351,8 @@ void TBinLayout28::WriteMSR(const TLayout &layout, int layerIndex, TBinStream &s
         WriteCodes(msr.Track(t).Prefix(), stream);
         WriteCodes(msr.Track(t).Suffix(), stream);
     }
-    WriteMelody(msr.Melody(), QStringLiteral("считывателя карт слоя %1").arg(layerIndex + 1), stream);
+    WriteMelody(
+        msr.Melody(), [&] { return QStringLiteral("считывателя карт слоя %1").arg(layerIndex + 1); }, stream);
 }
 
 void TBinLayout28::WriteKeyLock(const TKeyLock &keyLock, int layerIndex, TBinStream &stream)
@@ -363,7 +366,8 @@ void TBinLayout28::WriteKeyLock(const TKeyLock &keyLock, int layerIndex, TBinStr
             flags |= kLockedFlag;
         stream.WriteByte(flags);
         WriteCodes(position.Codes(), stream);
-        WriteMelody(position.Melody(),
-                    QStringLiteral("положения ключа %1 слоя %2").arg(p + 1).arg(layerIndex + 1), stream);
+        WriteMelody(
+            position.Melody(),
+            [&] { return QStringLiteral("положения ключа %1 слоя %2").arg(p + 1).arg(layerIndex + 1); }, stream);
     }
 }

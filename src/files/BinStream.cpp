@@ -50,6 +50,12 @@ void TBinStream::WriteBytes(QByteArrayView bytes)
     if (bytes.isEmpty())
         return;
     const qsizetype end = FPosition + bytes.size();
+    // Images are built front to back: appending grows the buffer in steps.
+    if (FPosition == FData.size()) {
+        FData.append(bytes);
+        FPosition = end;
+        return;
+    }
     if (end > FData.size())
         FData.resize(end, '\0');
     std::copy(bytes.begin(), bytes.end(), FData.begin() + FPosition);

@@ -34,16 +34,15 @@ TScanCode ByteItem(const QByteArray &bytes, const QString &name)
     return item;
 }
 
-// The shortest make or break code of the table that bytes begin with, at
-// most MaxCodeLength long; at equal length a make code wins. Returns its
-// length and whether it is a break code.
-std::optional<std::pair<qsizetype, bool>> ShortestCode(const TCodeTable &table, QByteArrayView bytes)
+// The item of the shortest make or break code of the table that bytes begin
+// with, at most MaxCodeLength long; at equal length a make code wins.
+std::optional<TScanCode> ShortestCode(const TCodeTable &table, QByteArrayView bytes)
 {
     const qsizetype longest = std::min(bytes.size(), qsizetype(table.MaxCodeLength()));
     for (qsizetype n = 1; n <= longest; ++n)
         for (const bool isBreak : {false, true})
-            if (table.EntryByCode(bytes.first(n), isBreak))
-                return std::pair{n, isBreak};
+            if (const TStdCode *entry = table.EntryByCode(bytes.first(n), isBreak))
+                return entry->Item(isBreak);
     return std::nullopt;
 }
 
@@ -108,8 +107,14 @@ TScanCode &TScanCodes::Add()
 TScanCode &TScanCodes::Append(const TScanCode &item)
 {
     // Filled while free-standing, so that the bytes are not counted again.
-    auto added = std::make_unique<TScanCode>();
-    added->Assign(item);
+    TScanCode copy;
+    copy.Assign(item);
+    return Append(std::move(copy));
+}
+
+TScanCode &TScanCodes::Append(TScanCode &&item)
+{
+    auto added = std::make_unique<TScanCode>(std::move(item));
     added->SetOwner(this);
     FItems.push_back(std::move(added));
     Change();
@@ -248,18 +253,15 @@ void TScanCodes::AddDecoded(QByteArray bytes)
     std::vector<TScanCode> items;
     qsizetype pos = 0;
     while (pos < bytes.size()) {
-        std::optional<TScanCode> item;
-        if (const auto code = ShortestCode(table, QByteArrayView(bytes).sliced(pos))) {
-            const QByteArray prefix = bytes.mid(pos, code->first);
-            item = code->second ? table.FindBreak(prefix) : table.FindMake(prefix);
-        }
+        std::optional<TScanCode> item = ShortestCode(table, QByteArrayView(bytes).sliced(pos));
         if (!item)
             item = ByteItem(bytes.mid(pos, 1), BytesToHex(bytes.mid(pos, 1)));
         pos += item->Data().size();
         items.push_back(std::move(*item));
     }
-    for (const TScanCode &item : items)
-        Append(item);
+    FItems.reserve(FItems.size() + items.size());
+    for (TScanCode &item : items)
+        Append(std::move(item));
 }
 
 TScanCode *TScanCodes::FindByScanCode(const QByteArray &scanCode) const

@@ -72,6 +72,8 @@ public:
 private:
     /// Appends a copy of item, whose bytes the caller has checked to fit.
     TScanCode &Append(const TScanCode &item);
+    /// Appends a free-standing item, whose bytes the caller has checked to fit.
+    TScanCode &Append(TScanCode &&item);
 
     std::vector<std::unique_ptr<TScanCode>> FItems;
     // The message of the latest check; a check is a reading of the object.

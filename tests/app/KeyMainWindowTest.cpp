@@ -22,8 +22,8 @@ private slots:
         TProgramFolder folder;
         TfmMain window(folder.Options(FPrompts));
         window.show();
-        auto *dialog = window.findChild<TfmKeyDlg *>(QStringLiteral("fmKeyDlg"));
-        QVERIFY(dialog);
+        // The dialog is built when first needed, not at the start.
+        QVERIFY(!window.findChild<TfmKeyDlg *>(QStringLiteral("fmKeyDlg")));
         QAction *editKey = window.Actions().actEditKey;
         QCOMPARE(editKey->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
         QCOMPARE(editKey->iconText(), QStringLiteral("Клавиша"));
@@ -32,8 +32,10 @@ private slots:
         window.Actions().actFileNew->trigger();
         TfmDoc *first = window.Documents().Active();
         QVERIFY(editKey->isEnabled());
-        QCOMPARE(dialog->Document(), &first->Document());
         editKey->trigger();
+        auto *dialog = window.findChild<TfmKeyDlg *>(QStringLiteral("fmKeyDlg"));
+        QVERIFY(dialog);
+        QCOMPARE(dialog->Document(), &first->Document());
         QVERIFY(dialog->isVisible());
         // It first shows inside the main window's right part, clear of the
         // menus and of the grid's first columns.

@@ -2,7 +2,9 @@
 #include "files/xml/ECXMLParser.h"
 #include "files/xml/XMLTokenizer.h"
 
+#include <future>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -106,6 +108,66 @@ TEST(XMLReader, NormalisedTagsKeepTheirNamesAndValues)
         EXPECT_EQ(item.Name(), QStringLiteral("e%1").arg(i % 7)) << i;
         EXPECT_EQ(item.Attribute(QStringLiteral("a%1").arg(i % 5)), QString::number(i % 3)) << i;
     }
+}
+
+// Tags are checked for line breaks and runs of spaces eight bytes at a
+// time: every break and every double space must be found wherever it falls
+// in a word or across two, and a lone space must never be taken for a run.
+TEST(XMLReader, BreaksAndSpaceRunsAreFoundAtEveryOffset)
+{
+    for (int offset = 0; offset < 24; ++offset) {
+        const QByteArray pad(offset, 'x');
+        for (const QByteArray &insert : {QByteArray("  "), QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
+            TECXMLParser p;
+            p.LoadFromBytes("<e v=\"" + pad + insert + "y\" w=\"" + pad + " z\"/>");
+            const TXMLItem &e = *p.Root().Item(0);
+            // A run of spaces becomes one space, a CR LF pair goes, a lone
+            // CR or LF stays.
+            const QString expected = insert == "  " ? QString::fromLatin1(pad + " y")
+                                     : insert == "\r\n" ? QString::fromLatin1(pad + "y")
+                                                         : QString::fromLatin1(pad + insert + "y");
+            EXPECT_EQ(e.Attribute(u"v"), expected) << offset << ' ' << insert.toHex().constData();
+            EXPECT_EQ(e.Attribute(u"w"), QString::fromLatin1(pad + " z")) << offset;
+        }
+    }
+}
+
+// Names and short values are shared texts kept for the program's life; they
+// must read the same from every thread at once, and texts of every length
+// must be whole.
+TEST(XMLReader, SharedTextsAreRightOnEveryThreadAndAtEveryLength)
+{
+    QByteArray source = "<r>";
+    for (int i = 0; i < 300; ++i)
+        source += "<e" + QByteArray::number(i % 11) + " n=\"" + QByteArray::number(i) + "\" long=\"" +
+                  QByteArray(1 + i % 40, char('a' + i % 26)) + "\"/>";
+    source += "</r>";
+    auto check = [&source] {
+        TECXMLParser p;
+        p.LoadFromBytes(source);
+        if (p.Root().Count() != 300)
+            return false;
+        for (int i = 0; i < 300; ++i) {
+            const TXMLItem &e = *p.Root().Item(i);
+            if (e.Name() != QStringLiteral("e%1").arg(i % 11) || e.Attribute(u"n") != QString::number(i)
+                || e.Attribute(u"long") != QString(1 + i % 40, QChar(u'a' + i % 26)))
+                return false;
+        }
+        return true;
+    };
+    std::vector<std::future<bool>> runs;
+    for (int t = 0; t < 4; ++t)
+        runs.push_back(std::async(std::launch::async, check));
+    for (auto &run : runs)
+        EXPECT_TRUE(run.get());
+    // A text taken from a document lives on after the document is gone.
+    QString kept;
+    {
+        TECXMLParser p;
+        p.LoadFromBytes("<a name=\"value\"></a>");
+        kept = p.Root().Attribute(u"name");
+    }
+    EXPECT_EQ(kept, u"value");
 }
 
 TEST(XMLReader, TextEntitiesAndJoinedPieces)

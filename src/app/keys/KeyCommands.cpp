@@ -5,14 +5,35 @@
 #include "keys/fmuKeyDlg.h"
 #include "keys/fmuNotes.h"
 
-
 TKeyCommands::TKeyCommands(TKeyboardManager &manager, QWidget *mainWindow)
-    : QObject(mainWindow), FCodes(new TfmCodes(manager, mainWindow)), FNotes(new TfmNotes(manager, mainWindow)),
-      FKeyDlg(new TfmKeyDlg(manager, *FCodes, *FNotes, mainWindow))
+    : QObject(mainWindow), FManager(manager), FMainWindow(mainWindow)
 {
 }
 
 TKeyCommands::~TKeyCommands() = default;
+
+TfmCodes &TKeyCommands::CodesDialog()
+{
+    if (!FCodes)
+        FCodes = new TfmCodes(FManager, FMainWindow);
+    return *FCodes;
+}
+
+TfmNotes &TKeyCommands::NotesDialog()
+{
+    if (!FNotes)
+        FNotes = new TfmNotes(FManager, FMainWindow);
+    return *FNotes;
+}
+
+TfmKeyDlg &TKeyCommands::KeyDialog()
+{
+    if (!FKeyDlg) {
+        FKeyDlg = new TfmKeyDlg(FManager, CodesDialog(), NotesDialog(), FMainWindow);
+        FKeyDlg->SetDocument(FActive ? &FActive->Document() : nullptr);
+    }
+    return *FKeyDlg;
+}
 
 void TKeyCommands::EditKey(TfmDoc &doc)
 {
@@ -20,9 +41,10 @@ void TKeyCommands::EditKey(TfmDoc &doc)
         emit pictureRequested(&doc);
         return;
     }
-    FKeyDlg->SetDocument(&doc.Document());
-    FKeyDlg->SetShownLayer(doc.ShownLayer());
-    FKeyDlg->ShowBesideParent();
+    TfmKeyDlg &dialog = KeyDialog();
+    dialog.SetDocument(&doc.Document());
+    dialog.SetShownLayer(doc.ShownLayer());
+    dialog.ShowBesideParent();
 }
 
 void TKeyCommands::EditActiveKey()
@@ -34,14 +56,17 @@ void TKeyCommands::EditActiveKey()
 void TKeyCommands::ActiveDocumentChanged(TfmDoc *doc)
 {
     FActive = doc;
-    FKeyDlg->SetDocument(doc ? &doc->Document() : nullptr);
+    if (FKeyDlg)
+        FKeyDlg->SetDocument(doc ? &doc->Document() : nullptr);
 }
 
 void TKeyCommands::LastDocumentClosed()
 {
     FActive = nullptr;
-    FKeyDlg->SetDocument(nullptr);
-    FKeyDlg->hide();
+    if (FKeyDlg) {
+        FKeyDlg->SetDocument(nullptr);
+        FKeyDlg->hide();
+    }
 }
 
 void TKeyCommands::Watch(TfmDoc &doc)

@@ -14,7 +14,8 @@ class TKeyboardManager;
 /// key dialog, the key code dialog and the melody editor (which the card
 /// reader and key lock dialogs use too). The main window creates it once,
 /// tells it which document window is active and passes it the document
-/// windows' requests to edit a key.
+/// windows' requests to edit a key. The windows are built when first needed,
+/// which keeps them out of the editor's start.
 class TKeyCommands : public QObject {
     Q_OBJECT
 public:
@@ -22,9 +23,9 @@ public:
     TKeyCommands(TKeyboardManager &manager, QWidget *mainWindow);
     ~TKeyCommands() override;
 
-    TfmKeyDlg &KeyDialog() const { return *FKeyDlg; }
-    TfmCodes &CodesDialog() const { return *FCodes; }
-    TfmNotes &NotesDialog() const { return *FNotes; }
+    TfmKeyDlg &KeyDialog();
+    TfmCodes &CodesDialog();
+    TfmNotes &NotesDialog();
 
     /// Edit key of a document window: in the layout and simplified views
     /// the key dialog is attached to its layout, set to its shown layer and
@@ -44,8 +45,10 @@ signals:
     void pictureRequested(TfmDoc *doc);
 
 private:
-    TfmCodes *FCodes;
-    TfmNotes *FNotes;
-    TfmKeyDlg *FKeyDlg;
+    TKeyboardManager &FManager;
+    QWidget *FMainWindow;
+    TfmCodes *FCodes = nullptr;
+    TfmNotes *FNotes = nullptr;
+    TfmKeyDlg *FKeyDlg = nullptr;
     QPointer<TfmDoc> FActive;
 };

@@ -9,8 +9,7 @@
 #include <QAction>
 
 TLayoutPartCommands::TLayoutPartCommands(TKeyboardManager &manager, QWidget &window)
-    : QObject(&window), FWindow(window), FReader(new TfmMSR(manager, &window)),
-      FKeyLock(new TfmKeyLock(manager, &window))
+    : QObject(&window), FManager(manager), FWindow(window)
 {
     auto command = [this](const QString &text, const QString &iconText, const QString &name, Qt::Key key,
                           void (TLayoutPartCommands::*edit)(TLayoutDocument &)) {
@@ -33,10 +32,31 @@ TLayoutPartCommands::TLayoutPartCommands(TKeyboardManager &manager, QWidget &win
     UpdateActions();
 }
 
+TfmMSR &TLayoutPartCommands::CardReaderDialog()
+{
+    if (!FReader) {
+        FReader = new TfmMSR(FManager, &FWindow);
+        FReader->SetEditors(FEditors);
+    }
+    return *FReader;
+}
+
+TfmKeyLock &TLayoutPartCommands::KeyLockDialog()
+{
+    if (!FKeyLock) {
+        FKeyLock = new TfmKeyLock(FManager, &FWindow);
+        FKeyLock->SetEditors(FEditors);
+    }
+    return *FKeyLock;
+}
+
 void TLayoutPartCommands::SetEditors(const TPartEditors &editors)
 {
-    FReader->SetEditors(editors);
-    FKeyLock->SetEditors(editors);
+    FEditors = editors;
+    if (FReader)
+        FReader->SetEditors(editors);
+    if (FKeyLock)
+        FKeyLock->SetEditors(editors);
 }
 
 void TLayoutPartCommands::Attach(TfmDoc &document)
@@ -62,14 +82,16 @@ void TLayoutPartCommands::ActiveDocumentChanged(TfmDoc *document)
 
 void TLayoutPartCommands::EditCardReader(TLayoutDocument &document)
 {
-    if (FReader->Execute(document.Layout()))
-        document.SetCardReaders(FReader->Result());
+    TfmMSR &dialog = CardReaderDialog();
+    if (dialog.Execute(document.Layout()))
+        document.SetCardReaders(dialog.Result());
 }
 
 void TLayoutPartCommands::EditKeyLock(TLayoutDocument &document)
 {
-    if (FKeyLock->Execute(document.Layout()))
-        document.SetKeyLocks(FKeyLock->Result());
+    TfmKeyLock &dialog = KeyLockDialog();
+    if (dialog.Execute(document.Layout()))
+        document.SetKeyLocks(dialog.Result());
 }
 
 void TLayoutPartCommands::UpdateActions()

@@ -14,7 +14,7 @@ class TKeyboardManager;
 class TLayoutDocument;
 
 /// The card reader and key lock commands: the two shared dialogs, created
-/// once, and the commands "Считыватель магнитных карт" (Ctrl+Alt+R, toolbar
+/// when first needed, and the commands "Считыватель магнитных карт" (Ctrl+Alt+R, toolbar
 /// "Считыватель") and "Ключ клавиатуры" (Ctrl+Alt+K, toolbar "Ключ"), enabled
 /// only while the active document's layout has a card reader or a key lock.
 /// OK hands the edited settings of every layer to the document in one call;
@@ -28,8 +28,8 @@ public:
 
     QAction *ReaderAction() const { return FReaderAction; }
     QAction *KeyLockAction() const { return FKeyLockAction; }
-    TfmMSR &CardReaderDialog() const { return *FReader; }
-    TfmKeyLock &KeyLockDialog() const { return *FKeyLock; }
+    TfmMSR &CardReaderDialog();
+    TfmKeyLock &KeyLockDialog();
     /// Sets the code and melody editors behind the dialogs' "..." buttons.
     void SetEditors(const TPartEditors &editors);
 
@@ -49,9 +49,11 @@ public:
 private:
     void UpdateActions();
 
+    TKeyboardManager &FManager;
     QWidget &FWindow;
-    TfmMSR *FReader;
-    TfmKeyLock *FKeyLock;
+    TPartEditors FEditors;
+    TfmMSR *FReader = nullptr;
+    TfmKeyLock *FKeyLock = nullptr;
     QAction *FReaderAction;
     QAction *FKeyLockAction;
     QPointer<TfmDoc> FActive;

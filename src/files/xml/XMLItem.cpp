@@ -4,17 +4,22 @@
 #include "files/xml/ECXMLParser.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 // Names match with letter case ignored. Case folding keeps the length of
-// every UTF-16 unit, so names of different lengths never match, and a
-// shared text matches itself; only the rest is compared character by
-// character.
+// every UTF-16 unit, so names of different lengths never match; a shared
+// text, and then an exact copy, match at once, and only the rest is folded
+// character by character.
 bool SameName(QStringView name, const QString &other)
 {
-    return name.size() == other.size()
-           && (name.data() == other.constData() || name.compare(other, Qt::CaseInsensitive) == 0);
+    if (name.size() != other.size())
+        return false;
+    if (name.data() == other.constData()
+        || std::memcmp(name.data(), other.constData(), size_t(name.size()) * sizeof(QChar)) == 0)
+        return true;
+    return name.compare(other, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace

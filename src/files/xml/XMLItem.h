@@ -45,7 +45,7 @@ public:
     void SetAttribute(const QString &name, const QString &value);
     /// Appends an attribute without looking for one of the same name: for a
     /// caller that knows there is none and that value is not empty.
-    void AppendAttribute(const QString &name, const QString &value) { FAttributes.emplace_back(name, value); }
+    void AppendAttribute(const QString &name, QString value) { FAttributes.emplace_back(name, std::move(value)); }
     /// Makes room for count attributes, so that adding them one by one
     /// allocates once.
     void ReserveAttributes(int count);

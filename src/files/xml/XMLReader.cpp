@@ -8,11 +8,12 @@
 
 #include <QVarLengthArray>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
-// Values up to this length are numbers and flags, worth sharing.
-constexpr qsizetype kPooledValue = 8;
+// Values up to this length are numbers, flags and colours, worth sharing.
+constexpr qsizetype kPooledValue = 10;
 
 // The element name: up to the first space; without a space up to the first
 // "/"; without either all but the closing ">".
@@ -58,30 +59,35 @@ void ReadAttributes(QByteArrayView tag, TXMLItem &item, TXMLTextPool &pool)
             if (value.endsWith('"'))
                 value.chop(1);
         }
-        const QString decoded = value.size() <= kPooledValue && !value.contains('&') ? pool.Value(value).Text
+        QString decoded = value.size() <= kPooledValue && !value.contains('&') ? pool.Value(value).Text
                                                                                      : DecodeAttributeValue(value);
         if (decoded.isEmpty())
             return;
         const TXMLTextPool::TEntry &name = pool.Name(piece.first(eq));
         if (fresh && !classes.contains(name.NameClass)) {
             classes.append(name.NameClass);
-            item.AppendAttribute(name.Text, decoded);
+            item.AppendAttribute(name.Text, std::move(decoded));
         } else {
             item.SetAttribute(name.Text, decoded);
         }
     };
 
-    bool inQuotes = false;
-    qsizetype pieceStart = 0;
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        if (list[i] == '"') {
-            inQuotes = !inQuotes;
-        } else if (list[i] == ' ' && !inQuotes) {
-            addPiece(list.sliced(pieceStart, i - pieceStart));
-            pieceStart = i + 1;
+    // A quoted run is passed over in one search: values may be long.
+    const char *const begin = list.data();
+    const char *const listEnd = begin + list.size();
+    const char *pieceStart = begin;
+    for (const char *p = begin; p < listEnd; ++p) {
+        if (*p == '"') {
+            const void *closing = std::memchr(p + 1, '"', size_t(listEnd - p - 1));
+            if (!closing)
+                break; // quoted to the end: one piece
+            p = static_cast<const char *>(closing);
+        } else if (*p == ' ') {
+            addPiece(QByteArrayView(pieceStart, p));
+            pieceStart = p + 1;
         }
     }
-    addPiece(list.sliced(pieceStart));
+    addPiece(QByteArrayView(pieceStart, listEnd));
 }
 
 void TakeTag(TXMLItem &item, QByteArrayView tag, TXMLTextPool &pool)

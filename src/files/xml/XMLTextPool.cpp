@@ -1,51 +1,88 @@
 #include "files/xml/XMLTextPool.h"
 
-#include "base/Win1251.h"
+#include "files/xml/XMLLastingTexts.h"
+
+#include <cstring>
 
 namespace {
 
 constexpr size_t kFirstSlots = 256;
 
-// FNV-1a: the texts are short, and a cheap hash beats a strong one here.
-size_t HashOf(QByteArrayView bytes)
+// The texts are short: eight bytes at a time, then the rest one by one,
+// multiplied in; a cheap hash beats a strong one here.
+uint32_t HashOf(QByteArrayView bytes)
 {
-    uint32_t hash = 2166136261u;
-    for (const char c : bytes)
-        hash = (hash ^ uint8_t(c)) * 16777619u;
-    return hash;
+    constexpr uint64_t kFactor = 0x9E3779B97F4A7C15ull;
+    uint64_t hash = uint64_t(bytes.size()) * kFactor;
+    const char *p = bytes.data();
+    qsizetype left = bytes.size();
+    for (; left >= 8; p += 8, left -= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        hash = (hash ^ word) * kFactor;
+    }
+    for (; left > 0; ++p, --left)
+        hash = (hash ^ uint8_t(*p)) * kFactor;
+    return uint32_t(hash >> 32);
+}
+
+// Whether two byte runs of the same size are equal: pool texts are a few
+// bytes long, too short to be worth a call to memcmp.
+bool SameBytes(const char *a, const char *b, qsizetype size)
+{
+    if (size > 16)
+        return std::memcmp(a, b, size_t(size)) == 0;
+    for (; size >= 8; a += 8, b += 8, size -= 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a, sizeof x);
+        std::memcpy(&y, b, sizeof y);
+        if (x != y)
+            return false;
+    }
+    for (; size > 0; ++a, ++b, --size)
+        if (*a != *b)
+            return false;
+    return true;
 }
 
 } // namespace
 
-TXMLTextPool::TXMLTextPool() : FSlots(kFirstSlots, 0) {}
+TXMLTextPool::TXMLTextPool() : FSlots(kFirstSlots) {}
 
 int TXMLTextPool::Find(QByteArrayView bytes)
 {
+    const uint32_t hash = HashOf(bytes);
     const size_t mask = FSlots.size() - 1;
-    for (size_t slot = HashOf(bytes) & mask;; slot = (slot + 1) & mask) {
-        const int index = FSlots[slot] - 1;
-        if (index < 0) {
-            FEntries.push_back({bytes.toByteArray(), FromWin1251(bytes)});
-            FSlots[slot] = int(FEntries.size());
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const TSlot taken = FSlots[slot];
+        if (taken.Entry == 0) {
+            FEntries.push_back({bytes.toByteArray(), LastingText(bytes)});
+            FSlots[slot] = {hash, int(FEntries.size())};
             // At most half of the slots taken keeps the probe runs short.
             if (FEntries.size() * 2 > FSlots.size())
                 Grow();
             return int(FEntries.size()) - 1;
         }
-        if (FEntries[size_t(index)].Bytes == bytes)
-            return index;
+        if (taken.Hash == hash) {
+            const QByteArray &stored = FEntries[size_t(taken.Entry - 1)].Bytes;
+            if (stored.size() == bytes.size() && SameBytes(stored.constData(), bytes.data(), bytes.size()))
+                return taken.Entry - 1;
+        }
     }
 }
 
 void TXMLTextPool::Grow()
 {
-    FSlots.assign(FSlots.size() * 2, 0);
+    std::vector<TSlot> old(FSlots.size() * 2);
+    old.swap(FSlots);
     const size_t mask = FSlots.size() - 1;
-    for (size_t i = 0; i < FEntries.size(); ++i) {
-        size_t slot = HashOf(FEntries[i].Bytes) & mask;
-        while (FSlots[slot] != 0)
+    for (const TSlot taken : old) {
+        if (taken.Entry == 0)
+            continue;
+        size_t slot = taken.Hash & mask;
+        while (FSlots[slot].Entry != 0)
             slot = (slot + 1) & mask;
-        FSlots[slot] = int(i) + 1;
+        FSlots[slot] = taken;
     }
 }
 

@@ -3,11 +3,12 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 /// The texts of the names and short values of one document: a layout file
-/// repeats a few dozen of them thousands of times, and a shared text costs no
-/// allocation. A lookup borrows the bytes; a new entry keeps a copy of them,
+/// repeats a few dozen of them thousands of times, and a text kept for good
+/// costs neither an allocation nor a reference count. A lookup borrows the bytes; a new entry keeps a copy of them,
 /// since a token may lie in the tokenizer's scratch buffer, which the next
 /// token overwrites.
 class TXMLTextPool {
@@ -34,8 +35,13 @@ private:
     void Grow();
 
     std::vector<TEntry> FEntries;
-    // Open addressing: entry index + 1 per slot, 0 for a free one.
-    std::vector<int> FSlots;
+    // Open addressing: the hash of the bytes and the entry index + 1 per
+    // slot, 0 for a free one.
+    struct TSlot {
+        uint32_t Hash = 0;
+        int Entry = 0;
+    };
+    std::vector<TSlot> FSlots;
     // The entries that are names and first of their class.
     std::vector<int> FClassHeads;
 };

@@ -2,6 +2,8 @@
 
 #include "files/xml/ECXMLParser.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -25,6 +27,47 @@ bool StartsWithNoCase(QByteArrayView text, QByteArrayView prefix)
     return true;
 }
 
+// The word-wise checks below read the first byte of a word as its lowest.
+static_assert(std::endian::native == std::endian::little);
+
+// Eight bytes with every byte set to b.
+constexpr uint64_t Repeated(uint8_t b)
+{
+    return 0x0101010101010101ull * b;
+}
+
+// The high bit of every zero byte of x is set (and, past a zero byte, perhaps
+// that of a 01h byte: such a false hit only sends a token the slow way).
+constexpr uint64_t ZeroBytes(uint64_t x)
+{
+    return (x - Repeated(1)) & ~x & Repeated(0x80);
+}
+
+// Whether normalising could change the bytes: whether they hold a line break
+// or two spaces in a row. Tags are checked eight bytes at a time, since
+// almost none of them holds either.
+bool MayNeedNormalising(QByteArrayView raw)
+{
+    const char *p = raw.data();
+    const char *const end = p + raw.size();
+    bool spaceBefore = false;
+    for (; end - p >= 8; p += 8) {
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const uint64_t spaces = ZeroBytes(word ^ Repeated(' '));
+        const uint64_t breaks = ZeroBytes(word ^ Repeated('\r')) | ZeroBytes(word ^ Repeated('\n'));
+        if (breaks || (spaces & (spaces >> 8)) || (spaceBefore && (spaces & 0x80)))
+            return true;
+        spaceBefore = p[7] == ' ';
+    }
+    for (; p < end; ++p) {
+        if (*p == '\r' || *p == '\n' || (*p == ' ' && spaceBefore))
+            return true;
+        spaceBefore = *p == ' ';
+    }
+    return false;
+}
+
 } // namespace
 
 void TXMLTokenizer::CountLines(qsizetype from, qsizetype to)
@@ -42,8 +85,7 @@ void TXMLTokenizer::CountLines(qsizetype from, qsizetype to)
 
 void TXMLTokenizer::Normalise(QByteArrayView raw)
 {
-    const bool hasBreaks = raw.contains('\r') || raw.contains('\n');
-    if (!hasBreaks && !raw.contains("  ")) {
+    if (!MayNeedNormalising(raw)) {
         FToken = raw;
         return;
     }
