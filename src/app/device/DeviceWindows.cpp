@@ -11,9 +11,7 @@
 #include <QWidget>
 
 TDeviceWindows::TDeviceWindows(TKeyboardManager &manager, QWidget &window)
-    : QObject(&window), FManager(manager), FWindow(window),
-      FInfo(new TfmInfo(manager.Settings().Font(), &window)),
-      FTest(new TfmTest(manager.Settings().Font(), &window))
+    : QObject(&window), FManager(manager), FWindow(window)
 {
     actDeviceReadInfo = AddAction(QStringLiteral("actDeviceReadInfo"),
                                   QStringLiteral("Информация об устройстве"), [this] { ShowDeviceInfo(); });
@@ -44,11 +42,15 @@ bool TDeviceWindows::DriverCommandsAvailable()
 
 void TDeviceWindows::ShowDeviceInfo()
 {
+    if (!FInfo)
+        FInfo = new TfmInfo(FManager.Settings().Font(), &FWindow);
     FInfo->ShowDeviceInfo(FManager);
 }
 
 void TDeviceWindows::ShowKeyTest()
 {
+    if (!FTest)
+        FTest = new TfmTest(FManager.Settings().Font(), &FWindow);
     FTest->ShowTest();
 }
 

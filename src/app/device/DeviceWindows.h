@@ -12,7 +12,8 @@ class TKeyboardManager;
 /// The device windows the main window keeps for the run and their commands:
 /// "Информация об устройстве" (F3), "Тест клавиатуры..." (F2) and the two
 /// driver commands, which work only on Windows and are disabled elsewhere.
-/// The main window puts the actions into its menu and toolbar.
+/// The main window puts the actions into its menu and toolbar. The windows are
+/// built when first shown, which keeps them out of the editor's start.
 class TDeviceWindows : public QObject {
     Q_OBJECT
 public:
@@ -23,9 +24,6 @@ public:
     QAction *actDeviceTest;
     QAction *actInstallDriver;
     QAction *actUninstallDriver;
-
-    TfmInfo &InfoWindow() const { return *FInfo; }
-    TfmTest &TestWindow() const { return *FTest; }
 
     /// Returns whether this system installs the keyboard filter driver.
     static bool DriverCommandsAvailable();
@@ -42,6 +40,6 @@ private:
 
     TKeyboardManager &FManager;
     QWidget &FWindow;
-    TfmInfo *FInfo;
-    TfmTest *FTest;
+    TfmInfo *FInfo = nullptr;
+    TfmTest *FTest = nullptr;
 };
