@@ -3,6 +3,8 @@
 #include "files/FileFormatError.h"
 
 #include <QString>
+#include <algorithm>
+#include <cstring>
 
 TBinStream::TBinStream(QByteArray data) : FData(std::move(data)) {}
 
@@ -50,15 +52,14 @@ void TBinStream::WriteBytes(QByteArrayView bytes)
     if (bytes.isEmpty())
         return;
     const qsizetype end = FPosition + bytes.size();
-    // Images are built front to back: appending grows the buffer in steps.
-    if (FPosition == FData.size()) {
-        FData.append(bytes);
-        FPosition = end;
-        return;
-    }
-    if (end > FData.size())
+    if (end > FData.size()) {
+        // Images are built front to back a byte or a few at a time: the
+        // buffer grows in doubling steps, not by each write.
+        if (end > FData.capacity())
+            FData.reserve(std::max(end, 2 * FData.capacity()));
         FData.resize(end, '\0');
-    std::copy(bytes.begin(), bytes.end(), FData.begin() + FPosition);
+    }
+    std::memcpy(FData.data() + FPosition, bytes.data(), size_t(bytes.size()));
     FPosition = end;
 }
 
