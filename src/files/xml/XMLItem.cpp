@@ -16,7 +16,7 @@ bool SameName(QStringView name, const QString &other)
 {
     if (name.size() != other.size())
         return false;
-    if (name.data() == other.constData()
+    if (name.isEmpty() || name.data() == other.constData()
         || std::memcmp(name.data(), other.constData(), size_t(name.size()) * sizeof(QChar)) == 0)
         return true;
     return name.compare(other, Qt::CaseInsensitive) == 0;
