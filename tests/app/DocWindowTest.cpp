@@ -83,22 +83,51 @@ private slots:
         QVERIFY(last.bottom() < grid.height());
     }
 
-    void greyCellsCannotBecomeCurrent()
+    // Grey cells are never current: a click leaves the selection, the keys
+    // pass over them to the next key in their direction and stop at the last.
+    void keysPassOverGreyCells()
     {
         auto window = OpenWindow();
         TKeyGrid &grid = window->Grid();
-        const QPoint grey = GreyCell(window->Document().Layout());
+        const TLayout &layout = window->Document().Layout();
+        const QPoint grey = GreyCell(layout);
         QVERIFY(!grey.isNull());
-        const TRect start{grey.x() - 1, grey.y(), grey.x() - 1, grey.y()};
+        const auto hasKey = [&](int col, int row) { return layout.Layers().Item(0).KeyAt(col - 1, row - 1); };
+        const auto keyCells = [&](int row) {
+            QList<int> cols;
+            for (int col = 1; col <= layout.Columns(); ++col)
+                if (hasKey(col, row))
+                    cols << col;
+            return cols;
+        };
+        const QList<int> row = keyCells(grey.y());
+        const auto cell = [&](int col) { return TRect{col, grey.y(), col, grey.y()}; };
+        const TRect start = cell(grey.x() - 1);
         window->Document().SetSelection(start);
-        QCOMPARE(grid.Selection(), start);
 
         QTest::mouseClick(&grid, Qt::LeftButton, {}, CellCentre(grid, grey.x(), grey.y()));
-        QCOMPARE(window->Document().Layout().Selection(), start);
+        QCOMPARE(layout.Selection(), start);
         QTest::keyClick(&grid, Qt::Key_Right);
-        QCOMPARE(window->Document().Layout().Selection(), start);
-        QTest::keyClick(&grid, Qt::Key_Right, Qt::ShiftModifier);
-        QCOMPARE(window->Document().Layout().Selection(), start);
+        const qsizetype next = row.indexOf(grey.x() - 1) + 1;
+        QCOMPARE(layout.Selection(), next < row.size() ? cell(row[next]) : start);
+        QTest::keyClick(&grid, Qt::Key_Home);
+        QCOMPARE(layout.Selection(), cell(row.first()));
+        QTest::keyClick(&grid, Qt::Key_End, Qt::ShiftModifier);
+        QCOMPARE(layout.Selection(), (TRect{row.first(), grey.y(), row.last(), grey.y()}));
+        QTest::keyClick(&grid, Qt::Key_End);
+        QTest::keyClick(&grid, Qt::Key_Right);
+        QCOMPARE(layout.Selection(), cell(row.last()));
+
+        int firstRow = 1;
+        while (!hasKey(row.last(), firstRow))
+            ++firstRow;
+        int lastRow = layout.Rows();
+        while (!hasKey(row.last(), lastRow))
+            --lastRow;
+        QTest::keyClick(&grid, Qt::Key_PageUp);
+        QCOMPARE(layout.Selection(), (TRect{row.last(), firstRow, row.last(), firstRow}));
+        QTest::keyClick(&grid, Qt::Key_PageDown);
+        QCOMPARE(layout.Selection(), (TRect{row.last(), lastRow, row.last(), lastRow}));
     }
 
     void clicksArrowsAndShiftSelectRanges()

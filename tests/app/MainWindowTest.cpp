@@ -199,6 +199,11 @@ private slots:
         QCOMPARE(documents.size(), 2);
         QCOMPARE(documents[0]->Document().Layout().KeyboardID(), 4);
         QCOMPARE(documents[1]->windowTitle(), xml);
+        // A file already open comes forward instead of opening twice.
+        window->Area().setActiveSubWindow(window->Documents().Frame(documents[0]));
+        window->OpenFiles({xml});
+        QCOMPARE(window->Documents().All().size(), 2);
+        QCOMPARE(Active(*window), documents[1]);
         // Changed and saved again with "Сохранить": still an image.
         window->Area().setActiveSubWindow(window->Documents().Frame(documents[0]));
         documents[0]->Document().ChangeKeyboard(1);

@@ -64,7 +64,11 @@ void TfmProps::SelectByModelCode(int modelCode)
 
 void TfmProps::btnReadClick()
 {
+    // The disabled button gives its focus away (to "Отмена", the next one);
+    // the list takes it back, so that Enter confirms the model read.
     btnRead->setEnabled(false);
     CommandGuard::RunCommand(this, [this] { SelectByModelCode(ReadDeviceType(FManager)); });
     btnRead->setEnabled(true);
+    lbModels->setFocus();
+    btnOK->setDefault(true);
 }

@@ -1,5 +1,6 @@
 #include "document/StringGrid2.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -204,9 +205,26 @@ void TStringGrid2::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         FDragging = false;
-    else if (event->button() == Qt::RightButton)
-        emit contextMenuWanted(event->globalPosition().toPoint());
     QWidget::mouseReleaseEvent(event);
+}
+
+void TStringGrid2::contextMenuEvent(QContextMenuEvent *event)
+{
+    // X11 sends this on the right button's press, other systems on its
+    // release; the Menu key sends it too. A right click outside the
+    // selection selects the cell under the mouse first, so that the menu acts
+    // on what the user pointed at.
+    QPoint at = event->pos();
+    int col = 0;
+    int row = 0;
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        if (CellAt(at, col, row) && !Selection().Contains(col, row))
+            MoveTo(col, row, false);
+    } else {
+        at = CellRect(FCol, FRow).center();
+    }
+    event->accept();
+    emit contextMenuWanted(mapToGlobal(at));
 }
 
 void TStringGrid2::mouseDoubleClickEvent(QMouseEvent *event)
@@ -218,21 +236,57 @@ void TStringGrid2::mouseDoubleClickEvent(QMouseEvent *event)
     QWidget::mouseDoubleClickEvent(event);
 }
 
+bool TStringGrid2::MoveBy(int dCol, int dRow, bool extend)
+{
+    // Cells that may not become current (keyless ones) are passed over.
+    for (int col = FCol + dCol, row = FRow + dRow; col >= 1 && row >= 1 && col < ColCount() && row < RowCount();
+         col += dCol, row += dRow)
+        if (MaySelectCell(col, row))
+            return MoveTo(col, row, extend);
+    return false;
+}
+
+bool TStringGrid2::MoveToEnd(int dCol, int dRow, bool extend)
+{
+    // From the far edge back towards the current cell: the first cell that
+    // may become current is the last one in that direction.
+    const int col = dCol < 0 ? 1 : dCol > 0 ? ColCount() - 1 : FCol;
+    const int row = dRow < 0 ? 1 : dRow > 0 ? RowCount() - 1 : FRow;
+    for (int c = col, r = row;; c -= dCol, r -= dRow) {
+        if (MaySelectCell(c, r))
+            return MoveTo(c, r, extend);
+        if (c == FCol && r == FRow)
+            return false;
+    }
+}
+
 void TStringGrid2::keyPressEvent(QKeyEvent *event)
 {
     const bool extend = event->modifiers() & Qt::ShiftModifier;
     switch (event->key()) {
     case Qt::Key_Left:
-        MoveTo(FCol - 1, FRow, extend);
+        MoveBy(-1, 0, extend);
         break;
     case Qt::Key_Right:
-        MoveTo(FCol + 1, FRow, extend);
+        MoveBy(1, 0, extend);
         break;
     case Qt::Key_Up:
-        MoveTo(FCol, FRow - 1, extend);
+        MoveBy(0, -1, extend);
         break;
     case Qt::Key_Down:
-        MoveTo(FCol, FRow + 1, extend);
+        MoveBy(0, 1, extend);
+        break;
+    case Qt::Key_Home:
+        MoveToEnd(-1, 0, extend);
+        break;
+    case Qt::Key_End:
+        MoveToEnd(1, 0, extend);
+        break;
+    case Qt::Key_PageUp:
+        MoveToEnd(0, -1, extend);
+        break;
+    case Qt::Key_PageDown:
+        MoveToEnd(0, 1, extend);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:

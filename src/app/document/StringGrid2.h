@@ -9,8 +9,9 @@
 /// A grid of cells drawn by the derived class: one fixed header row and one
 /// fixed header column, a current cell and a rectangular range selection.
 /// The current cell moves only to cells MaySelectCell allows, by mouse
-/// (click, shift-click, drag) and by the arrow keys (with shift: the range
-/// grows). Cells are not edited in place; Enter, double-click, Delete and
+/// (click, shift-click, drag) and by the keys (with shift: the range grows):
+/// the arrows step to the next such cell, passing over the others; Home and
+/// End go to the row's first and last, PgUp and PgDn to the column's. Cells are not edited in place; Enter, double-click, Delete and
 /// the right button are reported as signals.
 class TStringGrid2 : public QWidget {
     Q_OBJECT
@@ -56,7 +57,8 @@ signals:
     /// Enter or a double-click on a cell.
     void cellActivated();
     void deletePressed();
-    /// The right button was released at a point (widget coordinates).
+    /// The context menu is wanted at a point of the screen: the right button
+    /// or the Menu key.
     void contextMenuWanted(const QPoint &globalPos);
 
 protected:
@@ -72,6 +74,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -80,6 +83,12 @@ private:
     /// Moves the current cell when MaySelectCell allows it; extend keeps the
     /// anchor, else the range shrinks to the cell. Returns whether it moved.
     bool MoveTo(int col, int row, bool extend);
+    /// Moves one step in a direction to the nearest cell that may become
+    /// current, passing over those that may not.
+    bool MoveBy(int dCol, int dRow, bool extend);
+    /// Moves to the last cell in a direction that may become current (Home,
+    /// End: the row's first and last; PgUp, PgDn: the column's).
+    bool MoveToEnd(int dCol, int dRow, bool extend);
     int ColLeft(int col) const;
     int RowTop(int row) const;
 

@@ -16,9 +16,6 @@
 
 namespace {
 
-// Document windows created during the run; new windows are numbered by it.
-int DocumentCount = 0;
-
 // Room the window keeps around the grid beyond its lines and header cells.
 constexpr int kHeaderSize = 25;
 constexpr int kMinColumnWidth = 50;
@@ -31,7 +28,6 @@ TfmDoc::TfmDoc(TKeyboardManager &manager, TMessageLink &messages, QWidget *paren
     : TBaseForm(manager.Settings().Font(), parent), FDocument(std::make_unique<TLayoutDocument>(manager)),
       FManager(manager), FMessages(messages)
 {
-    ++DocumentCount;
     setObjectName(QStringLiteral("fmDoc"));
     UpdateCaption(QString());
 
@@ -90,8 +86,11 @@ void TfmDoc::CreateToolBar()
     FCheckAction =
         add(QStringLiteral("Проверить"), QStringLiteral("acCheck"), QStringLiteral("check"), [this] { Check(); });
     FCheckAction->setToolTip(QStringLiteral("Проверить раскладку"));
+    // F9 checks wherever the focus is in this window (the grid above all),
+    // not only on its toolbar.
     FCheckAction->setShortcut(Qt::Key_F9);
     FCheckAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(FCheckAction);
 }
 
 int TfmDoc::ShownLayer() const
@@ -141,9 +140,15 @@ void TfmDoc::UpdateToolBar()
     FReaderAction->setEnabled(FDocument->Layout().HasReader());
 }
 
+void TfmDoc::SetUntitledCaption(const QString &caption)
+{
+    FUntitledCaption = caption;
+    UpdateCaption(FDocument->FileName());
+}
+
 void TfmDoc::UpdateCaption(const QString &fileName)
 {
-    setWindowTitle(fileName.isEmpty() ? QStringLiteral("Раскладка") + QString::number(DocumentCount) : fileName);
+    setWindowTitle(fileName.isEmpty() ? FUntitledCaption : fileName);
 }
 
 void TfmDoc::RebuildGrid()
@@ -236,13 +241,14 @@ void TfmDoc::closeEvent(QCloseEvent *event)
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     switch (box.exec()) {
-    case QMessageBox::Yes:
-        // A save that fails keeps the window open with its changes.
-        if (CommandGuard::RunCommand(this, [this] { SaveForClose(); }))
-            event->accept();
-        else
-            event->ignore();
+    case QMessageBox::Yes: {
+        // A save that fails or whose dialog is cancelled keeps the window
+        // open with its changes.
+        bool saved = false;
+        CommandGuard::RunCommand(this, [this, &saved] { saved = SaveForClose(); });
+        event->setAccepted(saved);
         return;
+    }
     case QMessageBox::No:
         event->accept();
         return;

@@ -37,6 +37,10 @@ public:
     TLayoutDocument &Document() const { return *FDocument; }
     TKeyGrid &Grid() const { return *FGrid; }
 
+    /// Sets the caption the window shows while its layout has no file name
+    /// ("Раскладка" with the document list's running number).
+    void SetUntitledCaption(const QString &caption);
+
     /// Returns the shown layer: 0 all, 1 to 4 one highlighted layer.
     int ShownLayer() const;
     void SetShownLayer(int layer);
@@ -137,6 +141,7 @@ private:
     QMenu *FPictureMenu = nullptr;
     /// Suppresses the sizing of cells while the grid is rebuilt.
     bool FBuilding = false;
+    QString FUntitledCaption = QStringLiteral("Раскладка");
     /// Index of the save format last confirmed in the window's save dialog.
     int FSaveIndex = 0;
 };

@@ -1,13 +1,12 @@
 #include "base/Error.h"
+#include "common/FileDialogs.h"
 #include "common/MessageLink.h"
 #include "device/KeyboardManager.h"
 #include "document/KeyGrid.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
-#include "files/LayoutFormat.h"
 
 #include <QClipboard>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -31,17 +30,6 @@ void Inform(QWidget *parent, const QString &caption, const QString &text)
 QString NotFoundText(const QString &text)
 {
     return QStringLiteral("Не удается найти \"%1\"").arg(text);
-}
-
-// Turns a registry filter ("description|mask|description|mask") into the
-// filter list of a Qt file dialog.
-QStringList DialogFilters(const QString &registryFilter)
-{
-    const QStringList parts = registryFilter.split(u'|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters << (parts[i].contains(parts[i + 1]) ? parts[i] : parts[i] + QStringLiteral(" (%1)").arg(parts[i + 1]));
-    return filters;
 }
 
 } // namespace
@@ -164,25 +152,16 @@ bool TfmDoc::GoToMessage(const QString &text)
 
 QString TfmDoc::AskSaveFile(int &saveIndex)
 {
-    QFileDialog dialog(this, QString(), FManager.LastFolder());
-    dialog.setObjectName(QStringLiteral("SaveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    const QStringList filters = DialogFilters(FManager.SaveFilter());
-    dialog.setNameFilters(filters);
-    if (FSaveIndex < filters.size())
-        dialog.selectNameFilter(filters[FSaveIndex]);
-    if (!FManager.LastFileName().isEmpty())
-        dialog.selectFile(QFileInfo(FManager.LastFileName()).fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    TFileDialogOptions options;
+    options.Filter = FManager.SaveFilter();
+    options.Folder = FManager.LastFolder();
+    options.FileName = QFileInfo(FManager.LastFileName()).fileName();
+    options.FilterIndex = FSaveIndex;
+    const TFileChoice choice = ChooseSaveFile(this, options);
+    if (choice.Cancelled())
         return QString();
-    saveIndex = std::max<int>(0, int(filters.indexOf(dialog.selectedNameFilter())));
-    FSaveIndex = saveIndex;
-    QString path = dialog.selectedFiles().constFirst();
-    const QString suffix = FManager.Formats().Item(saveIndex).DefaultSuffix();
-    if (QFileInfo(path).suffix().isEmpty() && !suffix.isEmpty())
-        path += u'.' + suffix;
-    return path;
+    saveIndex = FSaveIndex = choice.FilterIndex;
+    return choice.FileName;
 }
 
 bool TfmDoc::SaveForClose()

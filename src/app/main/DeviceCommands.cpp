@@ -8,7 +8,7 @@
 #include "document/fmuDoc.h"
 #include "main/DocumentWindows.h"
 #include "main/FileCommands.h"
-#include "main/FileDialogs.h"
+#include "common/FileDialogs.h"
 #include "main/MainActions.h"
 #include "model/Layout.h"
 #include "settings/SettingsManager.h"

@@ -1,6 +1,6 @@
 #include "main/DialogPrompts.h"
 
-#include "main/FileDialogs.h"
+#include "common/FileDialogs.h"
 
 #include <QMessageBox>
 

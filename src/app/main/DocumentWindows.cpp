@@ -1,11 +1,13 @@
 #include "main/DocumentWindows.h"
 
 #include "base/Error.h"
+#include "common/SubWindowKeys.h"
 #include "device/KeyboardManager.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
 #include "settings/SettingsManager.h"
 
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -21,7 +23,10 @@ TDocumentWindows::TDocumentWindows(TKeyboardManager &manager, TMessageLink &mess
 TfmDoc *TDocumentWindows::Create(const QString &caption)
 {
     auto *document = new TfmDoc(FManager, FMessages);
-    document->setWindowTitle(caption.isEmpty() ? QStringLiteral("Раскладка%1").arg(++FRunningNumber) : caption);
+    if (caption.isEmpty())
+        document->SetUntitledCaption(QStringLiteral("Раскладка%1").arg(++FRunningNumber));
+    else
+        document->setWindowTitle(caption);
     Watch(document);
     document->SetViewMode(FManager.Settings().ViewMode());
     emit created(document);
@@ -55,6 +60,7 @@ void TDocumentWindows::Show(TfmDoc *document)
 {
     const int open = int(All().size());
     QMdiSubWindow *frame = FArea.addSubWindow(document);
+    ReleaseSubWindowCloseKey(*frame);
     const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame);
     frame->move(30 * open, open * step);
     frame->show();
@@ -83,6 +89,30 @@ QList<TfmDoc *> TDocumentWindows::All() const
         if (auto *document = qobject_cast<TfmDoc *>(frame->widget()))
             documents << document;
     return documents;
+}
+
+TfmDoc *TDocumentWindows::OpenedFrom(const QString &fileName) const
+{
+    const QString wanted = QFileInfo(fileName).canonicalFilePath();
+    if (wanted.isEmpty())
+        return nullptr;
+    for (TfmDoc *document : All()) {
+        const QString own = document->Document().FileName();
+        if (!own.isEmpty() && QFileInfo(own).canonicalFilePath() == wanted)
+            return document;
+    }
+    return nullptr;
+}
+
+void TDocumentWindows::Activate(TfmDoc *document)
+{
+    QMdiSubWindow *frame = Frame(document);
+    if (!frame)
+        return;
+    if (frame->isMinimized())
+        frame->showNormal();
+    FArea.setActiveSubWindow(frame);
+    frame->raise();
 }
 
 QMdiSubWindow *TDocumentWindows::Frame(const TfmDoc *document) const
@@ -117,7 +147,7 @@ void TDocumentWindows::GoToMessage(const QString &text, int tag)
         if (int(document->Document().Layout().InstanceNumber()) != tag)
             continue;
         if (document->GoToMessage(text))
-            FArea.setActiveSubWindow(Frame(document));
+            Activate(document);
         return;
     }
 }

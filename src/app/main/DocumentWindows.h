@@ -34,6 +34,11 @@ public:
     TfmDoc &ActiveOrFail() const;
     /// Returns the shown document windows in the order they were opened.
     QList<TfmDoc *> All() const;
+    /// Returns the shown document window whose layout was read from or saved
+    /// to fileName (the same file by its canonical path), or null.
+    TfmDoc *OpenedFrom(const QString &fileName) const;
+    /// Makes a shown document window the active one and brings it forward.
+    void Activate(TfmDoc *document);
     /// Returns the sub-window that holds document.
     QMdiSubWindow *Frame(const TfmDoc *document) const;
     /// Sets the caption of a document window.
@@ -61,5 +66,6 @@ private:
     TKeyboardManager &FManager;
     TMessageLink &FMessages;
     QMdiArea &FArea;
+    /// The one running number of untitled windows ("Раскладка1", ...).
     int FRunningNumber = 0;
 };

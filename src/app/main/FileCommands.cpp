@@ -6,7 +6,7 @@
 #include "document/fmuDoc.h"
 #include "files/LayoutFormat.h"
 #include "main/DocumentWindows.h"
-#include "main/FileDialogs.h"
+#include "common/FileDialogs.h"
 #include "main/MainActions.h"
 #include "main/RecentFiles.h"
 
@@ -69,6 +69,12 @@ void TFileCommands::Open()
 void TFileCommands::OpenFile(const QString &fileName, int formatIndex)
 {
     FRecent.Add(fileName, formatIndex);
+    // A file already open is not read a second time: its window comes
+    // forward, with whatever edits it holds.
+    if (TfmDoc *open = FDocuments.OpenedFrom(fileName)) {
+        FDocuments.Activate(open);
+        return;
+    }
     TfmDoc *document = FDocuments.Create(QFileInfo(fileName).absoluteFilePath());
     try {
         document->Document().Open(fileName, formatIndex);
@@ -142,15 +148,12 @@ void TFileCommands::Print()
     printer.setDocName(document.windowTitle());
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // Without a printer the layout goes into a PDF file.
-        TFileDialogOptions options;
-        options.Filter = QStringLiteral("Документ PDF (*.pdf)|*.pdf");
-        options.Folder = FManager.LastFolder();
-        options.FileName = QFileInfo(document.windowTitle()).completeBaseName();
-        const TFileChoice choice = ChooseSaveFile(&FWindow, options);
-        if (choice.Cancelled())
+        const QString fileName = ChoosePdfFile(
+            &FWindow, ProposedPdfFileName(document.Document().FileName(), document.windowTitle(), FManager.LastFolder()));
+        if (fileName.isEmpty())
             return;
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(choice.FileName);
+        printer.setOutputFileName(fileName);
     } else {
         QPrintDialog dialog(&printer, &FWindow);
         dialog.setObjectName(QStringLiteral("dlgPrint"));

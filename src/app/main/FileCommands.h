@@ -23,7 +23,7 @@ public:
     /// Opens a file with the open registry's format at formatIndex into a new
     /// document window; the file goes to the top of the recent files first,
     /// and stays there when reading fails (the error is raised, no window is
-    /// shown).
+    /// shown). A file already open in a window brings that window forward.
     void OpenFile(const QString &fileName, int formatIndex);
     /// Opens files as "&Открыть" would: ".bin" files as device images,
     /// everything else as XML layouts. Each failure is shown on its own.

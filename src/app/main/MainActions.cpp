@@ -43,7 +43,7 @@ TMainActions::TMainActions(QObject *owner)
     actFileSave =
         Make(owner, {u"actFileSave", u"&Сохранить", u"Ctrl+S", u"Сохранить"}, QStringLiteral("save"));
     actFileSaveAs = Make(owner, {u"actFileSaveAs", u"Сохранить как...", u"Ctrl+Alt+S"});
-    actFileClose = Make(owner, {u"actFileClose", u"&Закрыть"});
+    actFileClose = Make(owner, {u"actFileClose", u"&Закрыть", u"Ctrl+F4"});
     actFileCloseAll = Make(owner, {u"actFileCloseAll", u"Закрыть все"});
     actFilePrint = Make(owner, {u"actFilePrint", u"Печать...", u"Ctrl+P"});
     actFileExit = Make(owner, {u"actFileExit", u"&Выход"});

@@ -387,8 +387,9 @@ void TfmMain::AddUndoCommands()
 
 void TfmMain::PostStartRequests()
 {
-    FSetupCommands->PostFirstRun();
+    // Handled in the order posted: the silent update check, then the wizard.
     FReleaseCommands->PostStartCheck();
+    FSetupCommands->PostFirstRun();
 }
 
 void TfmMain::OpenFiles(const QStringList &fileNames)

@@ -63,8 +63,8 @@ public:
     /// the device box.
     void UpdateCommands();
     /// Posts the requests of the start-up, handled once the event loop
-    /// runs: the new-layout wizard on the first run and the silent update
-    /// check.
+    /// runs, in this order: the silent update check and the new-layout
+    /// wizard on the first run.
     void PostStartRequests();
 
 protected:

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QShowEvent>
@@ -39,10 +40,12 @@ TfmMessageWindow::TfmMessageWindow(QWidget *parent) : QDockWidget(parent)
 
     pmiGoTo = new QAction(QStringLiteral("Перейти к клавише"), lbMessages);
     pmiGoTo->setObjectName(QStringLiteral("pmiGoTo"));
-    // Ctrl+V is the one the menu shows; Enter in the list does the same.
-    pmiGoTo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    // The menu shows Ctrl+V; the list takes it (and Enter) as its own key
+    // while it has the focus, so that the main window's "Вставить" keeps
+    // Ctrl+V everywhere else, the window docked or floating.
+    pmiGoTo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     pmiGoTo->setShortcutContext(Qt::WidgetShortcut);
+    lbMessages->installEventFilter(this);
     pmiClear = new QAction(QStringLiteral("Очистить"), lbMessages);
     pmiClear->setObjectName(QStringLiteral("pmiClear"));
     pmiSave = new QAction(QStringLiteral("Сохранить..."), lbMessages);
@@ -141,6 +144,27 @@ void TfmMessageWindow::resizeEvent(QResizeEvent *event)
     QDockWidget::resizeEvent(event);
     if (FDocked && ShownDocked())
         FDockHeight = height();
+}
+
+bool TfmMessageWindow::IsGoToKey(const QKeyEvent &event)
+{
+    const QKeyCombination combination = event.keyCombination();
+    return combination == QKeyCombination(Qt::ControlModifier, Qt::Key_V) || combination == QKeyCombination(Qt::Key_Return)
+           || combination == QKeyCombination(Qt::KeypadModifier, Qt::Key_Enter);
+}
+
+bool TfmMessageWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lbMessages && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+        && IsGoToKey(*static_cast<QKeyEvent *>(event))) {
+        // Accepting the override keeps the key from every shortcut; it comes
+        // back as a key press to the list.
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            CommandGuard::RunCommand(this, [this] { pmiGoToClick(); });
+        return true;
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 void TfmMessageWindow::pmiGoToClick()

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QAction;
+class QKeyEvent;
 class QListWidget;
 class QMainWindow;
 
@@ -67,8 +68,13 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    /// Takes the go-to keys of the list before any shortcut sees them.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    /// Returns whether a key goes to the key of the selected line: Ctrl+V,
+    /// Return or Enter.
+    static bool IsGoToKey(const QKeyEvent &event);
     void pmiGoToClick();
     void pmiSaveClick();
     void DockedChanged(bool floating);

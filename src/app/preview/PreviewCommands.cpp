@@ -1,6 +1,7 @@
 #include "preview/PreviewCommands.h"
 
 #include "common/CommandGuard.h"
+#include "common/SubWindowKeys.h"
 #include "device/KeyboardManager.h"
 #include "document/fmuDoc.h"
 #include "preview/fmuPreview.h"
@@ -51,6 +52,7 @@ void TPreviewCommands::ShowPreview(TfmDoc &document)
     HideToolBars();
     if (FArea) {
         QMdiSubWindow *frame = FArea->addSubWindow(preview);
+        ReleaseSubWindowCloseKey(*frame);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->setWindowIcon(FWindow.windowIcon());
         frame->showMaximized();

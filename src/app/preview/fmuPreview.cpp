@@ -1,15 +1,14 @@
 #include "preview/fmuPreview.h"
 
 #include "common/CommandGuard.h"
+#include "common/FileDialogs.h"
+#include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -172,6 +171,11 @@ void TfmPreview::CreateToolBar()
 
     actClose = ToolBar->addAction(QStringLiteral("Закрыть"));
     actClose->setObjectName(QStringLiteral("actClose"));
+    // Ctrl+F4 closes the preview as it closes a document window; the main
+    // window's "Закрыть" rests while the preview is open.
+    actClose->setShortcut(QKeySequence(QStringLiteral("Ctrl+F4")));
+    actClose->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(actClose);
     connect(actClose, &QAction::triggered, this, [this] { CloseWindow(); });
 }
 
@@ -256,18 +260,15 @@ void TfmPreview::Print()
 
 bool TfmPreview::ChoosePdfFile()
 {
-    const QString folder = FPrinter.outputFileName().isEmpty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                               : QFileInfo(FPrinter.outputFileName()).absolutePath();
-    QFileDialog dialog(this, QString(), QDir(folder).filePath(FPrinter.docName()),
-                       QStringLiteral("Документ PDF (*.pdf)"));
-    dialog.setObjectName(QStringLiteral("dlgPrintFile"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    // The next print goes beside the last PDF; the first beside the layout.
+    QString proposed = FPrinter.outputFileName();
+    if (proposed.isEmpty())
+        proposed = ProposedPdfFileName(FDocument ? FDocument->Document().FileName() : QString(), FPrinter.docName(),
+                                       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    const QString fileName = ::ChoosePdfFile(this, proposed);
+    if (fileName.isEmpty())
         return false;
-    FPrinter.setOutputFileName(dialog.selectedFiles().constFirst());
+    FPrinter.setOutputFileName(fileName);
     return true;
 }
 

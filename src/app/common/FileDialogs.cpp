@@ -1,7 +1,9 @@
-#include "main/FileDialogs.h"
+#include "common/FileDialogs.h"
 
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QRegularExpression>
 
 namespace {
@@ -29,6 +31,7 @@ TFileChoice RunDialog(QWidget *parent, const TFileDialogOptions &options, bool s
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.ConfirmOverwrite);
     const QStringList filters = DialogNameFilters(options.Filter);
     dialog.setNameFilters(filters);
     const int first = qBound(0, options.FilterIndex, qMax(0, int(filters.size()) - 1));
@@ -88,4 +91,36 @@ TFileChoice ChooseOpenFile(QWidget *parent, const TFileDialogOptions &options)
 TFileChoice ChooseSaveFile(QWidget *parent, const TFileDialogOptions &options)
 {
     return RunDialog(parent, options, true);
+}
+
+QString ProposedPdfFileName(const QString &layoutFileName, const QString &caption, const QString &folder)
+{
+    if (!layoutFileName.isEmpty()) {
+        const QFileInfo layout(layoutFileName);
+        return layout.absoluteDir().filePath(layout.completeBaseName() + QStringLiteral(".pdf"));
+    }
+    return QDir(folder).filePath(QFileInfo(caption).completeBaseName() + QStringLiteral(".pdf"));
+}
+
+QString ChoosePdfFile(QWidget *parent, const QString &proposed)
+{
+    TFileDialogOptions options;
+    options.Filter = QStringLiteral("Документ PDF (*.pdf)|*.pdf");
+    options.FileName = proposed;
+    options.ConfirmOverwrite = false;
+    for (;;) {
+        const TFileChoice choice = ChooseSaveFile(parent, options);
+        if (choice.Cancelled())
+            return {};
+        QString fileName = choice.FileName;
+        if (!fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+            fileName += QStringLiteral(".pdf");
+        if (!QFileInfo::exists(fileName)
+            || QMessageBox::question(parent, QStringLiteral("Печать"),
+                                     QStringLiteral("Файл %1 уже существует. Заменить его?")
+                                         .arg(QDir::toNativeSeparators(fileName)))
+                   == QMessageBox::Yes)
+            return fileName;
+        options.FileName = fileName;
+    }
 }

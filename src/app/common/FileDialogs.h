@@ -27,6 +27,9 @@ struct TFileDialogOptions {
     /// Extension given to a typed name without one (without the dot); empty:
     /// the chosen filter's extension when it names one.
     QString DefaultSuffix;
+    /// Whether the save dialog asks before replacing a file; off where the
+    /// caller still changes the name and asks itself.
+    bool ConfirmOverwrite = true;
 };
 
 /// Returns the Qt name filters of a "description|pattern|..." filter:
@@ -43,3 +46,13 @@ TFileChoice ChooseOpenFile(QWidget *parent, const TFileDialogOptions &options);
 /// Shows a modal file-save dialog (object name "dlgSave") that asks before
 /// replacing a file.
 TFileChoice ChooseSaveFile(QWidget *parent, const TFileDialogOptions &options);
+
+/// Returns the PDF file proposed for printing a layout: beside the layout's
+/// file with its base name and ".pdf"; a layout without a file takes its
+/// caption in folder.
+QString ProposedPdfFileName(const QString &layoutFileName, const QString &caption, const QString &folder);
+/// Shows the save dialog of a PDF file, starting from proposed (a full
+/// path). A name chosen without the extension ".pdf" gets it, so a PDF never
+/// replaces a layout or any other file by mistake; replacing an existing PDF
+/// is asked. Returns the file, empty when cancelled.
+QString ChoosePdfFile(QWidget *parent, const QString &proposed);
