@@ -1,6 +1,8 @@
 #include "codes/ScanCode.h"
 
 #include "base/Error.h"
+#include "codes/KeyText.h"
+#include "codes/StdCodes.h"
 
 void TScanCode::SetData(const QByteArray &data)
 {
@@ -43,5 +45,7 @@ QString TScanCode::Prefix() const
 
 QString TScanCode::Text() const
 {
-    return Prefix() + Name;
+    // The prefix first: it refuses a code type out of range.
+    const QString prefix = Prefix();
+    return CodeType == ctByte ? Name : prefix + KeyText(StdCodeTable(), *this);
 }

@@ -49,7 +49,10 @@ public:
     /// Returns "+" for a make item, "-" for a break item, "" for bytes; raises
     /// "Неверное значение CodeType" for any other type.
     QString Prefix() const;
-    /// Returns the prefix followed by the name.
+    /// Returns the item's text, which reads back as the same item: the name
+    /// of a byte item; for a make or break item the prefix followed by the
+    /// key text of the program's code table (the name, or "$" and the code
+    /// bytes when the name stands for another key).
     QString Text() const;
 
 private:

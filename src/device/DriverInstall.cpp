@@ -4,6 +4,7 @@
 #include "base/Numbers.h"
 
 #include <QDir>
+#include <cstdio>
 #include <iterator>
 
 #ifdef Q_OS_WIN
@@ -74,6 +75,22 @@ bool CheckCommandLine(const QStringList &arguments, TCommandLineResult *result)
     if (result)
         *result = found;
     return true;
+}
+
+std::optional<int> RunDriverSwitches(int argc, const char *const *argv)
+{
+    // The switches and the window handle are plain ASCII in every encoding.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    TCommandLineResult result;
+    if (!CheckCommandLine(arguments, &result))
+        return std::nullopt;
+    if (result.Error.isEmpty())
+        return 0;
+    // Started from a console or a script, the message is read there.
+    std::fprintf(stderr, "%s\n", result.Error.toLocal8Bit().constData());
+    return 1;
 }
 
 QString DriverInfFileName(const QString &programFolder)

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 
 /// The driver action a command line asks for.
 enum class TCommandLineAction { None, Install, Uninstall };
@@ -34,6 +35,14 @@ quintptr ParseWindowHandle(const QString &text);
 /// message box (Windows) and reported in result. Returns whether an action
 /// was asked for: the program then ends without opening its window.
 bool CheckCommandLine(const QStringList &arguments, TCommandLineResult *result = nullptr);
+
+/// Carries out a driver switch of the command line (main's argc and argv)
+/// with CheckCommandLine, before the program touches any window system, so
+/// that it works without a display too. Returns none when the command line
+/// asks for no driver action (the program then opens its window), else the
+/// program's exit status: 0 when the action succeeded, 1 when it failed; the
+/// failure's message is also written to standard error.
+std::optional<int> RunDriverSwitches(int argc, const char *const *argv);
 
 /// Installs the keyboard filter driver from "Inst.inf" in the program's
 /// folder and makes it an upper filter of every i8042prt keyboard; shows the

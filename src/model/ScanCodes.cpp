@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "base/HexText.h"
 #include "base/Numbers.h"
+#include "codes/KeyText.h"
 #include "codes/StdCodes.h"
 
 #include <QStringList>
@@ -213,7 +214,7 @@ bool TScanCodes::ParseToken(QStringView token)
         const QStringView name = token.mid(1);
         if (name.isEmpty())
             return false;
-        item = StdCodeTable().FindByName(name, token[0] == u'-');
+        item = FindByKeyText(StdCodeTable(), name, token[0] == u'-');
     } else if (const std::optional<uint32_t> value = ParseHex(token)) {
         // Only the low byte is sent; the name keeps the token as typed.
         item = ByteItem(QByteArray(1, char(*value & 0xFFu)), token.toString());

@@ -11,7 +11,8 @@
 
 /// A code sequence: make, break and byte items, at most 255 bytes in all.
 /// Its text form is what the user types and the layout file stores, e.g.
-/// "+LShift +A -A -LShift E0".
+/// "+LShift +A -A -LShift E0"; a key whose name leads to another key is
+/// written by its code bytes, e.g. "+$52" (see codes/KeyText.h).
 class TScanCodes : public TNotifyObject, public TScanCodeOwner {
 public:
     explicit TScanCodes(TNotifier *notifier = nullptr);

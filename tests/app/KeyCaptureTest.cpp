@@ -61,11 +61,12 @@ class KeyCaptureTest : public QObject {
     TCodeSet FCodeSet;
     TCodeTable FTable;
 
-    // Returns the code text the table gives a key event, or "none".
+    // Returns the sign and key name of the code the table gives a key event,
+    // or "none".
     QString CodeText(const QKeyEvent &event) const
     {
         const std::optional<TScanCode> code = FTable.CodeForKeyMessage(KeyMessageFromEvent(event), kcBoth);
-        return code ? code->Text() : QStringLiteral("none");
+        return code ? code->Prefix() + code->Name : QStringLiteral("none");
     }
 
 private slots:

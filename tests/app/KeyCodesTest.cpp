@@ -129,6 +129,24 @@ private slots:
         QCOMPARE(Lines().join(u'|'), QStringLiteral("+A|-A|+ENTER|-ENTER"));
     }
 
+    void theEscapeThatClosesAPickerIsNotRecorded()
+    {
+        Start(QStringLiteral("+A -A"), kcBoth);
+        // The picker closes on the press; the release comes up here.
+        WhenModal<TfmStdKey>([](TfmStdKey &picker) {
+            SendKey(picker, QEvent::KeyPress, X11Key::Escape, Qt::Key_Escape);
+        });
+        FDialog->findChild<QPushButton *>(QStringLiteral("btnChoose"))->click();
+        QTRY_VERIFY(FDialog->IsRecording());
+        Release(X11Key::Escape, Qt::Key_Escape);
+        QCOMPARE(Lines().join(u'|'), QStringLiteral("+A|-A"));
+        // An Escape pressed in the list is recorded and does not close.
+        Press(X11Key::Escape, Qt::Key_Escape);
+        Release(X11Key::Escape, Qt::Key_Escape);
+        QCOMPARE(Lines().join(u'|'), QStringLiteral("+A|-A|+ESC|-ESC"));
+        QVERIFY(FDialog->isVisible());
+    }
+
     void theRightCtrlGivesItsExtendedForm()
     {
         Start(QString(), kcBoth);

@@ -11,6 +11,7 @@
 
 // X11 key codes (evdev + 8) of the PC keyboard keys the tests press.
 namespace X11Key {
+constexpr quint32 Escape = 9;
 constexpr quint32 Tab = 23;
 constexpr quint32 Enter = 36;
 constexpr quint32 A = 38;

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -93,6 +94,47 @@ private slots:
         server.ContentType = "text/plain; charset=UTF-8";
         Check(*dialog, false);
         QVERIFY(Text(*dialog, "lblResult").contains(changes));
+    }
+
+    void theWindowGrowsToWhatItShows()
+    {
+        TReleaseUpdateServer server;
+        // The settings' font as the forms take it here.
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(11);
+        TfmUpdates dialog(font, TUpdateSource{server.Base(), QStringLiteral("https://ravlin.example/download/"),
+                                              QStringLiteral("RavlinApp")});
+        const auto expectWhole = [&dialog](const char *what) {
+            // Every shown line lies below the one before it, whole, inside
+            // the window, once the window has taken its new size.
+            QCoreApplication::sendPostedEvents();
+            int below = 0;
+            for (const char *name : {"lblProgress", "lblOwnVersion", "lblServerVersion", "lblResult", "lblLink"}) {
+                auto *label = dialog.findChild<QLabel *>(QString::fromLatin1(name));
+                if (!label->isVisibleTo(&dialog))
+                    continue;
+                const QRect place(label->mapTo(&dialog, QPoint(0, 0)), label->size());
+                QVERIFY2(place.top() >= below, what);
+                QVERIFY2(dialog.rect().contains(place), what);
+                QVERIFY2(label->parentWidget()->rect().contains(label->geometry()), what);
+                if (label->wordWrap())
+                    QVERIFY2(label->height() >= label->heightForWidth(label->width()), what);
+                below = place.bottom();
+            }
+        };
+        // Lines too long for one line of the window, in a window shown the
+        // first time.
+        server.Body = "version=2.0.0.0" +
+                      ToWin1251(QStringLiteral(
+                          "\r\n- Окно проверки обновлений растёт вместе со своим содержимым и больше не "
+                          "обрезает строки.\r\n- Шрифт приложения в настройках начинается с того, что в ходу."
+                          "\r\n- Коды клавиш с одинаковыми именами сохраняются и читаются без потерь.\r\n- "
+                          "Escape, закрывший окно выбора клавиши, не попадает в записанные коды.\r\n"));
+        Check(dialog, false);
+        expectWhole("changes");
+        server.Body = "version=1.0.0.0";
+        Check(dialog, false);
+        expectWhole("latest");
     }
 
     void damagedFilesSayWhy()
@@ -185,6 +227,24 @@ private slots:
         Check(*dialog, true);
         QVERIFY(dialog->isVisible());
         QVERIFY(Visible(*dialog, "lblLink"));
+    }
+
+    void silentNewsWaitsForAModalDialogToClose()
+    {
+        TReleaseUpdateServer server;
+        server.Body = "version=1.0.1.0 fixes";
+        auto dialog = MakeDialog(server.Base());
+        // An error shown at the start, still open when the answer comes.
+        auto error = std::make_unique<QMessageBox>(QMessageBox::Critical, QStringLiteral("Ravlin"),
+                                                   QStringLiteral("Ошибка"));
+        error->setWindowModality(Qt::ApplicationModal);
+        error->show();
+        Check(*dialog, true);
+        QVERIFY(!dialog->isVisible());
+        // Closed and gone, as a message box of the error display is.
+        error->hide();
+        error.reset();
+        QTRY_VERIFY(dialog->isVisible());
     }
 };
 

@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -101,6 +103,21 @@ private slots:
                  QStringLiteral("Обновить список устройств"));
         QCOMPARE(Child<QLineEdit>(dialog, "edtFont")->text(), QStringLiteral("MS Sans Serif, 8"));
         QCOMPARE(Child<QLabel>(dialog, "pnlPreview")->text(), QStringLiteral("AaBbYyZz"));
+    }
+
+    void theFontDialogStartsOnTheFaceInUse()
+    {
+        // "MS Sans Serif" is missing here: the forms draw with the system's
+        // face, and the dialog confirmed as it opens keeps that face upright.
+        TWizEnvironment environment(0);
+        TfmSettings dialog(*environment.Manager, ReadAppSettings(*environment.Manager));
+        const QFontInfo inUse(Child<QLabel>(dialog, "pnlPreview")->font());
+        WhenModal<QFontDialog>([](QFontDialog &fonts) { fonts.accept(); });
+        Child<QPushButton>(dialog, "btnFont")->click();
+        const TFont chosen = dialog.Values().Font;
+        QCOMPARE(chosen.Name(), inUse.family());
+        QCOMPARE(chosen.Size(), 8);
+        QCOMPARE(chosen.Style(), uint8_t(0));
     }
 
     void settingsOKStoresTheValuesAndWritesTheFile()

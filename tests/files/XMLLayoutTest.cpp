@@ -1,5 +1,7 @@
 #include "FilesTestData.h"
 
+#include "base/HexText.h"
+#include "codes/StdCodes.h"
 #include "files/FileFormatError.h"
 #include "files/XMLLayout.h"
 #include "model/Key.h"
@@ -274,4 +276,39 @@ TEST(XMLLayout, ErrorsNameWhatIsWrong)
         u"\"\" не является целым числом.");
     EXPECT_EQ(layout.LayerCount(), 0) << "no failed load leaves anything behind";
     EXPECT_EQ(layout.KeyboardID(), 0);
+}
+
+// Two keys share the name "'": the text form must still tell them apart, and
+// older files that write the name keep meaning the first of them.
+TEST(XMLLayout, EveryTableCodeSurvivesTextFormAndSaving)
+{
+    TXMLLayout format(nullptr, TestModels());
+    TLayout layout;
+    layout.ChangeKeyboard(TestModels().ByID(7));
+    const TCodeTable &table = StdCodeTable();
+    const auto expectSame = [](const TScanCodes &read, const TScanCode &item, const char *how) {
+        ASSERT_EQ(read.Count(), 1) << how << " " << item.Text().toStdString();
+        EXPECT_TRUE(read.Item(0).Equals(item)) << how << " " << item.Text().toStdString();
+        EXPECT_EQ(read.Item(0).ScanCode, item.ScanCode) << how << " " << item.Text().toStdString();
+        EXPECT_EQ(read.Item(0).Name, item.Name) << how;
+    };
+    for (int i = 0; i < table.Count(); ++i) {
+        TKey &key = layout.Layers().Item(0).Keys().Item(0);
+        for (const bool isBreak : {false, true}) {
+            TScanCodes &codes = isBreak ? key.BreakCodes() : key.MakeCodes();
+            codes.Clear();
+            codes.Add().Assign(table.Item(i).Item(isBreak));
+            TScanCodes reread;
+            reread.SetText(codes.Text());
+            expectSame(reread, codes.Item(0), "text");
+        }
+        TLayout loaded;
+        format.LoadFromString(loaded, format.SaveToString(layout));
+        const TKey &read = loaded.Layers().Item(0).Keys().Item(0);
+        expectSame(read.MakeCodes(), key.MakeCodes().Item(0), "file");
+        expectSame(read.BreakCodes(), key.BreakCodes().Item(0), "file");
+    }
+    TScanCodes old;
+    old.SetText(u"+' -'");
+    EXPECT_EQ(old.Data(), HexToBytes(u"0E F0 0E"));
 }

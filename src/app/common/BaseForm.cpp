@@ -22,6 +22,19 @@ QFont TBaseForm::FormFont(const TFont &font)
     return result;
 }
 
+QFont TBaseForm::FontDialogStart(const TFont &font)
+{
+    QFont start = FormFont(font);
+    const QFontInfo face(start);
+    start.setFamily(face.family());
+    start.setStyleName(face.styleName());
+    // The dialog's sizes are points; the settings convert theirs with their
+    // own resolution, which need not be the screen's.
+    if (font.Size() > 0)
+        start.setPointSize(font.Size());
+    return start;
+}
+
 void TBaseForm::ShowBesideParent()
 {
     if (!FPlaced && parentWidget()) {

@@ -19,6 +19,14 @@ public:
     /// default sans serif face at the same size.
     static QFont FormFont(const TFont &font);
 
+    /// Returns the font the system font dialog starts from for font: the
+    /// face FormFont draws with, named by its own style name ("Book"), at
+    /// the font's size in points. The dialog picks a face by style name, and
+    /// the generic name of a plain font ("Normal") may name no face of the
+    /// family: it would fall on the family's first face, which may be
+    /// oblique.
+    static QFont FontDialogStart(const TFont &font);
+
     /// Shows a tool window and brings it to the front. The first time it is
     /// placed at the top right of its parent window (kept on the screen),
     /// where it covers neither the menus nor the start of the grid; later it

@@ -189,7 +189,7 @@ void TfmSettings::btnRefreshClick()
 void TfmSettings::btnFontClick()
 {
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, TBaseForm::FormFont(FPreviewFont), this);
+    const QFont chosen = QFontDialog::getFont(&ok, TBaseForm::FontDialogStart(FPreviewFont), this);
     if (ok)
         SetPreviewFont(FromQFont(FPreviewFont, chosen));
 }

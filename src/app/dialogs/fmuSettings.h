@@ -47,7 +47,8 @@ private:
     /// Rescans the ports, then lists the devices with the current one
     /// selected.
     void btnRefreshClick();
-    /// "...": the system font dialog, preset with the preview font.
+    /// "...": the system font dialog, started on the face and size the
+    /// preview font is drawn with.
     void btnFontClick();
 
     TKeyboardManager &FManager;

@@ -85,6 +85,7 @@ void TfmCodes::Start(const TScanCodes &codes, int mode)
 {
     FMode = mode == kcPresses || mode == kcReleases ? mode : kcBoth;
     FError = false;
+    FKeysDown.clear();
     lblModeHint->setVisible(FMode == kcBoth);
     FCodes.Assign(codes);
     ShowLines();
@@ -121,7 +122,7 @@ bool TfmCodes::OnKeyMessage(const TKeyMessage &message)
     if (key && key->Name == QStringLiteral("TAB"))
         return false;
     const std::optional<TScanCode> code = table.CodeForKeyMessage(message, TKeyCapture(FMode));
-    if (code && !IsStrayEnterRelease(*code)) {
+    if (key && HeardKeystroke(*key) && code) {
         try {
             // The release of the key whose press failed is no code of its own.
             if (!(FError && code->CodeType == ctBreak))
@@ -136,14 +137,17 @@ bool TfmCodes::OnKeyMessage(const TKeyMessage &message)
     return true;
 }
 
-bool TfmCodes::IsStrayEnterRelease(const TScanCode &code) const
+bool TfmCodes::HeardKeystroke(const TScanCode &key)
 {
-    if (code.CodeType != ctBreak || code.Name.compare(QStringLiteral("ENTER"), Qt::CaseInsensitive) != 0)
-        return false;
-    for (int k = FCodes.Count() - 1; k >= 0; --k)
-        if (FCodes.Item(k).CodeType != ctByte && FCodes.Item(k).ScanCode == code.ScanCode)
-            return FCodes.Item(k).CodeType != ctMake;
-    return true;
+    // The window system sends a key's release to the window that has the
+    // focus when the key comes up. A key that closed a picker or a message
+    // box over this dialog, or the window before it, comes up here after the
+    // recorder has got the focus back.
+    if (key.CodeType == ctMake) {
+        FKeysDown.insert(key.ScanCode);
+        return true;
+    }
+    return FKeysDown.remove(key.ScanCode);
 }
 
 void TfmCodes::Append(const TScanCode &code)

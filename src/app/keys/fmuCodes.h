@@ -3,7 +3,9 @@
 #include "codes/KeyMessage.h"
 #include "model/ScanCodes.h"
 
+#include <QByteArray>
 #include <QDialog>
+#include <QSet>
 #include <memory>
 
 class QLabel;
@@ -46,9 +48,11 @@ private:
     /// Records one key message; returns false for the keys that go on to
     /// the windows (Tab).
     bool OnKeyMessage(const TKeyMessage &message);
-    /// Returns whether code is a release of Enter that the sequence has no
-    /// press for: the Enter that closed the window before this one.
-    bool IsStrayEnterRelease(const TScanCode &code) const;
+    /// Notes a press or release of key (either kind, whatever the mode) and
+    /// returns whether the recorder heard the whole keystroke so far: false
+    /// for a release whose press went to another window, e.g. the Enter or
+    /// Escape that closed the window before this one or a picker over it.
+    bool HeardKeystroke(const TScanCode &key);
     void Append(const TScanCode &code);
     void ShowLines();
     void ChooseStdKey();
@@ -63,6 +67,9 @@ private:
     int FMode = kcBoth;
     /// The latest recording failed: the release that follows is skipped.
     bool FError = false;
+    /// The scan codes of the keys the recorder heard go down in this run and
+    /// not yet come up.
+    QSet<QByteArray> FKeysDown;
     std::unique_ptr<TKeyHook> FHook;
     TfmStdKey *FStdKey = nullptr;
     TfmCstKey *FCstKey = nullptr;

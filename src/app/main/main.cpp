@@ -10,6 +10,11 @@
 // keyboard filter driver instead and end without a window.
 int main(int argc, char **argv)
 {
+    // The driver switches end without a window: carried out before the
+    // window system is touched, they need no display.
+    if (const std::optional<int> status = RunDriverSwitches(argc, argv))
+        return *status;
+
     QApplication application(argc, argv);
     // The display name defaults to this; setting it too would append it to
     // every window title.
@@ -17,8 +22,6 @@ int main(int argc, char **argv)
     const QString crashReport = CrashReport::DefaultFileName();
     CrashReport::Install(crashReport);
     const QStringList arguments = QApplication::arguments();
-    if (CheckCommandLine(arguments))
-        return 0;
 
     InstallQtTranslation(application);
 

@@ -2,14 +2,17 @@
 
 #include "base/ProgramVersion.h"
 #include "base/Win1251.h"
+#include "release/FittedText.h"
 #include "release/UpdateVersion.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -18,6 +21,8 @@ namespace {
 // A version file is a few lines; what lies beyond this is not read, so that
 // a server sending megabytes neither fills the memory nor the window.
 constexpr qsizetype kMaxBodyBytes = 64 * 1024;
+// The narrowest the window gets, for the short answers.
+constexpr int kMinimumWidth = 420;
 
 QLabel *AddLabel(QVBoxLayout &layout, const QString &name)
 {
@@ -41,20 +46,25 @@ QString DecodeBody(const QByteArray &body, const QByteArray &contentType)
 } // namespace
 
 TfmUpdates::TfmUpdates(const QFont &font, TUpdateSource source, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), FSource(std::move(source)),
-      FNetwork(new QNetworkAccessManager(this))
+    : QDialog(parent), FSource(std::move(source)), FNetwork(new QNetworkAccessManager(this))
 {
     setObjectName(QStringLiteral("fmUpdates"));
     setWindowTitle(QStringLiteral("Проверка обновлений"));
     setFont(font);
-    setMinimumWidth(420);
 
     auto *layout = new QVBoxLayout(this);
+    // The window is as large as what it shows, and grows when the answer
+    // comes; it is never narrower than this.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addStrut(kMinimumWidth);
     lblProgress = AddLabel(*layout, QStringLiteral("lblProgress"));
     lblProgress->setText(QStringLiteral("Проверка доступных обновлений ..."));
     lblOwnVersion = AddLabel(*layout, QStringLiteral("lblOwnVersion"));
     lblServerVersion = AddLabel(*layout, QStringLiteral("lblServerVersion"));
-    lblResult = AddLabel(*layout, QStringLiteral("lblResult"));
+    // The list of changes may be long: it scrolls beyond half the screen.
+    lblResult = new TFittedText;
+    lblResult->Label().setObjectName(QStringLiteral("lblResult"));
+    layout->addWidget(lblResult);
     lblLink = new QLabel;
     lblLink->setObjectName(QStringLiteral("lblLink"));
     lblLink->setText(QStringLiteral("<a href=\"%1\">%2</a>")
@@ -93,20 +103,80 @@ TfmUpdates::~TfmUpdates()
 void TfmUpdates::CheckForUpdates(const QString &pathPrefix, bool silent)
 {
     DropRequest();
+    StopAwaiting();
     FSilent = silent;
     FBody.clear();
-    for (QWidget *widget : {lblOwnVersion, lblServerVersion, lblResult, lblLink, imgError, lblError})
+    for (QWidget *widget : std::initializer_list<QWidget *>{lblOwnVersion, lblServerVersion, lblResult, lblLink,
+                                                          imgError, lblError})
         widget->hide();
-    if (!silent) {
-        show();
-        raise();
-        activateWindow();
-    }
+    if (!silent)
+        ShowInFront();
     QNetworkRequest request(QUrl(FSource.Server + pathPrefix + FSource.ProgramName + QStringLiteral(".txt")));
     request.setTransferTimeout(FTimeoutMs);
     FReply = FNetwork->get(request);
     connect(FReply, &QNetworkReply::readyRead, this, &TfmUpdates::ReadBody);
     connect(FReply, &QNetworkReply::finished, this, &TfmUpdates::RequestFinished);
+}
+
+void TfmUpdates::ShowInFront()
+{
+    // A modal dialog blocks every other window: asked for from one, the
+    // window is modal itself, above it, until "OK".
+    QWidget *modal = QApplication::activeModalWidget();
+    SetModality(modal && modal != this ? Qt::ApplicationModal : Qt::NonModal);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TfmUpdates::ShowQuietly()
+{
+    if (isVisible())
+        return;
+    // A window shown now would cover a modal dialog open at the time (an
+    // error shown at the start): the news waits until that dialog closes.
+    if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != this) {
+        FAwaitedDialog = modal;
+        modal->installEventFilter(this);
+        return;
+    }
+    SetModality(Qt::NonModal);
+    show();
+}
+
+bool TfmUpdates::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == FAwaitedDialog && event->type() == QEvent::Hide) {
+        StopAwaiting();
+        FNewsWaiting = true;
+        // Once the dialog has closed; another modal dialog may follow it.
+        QTimer::singleShot(0, this, [this] {
+            if (std::exchange(FNewsWaiting, false))
+                ShowQuietly();
+        });
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfmUpdates::StopAwaiting()
+{
+    if (FAwaitedDialog)
+        FAwaitedDialog->removeEventFilter(this);
+    FAwaitedDialog = nullptr;
+    FNewsWaiting = false;
+}
+
+void TfmUpdates::SetModality(Qt::WindowModality modality)
+{
+    if (windowModality() == modality)
+        return;
+    // A shown window takes a new modality when it is shown again.
+    const bool shown = isVisible();
+    if (shown)
+        hide();
+    setWindowModality(modality);
+    if (shown)
+        show();
 }
 
 void TfmUpdates::DropRequest()
@@ -157,26 +227,26 @@ void TfmUpdates::ShowAnswer(const QByteArray &body, const QByteArray &contentTyp
     lblServerVersion->show();
     lblResult->show();
     if (!answer.Readable) {
-        lblResult->setText(
+        lblResult->SetText(
             QStringLiteral("Не могу определить версию обновления. Файл версий на сервере поврежден."));
     } else if (!answer.Error.isEmpty()) {
-        lblResult->setText(answer.Error);
+        lblResult->SetText(answer.Error);
     } else if (answer.Newer) {
         // Line breaks as this system draws them: a carriage return after a
         // line feed would show as a blank at the start of the next line.
-        lblResult->setText(QStringLiteral("Доступна новая версия программы.\n\nИзменения в новой версии:") +
+        lblResult->SetText(QStringLiteral("Доступна новая версия программы.\n\nИзменения в новой версии:") +
                            answer.Changes + QStringLiteral("\nЧтобы скачать новую версию перейдите по ссылке"));
         lblLink->show();
         if (FSilent)
-            show();
+            ShowQuietly();
     } else {
-        lblResult->setText(QStringLiteral("Установленная версия программы является последней."));
+        lblResult->SetText(QStringLiteral("Установленная версия программы является последней."));
     }
 }
 
 void TfmUpdates::ShowServerError()
 {
-    lblResult->setText(QStringLiteral("Файл обновлений не был найден на сервере"));
+    lblResult->SetText(QStringLiteral("Файл обновлений не был найден на сервере"));
     lblResult->show();
 }
 
