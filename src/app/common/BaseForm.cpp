@@ -53,4 +53,7 @@ void TBaseForm::ShowBesideParent()
     }
     show();
     raise();
+    // The user asked for this window: the keys go to it, as they do to a
+    // window the system shows for the first time.
+    activateWindow();
 }

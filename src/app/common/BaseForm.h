@@ -27,10 +27,10 @@ public:
     /// oblique.
     static QFont FontDialogStart(const TFont &font);
 
-    /// Shows a tool window and brings it to the front. The first time it is
-    /// placed at the top right of its parent window (kept on the screen),
-    /// where it covers neither the menus nor the start of the grid; later it
-    /// comes back where the user left it.
+    /// Shows a tool window, brings it to the front and gives it the keys.
+    /// The first time it is placed at the top right of its parent window
+    /// (kept on the screen), where it covers neither the menus nor the start
+    /// of the grid; later it comes back where the user left it.
     void ShowBesideParent();
 
 private:

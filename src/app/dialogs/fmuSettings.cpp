@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -150,7 +151,9 @@ TAppSettings TfmSettings::Values() const
 void TfmSettings::SetPreviewFont(const TFont &font)
 {
     FPreviewFont = font;
-    edtFont->setText(QStringLiteral("%1, %2").arg(font.Name()).arg(font.Size()));
+    // The face the windows are drawn in: a stored name this system lacks is
+    // not what the user sees.
+    edtFont->setText(QStringLiteral("%1, %2").arg(QFontInfo(TBaseForm::FormFont(font)).family()).arg(font.Size()));
     pnlPreview->setFont(TBaseForm::FormFont(font));
     QPalette palette = pnlPreview->palette();
     palette.setColor(QPalette::WindowText, ColorToQColor(font.Color()));

@@ -262,7 +262,7 @@ void TfmPicture::AskFont()
     Refresh();
     const TFont before = FMaster->Picture().Font();
     bool accepted = false;
-    const QFont chosen = QFontDialog::getFont(&accepted, before.ToQFont(), this);
+    const QFont chosen = QFontDialog::getFont(&accepted, TBaseForm::FontDialogStart(before), this);
     if (accepted)
         SetPictureFont(FromQFont(chosen, before));
 }
