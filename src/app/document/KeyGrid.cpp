@@ -9,8 +9,10 @@
 #include "model/Layout.h"
 #include "model/ScanCodes.h"
 
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStaticText>
+#include <QToolTip>
 
 TKeyGrid::TKeyGrid(QWidget *parent) : TStringGrid2(parent) {}
 
@@ -106,7 +108,49 @@ QString TKeyGrid::KeyText(const TKey &key) const
     return text;
 }
 
-void TKeyGrid::DrawLine(QPainter &painter, const QPoint &topLeft, const QString &text) const
+QString TKeyGrid::KeyDescription(int col, int row) const
+{
+    const TKey *first = FirstLayerKey(col, row);
+    if (!first)
+        return {};
+    const auto line = [](const QString &caption, const QString &value) {
+        return QStringLiteral("<br>&nbsp;&nbsp;%1: %2")
+            .arg(caption, value.isEmpty() ? QStringLiteral("нет") : value.toHtmlEscaped());
+    };
+    QString text = QStringLiteral("<b>Клавиша (%1,%2)</b>, номер %3").arg(row).arg(col).arg(first->LogicalNumber());
+    for (int i = 0; i < FLayout->LayerCount(); ++i) {
+        const TKey *key = FLayout->Layers().Item(i).KeyAt(col - 1, row - 1);
+        if (!key)
+            continue;
+        text += QStringLiteral("<br><b>Слой %1</b>: %2").arg(i + 1).arg(KeyTypeName(key->KeyType()).toHtmlEscaped());
+        if (key->KeyType() == ktMacro) {
+            text += line(QStringLiteral("нажатие"), key->MakeCodes().Text());
+            text += line(QStringLiteral("отжатие"), key->BreakCodes().Text());
+            if (key->AutoRepeat())
+                text += QStringLiteral("<br>&nbsp;&nbsp;автоповтор");
+        }
+        if (!key->Remark().isEmpty())
+            text += line(QStringLiteral("примечание"), key->Remark());
+    }
+    return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text);
+}
+
+bool TKeyGrid::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return TStringGrid2::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    int col = 0;
+    int row = 0;
+    const QString text = CellAt(help->pos(), col, row) ? KeyDescription(col, row) : QString();
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, this, CellRect(col, row));
+    return true;
+}
+
+void TKeyGrid::DrawLine(QPainter &painter, const QPoint &topLeft, const QString &text, int width) const
 {
     // Laying a line out costs more than drawing it, and a grid shows the same
     // few code texts again and again: each is laid out once per font.
@@ -119,9 +163,17 @@ void TKeyGrid::DrawLine(QPainter &painter, const QPoint &topLeft, const QString 
     if (found == FLines.end()) {
         QStaticText line(text);
         line.setTextFormat(Qt::PlainText);
+        // Laid out now, so that its width is known before it is first drawn.
+        line.prepare(QTransform(), painter.font());
         found = FLines.insert(text, line);
     }
-    painter.drawStaticText(topLeft, *found);
+    if (found->size().width() <= width) {
+        painter.drawStaticText(topLeft, *found);
+        return;
+    }
+    // A line wider than its cell ends in an ellipsis: the tooltip has it whole.
+    const QString cut = painter.fontMetrics().elidedText(text, Qt::ElideRight, width);
+    painter.drawText(QRect(topLeft, QSize(width, painter.fontMetrics().height())), Qt::TextSingleLine, cut);
 }
 
 void TKeyGrid::DrawCodeCell(QPainter &painter, int col, int row, const QRect &rect, bool selected) const
@@ -138,6 +190,7 @@ void TKeyGrid::DrawCodeCell(QPainter &painter, int col, int row, const QRect &re
     const int left = rect.left() + 2;
     int top = rect.top() + 1;
     bool keyMet = false;
+    bool hiddenLines = false;
     for (int i = 0; i < FLayout->LayerCount(); ++i, top += lineHeight) {
         const TKey *key = FLayout->Layers().Item(i).KeyAt(col - 1, row - 1);
         if (!key)
@@ -152,10 +205,18 @@ void TKeyGrid::DrawCodeCell(QPainter &painter, int col, int row, const QRect &re
             FArrows.Draw(painter, key->KeyType(), rect, selected, digitColor);
             continue;
         }
-        if (top + lineHeight > rect.bottom() + 1)
-            continue;
         painter.setPen(selected ? windowColor : i + 1 == FShownLayer ? QColor(Qt::red) : QColor(Qt::black));
-        DrawLine(painter, QPoint(left, top), KeyText(*key));
+        if (top + lineHeight > rect.bottom() + 1) {
+            hiddenLines = true;
+            continue;
+        }
+        DrawLine(painter, QPoint(left, top), KeyText(*key), rect.right() - left);
+    }
+    // Layers below the cell's bottom are marked in its corner.
+    if (hiddenLines) {
+        painter.setPen(selected ? windowColor : QColor(Qt::black));
+        painter.drawText(rect.adjusted(0, 0, -2, 0), Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine,
+                         QStringLiteral("…"));
     }
 }
 

@@ -41,7 +41,13 @@ public:
     /// the header cells.
     void Rebuild();
 
+    /// Returns what a key cell holds, as the cell's tooltip shows it: the
+    /// key's place and number, and per layer its function, its whole press
+    /// and release codes and its remark (rich text); empty for other cells.
+    QString KeyDescription(int col, int row) const;
+
 protected:
+    bool event(QEvent *event) override;
     bool MaySelectCell(int col, int row) const override;
     void DrawCell(QPainter &painter, int col, int row, const QRect &rect) override;
 
@@ -54,8 +60,9 @@ private:
     void DrawGroupBorder(QPainter &painter, int col, int row, const QRect &rect, bool selected) const;
     /// Returns the text of a macro key as the view shows it.
     QString KeyText(const TKey &key) const;
-    /// Draws one line of text with its top-left corner at topLeft.
-    void DrawLine(QPainter &painter, const QPoint &topLeft, const QString &text) const;
+    /// Draws one line of text with its top-left corner at topLeft, cut with
+    /// an ellipsis where it is wider than width.
+    void DrawLine(QPainter &painter, const QPoint &topLeft, const QString &text, int width) const;
 
     const TLayout *FLayout = nullptr;
     int FShownLayer = 0;
