@@ -3,21 +3,6 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-namespace {
-
-// The arrow pictures are drawn once at their natural size.
-QPixmap RenderArrow(const QString &name)
-{
-    QSvgRenderer renderer(QStringLiteral(":/arrows/") + name);
-    QPixmap pixmap(renderer.defaultSize());
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
-}
-
-} // namespace
-
 // Outside any namespace: the macro declares the resource's global function.
 static void InitArrowResources()
 {
@@ -28,11 +13,22 @@ static void InitArrowResources()
 TArrowCtrl::TArrowCtrl()
 {
     InitArrowResources();
-    for (const char *base : {"RDUP", "BLUP", "GRUP", "BLDN"}) {
-        const QString name = QString::fromLatin1(base);
-        FBitmaps.insert(name, RenderArrow(name));
-        FBitmaps.insert(name + u'S', RenderArrow(name + u'S'));
+}
+
+const QPixmap &TArrowCtrl::Arrow(const QString &name, int height) const
+{
+    const QString key = name + u'@' + QString::number(height);
+    auto found = FArrows.find(key);
+    if (found == FArrows.end()) {
+        QSvgRenderer renderer(QStringLiteral(":/arrows/") + name);
+        const QSize natural = renderer.defaultSize();
+        QPixmap pixmap(qMax(1, natural.width() * height / qMax(1, natural.height())), height);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        renderer.render(&painter);
+        found = FArrows.insert(key, pixmap);
     }
+    return *found;
 }
 
 QString TArrowCtrl::BitmapName(int keyType, bool selected)
@@ -56,15 +52,14 @@ QString TArrowCtrl::Digit(int keyType)
     return QString::number((keyType - 4) % 4 + 1);
 }
 
-void TArrowCtrl::Draw(QPainter &painter, int keyType, const QRect &cell, bool selected, const QColor &digitColor) const
+void TArrowCtrl::Draw(QPainter &painter, int keyType, const QRect &line, bool selected, const QColor &digitColor) const
 {
-    const QPixmap &bitmap = FBitmaps[BitmapName(keyType, selected)];
-    if (bitmap.width() <= cell.width() - 2 && bitmap.height() <= cell.height() - 2)
-        painter.drawPixmap(cell.left() + 2, cell.top() + 2, bitmap);
+    const QPixmap &arrow = Arrow(BitmapName(keyType, selected), line.height());
+    painter.drawPixmap(line.topLeft(), arrow);
     const QString digit = Digit(keyType);
     if (digit.isEmpty())
         return;
     painter.setPen(digitColor);
-    const QRect textRect(cell.right() + 1 - 10, cell.top() + 10, 10, cell.height());
-    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, digit);
+    painter.drawText(line.adjusted(arrow.width() + 2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     digit);
 }

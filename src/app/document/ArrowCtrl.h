@@ -13,20 +13,22 @@ class QRect;
 /// the others) and, for the "go to layer" types, the layer's digit.
 class TArrowCtrl {
 public:
-    /// Loads the eight arrow pictures from the resources "RDUP", "BLUP",
-    /// "GRUP", "BLDN" and their selected variants ending in "S".
     TArrowCtrl();
 
-    /// Returns the resource name of the picture for a key type.
+    /// Returns the resource name of the picture for a key type: "RDUP",
+    /// "BLUP", "GRUP", "BLDN", or their selected variants ending in "S".
     static QString BitmapName(int keyType, bool selected);
     /// Returns the layer digit a key type shows ("1" to "4"), or empty.
     static QString Digit(int keyType);
 
-    /// Draws the key type into a cell: the arrow 2 pixels inside the
-    /// top-left corner (only when it fits), the digit near the top-right
-    /// corner in digitColor.
-    void Draw(QPainter &painter, int keyType, const QRect &cell, bool selected, const QColor &digitColor) const;
+    /// Draws the key type into the line of its layer: the arrow as high as
+    /// the line at its left end, the digit after it in digitColor. Each
+    /// layer keeps to its own line, so no arrow covers another layer's text.
+    void Draw(QPainter &painter, int keyType, const QRect &line, bool selected, const QColor &digitColor) const;
 
 private:
-    QHash<QString, QPixmap> FBitmaps;
+    /// Returns the arrow picture drawn at a height in pixels.
+    const QPixmap &Arrow(const QString &name, int height) const;
+
+    mutable QHash<QString, QPixmap> FArrows;
 };

@@ -200,16 +200,16 @@ void TKeyGrid::DrawCodeCell(QPainter &painter, int col, int row, const QRect &re
             const QColor background = selected ? highlight : FShownLayer != 0 ? QColor(kShownLayerColor) : windowColor;
             painter.fillRect(rect, background);
         }
-        if (key->KeyType() != ktMacro) {
-            const QColor digitColor = selected ? windowColor : FShownLayer != 0 ? QColor(Qt::red) : QColor(Qt::black);
-            FArrows.Draw(painter, key->KeyType(), rect, selected, digitColor);
-            continue;
-        }
-        painter.setPen(selected ? windowColor : i + 1 == FShownLayer ? QColor(Qt::red) : QColor(Qt::black));
         if (top + lineHeight > rect.bottom() + 1) {
             hiddenLines = true;
             continue;
         }
+        const QColor textColor = selected ? windowColor : i + 1 == FShownLayer ? QColor(kShownLayerTextColor) : QColor(Qt::black);
+        if (key->KeyType() != ktMacro) {
+            FArrows.Draw(painter, key->KeyType(), QRect(left, top, rect.right() - left, lineHeight), selected, textColor);
+            continue;
+        }
+        painter.setPen(textColor);
         DrawLine(painter, QPoint(left, top), KeyText(*key), rect.right() - left);
     }
     // Layers below the cell's bottom are marked in its corner.

@@ -20,6 +20,9 @@ class TKeyGrid : public TStringGrid2 {
 public:
     /// The background of key cells while one layer is shown.
     static constexpr QRgb kShownLayerColor = qRgb(181, 255, 156);
+    /// The text of the shown layer: a red dark enough to read on that
+    /// background (contrast above 4.5:1).
+    static constexpr QRgb kShownLayerTextColor = qRgb(176, 0, 0);
     static constexpr QRgb kGroupSelectedColor = qRgb(192, 192, 192);
 
     explicit TKeyGrid(QWidget *parent = nullptr);
