@@ -14,6 +14,9 @@ packages=(
   # from dpkg-shlibdeps, the AppStream and desktop entry validators, the
   # MIME database the file type test builds.
   dpkg-dev appstream desktop-file-utils shared-mime-info
+  # The journeys (tests/journeys): the editor driven by real input on a
+  # private X server with a window manager, screenshots of it.
+  xvfb xauth xdotool openbox imagemagick x11-utils
 )
 
 install_missing_packages() {

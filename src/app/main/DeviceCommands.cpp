@@ -1,6 +1,7 @@
 #include "main/DeviceCommands.h"
 
 #include "common/CommandGuard.h"
+#include "common/FileDialogs.h"
 #include "device/KeyboardDriver.h"
 #include "device/KeyboardManager.h"
 #include "device/fmuProgress.h"
@@ -8,12 +9,12 @@
 #include "document/fmuDoc.h"
 #include "main/DocumentWindows.h"
 #include "main/FileCommands.h"
-#include "common/FileDialogs.h"
 #include "main/MainActions.h"
 #include "model/Layout.h"
 #include "settings/SettingsManager.h"
 
 #include <QAction>
+#include <QApplication>
 
 namespace {
 
@@ -51,12 +52,26 @@ TDeviceCommands::~TDeviceCommands()
 void TDeviceCommands::ShowProgress(TProgress &progress)
 {
     // Nothing but the progress window takes input while the operation runs.
-    if (progress.State() == psStarted)
+    if (progress.State() == psStarted) {
+        FFocusBefore = QApplication::focusWidget();
         FWindow.setEnabled(false);
-    FProgress->setEnabled(true);
-    FProgress->ShowProgress(progress);
+    }
+    // Enabled again before the progress window goes: the system then makes
+    // the main window active, which a disabled window would refuse, leaving
+    // no window to take the keys.
     if (progress.State() == psFinished)
         FWindow.setEnabled(true);
+    FProgress->setEnabled(true);
+    FProgress->ShowProgress(progress);
+    if (progress.State() == psFinished) {
+        // Qt may still count the hidden progress window as the active one
+        // when the system's focus comes back first: the main window's
+        // shortcuts would then find no window of theirs.
+        QApplication::setActiveWindow(&FWindow);
+        FWindow.activateWindow();
+        if (FFocusBefore)
+            FFocusBefore->setFocus();
+    }
 }
 
 void TDeviceCommands::WriteLayout()

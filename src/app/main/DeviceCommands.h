@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
 class QWidget;
 class TDocumentWindows;
@@ -39,4 +41,7 @@ private:
     TKeyboardManager &FManager;
     QWidget &FWindow;
     TfmProgress *FProgress;
+    /// The widget that had the keys when an operation started; they go back
+    /// to it when it ends.
+    QPointer<QWidget> FFocusBefore;
 };
