@@ -1,12 +1,14 @@
 # The Debian package: `cpack -G DEB` in the build folder packs what
 # `cmake --install` installs (the programs into /usr/bin, the data folders
-# into /usr/share/ravlin, the desktop entry, icons, file type, AppStream file
-# and manual pages) into ravlin_<version>_<arch>.deb.
+# into /usr/share/ravlin, the desktop entry, icons, file type, AppStream file,
+# manual pages, and the copyright, changelog and udev rule template in
+# /usr/share/doc/ravlin) into ravlin_<version>_<arch>.deb. The maintainer and
+# the web page are the distribution's (cmake/Distribution.cmake).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ravlin)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Ravlin)
-set(CPACK_PACKAGE_CONTACT "Ravlin support <support@ravlin.example>")
+set(CPACK_PACKAGE_CONTACT "${RAVLIN_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor of key layouts for programmable point-of-sale keyboards")
 set(CPACK_PACKAGE_DESCRIPTION
     "Ravlin builds the key layout of a programmable point-of-sale keyboard: its\n"
@@ -24,7 +26,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://ravlin.example/)
+if(RAVLIN_HOMEPAGE)
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${RAVLIN_HOMEPAGE})
+endif()
 # The libraries the programs link come from dpkg-shlibdeps (dpkg-dev).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Mail of error reports and the manual in the browser go through xdg-utils;

@@ -1,5 +1,6 @@
 #include "settings/SettingsManager.h"
 
+#include "settings/DistributorDefaults.h"
 #include "settings/IniFile.h"
 
 #include <QDir>
@@ -11,8 +12,6 @@
 namespace {
 
 const QString kSettings = QStringLiteral("SETTINGS");
-const QString kDefaultUpdateServer = QStringLiteral("https://ravlin.example/");
-const QString kDefaultDownloadPage = QStringLiteral("https://ravlin.example/download/");
 const QString kMRU = QStringLiteral("MRU");
 
 const QString kDefaultDeviceName = QStringLiteral("PS/2 клавиатура");
@@ -90,8 +89,12 @@ void TSettingsManager::Load()
 
     FDriverSocket = ini.ReadString(kSettings, QStringLiteral("DriverSocket"), QString());
     FVerifyAfterWrite = ini.ReadBool(kSettings, QStringLiteral("VerifyAfterWrite"), true);
-    FUpdateServer = ini.ReadString(kSettings, QStringLiteral("UpdateServer"), kDefaultUpdateServer);
-    FDownloadPage = ini.ReadString(kSettings, QStringLiteral("DownloadPage"), kDefaultDownloadPage);
+    FUpdateServer =
+        ini.ReadString(kSettings, QStringLiteral("UpdateServer"), DistributorDefaults::UpdateServer());
+    FDownloadPage =
+        ini.ReadString(kSettings, QStringLiteral("DownloadPage"), DistributorDefaults::DownloadPage());
+    FReportAddress =
+        ini.ReadString(kSettings, QStringLiteral("ReportAddress"), DistributorDefaults::ReportAddress());
     ReadMRU(ini);
 }
 
@@ -141,6 +144,7 @@ void TSettingsManager::Save()
     ini.WriteBool(kSettings, QStringLiteral("VerifyAfterWrite"), FVerifyAfterWrite);
     ini.WriteString(kSettings, QStringLiteral("UpdateServer"), FUpdateServer);
     ini.WriteString(kSettings, QStringLiteral("DownloadPage"), FDownloadPage);
+    ini.WriteString(kSettings, QStringLiteral("ReportAddress"), FReportAddress);
 
     // The list is written afresh: pairs of a longer list saved before would
     // otherwise come back on the next start.

@@ -76,13 +76,19 @@ public:
     bool VerifyAfterWrite() const { return FVerifyAfterWrite; }
     void SetVerifyAfterWrite(bool value) { FVerifyAfterWrite = value; }
 
-    /// Returns the base address of the update server, an HTTP URL ending in
-    /// "/"; the version files lie below it.
+    /// Returns the base address of the update server, an HTTP URL; the
+    /// version files lie below it. Empty (the default unless the program was
+    /// built with one): no update check asks anything.
     const QString &UpdateServer() const { return FUpdateServer; }
     void SetUpdateServer(const QString &value) { FUpdateServer = value; }
-    /// Returns the address of the page the new versions are downloaded from.
+    /// Returns the address of the page the new versions are downloaded from;
+    /// empty when there is none.
     const QString &DownloadPage() const { return FDownloadPage; }
     void SetDownloadPage(const QString &value) { FDownloadPage = value; }
+    /// Returns the e-mail address error reports are sent to; empty when
+    /// there is none, and reports are then only copied or saved.
+    const QString &ReportAddress() const { return FReportAddress; }
+    void SetReportAddress(const QString &value) { FReportAddress = value; }
 
     /// Returns the application font (the object itself).
     TFont &Font() { return *FFont; }
@@ -111,4 +117,5 @@ private:
     bool FVerifyAfterWrite = true;
     QString FUpdateServer;
     QString FDownloadPage;
+    QString FReportAddress;
 };

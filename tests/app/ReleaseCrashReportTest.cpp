@@ -63,6 +63,7 @@ private slots:
     {
         QApplication::setApplicationDisplayName(QStringLiteral("Ravlin"));
         QVERIFY(FMail.Install());
+        TErrorReport::SetAddressSource([] { return QStringLiteral("support@ravlin.example"); });
     }
     void init() { FMail.Reset(); }
 

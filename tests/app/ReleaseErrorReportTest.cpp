@@ -7,6 +7,7 @@
 #include "release/fmuError.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -46,7 +47,11 @@ private slots:
             [](QWidget *parent, const std::exception_ptr &error) { return TErrorReport().HandleError(parent, error); });
     }
     void cleanupTestCase() { CommandGuard::SetFaultHandler(nullptr); }
-    void init() { FMail.Reset(); }
+    void init()
+    {
+        FMail.Reset();
+        TErrorReport::SetAddressSource([] { return QStringLiteral("support@ravlin.example"); });
+    }
 
     void theReportHasSixLines()
     {
@@ -66,13 +71,13 @@ private slots:
 
     void enterClosesAndEscapeSends()
     {
-        TfmError form(QStringLiteral("Сбой"));
+        TfmError form(QStringLiteral("Сбой"), {});
         QCOMPARE(form.windowTitle(), QStringLiteral("Ошибка"));
         QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("btnSend"))->text(), QStringLiteral("Отправить отчет"));
         QVERIFY(form.findChild<QPushButton *>(QStringLiteral("btnOK"))->isDefault());
         AnswerNextDialog<TfmError>([](TfmError *shown) { QTest::keyClick(shown, Qt::Key_Return); });
         QCOMPARE(form.exec(), int(QDialog::Rejected));
-        TfmError again(QStringLiteral("Сбой"));
+        TfmError again(QStringLiteral("Сбой"), {});
         AnswerNextDialog<TfmError>([](TfmError *shown) { QTest::keyClick(shown, Qt::Key_Escape); });
         QCOMPARE(again.exec(), int(QDialog::Accepted));
     }
@@ -113,11 +118,22 @@ private slots:
     {
         qputenv("RAVLIN_FAKE_MAIL_FAIL", "xdg-email: no method available for opening 'mailto:'");
         const auto box = AnswerNextBox(QMessageBox::Ok);
-        QVERIFY(RunWithReport([] { throw std::bad_alloc(); }, Qt::Key_Escape));
-        QTRY_COMPARE(box->Text, QStringLiteral("Ошибка при отправке сообщения.\n\r"
-                                               "xdg-email: no method available for opening 'mailto:'."));
+        // Then the window comes back to keep the report.
+        auto offeredAgain = std::make_shared<bool>(false);
+        AnswerNextDialog<TfmError>([offeredAgain](TfmError *form) {
+            AnswerNextDialog<TfmError>([offeredAgain](TfmError *again) {
+                *offeredAgain = !again->findChild<QPushButton *>(QStringLiteral("btnSend")) &&
+                                again->findChild<QPushButton *>(QStringLiteral("btnCopy"));
+                again->reject();
+            });
+            QTest::keyClick(form, Qt::Key_Escape);
+        });
+        CommandGuard::RunCommand(nullptr, [] { throw std::bad_alloc(); });
+        QCOMPARE(box->Text, QStringLiteral("Ошибка при отправке сообщения.\n\r"
+                                           "xdg-email: no method available for opening 'mailto:'."));
         QCOMPARE(box->Caption, QStringLiteral("Ravlin"));
         QCOMPARE(box->Icon, QMessageBox::Critical);
+        QVERIFY(*offeredAgain);
 
         // No mail tool at all.
         const QByteArray path = qgetenv("PATH");
@@ -126,6 +142,48 @@ private slots:
                                  TErrorReport().SendMail(QString(), QStringLiteral("a@b.example"), true,
                                                          QStringLiteral("x"), QStringLiteral("s"), QString(), QString()));
         qputenv("PATH", path);
+    }
+
+    void withoutAnAddressTheReportIsCopiedOrSaved()
+    {
+        TErrorReport::SetAddressSource(nullptr);
+        QTemporaryDir folder;
+        const QString saved = folder.filePath(QStringLiteral("report.txt"));
+        // What the window showed, gathered there and checked once it closed.
+        struct TSeen {
+            bool Send = true;
+            QString NoMail, Copied, Saved;
+            bool NoteWhole = false;
+        };
+        auto seen = std::make_shared<TSeen>();
+        AnswerNextDialog<TfmError>([seen, saved](TfmError *form) {
+            seen->Send = form->findChild<QPushButton *>(QStringLiteral("btnSend")) != nullptr;
+            auto *note = form->findChild<QLabel *>(QStringLiteral("lblNoMail"));
+            seen->NoMail = note->text();
+            form->findChild<QPushButton *>(QStringLiteral("btnCopy"))->click();
+            seen->Copied = QApplication::clipboard()->text();
+            // The window grows by the line that tells what became of the
+            // report, rather than squeezing the note above it.
+            seen->NoteWhole =
+                QTest::qWaitFor([note] { return note->height() >= note->heightForWidth(note->width()); });
+            AnswerFileDialog(saved);
+            form->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+            seen->Saved = form->findChild<QLabel *>(QStringLiteral("lblDone"))->text();
+            // Escape has no mail to start: it closes.
+            QTest::keyClick(form, Qt::Key_Escape);
+        });
+        CommandGuard::RunCommand(nullptr, [] { throw std::bad_alloc(); });
+        QVERIFY(!seen->Send);
+        QVERIFY2(seen->NoMail.contains(QStringLiteral("«Обновления и отчеты»")), qPrintable(seen->NoMail));
+        QVERIFY(
+            seen->Copied.startsWith(QStringLiteral("Приложение: Ravlin\r\nКласс ошибки: std::bad_alloc\r\n")));
+        QCOMPARE(seen->Copied.count(QStringLiteral("\r\n")), 6);
+        QVERIFY(seen->NoteWhole);
+        QCOMPARE(seen->Saved, QStringLiteral("Отчет сохранен в файл %1.").arg(saved));
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()), seen->Copied);
+        QVERIFY(FMail.Arguments().isEmpty());
     }
 };
 

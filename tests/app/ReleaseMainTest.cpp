@@ -6,6 +6,7 @@
 #include "release/fmuAbout.h"
 #include "release/fmuError.h"
 #include "release/fmuUpdates.h"
+#include "settings/SettingsManager.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -86,13 +87,21 @@ private slots:
         // The settings' font is given in pixels; the title is 4 points larger.
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(11);
-        TfmAbout about(QStringLiteral("Ravlin"), {QStringLiteral("a"), QStringLiteral("b")}, font);
+        TfmAbout about({QStringLiteral("Ravlin"), {QStringLiteral("a"), QStringLiteral("b")},
+                        QStringLiteral("GNU GPL"), QString()},
+                       font);
         auto *title = about.findChild<QLabel *>(QStringLiteral("lblTitle"));
         QVERIFY(title->font().bold());
         QCOMPARE(title->font().pointSizeF(), QFontInfo(font).pointSizeF() + 4);
         QCOMPARE(title->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-        QVERIFY(about.findChild<QLabel *>(QStringLiteral("lblEmail"))->text().contains(
-            QStringLiteral("mailto:support@ravlin.example")));
+        QCOMPARE(about.findChild<QLabel *>(QStringLiteral("lblLicense"))->text(),
+                 QStringLiteral("Лицензия: GNU GPL"));
+        // No web page is made up when none is configured.
+        QVERIFY(!about.findChild<QLabel *>(QStringLiteral("lblWebSite")));
+        TfmAbout withPage(
+            {QStringLiteral("Ravlin"), {}, QStringLiteral("GNU GPL"), QStringLiteral("https://a.test/")}, font);
+        QVERIFY(withPage.findChild<QLabel *>(QStringLiteral("lblWebSite"))->text().contains(
+            QStringLiteral("href=\"https://a.test/\"")));
         // The logo is drawn in its white panel.
         about.resize(about.sizeHint());
         const QImage shot = about.grab().toImage();
@@ -146,6 +155,37 @@ private slots:
         QTest::qWait(300);
         QVERIFY(server.Requests.size() == 1);
         QVERIFY(!window.findChild<TfmUpdates *>()->isVisible());
+    }
+
+    void withoutAServerTheVisibleCheckSaysWhereToSetIt()
+    {
+        TReleaseUpdateServer server;
+        server.Body = "version=1.0.0.0";
+        TProgramFolder folder;
+        WriteSettings(folder, QString(), true);
+        TfmMain window(folder.Options(FPrompts));
+        window.show();
+        auto *updates = window.findChild<TfmUpdates *>();
+        // The start says nothing at all.
+        window.PostStartRequests();
+        QTest::qWait(100);
+        QVERIFY(!updates->isVisible());
+
+        window.findChild<QAction *>(QStringLiteral("actHelpCheckUpdates"))->trigger();
+        QVERIFY(updates->isVisible());
+        const QString said = updates->findChild<QLabel *>(QStringLiteral("lblResult"))->text();
+        QVERIFY2(said.startsWith(QStringLiteral("Сервер обновлений не задан.")) &&
+                     said.contains(QStringLiteral("«Обновления и отчеты»")),
+                 qPrintable(said));
+        QVERIFY(!updates->findChild<QLabel *>(QStringLiteral("lblProgress"))->isVisible());
+
+        // A server set in the settings since is asked at the next check, its
+        // address taken for a folder without the closing "/" as well.
+        window.Manager().Settings().SetUpdateServer(server.Base().chopped(1));
+        QSignalSpy finished(updates, &TfmUpdates::checkFinished);
+        window.findChild<QAction *>(QStringLiteral("actHelpCheckUpdates"))->trigger();
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(server.Requests, QList<QByteArray>{"GET /data/SoftUpdates/RavlinApp.txt HTTP/1.1"});
     }
 
     void aFaultInACommandShowsTheErrorWindow()

@@ -94,6 +94,12 @@ private slots:
         server.ContentType = "text/plain; charset=UTF-8";
         Check(*dialog, false);
         QVERIFY(Text(*dialog, "lblResult").contains(changes));
+
+        // Without a download page there is no link to follow.
+        dialog->SetSource({server.Base(), QString(), QStringLiteral("RavlinApp")});
+        Check(*dialog, false);
+        QVERIFY(Text(*dialog, "lblResult").endsWith(changes));
+        QVERIFY(!Visible(*dialog, "lblLink"));
     }
 
     void theWindowGrowsToWhatItShows()

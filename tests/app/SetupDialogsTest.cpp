@@ -140,6 +140,9 @@ private slots:
             font.SetName(QStringLiteral("DejaVu Serif"));
             font.SetSize(12);
             dialog.SetPreviewFont(font);
+            Child<QLineEdit>(dialog, "edtUpdateServer")
+                ->setText(QStringLiteral(" https://updates.ravlin.test/ "));
+            Child<QLineEdit>(dialog, "edtReportAddress")->setText(QStringLiteral("reports@ravlin.test"));
         };
         WhenModal<TfmSettings>([&change](TfmSettings &dialog) {
             change(dialog);
@@ -170,6 +173,10 @@ private slots:
         QCOMPARE(ini.value(QStringLiteral("SETTINGS/SaveBeforeUpload")).toInt(), 1);
         QCOMPARE(ini.value(QStringLiteral("SETTINGS/CheckUpdateOnLoad")).toInt(), 0);
         QCOMPARE(ini.value(QStringLiteral("SETTINGS/FontSize")).toInt(), 12);
+        QCOMPARE(ini.value(QStringLiteral("SETTINGS/UpdateServer")).toString(),
+                 QStringLiteral("https://updates.ravlin.test/"));
+        QCOMPARE(ini.value(QStringLiteral("SETTINGS/ReportAddress")).toString(),
+                 QStringLiteral("reports@ravlin.test"));
 
         // Windows made after the change take the new font; the dialog's own
         // font came from the settings as they were when it opened.
@@ -221,6 +228,30 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(manager.Settings().KeyboardID(), 2);
         QVERIFY(QFile::exists(manager.Settings().FileName()));
+    }
+
+    void anAddressTheProgramCannotUseKeepsTheDialogOpen()
+    {
+        TWizEnvironment environment(0);
+        TKeyboardManager &manager = *environment.Manager;
+        TfmSettings dialog(manager, ReadAppSettings(manager));
+        dialog.OnApply = [&manager](const TAppSettings &values) { ApplyAppSettings(manager, values); };
+        dialog.show();
+        Child<QCheckBox>(dialog, "chbSaveBeforeUpload")->setChecked(true);
+        Child<QLineEdit>(dialog, "edtUpdateServer")->setText(QStringLiteral("updates.ravlin.test"));
+        const auto message = AnswerNextMessage();
+        Child<QPushButton>(dialog, "btnOK")->click();
+        QCOMPARE(*message,
+                 QStringLiteral("Адрес сервера обновлений должен начинаться с http:// или https://."));
+        QVERIFY(dialog.isVisible());
+        QVERIFY2(!manager.Settings().SaveBeforeUpload(), "nothing is stored");
+
+        Child<QLineEdit>(dialog, "edtUpdateServer")->setText(QStringLiteral("http://updates.ravlin.test"));
+        Child<QLineEdit>(dialog, "edtReportAddress")->setText(QStringLiteral("Отчеты <reports@ravlin.test>"));
+        const auto again = AnswerNextMessage();
+        Child<QPushButton>(dialog, "btnOK")->click();
+        QCOMPARE(*again, QStringLiteral("Адрес для отчетов об ошибках должен иметь вид имя@домен."));
+        QVERIFY(dialog.isVisible());
     }
 
     void propertiesWithTheSameModelChangeNothing()

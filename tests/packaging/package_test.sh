@@ -1,13 +1,16 @@
 #!/bin/sh
-# package_test.sh CPACK BUILD VERSION: builds the Debian package of the build
-# folder BUILD into a scratch folder and checks it: the files it holds, its
-# fields, the icons' sizes, the manual pages, and that the tool unpacked into
-# a root of its own finds its data in usr/share/ravlin. Ends with 77 (skipped)
-# where dpkg-deb is missing.
+# package_test.sh CPACK BUILD VERSION APP_ID: builds the Debian package of
+# the build folder BUILD into a scratch folder and checks it: the files it
+# holds, its fields, the icons' sizes, the manual pages, the documents of
+# usr/share/doc/ravlin, the desktop entry and AppStream file named after the
+# application id APP_ID, and that the tool unpacked into a root of its own
+# finds its data in usr/share/ravlin. Ends with 77 (skipped) where dpkg-deb is
+# missing.
 set -eu
 cpack=$1
 build=$2
 version=$3
+app_id=$4
 
 command -v dpkg-deb >/dev/null 2>&1 || { echo "dpkg-deb is not installed: skipped"; exit 77; }
 fail() {
@@ -33,13 +36,15 @@ for path in \
     usr/bin/RavlinApp usr/bin/ravlin usr/bin/ravlin-kbdsim \
     usr/share/ravlin/Клавиатуры/KP_64.xml usr/share/ravlin/Клавиши/Клавиши.xml \
     usr/share/ravlin/Справка/index.html \
-    usr/share/applications/ravlin.desktop \
+    usr/share/applications/$app_id.desktop \
     usr/share/icons/hicolor/scalable/apps/ravlin.svg \
     usr/share/icons/hicolor/48x48/apps/ravlin.png \
     usr/share/icons/hicolor/256x256/apps/ravlin.png \
     usr/share/mime/packages/ravlin.xml \
-    usr/share/metainfo/example.ravlin.Ravlin.metainfo.xml \
-    usr/share/man/man1/RavlinApp.1.gz usr/share/man/man1/ravlin.1.gz usr/share/man/man1/ravlin-kbdsim.1.gz; do
+    usr/share/metainfo/$app_id.metainfo.xml \
+    usr/share/man/man1/RavlinApp.1.gz usr/share/man/man1/ravlin.1.gz usr/share/man/man1/ravlin-kbdsim.1.gz \
+    usr/share/doc/ravlin/copyright usr/share/doc/ravlin/changelog.gz \
+    usr/share/doc/ravlin/examples/70-ravlin-keyboard.rules; do
     grep -qxF "$path" "$scratch/files" || fail "$path is missing from the package"
 done
 # The programs alone in usr/bin: the data lives in usr/share/ravlin.
@@ -62,6 +67,29 @@ for size in 48 256; do
     [ "$(png_size "$share/icons/hicolor/${size}x$size/apps/ravlin.png")" = "${size}x$size" ] ||
         fail "the $size pixel icon is $(png_size "$share/icons/hicolor/${size}x$size/apps/ravlin.png")"
 done
+
+# Every compressed file as gzip -9n makes it: no name and no time inside
+# (flags and time, bytes 3 to 7 of the header, all zero).
+for file in $(find "$scratch/root" -name '*.gz'); do
+    [ "$(od -An -tu1 -j3 -N5 "$file" | tr -s ' ')" = " 0 0 0 0 0" ] || fail "$file keeps a name or time"
+done
+doc=$share/doc/ravlin
+head -n1 "$doc/copyright" |
+    grep -qxF 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "the copyright file is not in the machine-readable format"
+grep -q '^License: GPL-3+$' "$doc/copyright" || fail "the copyright file names no licence"
+gzip -dc "$doc/changelog.gz" | grep -q "^Ravlin $version\$" || fail "the changelog lacks version $version"
+# The udev rule does nothing until the administrator enables it.
+! grep -v '^#' "$doc/examples/70-ravlin-keyboard.rules" | grep -q . ||
+    fail "the udev rule template holds a line that is no comment"
+grep -qF "<project_license>GPL-3.0-or-later</project_license>" "$share/metainfo/$app_id.metainfo.xml" ||
+    fail "the AppStream file names no licence"
+grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$share/metainfo/$app_id.metainfo.xml" ||
+    fail "the AppStream file launches another desktop entry"
+# No host of the reserved example domain, nor one named after it, reaches
+# the user.
+placeholders=$(grep -rlI -e '[[:alnum:]]\.example\b' -e '\bexample\.[[:alpha:]]' "$share" || true)
+[ -z "$placeholders" ] || fail "placeholder addresses in: $placeholders"
 
 if command -v man >/dev/null 2>&1; then
     for page in "$share"/man/man1/*.1.gz; do

@@ -1,6 +1,7 @@
 #include "settings/SettingsManager.h"
 #include "base/Error.h"
 #include "base/Win1251.h"
+#include "settings/DistributorDefaults.h"
 #include "settings/IniFile.h"
 
 #include <QDir>
@@ -63,8 +64,11 @@ TEST_F(SettingsFolders, FirstStartGivesDefaults)
     EXPECT_EQ(settings.ViewMode(), 0);
     EXPECT_EQ(settings.DriverSocket(), u"");
     EXPECT_TRUE(settings.VerifyAfterWrite());
-    EXPECT_EQ(settings.UpdateServer(), u"https://ravlin.example/");
-    EXPECT_EQ(settings.DownloadPage(), u"https://ravlin.example/download/");
+    // The addresses compiled in by whoever built the program: none unless
+    // a distributor set them.
+    EXPECT_EQ(settings.UpdateServer(), DistributorDefaults::UpdateServer());
+    EXPECT_EQ(settings.DownloadPage(), DistributorDefaults::DownloadPage());
+    EXPECT_EQ(settings.ReportAddress(), DistributorDefaults::ReportAddress());
     EXPECT_TRUE(settings.MRU().IsEmpty());
 
     const TFont &font = settings.Font();
@@ -91,7 +95,8 @@ TEST_F(SettingsFolders, ReadsEveryValue)
                        "ViewMode=258\r\nFontPixelsPerInch=120\r\nFontCharset=460\r\n"
                        "FontColor=-2147483643\r\nFontHeight=-40\r\nFontSize=10\r\nFontStyle=5\r\n"
                        "FontName=Tahoma\r\nDriverSocket=/tmp/kbd.sock\r\nVerifyAfterWrite=0\r\n"
-                       "UpdateServer=http://127.0.0.1:8080/\r\nDownloadPage=http://127.0.0.1:8080/get\r\n"_qs);
+                       "UpdateServer=http://127.0.0.1:8080/\r\nDownloadPage=http://127.0.0.1:8080/get\r\n"
+                       "ReportAddress=reports@ravlin.test\r\n"_qs);
     const TSettingsManager settings(ProgramPath, ConfigFolder);
     EXPECT_EQ(settings.DockPanelHeight(), 120);
     EXPECT_TRUE(settings.MessageFormDocked());
@@ -105,6 +110,7 @@ TEST_F(SettingsFolders, ReadsEveryValue)
     EXPECT_FALSE(settings.VerifyAfterWrite());
     EXPECT_EQ(settings.UpdateServer(), u"http://127.0.0.1:8080/");
     EXPECT_EQ(settings.DownloadPage(), u"http://127.0.0.1:8080/get");
+    EXPECT_EQ(settings.ReportAddress(), u"reports@ravlin.test");
 
     const TFont &font = settings.Font();
     EXPECT_EQ(font.PixelsPerInch(), 120);
@@ -223,7 +229,8 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
                            u"DeviceName"_qs, u"KeyboardID"_qs, u"SaveBeforeUpload"_qs,
                            u"CheckUpdateOnLoad"_qs, u"FirstRun"_qs, u"ViewMode"_qs, u"FontPixelsPerInch"_qs,
                            u"FontCharset"_qs, u"FontColor"_qs, u"FontHeight"_qs, u"FontSize"_qs,
-                           u"FontStyle"_qs, u"DriverSocket"_qs, u"VerifyAfterWrite"_qs, u"UpdateServer"_qs, u"DownloadPage"_qs}));
+                           u"FontStyle"_qs, u"DriverSocket"_qs, u"VerifyAfterWrite"_qs, u"UpdateServer"_qs,
+                           u"DownloadPage"_qs, u"ReportAddress"_qs}));
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"OwnKey"_qs, {}), u"kept");
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"MessageFormDocked"_qs, {}), u"1");
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"FontColor"_qs, {}), u"16744448");

@@ -15,12 +15,21 @@ struct TAppSettings {
     bool SaveBeforeUpload = false;
     bool CheckUpdateOnLoad = true;
     TFont Font;
+    /// The update server, the download page and the address of error
+    /// reports; empty when there is none.
+    QString UpdateServer;
+    QString DownloadPage;
+    QString ReportAddress;
 };
 
 /// Returns the values the keyboard manager and its settings hold now.
 TAppSettings ReadAppSettings(TKeyboardManager &manager);
 
-/// Stores the values in this order and writes the settings file: the device
+/// Stores the values in this order and writes the settings file, once the
+/// addresses are found usable (raises EError naming the first that is not:
+/// a web address that is not http or https, a report address that is not
+/// name@domain), changing nothing before: the device
 /// (raises "Устройство %s не найдено." when no port has it, changing nothing
-/// else), the default model when there is one, the two switches, the font.
+/// else), the default model when there is one, the two switches, the font,
+/// the update server, the download page and the report address.
 void ApplyAppSettings(TKeyboardManager &manager, const TAppSettings &values);

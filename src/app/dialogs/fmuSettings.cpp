@@ -39,6 +39,20 @@ TFont FromQFont(TFont font, const QFont &chosen)
     return font;
 }
 
+// A line edit of one address, under its caption.
+QLineEdit *AddAddressField(QVBoxLayout &layout, const QString &name, const QString &caption,
+                           const QString &value, const QString &placeholder)
+{
+    auto *field = new QLineEdit(value);
+    field->setObjectName(name);
+    field->setPlaceholderText(placeholder);
+    auto *label = new QLabel(caption);
+    label->setBuddy(field);
+    layout.addWidget(label);
+    layout.addWidget(field);
+    return field;
+}
+
 } // namespace
 
 TfmSettings::TfmSettings(TKeyboardManager &manager, const TAppSettings &values, QWidget *parent)
@@ -53,6 +67,7 @@ TfmSettings::TfmSettings(TKeyboardManager &manager, const TAppSettings &values, 
     tabs->setObjectName(QStringLiteral("PageControl"));
     tabs->addTab(CreateGeneralTab(values), QStringLiteral("Общие"));
     tabs->addTab(CreateFontTab(), QStringLiteral("Шрифт"));
+    tabs->addTab(CreateAddressTab(values), kAddressTabName);
     SetPreviewFont(values.Font);
 
     QDialogButtonBox *buttons = OkCancelButtons(*this);
@@ -136,6 +151,31 @@ QWidget *TfmSettings::CreateFontTab()
     return page;
 }
 
+QWidget *TfmSettings::CreateAddressTab(const TAppSettings &values)
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    edtUpdateServer =
+        AddAddressField(*layout, QStringLiteral("edtUpdateServer"), QStringLiteral("Сервер обновлений:"),
+                        values.UpdateServer, QStringLiteral("https://"));
+    edtDownloadPage = AddAddressField(*layout, QStringLiteral("edtDownloadPage"),
+                                      QStringLiteral("Страница загрузки новых версий:"), values.DownloadPage,
+                                      QStringLiteral("https://"));
+    edtReportAddress = AddAddressField(*layout, QStringLiteral("edtReportAddress"),
+                                       QStringLiteral("Адрес для отчетов об ошибках:"), values.ReportAddress,
+                                       QStringLiteral("имя@домен"));
+    auto *note =
+        new QLabel(QStringLiteral("Без сервера обновления не проверяются; без адреса отчет об ошибке "
+                                  "можно скопировать или сохранить в файл."));
+    note->setObjectName(QStringLiteral("lblAddressNote"));
+    note->setWordWrap(true);
+    note->setEnabled(false);
+    layout->addSpacing(6);
+    layout->addWidget(note);
+    layout->addStretch();
+    return page;
+}
+
 TAppSettings TfmSettings::Values() const
 {
     TAppSettings values;
@@ -145,6 +185,9 @@ TAppSettings TfmSettings::Values() const
     values.SaveBeforeUpload = chbSaveBeforeUpload->isChecked();
     values.CheckUpdateOnLoad = chbCheckUpdate->isChecked();
     values.Font = FPreviewFont;
+    values.UpdateServer = edtUpdateServer->text().trimmed();
+    values.DownloadPage = edtDownloadPage->text().trimmed();
+    values.ReportAddress = edtReportAddress->text().trimmed();
     return values;
 }
 

@@ -15,12 +15,18 @@ class TKeyboardManager;
 
 /// The settings dialog "Настройки приложения": on the tab "Общие" the
 /// default keyboard model, the two switches and the device list with its
-/// refresh button; on the tab "Шрифт" the application font with a preview.
+/// refresh button; on the tab "Шрифт" the application font with a preview;
+/// on the tab kAddressTabName the update server, the download page and the
+/// address of error reports.
 /// The dialog edits plain values; OK hands them to OnApply, which stores
 /// them.
 class TfmSettings : public QDialog {
     Q_OBJECT
 public:
+    /// The caption of the tab of the addresses, named where the program asks
+    /// for one of them.
+    static inline const QString kAddressTabName = QStringLiteral("Обновления и отчеты");
+
     /// The manager gives the model and device lists; values are shown.
     TfmSettings(TKeyboardManager &manager, const TAppSettings &values, QWidget *parent = nullptr);
 
@@ -41,6 +47,7 @@ public:
 private:
     QWidget *CreateGeneralTab(const TAppSettings &values);
     QWidget *CreateFontTab();
+    QWidget *CreateAddressTab(const TAppSettings &values);
     /// Lists the manager's devices and selects the entry named name; the
     /// list is enabled only with more than one entry.
     void FillDevices(const QString &name);
@@ -63,4 +70,7 @@ private:
     QLineEdit *edtFont;
     QPushButton *btnFont;
     QLabel *pnlPreview;
+    QLineEdit *edtUpdateServer;
+    QLineEdit *edtDownloadPage;
+    QLineEdit *edtReportAddress;
 };

@@ -19,6 +19,7 @@ int main(int argc, char **argv)
     // The display name defaults to this; setting it too would append it to
     // every window title.
     QApplication::setApplicationName(QStringLiteral("Ravlin"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(RAVLIN_APP_ID)); // the id Wayland matches to our entry
     const QString crashReport = CrashReport::DefaultFileName();
     CrashReport::Install(crashReport);
     const QStringList arguments = QApplication::arguments();

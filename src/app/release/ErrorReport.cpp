@@ -2,7 +2,7 @@
 
 #include "base/ProgramVersion.h"
 #include "common/CommandGuard.h"
-#include "release/Contacts.h"
+#include "dialogs/fmuSettings.h"
 #include "release/fmuError.h"
 
 #include <QApplication>
@@ -10,10 +10,25 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QVersionNumber>
 
 namespace {
+
+// Hands the mail to the user's mail client.
+const QString kMailTool = QStringLiteral("xdg-email");
+
+std::function<QString()> &AddressSource()
+{
+    static std::function<QString()> source;
+    return source;
+}
+
+QString ReportAddress()
+{
+    return AddressSource() ? AddressSource()() : QString();
+}
 
 // How long the mail tool may take to hand the mail over. A tool that is
 // still running then has opened the mail client, which the user now works
@@ -41,6 +56,22 @@ ESendMailException SendMailError(const QString &text)
 
 } // namespace
 
+void TErrorReport::SetAddressSource(std::function<QString()> source)
+{
+    AddressSource() = std::move(source);
+}
+
+QString TErrorReport::NoMailReason()
+{
+    if (ReportAddress().isEmpty())
+        return QStringLiteral(
+                   "Адрес для отчетов об ошибках не задан (окно «Настройки приложения», вкладка «%1»).")
+            .arg(TfmSettings::kAddressTabName);
+    if (QStandardPaths::findExecutable(kMailTool).isEmpty())
+        return QStringLiteral("Почтовая программа не найдена.");
+    return QString();
+}
+
 bool TErrorReport::HandleError(QWidget *parent, const std::exception_ptr &error)
 {
     if (!CommandGuard::IsFault(error))
@@ -52,19 +83,22 @@ bool TErrorReport::HandleError(QWidget *parent, const std::exception_ptr &error)
 
 void TErrorReport::OfferReport(QWidget *parent, const QString &message, const QString &report)
 {
-    if (!ShowError(parent, message))
+    if (!ShowError(parent, message, {report, NoMailReason()}))
         return;
     const QString title = QApplication::applicationDisplayName();
+    const QString address = ReportAddress();
     try {
-        SendMail(SupportEmail(), SupportEmail(), true, report, title, title, QString());
+        SendMail(address, address, true, report, title, title, QString());
     } catch (const ESendMailException &e) {
         QMessageBox::critical(parent, title, e.Message());
+        // The report is not lost with the mail.
+        ShowError(parent, message, {report, QStringLiteral("Отчет не удалось передать почтовой программе.")});
     }
 }
 
-bool TErrorReport::ShowError(QWidget *parent, const QString &message)
+bool TErrorReport::ShowError(QWidget *parent, const QString &message, const TReportOffer &offer)
 {
-    TfmError form(message, parent);
+    TfmError form(message, offer, parent);
     return form.exec() == QDialog::Accepted;
 }
 
@@ -103,7 +137,7 @@ void TErrorReport::SendMail(const QString &recipientName, const QString &recipie
     // Every value goes as one argument of its own, never through a shell.
     auto *tool = new QProcess(qApp);
     QObject::connect(tool, &QProcess::finished, tool, &QObject::deleteLater);
-    tool->start(QStringLiteral("xdg-email"),
+    tool->start(kMailTool,
                 {QStringLiteral("--utf8"), QStringLiteral("--subject"), subject, QStringLiteral("--body"), body,
                  recipient});
     if (!tool->waitForStarted(kMailToolStartMs)) {
@@ -116,7 +150,7 @@ void TErrorReport::SendMail(const QString &recipientName, const QString &recipie
     if (tool->exitStatus() != QProcess::NormalExit || tool->exitCode() != 0) {
         QString error = QString::fromLocal8Bit(tool->readAllStandardError()).trimmed();
         if (error.isEmpty())
-            error = QStringLiteral("xdg-email: код завершения %1").arg(tool->exitCode());
+            error = QStringLiteral("%1: код завершения %2").arg(kMailTool).arg(tool->exitCode());
         throw SendMailError(error);
     }
 }

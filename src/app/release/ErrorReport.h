@@ -4,9 +4,11 @@
 
 #include <QString>
 #include <exception>
+#include <functional>
 
 class QDateTime;
 class QWidget;
+struct TReportOffer;
 
 /// A report mail that could not be handed to the mail client.
 class ESendMailException : public EError {
@@ -16,19 +18,32 @@ public:
 
 /// The error report of program faults: shows the fault in TfmError and,
 /// when the user asks for it, hands a short report to the user's mail
-/// client (through "xdg-email", whose window is the sending dialog).
+/// client (through "xdg-email", whose window is the sending dialog). Without
+/// a report address or a mail tool the window offers to copy the report or
+/// save it to a file instead.
 class TErrorReport {
 public:
+    /// Sets where the address reports are mailed to comes from: the
+    /// settings, asked each time a report is offered. Without a source there
+    /// is no address.
+    static void SetAddressSource(std::function<QString()> source);
+    /// Returns why a report cannot be mailed now (no address, no mail
+    /// tool); empty when it can.
+    static QString NoMailReason();
+
     /// Handles error when it is a program fault: shows it and mails the
     /// report if the user chooses "Отправить отчет"; a failed mail is shown
     /// in a message box. Returns false, doing nothing, for the program's own
     /// errors and aborts.
     bool HandleError(QWidget *parent, const std::exception_ptr &error);
     /// Shows message in TfmError and, if the user chooses "Отправить отчет",
-    /// mails report; a failed mail is shown in a message box.
+    /// mails report; a failed mail is shown in a message box, and the window
+    /// comes back to copy or save the report. When the report cannot be
+    /// mailed, the window offers only to copy or save it.
     void OfferReport(QWidget *parent, const QString &message, const QString &report);
-    /// Shows TfmError modally; returns true when the user chose to send.
-    bool ShowError(QWidget *parent, const QString &message);
+    /// Shows TfmError modally with offer; returns true when the user chose
+    /// to send.
+    bool ShowError(QWidget *parent, const QString &message, const TReportOffer &offer);
     /// Returns the report's six lines, each ended by CR LF, dated now.
     QString BuildReport(const QString &className, const QString &message);
     /// Returns the report's first five lines, each ended by CR LF: all but

@@ -6,6 +6,7 @@
 #include "device/KeyboardDriver.h"
 #include "device/KeyboardManager.h"
 #include "release/ErrorReport.h"
+#include "release/ReleaseInfo.h"
 #include "release/fmuAbout.h"
 #include "release/fmuUpdates.h"
 #include "settings/SettingsManager.h"
@@ -18,13 +19,7 @@
 TReleaseCommands::TReleaseCommands(TKeyboardManager &manager, QWidget &window)
     : QObject(&window), FManager(manager), FWindow(window)
 {
-    const TSettingsManager &settings = manager.Settings();
-    // The version file is named after the program file, as the settings
-    // file is.
-    FUpdates = new TfmUpdates(TBaseForm::FormFont(settings.Font()),
-                              {settings.UpdateServer(), settings.DownloadPage(),
-                               QFileInfo(settings.ProgramFileName()).completeBaseName()},
-                              &window);
+    FUpdates = new TfmUpdates(TBaseForm::FormFont(manager.Settings().Font()), UpdateSource(), &window);
     actCheckUpdates = new QAction(QStringLiteral("Проверить обновления..."), this);
     actCheckUpdates->setObjectName(QStringLiteral("actHelpCheckUpdates"));
     connect(actCheckUpdates, &QAction::triggered, this, &TReleaseCommands::CheckUpdates);
@@ -34,15 +29,27 @@ TReleaseCommands::TReleaseCommands(TKeyboardManager &manager, QWidget &window)
             [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowAbout(); }); });
     CommandGuard::SetFaultHandler(
         [](QWidget *parent, const std::exception_ptr &error) { return TErrorReport().HandleError(parent, error); });
+    TErrorReport::SetAddressSource([this] { return FManager.Settings().ReportAddress(); });
 }
 
 TReleaseCommands::~TReleaseCommands()
 {
     CommandGuard::SetFaultHandler(nullptr);
+    TErrorReport::SetAddressSource(nullptr);
+}
+
+TUpdateSource TReleaseCommands::UpdateSource() const
+{
+    const TSettingsManager &settings = FManager.Settings();
+    // The version file is named after the program file, as the settings
+    // file is.
+    return {settings.UpdateServer(), settings.DownloadPage(),
+            QFileInfo(settings.ProgramFileName()).completeBaseName()};
 }
 
 void TReleaseCommands::CheckUpdates()
 {
+    FUpdates->SetSource(UpdateSource());
     FUpdates->CheckForUpdates(kUpdatePath, false);
 }
 
@@ -50,7 +57,10 @@ void TReleaseCommands::PostStartCheck()
 {
     if (!FManager.Settings().CheckUpdateOnLoad())
         return;
-    QTimer::singleShot(0, FUpdates, [this] { FUpdates->CheckForUpdates(kUpdatePath, true); });
+    QTimer::singleShot(0, FUpdates, [this] {
+        FUpdates->SetSource(UpdateSource());
+        FUpdates->CheckForUpdates(kUpdatePath, true);
+    });
 }
 
 QStringList TReleaseCommands::AboutLines() const
@@ -67,7 +77,9 @@ QStringList TReleaseCommands::AboutLines() const
 void TReleaseCommands::ShowAbout()
 {
     QWidget *owner = QApplication::activeWindow() ? QApplication::activeWindow() : &FWindow;
-    TfmAbout about(QApplication::applicationDisplayName(), AboutLines(), FWindow.font(), owner);
+    TfmAbout about({QApplication::applicationDisplayName(), AboutLines(), ReleaseInfo::LicenseName(),
+                    ReleaseInfo::WebPage()},
+                   FWindow.font(), owner);
     connect(&about, &TfmAbout::checkUpdatesRequested, this, &TReleaseCommands::CheckUpdates);
     about.exec();
 }

@@ -7,11 +7,13 @@ class QAction;
 class QWidget;
 class TfmUpdates;
 class TKeyboardManager;
+struct TUpdateSource;
 
 /// The release services of the main window: "Проверить обновления..." and
 /// "О программе..." with their actions, the silent update check at start,
 /// and the error report, plugged into the one error display while this
-/// object lives.
+/// object lives. The checks and reports take the addresses the settings
+/// hold at the time they run.
 class TReleaseCommands : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +43,9 @@ public:
     void ShowAbout();
 
 private:
+    /// Returns where the update check asks, as the settings say now.
+    TUpdateSource UpdateSource() const;
+
     TKeyboardManager &FManager;
     QWidget &FWindow;
     TfmUpdates *FUpdates;

@@ -1,7 +1,5 @@
 #include "release/fmuAbout.h"
 
-#include "release/Contacts.h"
-
 #include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -43,14 +41,14 @@ static QString LogoResource()
     return QStringLiteral(":/LOGOBMP");
 }
 
-TfmAbout::TfmAbout(const QString &title, const QStringList &lines, const QFont &font, QWidget *parent)
+TfmAbout::TfmAbout(const TAboutContents &contents, const QFont &font, QWidget *parent)
     : QDialog(parent), FLogo(new QSvgRenderer(LogoResource(), this))
 {
     setObjectName(QStringLiteral("fmAbout"));
     setWindowTitle(QStringLiteral("О программе"));
     setFont(font);
 
-    auto *lblTitle = new QLabel(title);
+    auto *lblTitle = new QLabel(contents.Title);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     QFont titleFont = font;
     titleFont.setBold(true);
@@ -64,7 +62,7 @@ TfmAbout::TfmAbout(const QString &title, const QStringList &lines, const QFont &
     lblTitle->setFixedHeight(kTitleRules[0] - 2);
     lblTitle->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 
-    auto *lblVersions = new QLabel(lines.join(u'\n'));
+    auto *lblVersions = new QLabel(contents.Lines.join(u'\n'));
     lblVersions->setObjectName(QStringLiteral("lblVersions"));
     lblVersions->setTextFormat(Qt::PlainText);
     // The version lines line up their colons in a fixed-width face.
@@ -72,8 +70,10 @@ TfmAbout::TfmAbout(const QString &title, const QStringList &lines, const QFont &
     fixed.setFamily(QStringLiteral("DejaVu Sans Mono"));
     fixed.setStyleHint(QFont::Monospace);
     lblVersions->setFont(fixed);
-    auto *lblAddress = new QLabel(PostalAddress());
-    lblAddress->setObjectName(QStringLiteral("lblAddress"));
+    auto *lblLicense = new QLabel(QStringLiteral("Лицензия: ") + contents.LicenseName);
+    lblLicense->setObjectName(QStringLiteral("lblLicense"));
+    lblLicense->setTextFormat(Qt::PlainText);
+    lblLicense->setWordWrap(true);
 
     auto *text = new QVBoxLayout;
     text->setContentsMargins(kTextLeft, 0, 10, 0);
@@ -82,9 +82,9 @@ TfmAbout::TfmAbout(const QString &title, const QStringList &lines, const QFont &
     text->addSpacing(kTitleRules[1] - kTitleRules[0] + 8);
     text->addWidget(lblVersions);
     text->addSpacing(8);
-    text->addWidget(lblAddress);
-    text->addWidget(LinkLabel(QStringLiteral("lblWebSite"), WebSite(), WebSite()));
-    text->addWidget(LinkLabel(QStringLiteral("lblEmail"), QStringLiteral("mailto:") + SupportEmail(), SupportEmail()));
+    text->addWidget(lblLicense);
+    if (!contents.WebPage.isEmpty())
+        text->addWidget(LinkLabel(QStringLiteral("lblWebSite"), contents.WebPage, contents.WebPage));
     text->addStretch();
 
     auto *btnUpdates = new QPushButton(QStringLiteral("Проверить обновления..."));

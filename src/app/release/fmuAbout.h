@@ -7,14 +7,27 @@ class QLabel;
 class QPushButton;
 class QSvgRenderer;
 
-/// "О программе": the application title, the version lines, the logo
-/// (resource "LOGOBMP"), the maker's address, web site and support e-mail
-/// (both open with the system's handler), "OK" and "Проверить обновления...",
-/// which emits checkUpdatesRequested.
+/// What the about box tells.
+struct TAboutContents {
+    /// The application title.
+    QString Title;
+    /// The version lines: the program's and the driver's.
+    QStringList Lines;
+    /// The name of the program's licence.
+    QString LicenseName;
+    /// The project's web page; empty when there is none, and then none is
+    /// shown.
+    QString WebPage;
+};
+
+/// "О программе": the application title, the version lines, the licence, the
+/// web page when there is one (it opens with the system's handler), the logo
+/// (resource "LOGOBMP"), "OK" and "Проверить обновления...", which emits
+/// checkUpdatesRequested.
 class TfmAbout : public QDialog {
     Q_OBJECT
 public:
-    TfmAbout(const QString &title, const QStringList &lines, const QFont &font, QWidget *parent = nullptr);
+    TfmAbout(const TAboutContents &contents, const QFont &font, QWidget *parent = nullptr);
 
 signals:
     void checkUpdatesRequested();

@@ -2,6 +2,7 @@
 
 #include "base/ProgramVersion.h"
 #include "base/Win1251.h"
+#include "dialogs/fmuSettings.h"
 #include "release/FittedText.h"
 #include "release/UpdateVersion.h"
 
@@ -43,6 +44,14 @@ QString DecodeBody(const QByteArray &body, const QByteArray &contentType)
     return FromWin1251(body);
 }
 
+// The version file below the server's address; an address typed without the
+// closing "/" names the folder all the same.
+QUrl VersionFileUrl(const QString &server, const QString &pathPrefix, const QString &programName)
+{
+    const QString folder = server.endsWith(u'/') ? server : server + u'/';
+    return QUrl(folder + pathPrefix + programName + QStringLiteral(".txt"));
+}
+
 } // namespace
 
 TfmUpdates::TfmUpdates(const QFont &font, TUpdateSource source, QWidget *parent)
@@ -67,8 +76,6 @@ TfmUpdates::TfmUpdates(const QFont &font, TUpdateSource source, QWidget *parent)
     layout->addWidget(lblResult);
     lblLink = new QLabel;
     lblLink->setObjectName(QStringLiteral("lblLink"));
-    lblLink->setText(QStringLiteral("<a href=\"%1\">%2</a>")
-                         .arg(FSource.DownloadPage.toHtmlEscaped(), FSource.DownloadPage.toHtmlEscaped()));
     lblLink->setTextFormat(Qt::RichText);
     lblLink->setOpenExternalLinks(true);
     layout->addWidget(lblLink);
@@ -93,6 +100,14 @@ TfmUpdates::TfmUpdates(const QFont &font, TUpdateSource source, QWidget *parent)
     buttons->addStretch();
     buttons->addWidget(btnOK);
     layout->addLayout(buttons);
+    SetSource(FSource);
+}
+
+void TfmUpdates::SetSource(TUpdateSource source)
+{
+    FSource = std::move(source);
+    const QString page = FSource.DownloadPage.toHtmlEscaped();
+    lblLink->setText(QStringLiteral("<a href=\"%1\">%2</a>").arg(page, page));
 }
 
 TfmUpdates::~TfmUpdates()
@@ -106,16 +121,41 @@ void TfmUpdates::CheckForUpdates(const QString &pathPrefix, bool silent)
     StopAwaiting();
     FSilent = silent;
     FBody.clear();
-    for (QWidget *widget : std::initializer_list<QWidget *>{lblOwnVersion, lblServerVersion, lblResult, lblLink,
-                                                          imgError, lblError})
-        widget->hide();
+    if (FSource.Server.isEmpty()) {
+        ShowNoServer();
+        emit checkFinished();
+        return;
+    }
+    HideAnswer();
+    lblProgress->show();
     if (!silent)
         ShowInFront();
-    QNetworkRequest request(QUrl(FSource.Server + pathPrefix + FSource.ProgramName + QStringLiteral(".txt")));
+    QNetworkRequest request(VersionFileUrl(FSource.Server, pathPrefix, FSource.ProgramName));
     request.setTransferTimeout(FTimeoutMs);
     FReply = FNetwork->get(request);
     connect(FReply, &QNetworkReply::readyRead, this, &TfmUpdates::ReadBody);
     connect(FReply, &QNetworkReply::finished, this, &TfmUpdates::RequestFinished);
+}
+
+void TfmUpdates::HideAnswer()
+{
+    for (QWidget *widget : std::initializer_list<QWidget *>{lblOwnVersion, lblServerVersion, lblResult, lblLink,
+                                                          imgError, lblError})
+        widget->hide();
+}
+
+void TfmUpdates::ShowNoServer()
+{
+    // A silent check has nothing to tell: the start stays quiet.
+    if (FSilent)
+        return;
+    HideAnswer();
+    lblProgress->hide();
+    lblResult->SetText(QStringLiteral("Сервер обновлений не задан. Его адрес указывается в окне "
+                                      "«Настройки приложения» (меню «Настройки») на вкладке «%1».")
+                           .arg(TfmSettings::kAddressTabName));
+    lblResult->show();
+    ShowInFront();
 }
 
 void TfmUpdates::ShowInFront()
@@ -234,9 +274,12 @@ void TfmUpdates::ShowAnswer(const QByteArray &body, const QByteArray &contentTyp
     } else if (answer.Newer) {
         // Line breaks as this system draws them: a carriage return after a
         // line feed would show as a blank at the start of the next line.
-        lblResult->SetText(QStringLiteral("Доступна новая версия программы.\n\nИзменения в новой версии:") +
-                           answer.Changes + QStringLiteral("\nЧтобы скачать новую версию перейдите по ссылке"));
-        lblLink->show();
+        // Without a download page there is no link to follow.
+        const bool linked = !FSource.DownloadPage.isEmpty();
+        lblResult->SetText(
+            QStringLiteral("Доступна новая версия программы.\n\nИзменения в новой версии:") + answer.Changes +
+            (linked ? QStringLiteral("\nЧтобы скачать новую версию перейдите по ссылке") : QString()));
+        lblLink->setVisible(linked);
         if (FSilent)
             ShowQuietly();
     } else {

@@ -13,9 +13,11 @@ class TFittedText;
 
 /// Where the update check asks and where the user downloads.
 struct TUpdateSource {
-    /// The update server's base address, an HTTP URL ending in "/".
+    /// The update server's base address, an HTTP URL (a missing closing "/"
+    /// is added); empty when there is none.
     QString Server;
-    /// The download page shown with a newer version.
+    /// The download page shown with a newer version; empty when there is
+    /// none.
     QString DownloadPage;
     /// The program's file name without its extension: names the version
     /// file.
@@ -28,7 +30,8 @@ struct TUpdateSource {
 /// hides it. It takes the size of what it shows and stays above its parent,
 /// the main window, like any other window of the program. A request that
 /// gets no answer within the timeout counts as no connection; nothing here
-/// ever raises to the caller.
+/// ever raises to the caller. Without a server nothing is asked: the visible
+/// check says so and where the server is set, the silent one says nothing.
 class TfmUpdates : public QDialog {
     Q_OBJECT
 public:
@@ -45,6 +48,8 @@ public:
     /// not before a modal dialog open then (an error) has closed. A check
     /// still running is given up.
     void CheckForUpdates(const QString &pathPrefix, bool silent);
+    /// Sets where the next checks ask and where the user downloads.
+    void SetSource(TUpdateSource source);
     /// Sets how long a request may take before it counts as no connection.
     void SetTimeout(int milliseconds) { FTimeoutMs = milliseconds; }
     /// Returns whether a check is running.
@@ -63,6 +68,10 @@ private:
     void ShowAnswer(const QByteArray &body, const QByteArray &contentType);
     void ShowServerError();
     void ShowConnectionFailure();
+    /// Hides everything an earlier check showed but the progress text.
+    void HideAnswer();
+    /// Says that no server is set, and where to set it; nothing when silent.
+    void ShowNoServer();
     void DropRequest();
     /// Shows the window in front, modal when a modal dialog is open.
     void ShowInFront();
