@@ -56,12 +56,12 @@ private slots:
     void captionAndToolbarFollowTheDocument()
     {
         TfmDoc fresh(*FEnv->Manager, FMessages);
-        QVERIFY(fresh.windowTitle().startsWith(QStringLiteral("Раскладка")));
+        QVERIFY(fresh.Caption().startsWith(QStringLiteral("Раскладка")));
         // The default model (1) has a key lock and a card reader.
         QVERIFY(fresh.findChild<QAction *>(QStringLiteral("acKeyLock"))->isEnabled());
         const QString path = FEnv->WriteLayoutFile(QStringLiteral("k30.xml"), 2, {});
         fresh.Document().Open(path, 0);
-        QCOMPARE(fresh.windowTitle(), path);
+        QCOMPARE(fresh.Caption(), path);
         QVERIFY(!fresh.findChild<QAction *>(QStringLiteral("acKeyLock"))->isEnabled());
         QVERIFY(!fresh.findChild<QAction *>(QStringLiteral("acReader"))->isEnabled());
         QCOMPARE(fresh.Grid().ColCount(), fresh.Document().Layout().Columns() + 1);
@@ -279,7 +279,7 @@ private slots:
         auto box = AnswerNextBox(QMessageBox::Cancel);
         QVERIFY(!window->close());
         QCOMPARE(box->Caption, QStringLiteral("Внимание"));
-        QCOMPARE(box->Text, QStringLiteral("Раскладка [%1] была изменена. Сохранить?").arg(window->windowTitle()));
+        QCOMPARE(box->Text, QStringLiteral("Раскладка [%1] была изменена. Сохранить?").arg(window->Caption()));
         QCOMPARE(box->Icon, QMessageBox::Question);
         QVERIFY(window->Document().IsModified());
 

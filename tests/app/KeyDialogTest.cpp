@@ -181,13 +181,19 @@ private slots:
         Select(5, 5, 5, 5);
         const QImage image = FDoc->Grid().grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QRect cell = FDoc->Grid().CellRect(2, 2);
-        QCOMPARE(image.pixel(cell.left() + 2 + 6, cell.top() + 2 + 10), qRgb(0x00, 0xA0, 0x00));
-        // The digit is drawn at the cell's right edge.
+        // Each layer's line starts with the green arrow, the digit after it.
+        const int line = QFontMetrics(FDoc->Grid().font()).boundingRect(QStringLiteral("999")).height();
+        const int arrowWidth = 12 * line / 16;
+        int green = 0;
         int digit = 0;
         const QRgb background = image.pixel(cell.right() - 3, cell.bottom() - 3);
-        for (int y = cell.top() + 10; y < cell.top() + 24; ++y)
-            for (int x = cell.right() - 9; x <= cell.right(); ++x)
+        for (int y = cell.top() + 1; y < cell.top() + 1 + line; ++y) {
+            for (int x = cell.left() + 2; x < cell.left() + 2 + arrowWidth; ++x)
+                green += image.pixel(x, y) == qRgb(0x00, 0xA0, 0x00);
+            for (int x = cell.left() + 4 + arrowWidth; x < cell.left() + 14 + arrowWidth; ++x)
                 digit += image.pixel(x, y) != background;
+        }
+        QVERIFY(green > 0);
         QVERIFY(digit > 0);
 
         Select(2, 2, 2, 2);

@@ -82,7 +82,7 @@ private slots:
         QVERIFY(read != written);
         QVERIFY(read->Document().IsModified());
         QVERIFY(read->Document().FileName().isEmpty());
-        QCOMPARE(read->windowTitle(), QStringLiteral("Раскладка2"));
+        QCOMPARE(read->Caption(), QStringLiteral("Раскладка2"));
         QCOMPARE(read->Document().Layout().KeyboardID(), 1);
         QVERIFY(window.Actions().actFileSave->isEnabled());
     }

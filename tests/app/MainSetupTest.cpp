@@ -67,7 +67,7 @@ private slots:
             QVERIFY(document);
             QCOMPARE(document->Document().Layout().KeyboardID(), 5);
             QVERIFY(!document->Document().IsModified());
-            QCOMPARE(document->windowTitle(), QStringLiteral("Раскладка1"));
+            QCOMPARE(document->Caption(), QStringLiteral("Раскладка1"));
             QVERIFY(window.close());
         }
         QVERIFY(QFile::exists(folder.SettingsFile()));

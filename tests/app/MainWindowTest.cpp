@@ -50,7 +50,7 @@ private slots:
         a.actFileNew->trigger();
         TfmDoc *first = Active(*window);
         QVERIFY(first);
-        QCOMPARE(first->windowTitle(), QStringLiteral("Раскладка1"));
+        QCOMPARE(first->Caption(), QStringLiteral("Раскладка1"));
         QVERIFY2(a.actFileSave->isEnabled(), "a new document has no file yet");
         QVERIFY(a.actLayers[2]->isEnabled());
         QVERIFY(!a.actLayers[3]->isEnabled());
@@ -73,7 +73,7 @@ private slots:
         a.actFileNew->trigger();
         TfmDoc *second = Active(*window);
         QVERIFY(second != first);
-        QCOMPARE(second->windowTitle(), QStringLiteral("Раскладка2"));
+        QCOMPARE(second->Caption(), QStringLiteral("Раскладка2"));
         QCOMPARE(second->ViewMode(), int(TfmDoc::vmSimplified)); // new windows take the stored view mode
         QVERIFY(a.actLayers[4]->isEnabled());
         QVERIFY(a.actLayers[0]->isChecked());
@@ -128,7 +128,7 @@ private slots:
         AnswerFileDialog(xml, 0);
         a.actFileSaveAs->trigger();
         QVERIFY(QFile::exists(xml));
-        QCOMPARE(Active(*window)->windowTitle(), xml);
+        QCOMPARE(Active(*window)->Caption(), xml);
         QVERIFY2(!a.actFileSave->isEnabled(), "saved and unmodified");
 
         // A device image: the save registry's 2.10 image (position 2)
@@ -148,7 +148,7 @@ private slots:
         WaitForDeletes();
 
         window->findChild<QAction *>(QStringLiteral("miRecent2"))->trigger();
-        QCOMPARE(Active(*window)->windowTitle(), xml);
+        QCOMPARE(Active(*window)->Caption(), xml);
         QCOMPARE(RecentCaptions(*window), QStringList({QStringLiteral("&1 ") + xml, QStringLiteral("&2 ") + image}));
         window->findChild<QAction *>(QStringLiteral("miRecent2"))->trigger();
         QCOMPARE(Active(*window)->Document().SaveIndex(), 2); // an image opened from the list saves as an image
@@ -198,7 +198,7 @@ private slots:
         const QList<TfmDoc *> documents = window->Documents().All();
         QCOMPARE(documents.size(), 2);
         QCOMPARE(documents[0]->Document().Layout().KeyboardID(), 4);
-        QCOMPARE(documents[1]->windowTitle(), xml);
+        QCOMPARE(documents[1]->Caption(), xml);
         // A file already open comes forward instead of opening twice.
         window->Area().setActiveSubWindow(window->Documents().Frame(documents[0]));
         window->OpenFiles({xml});

@@ -63,7 +63,7 @@ private slots:
         FEnvironment = std::make_unique<TDocTestEnvironment>();
         FDocument = new TfmDoc(*FEnvironment->Manager, FMessages);
         FEnvironment->Manager->SetLayoutModel(const_cast<TLayout &>(FDocument->Document().Layout()), 3);
-        FDocument->setWindowTitle(QStringLiteral("Раскладка1"));
+        FDocument->SetUntitledCaption(QStringLiteral("Раскладка1"));
         FPreview = new TfmPreview(*FDocument, FEnvironment->Manager->Settings().Font());
         FPreview->show();
         QVERIFY(QTest::qWaitForWindowExposed(FPreview));

@@ -177,7 +177,7 @@ private slots:
         document->Document().ChangeKeys(0, TLayoutDocument::TKeyField::Remark, remark);
         auto box = AnswerNextBox(QMessageBox::Cancel);
         QVERIFY(!window->Documents().Frame(document)->close());
-        QCOMPARE(box->Text, QStringLiteral("Раскладка [%1] была изменена. Сохранить?").arg(document->windowTitle()));
+        QCOMPARE(box->Text, QStringLiteral("Раскладка [%1] была изменена. Сохранить?").arg(document->Caption()));
         AnswerMessageBox(QMessageBox::No);
         window->Area().closeAllSubWindows();
     }

@@ -201,7 +201,8 @@ void TKeyGrid::DrawCodeCell(QPainter &painter, int col, int row, const QRect &re
             painter.fillRect(rect, background);
         }
         if (top + lineHeight > rect.bottom() + 1) {
-            hiddenLines = true;
+            // Only a line with something to show counts as cut off.
+            hiddenLines = hiddenLines || key->KeyType() != ktMacro || !KeyText(*key).isEmpty();
             continue;
         }
         const QColor textColor = selected ? windowColor : i + 1 == FShownLayer ? QColor(kShownLayerTextColor) : QColor(Qt::black);

@@ -44,6 +44,8 @@ public:
     /// the header cells.
     void Rebuild();
 
+    /// Returns the text of a macro key as the view shows it.
+    QString KeyText(const TKey &key) const;
     /// Returns what a key cell holds, as the cell's tooltip shows it: the
     /// key's place and number, and per layer its function, its whole press
     /// and release codes and its remark (rich text); empty for other cells.
@@ -61,8 +63,6 @@ private:
     void DrawCodeCell(QPainter &painter, int col, int row, const QRect &rect, bool selected) const;
     void DrawPictureCell(QPainter &painter, int col, int row, const QRect &rect, bool selected) const;
     void DrawGroupBorder(QPainter &painter, int col, int row, const QRect &rect, bool selected) const;
-    /// Returns the text of a macro key as the view shows it.
-    QString KeyText(const TKey &key) const;
     /// Draws one line of text with its top-left corner at topLeft, cut with
     /// an ellipsis where it is wider than width.
     void DrawLine(QPainter &painter, const QPoint &topLeft, const QString &text, int width) const;

@@ -15,6 +15,8 @@ constexpr int kDefaultCellSize = 25;
 TStringGrid2::TStringGrid2(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    // The cell under the mouse is told even without a button held.
+    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     SetSize(2, 2);
 }
@@ -191,10 +193,29 @@ void TStringGrid2::mousePressEvent(QMouseEvent *event)
     QWidget::mousePressEvent(event);
 }
 
+void TStringGrid2::SetHovered(int col, int row)
+{
+    if (col == FHoverCol && row == FHoverRow)
+        return;
+    FHoverCol = col;
+    FHoverRow = row;
+    emit cellHovered(col, row);
+}
+
+void TStringGrid2::leaveEvent(QEvent *event)
+{
+    SetHovered(-1, -1);
+    QWidget::leaveEvent(event);
+}
+
 void TStringGrid2::mouseMoveEvent(QMouseEvent *event)
 {
     int col = 0;
     int row = 0;
+    if (CellAt(event->position().toPoint(), col, row))
+        SetHovered(col, row);
+    else
+        SetHovered(-1, -1);
     if (FDragging && (event->buttons() & Qt::LeftButton) && CellAt(event->position().toPoint(), col, row)
         && (col != FCol || row != FRow))
         MoveTo(col, row, true);

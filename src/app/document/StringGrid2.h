@@ -57,6 +57,8 @@ signals:
     /// Enter or a double-click on a cell.
     void cellActivated();
     void deletePressed();
+    /// The mouse moved onto another cell (col and row -1: off the cells).
+    void cellHovered(int col, int row);
     /// The context menu is wanted at a point of the screen: the right button
     /// or the Menu key.
     void contextMenuWanted(const QPoint &globalPos);
@@ -75,11 +77,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    /// Tells of the cell under the mouse when it is another one.
+    void SetHovered(int col, int row);
     /// Moves the current cell when MaySelectCell allows it; extend keeps the
     /// anchor, else the range shrinks to the cell. Returns whether it moved.
     bool MoveTo(int col, int row, bool extend);
@@ -101,4 +106,6 @@ private:
     int FAnchorCol = 1;
     int FAnchorRow = 1;
     bool FDragging = false;
+    int FHoverCol = -1;
+    int FHoverRow = -1;
 };

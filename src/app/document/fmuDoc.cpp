@@ -1,18 +1,24 @@
 #include "document/fmuDoc.h"
 
 #include "common/CommandGuard.h"
+#include "common/ToolbarIcons.h"
 #include "device/KeyboardManager.h"
 #include "document/KeyGrid.h"
 #include "document/LayoutDocument.h"
-#include "common/ToolbarIcons.h"
+#include "model/Key.h"
+#include "model/Layer.h"
+#include "model/Layout.h"
 #include "settings/SettingsManager.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -21,6 +27,9 @@ constexpr int kHeaderSize = 25;
 constexpr int kMinColumnWidth = 50;
 constexpr int kMinRowHeight = 25;
 constexpr int kExtraHeight = 30;
+// The widest cell a window opens with, in average characters: longer code
+// lines end in an ellipsis and show whole in their tooltip.
+constexpr int kMaxOpeningColumnChars = 24;
 
 } // namespace
 
@@ -43,6 +52,7 @@ TfmDoc::TfmDoc(TKeyboardManager &manager, TMessageLink &messages, QWidget *paren
 
     connect(FDocument.get(), &TLayoutDocument::changed, this, &TfmDoc::OnLayoutChanged);
     connect(FDocument.get(), &TLayoutDocument::fileNameChanged, this, &TfmDoc::UpdateCaption);
+    connect(FDocument.get(), &TLayoutDocument::modifiedChanged, this, [this] { setWindowModified(FDocument->IsModified()); });
     connect(FGrid, &TStringGrid2::selectionChanged, this, &TfmDoc::OnGridSelection);
     connect(FGrid, &TStringGrid2::cellActivated, this, [this] { Run([this] { EditKey(); }); });
     connect(FGrid, &TStringGrid2::deletePressed, this, [this] { Run([this] { Clear(); }); });
@@ -148,7 +158,9 @@ void TfmDoc::SetUntitledCaption(const QString &caption)
 
 void TfmDoc::UpdateCaption(const QString &fileName)
 {
-    setWindowTitle(fileName.isEmpty() ? FUntitledCaption : fileName);
+    FCaption = fileName.isEmpty() ? FUntitledCaption : QFileInfo(fileName).absoluteFilePath();
+    // "[*]" shows as "*" while the layout has unsaved changes.
+    setWindowTitle(FCaption + QStringLiteral("[*]"));
 }
 
 void TfmDoc::RebuildGrid()
@@ -194,6 +206,30 @@ void TfmDoc::SizeCells()
     }
 }
 
+QSize TfmDoc::PreferredSize() const
+{
+    const TLayout &layout = FDocument->Layout();
+    const QFontMetrics metrics(FGrid->font());
+    int textWidth = 0;
+    for (int i = 0; i < layout.LayerCount(); ++i) {
+        const TKeys &keys = layout.Layers().Item(i).Keys();
+        for (int k = 0; k < keys.Count(); ++k)
+            textWidth = std::max(textWidth, metrics.horizontalAdvance(FGrid->KeyText(keys.Item(k))));
+    }
+    const int columnWidth =
+        std::clamp(textWidth + 6, kMinColumnWidth, metrics.averageCharWidth() * kMaxOpeningColumnChars);
+    const int lineHeight = metrics.boundingRect(QStringLiteral("999")).height();
+    const int rowHeight = std::max(kMinRowHeight, lineHeight * std::max(1, layout.LayerCount()) + 4);
+    const int line = FGrid->GridLineWidth();
+    const int columns = layout.Columns();
+    const int rows = layout.Rows();
+    const QSize wanted(line * (columns + 4) + kHeaderSize + columns * columnWidth,
+                       line * (rows + 4) + kHeaderSize + rows * rowHeight + FToolBar->sizeHint().height());
+    // Wide enough for the window's toolbar, whose last buttons would
+    // otherwise hide behind its overflow arrow.
+    return wanted.expandedTo(minimumSize()).expandedTo(QSize(FToolBar->sizeHint().width(), 0));
+}
+
 void TfmDoc::resizeEvent(QResizeEvent *event)
 {
     TBaseForm::resizeEvent(event);
@@ -237,7 +273,7 @@ void TfmDoc::closeEvent(QCloseEvent *event)
         return;
     }
     QMessageBox box(QMessageBox::Question, QStringLiteral("Внимание"),
-                    QStringLiteral("Раскладка [%1] была изменена. Сохранить?").arg(windowTitle()),
+                    QStringLiteral("Раскладка [%1] была изменена. Сохранить?").arg(Caption()),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     switch (box.exec()) {

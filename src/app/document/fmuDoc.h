@@ -40,6 +40,9 @@ public:
     /// Sets the caption the window shows while its layout has no file name
     /// ("Раскладка" with the document list's running number).
     void SetUntitledCaption(const QString &caption);
+    /// Returns the caption: the layout's full file name, or the untitled
+    /// caption. The window's title adds the mark of unsaved changes.
+    QString Caption() const { return FCaption; }
 
     /// Returns the shown layer: 0 all, 1 to 4 one highlighted layer.
     int ShownLayer() const;
@@ -82,6 +85,10 @@ public:
     /// Saves as closing does: to the file the layout has, or through the
     /// window's own save dialog. Returns false when that dialog was cancelled.
     bool SaveForClose();
+    /// Returns the size at which the window shows its whole grid with room
+    /// for every layer's line in a cell and for the longest code line (up to
+    /// a limit), never below the window's minimum.
+    QSize PreferredSize() const;
     /// Returns the grid's context menu of the current view mode.
     QMenu *ContextMenu() const;
 
@@ -142,6 +149,7 @@ private:
     /// Suppresses the sizing of cells while the grid is rebuilt.
     bool FBuilding = false;
     QString FUntitledCaption = QStringLiteral("Раскладка");
+    QString FCaption;
     /// Index of the save format last confirmed in the window's save dialog.
     int FSaveIndex = 0;
 };

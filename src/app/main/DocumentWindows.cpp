@@ -23,10 +23,7 @@ TDocumentWindows::TDocumentWindows(TKeyboardManager &manager, TMessageLink &mess
 TfmDoc *TDocumentWindows::Create(const QString &caption)
 {
     auto *document = new TfmDoc(FManager, FMessages);
-    if (caption.isEmpty())
-        document->SetUntitledCaption(QStringLiteral("Раскладка%1").arg(++FRunningNumber));
-    else
-        document->setWindowTitle(caption);
+    document->SetUntitledCaption(caption.isEmpty() ? QStringLiteral("Раскладка%1").arg(++FRunningNumber) : caption);
     Watch(document);
     document->SetViewMode(FManager.Settings().ViewMode());
     emit created(document);
@@ -62,8 +59,20 @@ void TDocumentWindows::Show(TfmDoc *document)
     QMdiSubWindow *frame = FArea.addSubWindow(document);
     ReleaseSubWindowCloseKey(*frame);
     const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame);
-    frame->move(30 * open, open * step);
-    frame->show();
+    const QPoint place(30 * open, open * step);
+    // The frame around the document: what the sub-window adds to its widget.
+    const QSize border = frame->sizeHint() - document->sizeHint();
+    const QSize wanted = document->PreferredSize() + border.expandedTo(QSize(0, 0));
+    const QRect room = FArea.viewport()->rect();
+    if (room.contains(QRect(QPoint(), wanted))) {
+        // Cascaded after the others where it fits there, else at the top left.
+        frame->setGeometry(QRect(room.contains(QRect(place, wanted)) ? place : QPoint(), wanted));
+        frame->show();
+    } else {
+        // A grid larger than the area: maximised, the area scrolls to the
+        // rest.
+        frame->showMaximized();
+    }
     FArea.setActiveSubWindow(frame);
     emit commandsChanged();
 }
@@ -121,13 +130,6 @@ QMdiSubWindow *TDocumentWindows::Frame(const TfmDoc *document) const
         if (frame->widget() == document)
             return frame;
     return nullptr;
-}
-
-void TDocumentWindows::SetCaption(TfmDoc *document, const QString &caption)
-{
-    document->setWindowTitle(caption);
-    if (QMdiSubWindow *frame = Frame(document))
-        frame->setWindowTitle(caption);
 }
 
 bool TDocumentWindows::CloseAll()

@@ -19,8 +19,9 @@ class TDocumentWindows : public QObject {
 public:
     TDocumentWindows(TKeyboardManager &manager, TMessageLink &messages, QMdiArea &area, QObject *parent = nullptr);
 
-    /// Creates a hidden document window captioned caption, or "Раскладка"
-    /// with the next running number when caption is empty, in the view mode
+    /// Creates a hidden document window captioned caption (until its layout
+    /// has a file name), or "Раскладка" with the next running number when
+    /// caption is empty, in the view mode
     /// of the settings. The caller shows it with Show, or deletes it.
     TfmDoc *Create(const QString &caption = QString());
     /// Shows a created window: cascaded after the windows already open, made
@@ -41,8 +42,6 @@ public:
     void Activate(TfmDoc *document);
     /// Returns the sub-window that holds document.
     QMdiSubWindow *Frame(const TfmDoc *document) const;
-    /// Sets the caption of a document window.
-    void SetCaption(TfmDoc *document, const QString &caption);
 
     /// Closes every document window from the last to the first; returns false
     /// as soon as one refuses (its user chose Cancel).

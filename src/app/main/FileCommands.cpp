@@ -113,7 +113,7 @@ bool TFileCommands::SaveAs(TfmDoc &document)
     options.Folder = FManager.LastFolder();
     const QFileInfo current(layout.FileName());
     if (layout.FileName().isEmpty())
-        options.FileName = document.windowTitle();
+        options.FileName = document.Caption();
     else
         options.FileName = current.suffix().isEmpty() ? QString() : current.absolutePath() + u'/' + current.completeBaseName();
     options.FilterIndex = layout.SaveIndex();
@@ -121,7 +121,6 @@ bool TFileCommands::SaveAs(TfmDoc &document)
     if (choice.Cancelled())
         return false;
     layout.SaveAs(choice.FileName, choice.FilterIndex);
-    FDocuments.SetCaption(&document, QFileInfo(choice.FileName).absoluteFilePath());
     const int openIndex = OpenIndexForSaveFormat(choice.FilterIndex);
     if (openIndex >= 0)
         FRecent.Add(choice.FileName, openIndex);
@@ -145,11 +144,11 @@ void TFileCommands::Print()
 {
     TfmDoc &document = FDocuments.ActiveOrFail();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(document.windowTitle());
+    printer.setDocName(document.Caption());
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // Without a printer the layout goes into a PDF file.
         const QString fileName = ChoosePdfFile(
-            &FWindow, ProposedPdfFileName(document.Document().FileName(), document.windowTitle(), FManager.LastFolder()));
+            &FWindow, ProposedPdfFileName(document.Document().FileName(), document.Caption(), FManager.LastFolder()));
         if (fileName.isEmpty())
             return;
         printer.setOutputFormat(QPrinter::PdfFormat);

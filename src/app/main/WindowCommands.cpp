@@ -3,8 +3,10 @@
 #include "main/MainActions.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 TWindowCommands::TWindowCommands(const TMainActions &actions, QMdiArea &area) : QObject(&area), FArea(area)
 {
@@ -32,5 +34,34 @@ void TWindowCommands::Tile(Qt::Orientation orientation)
             const int top = area.height() * i / count;
             frames[i]->setGeometry(0, top, area.width(), area.height() * (i + 1) / count - top);
         }
+    }
+}
+
+void TWindowCommands::ListWindowsIn(QMenu &menu)
+{
+    FWindowList = new QActionGroup(this);
+    menu.addSeparator();
+    connect(&menu, &QMenu::aboutToShow, this, [this, &menu] { FillWindowList(menu); });
+}
+
+void TWindowCommands::FillWindowList(QMenu &menu)
+{
+    for (QAction *entry : FWindowList->actions())
+        delete entry;
+    int number = 0;
+    for (QMdiSubWindow *frame : FArea.subWindowList(QMdiArea::CreationOrder)) {
+        QString caption = frame->windowTitle();
+        caption.replace(QStringLiteral("[*]"), frame->isWindowModified() ? QStringLiteral("*") : QString());
+        caption.replace(u'&', QStringLiteral("&&"));
+        ++number;
+        QAction *entry = menu.addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(caption) : caption);
+        entry->setCheckable(true);
+        entry->setChecked(frame == FArea.activeSubWindow());
+        FWindowList->addAction(entry);
+        connect(entry, &QAction::triggered, this, [this, frame] {
+            if (frame->isMinimized())
+                frame->showNormal();
+            FArea.setActiveSubWindow(frame);
+        });
     }
 }

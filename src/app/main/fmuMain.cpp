@@ -19,6 +19,7 @@
 #include "main/FileCommands.h"
 #include "main/MainActions.h"
 #include "main/RecentFiles.h"
+#include "main/StatusLine.h"
 #include "main/UndoCommands.h"
 #include "main/ViewCommands.h"
 #include "main/WindowCommands.h"
@@ -42,6 +43,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
@@ -68,6 +70,10 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
     FActions = std::make_unique<TMainActions>(this);
     FArea = new QMdiArea(this);
     FArea->setObjectName(QStringLiteral("MDIArea"));
+    // A grid larger than the area (or rows behind the docked message window)
+    // stays reachable.
+    FArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    FArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(FArea);
     FMessages = new TfmMessageWindow(this);
     FMessages->setObjectName(QStringLiteral("fmMessageWindow"));
@@ -81,7 +87,9 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
     FViewCommands =
         new TViewCommands(*FActions, *FDocuments, *FManager, *FMessages, FCaptionedBars, *FStore, *this);
     FDeviceCommands = new TDeviceCommands(*FActions, *FDocuments, *FFileCommands, *FManager, *this);
+    new TStatusLine(*FDocuments, *FManager, *statusBar());
     FWindowCommands = new TWindowCommands(*FActions, *FArea);
+    FWindowCommands->ListWindowsIn(*menuBar()->findChild<QMenu *>(QStringLiteral("miWindow")));
     AddWindowCommands();
     AddSetupCommands();
     AddReleaseCommands();

@@ -78,7 +78,7 @@ TfmPreview::TfmPreview(TfmDoc &document, const TFont &font, QWidget *parent)
     FDocumentFrame = document.parentWidget() ? document.parentWidget() : static_cast<QWidget *>(&document);
     FDocumentState = FDocumentFrame->windowState();
 
-    FPrinter.setDocName(document.windowTitle());
+    FPrinter.setDocName(document.Caption());
     // The page is built in tenths of a millimetre; the pane takes its zoom
     // from the printer's resolution, so it must be that one from the start.
     FPrinter.setResolution(kPageResolution);

@@ -1,0 +1,83 @@
+#include "main/StatusLine.h"
+
+#include "catalogue/Keyboards.h"
+#include "device/KeyboardManager.h"
+#include "document/KeyGrid.h"
+#include "document/LayoutDocument.h"
+#include "document/fmuDoc.h"
+#include "main/DocumentWindows.h"
+#include "model/Key.h"
+#include "model/Layer.h"
+#include "model/Layout.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+namespace {
+
+QLabel *AddLabel(QStatusBar &bar, const QString &name, bool permanent)
+{
+    auto *label = new QLabel(&bar);
+    label->setObjectName(name);
+    if (permanent)
+        bar.addPermanentWidget(label);
+    else
+        bar.addWidget(label, 1);
+    return label;
+}
+
+} // namespace
+
+TStatusLine::TStatusLine(TDocumentWindows &documents, TKeyboardManager &manager, QStatusBar &bar)
+    : QObject(&bar), FDocuments(documents), FManager(manager), FKey(AddLabel(bar, QStringLiteral("lblStatusKey"), false)),
+      FSelection(AddLabel(bar, QStringLiteral("lblStatusSelection"), true)),
+      FModel(AddLabel(bar, QStringLiteral("lblStatusModel"), true))
+{
+    connect(&FDocuments, &TDocumentWindows::commandsChanged, this, [this] {
+        Follow();
+        Update();
+    });
+    Update();
+}
+
+void TStatusLine::Follow()
+{
+    TfmDoc *active = FDocuments.Active();
+    if (active == FFollowed)
+        return;
+    if (FFollowed)
+        disconnect(&FFollowed->Grid(), nullptr, this, nullptr);
+    FFollowed = active;
+    FHoverCol = FHoverRow = -1;
+    if (active)
+        connect(&active->Grid(), &TStringGrid2::cellHovered, this, [this](int col, int row) {
+            FHoverCol = col;
+            FHoverRow = row;
+            Update();
+        });
+}
+
+void TStatusLine::Update()
+{
+    if (!FFollowed) {
+        FKey->clear();
+        FSelection->clear();
+        FModel->clear();
+        return;
+    }
+    const TLayout &layout = FFollowed->Document().Layout();
+    const TRect selection = layout.Selection();
+    const bool hovered = FHoverCol > 0 && FHoverRow > 0;
+    const int col = hovered ? FHoverCol : selection.Left;
+    const int row = hovered ? FHoverRow : selection.Top;
+    const TKey *key = layout.LayerCount() > 0 ? layout.Layers().Item(0).KeyAt(col - 1, row - 1) : nullptr;
+    const int shown = FFollowed->ShownLayer();
+    const QString layer = shown == 0 ? QStringLiteral("все слои") : QStringLiteral("слой %1").arg(shown);
+    FKey->setText(key ? QStringLiteral("Клавиша (%1,%2), номер %3; %4").arg(row).arg(col).arg(key->LogicalNumber()).arg(layer)
+                      : QStringLiteral("Клетка (%1,%2) без клавиши; %3").arg(row).arg(col).arg(layer));
+    const int width = selection.Right - selection.Left + 1;
+    const int height = selection.Bottom - selection.Top + 1;
+    FSelection->setText(width * height > 1 ? QStringLiteral("Выделено: %1 × %2").arg(height).arg(width) : QString());
+    const TKeyboard *model = FManager.Keyboards().FindByID(layout.KeyboardID());
+    FModel->setText(QStringLiteral("Модель: %1").arg(model ? model->ClassName : QString::number(layout.KeyboardID())));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QLabel;
+class QStatusBar;
+class TDocumentWindows;
+class TfmDoc;
+class TKeyboardManager;
+
+/// The main window's status bar: the key under the mouse (else the
+/// selection's first key) with its place, number and the shown layer, the
+/// selection's size, and the active document's keyboard model.
+class TStatusLine : public QObject {
+    Q_OBJECT
+
+public:
+    TStatusLine(TDocumentWindows &documents, TKeyboardManager &manager, QStatusBar &bar);
+
+private:
+    /// Follows the active document: its grid's hovered cell and its state.
+    void Follow();
+    void Update();
+
+    TDocumentWindows &FDocuments;
+    TKeyboardManager &FManager;
+    QLabel *FKey;
+    QLabel *FSelection;
+    QLabel *FModel;
+    QPointer<TfmDoc> FFollowed;
+    int FHoverCol = -1;
+    int FHoverRow = -1;
+};
