@@ -5,6 +5,9 @@
 #include "settings/IniFile.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
 
 namespace {
 
@@ -20,6 +23,20 @@ QByteArray FromBase64(const QString &text)
 }
 
 } // namespace
+
+QRect TWindowLayoutStore::FirstPlacement(const QSize &minimum)
+{
+    // The share of the screen's free area the main window takes at its
+    // first start: large enough for every toolbar with its captions, with
+    // room around it.
+    constexpr qreal kShare = 0.85;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QRect(QPoint(), QSize(900, 680).expandedTo(minimum));
+    const QRect area = screen->availableGeometry();
+    const QSize size = (area.size() * kShare).expandedTo(minimum).boundedTo(area.size());
+    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, area);
+}
 
 QString TWindowLayoutStore::FileNameFor(const QString &settingsFileName)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 
 /// The window layout store "RozUvaz": the main window's placement, the state
@@ -10,6 +11,9 @@
 /// the defaults (no placement, no state, captions off).
 class TWindowLayoutStore {
 public:
+    /// Returns the main window's place when the store has none: most of the
+    /// primary screen's free area, centred, never below minimum.
+    static QRect FirstPlacement(const QSize &minimum);
     /// Returns the store's file in the folder of the settings file.
     static QString FileNameFor(const QString &settingsFileName);
 

@@ -42,17 +42,8 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
-
-namespace {
-
-// The share of the screen's free area the main window takes at its first start.
-constexpr qreal kFirstPlacementShare = 0.85;
-
-} // namespace
 
 TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow(parent), FPrompts(this)
 {
@@ -310,27 +301,13 @@ void TfmMain::ConnectMessages()
 void TfmMain::RestoreLayout()
 {
     if (!restoreGeometry(FStore->Placement))
-        PlaceFirstTime();
+        setGeometry(TWindowLayoutStore::FirstPlacement(minimumSize()));
     restoreState(FStore->ToolbarState);
     // The settings decide where the message window is, whatever the stored
     // dock state says: it leaves the restored layout and comes back by them.
     removeDockWidget(FMessages);
     const TSettingsManager &settings = FManager->Settings();
     FMessages->Restore(this, settings.MessageFormDocked(), settings.DockPanelHeight());
-}
-
-void TfmMain::PlaceFirstTime()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen) {
-        resize(900, 680);
-        return;
-    }
-    // Large enough for every toolbar with its captions, with room around it
-    // on the screen.
-    const QRect area = screen->availableGeometry();
-    const QSize size = (area.size() * kFirstPlacementShare).expandedTo(minimumSize()).boundedTo(area.size());
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, area));
 }
 
 void TfmMain::UpdateCommands()

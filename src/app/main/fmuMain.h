@@ -82,9 +82,6 @@ private:
     void AddWindowCommands();
     void ConnectMessages();
     void RestoreLayout();
-    /// Places the window without a stored placement: most of the primary
-    /// screen's free area, centred.
-    void PlaceFirstTime();
     void StoreState();
     /// Adds the wizard, settings and layout properties commands to the menus
     /// and the standard toolbar.
