@@ -283,32 +283,28 @@ bool TStringGrid2::MoveToEnd(int dCol, int dRow, bool extend)
 
 void TStringGrid2::keyPressEvent(QKeyEvent *event)
 {
+    // The moving keys: a direction, and whether the key goes to the last
+    // cell that way (Home, End, PgUp, PgDn) or one step.
+    struct TMove {
+        Qt::Key Key;
+        int DCol;
+        int DRow;
+        bool ToEnd;
+    };
+    static constexpr TMove kMoves[] = {
+        {Qt::Key_Left, -1, 0, false}, {Qt::Key_Right, 1, 0, false}, {Qt::Key_Up, 0, -1, false},
+        {Qt::Key_Down, 0, 1, false},  {Qt::Key_Home, -1, 0, true},  {Qt::Key_End, 1, 0, true},
+        {Qt::Key_PageUp, 0, -1, true}, {Qt::Key_PageDown, 0, 1, true}};
     const bool extend = event->modifiers() & Qt::ShiftModifier;
+    for (const TMove &move : kMoves)
+        if (event->key() == move.Key) {
+            if (move.ToEnd)
+                MoveToEnd(move.DCol, move.DRow, extend);
+            else
+                MoveBy(move.DCol, move.DRow, extend);
+            return;
+        }
     switch (event->key()) {
-    case Qt::Key_Left:
-        MoveBy(-1, 0, extend);
-        break;
-    case Qt::Key_Right:
-        MoveBy(1, 0, extend);
-        break;
-    case Qt::Key_Up:
-        MoveBy(0, -1, extend);
-        break;
-    case Qt::Key_Down:
-        MoveBy(0, 1, extend);
-        break;
-    case Qt::Key_Home:
-        MoveToEnd(-1, 0, extend);
-        break;
-    case Qt::Key_End:
-        MoveToEnd(1, 0, extend);
-        break;
-    case Qt::Key_PageUp:
-        MoveToEnd(0, -1, extend);
-        break;
-    case Qt::Key_PageDown:
-        MoveToEnd(0, 1, extend);
-        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         emit cellActivated();
