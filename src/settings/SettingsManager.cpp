@@ -20,6 +20,15 @@ constexpr int kDefaultPixelsPerInch = 96;
 constexpr int kDefaultCharset = 204;
 constexpr int kDefaultFontHeight = -11;
 constexpr int kDefaultFontSize = 8;
+// The zoom keys by view mode: layout, picture, simplified.
+const QString kZoomKeys[TSettingsManager::kZoomModes] = {
+    QStringLiteral("ZoomLayout"), QStringLiteral("ZoomPicture"), QStringLiteral("ZoomSimplified")};
+
+// A view mode's place among the zooms; unknown modes share the layout's.
+size_t ZoomIndex(int viewMode)
+{
+    return viewMode >= 0 && viewMode < TSettingsManager::kZoomModes ? size_t(viewMode) : 0;
+}
 
 // Whether the settings file beside the program can be written: its folder
 // must be a writable folder, and an existing file must be writable too.
@@ -63,6 +72,16 @@ QString TSettingsManager::ReadFileName() const
     return QFileInfo::exists(FUserFileName) ? FUserFileName : FProgramFileName;
 }
 
+int TSettingsManager::Zoom(int viewMode) const
+{
+    return FZooms[ZoomIndex(viewMode)];
+}
+
+void TSettingsManager::SetZoom(int viewMode, int percent)
+{
+    FZooms[ZoomIndex(viewMode)] = std::clamp(percent, kMinZoom, kMaxZoom);
+}
+
 void TSettingsManager::Load()
 {
     const TIniFile ini(ReadFileName());
@@ -74,6 +93,10 @@ void TSettingsManager::Load()
     FCheckUpdateOnLoad = ini.ReadBool(kSettings, QStringLiteral("CheckUpdateOnLoad"), true);
     FFirstRun = ini.ReadBool(kSettings, QStringLiteral("FirstRun"), true);
     FViewMode = uint8_t(ini.ReadInteger(kSettings, QStringLiteral("ViewMode"), 0));
+    for (int mode = 0; mode < kZoomModes; ++mode) {
+        const int zoom = ini.ReadInteger(kSettings, kZoomKeys[mode], kNormalZoom);
+        FZooms[size_t(mode)] = zoom >= kMinZoom && zoom <= kMaxZoom ? zoom : kNormalZoom;
+    }
 
     // The height is set before the size, so the size decides the final
     // height at the resolution read first.
@@ -129,6 +152,8 @@ void TSettingsManager::Save()
     ini.WriteBool(kSettings, QStringLiteral("CheckUpdateOnLoad"), FCheckUpdateOnLoad);
     ini.WriteBool(kSettings, QStringLiteral("FirstRun"), FFirstRun);
     ini.WriteInteger(kSettings, QStringLiteral("ViewMode"), FViewMode);
+    for (int mode = 0; mode < kZoomModes; ++mode)
+        ini.WriteInteger(kSettings, kZoomKeys[mode], FZooms[size_t(mode)]);
 
     const TFont &font = *FFont;
     ini.WriteInteger(kSettings, QStringLiteral("FontPixelsPerInch"), font.PixelsPerInch());

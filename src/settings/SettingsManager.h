@@ -4,6 +4,7 @@
 #include "settings/MRUList.h"
 
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -21,6 +22,13 @@ class TSettingsManager {
 public:
     /// At most this many recent files are written.
     static constexpr int kMaxMRU = 4;
+    /// The range of the grid's zoom, in percent; a stored zoom outside it
+    /// reads as kNormalZoom.
+    static constexpr int kMinZoom = 50;
+    static constexpr int kMaxZoom = 300;
+    static constexpr int kNormalZoom = 100;
+    /// The number of view modes that keep a zoom of their own.
+    static constexpr int kZoomModes = 3;
 
     /// Creates the font and the recent-files list, then loads the settings
     /// file of the program file programPath. configFolder replaces the
@@ -68,6 +76,12 @@ public:
     /// 2 simplified.
     uint8_t ViewMode() const { return FViewMode; }
     void SetViewMode(uint8_t value) { FViewMode = value; }
+    /// Returns the zoom of the document windows' key grid in a view mode
+    /// (0 layout, 1 picture, 2 simplified; any other counts as 0), in
+    /// percent of the form font: kMinZoom to kMaxZoom, kNormalZoom unless set.
+    int Zoom(int viewMode) const;
+    /// Stores a view mode's zoom, brought into kMinZoom to kMaxZoom.
+    void SetZoom(int viewMode, int percent);
     /// Returns the PS/2 driver socket; empty means the default path.
     const QString &DriverSocket() const { return FDriverSocket; }
     void SetDriverSocket(const QString &value) { FDriverSocket = value; }
@@ -113,6 +127,7 @@ private:
     bool FCheckUpdateOnLoad = true;
     bool FFirstRun = true;
     uint8_t FViewMode = 0;
+    std::array<int, kZoomModes> FZooms{kNormalZoom, kNormalZoom, kNormalZoom};
     QString FDriverSocket;
     bool FVerifyAfterWrite = true;
     QString FUpdateServer;

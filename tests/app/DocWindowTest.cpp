@@ -3,6 +3,7 @@
 #include "document/KeyGrid.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
+#include "settings/SettingsManager.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -301,6 +302,50 @@ private slots:
         TLayoutDocument onDisk(*FEnv->Manager);
         onDisk.Open(window->Document().FileName(), 0);
         QVERIFY(CellCodes(onDisk.Layout(), 0, 0).isEmpty());
+    }
+
+    // Ctrl with plus (also "=" and the keypad's), minus and zero zooms the
+    // grid's font by steps. Past the window's room the cells keep room for
+    // every layer's line and the grid scrolls, its headers beside the current
+    // cell. Each view mode keeps its zoom in the settings; every window of
+    // the mode follows, and a new one opens with it.
+    void zoomKeysScaleTheGridPerViewMode()
+    {
+        auto window = OpenWindow();
+        window->resize(900, 700);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        TKeyGrid &grid = window->Grid();
+        const int normal = QFontInfo(grid.font()).pixelSize();
+        QTest::keyClick(&grid, Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(&grid, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(window->Zoom(), 120);
+        QVERIFY(QFontInfo(grid.font()).pixelSize() > normal);
+        QCOMPARE(FEnv->Manager->Settings().Zoom(TfmDoc::vmLayout), 120);
+        for (int i = 0; i < 20; ++i)
+            QTest::keyClick(&grid, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(window->Zoom(), 300);
+        QApplication::processEvents();
+        const int lineHeight = QFontMetrics(grid.font()).boundingRect(QStringLiteral("999")).height();
+        QVERIFY(grid.RowHeight(1) >= 4 * lineHeight);
+        QVERIFY(grid.ContentSize().height() > grid.height());
+        QTest::keyClick(&grid, Qt::Key_PageDown);
+        QTest::keyClick(&grid, Qt::Key_End);
+        const QRect current = grid.CellRect(grid.Col(), grid.Row());
+        QVERIFY(grid.rect().contains(current));
+        QCOMPARE(grid.CellRect(0, grid.Row()).top(), current.top());
+        QTest::keyClick(&grid, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(window->Zoom(), 270);
+
+        window->SetViewMode(TfmDoc::vmPicture);
+        QCOMPARE(window->Zoom(), 100);
+        window->SetViewMode(TfmDoc::vmLayout);
+        QCOMPARE(window->Zoom(), 270);
+        TfmDoc other(*FEnv->Manager, FMessages);
+        QCOMPARE(other.Zoom(), 270);
+        QTest::keyClick(&grid, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(other.Zoom(), 100);
+        QCOMPARE(QFontInfo(grid.font()).pixelSize(), normal);
+        QCOMPARE(FEnv->Manager->Settings().Zoom(TfmDoc::vmLayout), 100);
     }
 
     void printsToPdf()

@@ -130,7 +130,7 @@ TEST_F(SettingsFolders, ReadsEveryValue)
 TEST_F(SettingsFolders, GarbageValuesGiveDefaults)
 {
     WriteFile(IniPath, u"[SETTINGS]\r\nDockPanelHeight=99999999999\r\nMessageFormDocked=yes\r\n"
-                       "KeyboardID=abc\r\nCheckUpdateOnLoad=\r\nFirstRun=0x0\r\nViewMode=1.5\r\n"
+                       "KeyboardID=abc\r\nCheckUpdateOnLoad=\r\nFirstRun=0x0\r\nViewMode=1.5\r\nZoomPicture=1000\r\n"
                        "FontPixelsPerInch=\r\nFontSize=8pt\r\nFontStyle=bold\r\nFontColor=red\r\n"
                        "FontCharset=$CC\r\nVerifyAfterWrite=off\r\n"_qs);
     const TSettingsManager settings(ProgramPath, ConfigFolder);
@@ -140,6 +140,7 @@ TEST_F(SettingsFolders, GarbageValuesGiveDefaults)
     EXPECT_TRUE(settings.CheckUpdateOnLoad());
     EXPECT_TRUE(settings.FirstRun());
     EXPECT_EQ(settings.ViewMode(), 0);
+    EXPECT_EQ(settings.Zoom(1), TSettingsManager::kNormalZoom);
     EXPECT_EQ(settings.Font().PixelsPerInch(), 96);
     EXPECT_EQ(settings.Font().Size(), 8);
     EXPECT_EQ(settings.Font().Style(), 0);
@@ -210,6 +211,8 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
     settings.SetCheckUpdateOnLoad(false);
     settings.SetFirstRun(false);
     settings.SetViewMode(2);
+    settings.SetZoom(1, 150);
+    settings.SetZoom(7, 1000);
     settings.SetDriverSocket(u"/run/kbd"_qs);
     settings.SetVerifyAfterWrite(false);
     settings.Font().SetPixelsPerInch(144);
@@ -227,7 +230,8 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
     EXPECT_EQ(ini.KeyNames(u"SETTINGS"_qs),
               QStringList({u"FontName"_qs, u"OwnKey"_qs, u"DockPanelHeight"_qs, u"MessageFormDocked"_qs,
                            u"DeviceName"_qs, u"KeyboardID"_qs, u"SaveBeforeUpload"_qs,
-                           u"CheckUpdateOnLoad"_qs, u"FirstRun"_qs, u"ViewMode"_qs, u"FontPixelsPerInch"_qs,
+                           u"CheckUpdateOnLoad"_qs, u"FirstRun"_qs, u"ViewMode"_qs, u"ZoomLayout"_qs,
+                           u"ZoomPicture"_qs, u"ZoomSimplified"_qs, u"FontPixelsPerInch"_qs,
                            u"FontCharset"_qs, u"FontColor"_qs, u"FontHeight"_qs, u"FontSize"_qs,
                            u"FontStyle"_qs, u"DriverSocket"_qs, u"VerifyAfterWrite"_qs, u"UpdateServer"_qs,
                            u"DownloadPage"_qs, u"ReportAddress"_qs}));
@@ -252,6 +256,10 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
     EXPECT_FALSE(loaded.CheckUpdateOnLoad());
     EXPECT_FALSE(loaded.FirstRun());
     EXPECT_EQ(loaded.ViewMode(), 2);
+    // A mode out of range stands for the layout view; zooms stay in range.
+    EXPECT_EQ(loaded.Zoom(0), TSettingsManager::kMaxZoom);
+    EXPECT_EQ(loaded.Zoom(1), 150);
+    EXPECT_EQ(loaded.Zoom(2), TSettingsManager::kNormalZoom);
     EXPECT_EQ(loaded.DriverSocket(), u"/run/kbd");
     EXPECT_FALSE(loaded.VerifyAfterWrite());
     EXPECT_EQ(loaded.Font(), settings.Font());

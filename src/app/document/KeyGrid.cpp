@@ -9,12 +9,43 @@
 #include "model/Layout.h"
 #include "model/ScanCodes.h"
 
+#include <QApplication>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QStaticText>
 #include <QToolTip>
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 
 TKeyGrid::TKeyGrid(QWidget *parent) : TStringGrid2(parent) {}
+
+void TKeyGrid::SetZoom(int percent)
+{
+    FZoom = std::clamp(percent, kZoomSteps[0], std::end(kZoomSteps)[-1]);
+    // The window's font, whatever the grid was given before; it may be
+    // sized in pixels or in points.
+    QFont zoomed = parentWidget() ? parentWidget()->font() : QApplication::font();
+    if (zoomed.pixelSize() > 0)
+        zoomed.setPixelSize(std::max(1, int(std::lround(zoomed.pixelSize() * FZoom / 100.0))));
+    else
+        zoomed.setPointSizeF(zoomed.pointSizeF() * FZoom / 100.0);
+    setFont(zoomed);
+    update();
+}
+
+int TKeyGrid::StepZoom(int percent, int steps)
+{
+    for (; steps > 0; --steps) {
+        const auto next = std::upper_bound(std::begin(kZoomSteps), std::end(kZoomSteps), percent);
+        percent = next == std::end(kZoomSteps) ? std::end(kZoomSteps)[-1] : *next;
+    }
+    for (; steps < 0; ++steps) {
+        const auto next = std::lower_bound(std::begin(kZoomSteps), std::end(kZoomSteps), percent);
+        percent = next == std::begin(kZoomSteps) ? kZoomSteps[0] : next[-1];
+    }
+    return percent;
+}
 
 uint32_t TKeyGrid::ColorValue(const QColor &color)
 {
@@ -229,18 +260,33 @@ void TKeyGrid::DrawPictureCell(QPainter &painter, int col, int row, const QRect 
         return;
     }
     const TKeyPicture &picture = key->Picture();
-    if (!selected) {
-        painter.fillRect(rect, ColorToQColor(picture.BackgroundColor()));
-        DrawKeyPicture(painter, picture, rect);
+    const auto draw = [&](const QRect &target) {
+        if (!selected) {
+            painter.fillRect(target, ColorToQColor(picture.BackgroundColor()));
+            DrawKeyPicture(painter, picture, target);
+            return;
+        }
+        // A selected cell shows the picture on the highlight colour.
+        const QColor highlight = palette().color(QPalette::Highlight);
+        painter.fillRect(target, highlight);
+        TKeyPicture shown;
+        shown.Assign(picture);
+        shown.SetBackgroundColor(ColorValue(highlight));
+        DrawKeyPicture(painter, shown, target);
+    };
+    if (FZoom == kNormalZoom) {
+        draw(rect);
         return;
     }
-    // A selected cell shows the picture on the highlight colour.
-    const QColor highlight = palette().color(QPalette::Highlight);
-    painter.fillRect(rect, highlight);
-    TKeyPicture shown;
-    shown.Assign(picture);
-    shown.SetBackgroundColor(ColorValue(highlight));
-    DrawKeyPicture(painter, shown, rect);
+    // Zoomed, the picture's text and graphic grow with the grid's text: the
+    // picture is drawn into the cell shrunk by the zoom, then scaled up.
+    const double scale = FZoom / 100.0;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.translate(rect.topLeft());
+    painter.scale(scale, scale);
+    draw(QRect(0, 0, int(std::ceil(rect.width() / scale)), int(std::ceil(rect.height() / scale))));
+    painter.restore();
 }
 
 void TKeyGrid::DrawGroupBorder(QPainter &painter, int col, int row, const QRect &rect, bool selected) const

@@ -24,6 +24,10 @@ public:
     /// background (contrast above 4.5:1).
     static constexpr QRgb kShownLayerTextColor = qRgb(176, 0, 0);
     static constexpr QRgb kGroupSelectedColor = qRgb(192, 192, 192);
+    /// The zoom steps in percent of the window's font, smallest first; each
+    /// a tenth to a fifth larger than the one before.
+    static constexpr int kZoomSteps[] = {50, 60, 70, 80, 90, 100, 110, 120, 135, 150, 170, 190, 215, 240, 270, 300};
+    static constexpr int kNormalZoom = 100;
 
     explicit TKeyGrid(QWidget *parent = nullptr);
 
@@ -39,6 +43,16 @@ public:
     /// 0 layout view, 1 picture view, 2 simplified view.
     int ViewMode() const { return FViewMode; }
     void SetViewMode(int mode);
+
+    /// Returns the zoom in percent of the window's font.
+    int Zoom() const { return FZoom; }
+    /// Draws the text in the font the grid inherits scaled to percent (kept
+    /// within the steps) and the key pictures at that scale.
+    void SetZoom(int percent);
+    /// Returns the zoom steps away from percent (positive: larger), held at
+    /// the first and last step; from a zoom between two steps the first step
+    /// either way is the neighbour on that side.
+    static int StepZoom(int percent, int steps);
 
     /// Sets the grid to the layout's matrix plus the headers and numbers
     /// the header cells.
@@ -70,6 +84,7 @@ private:
     const TLayout *FLayout = nullptr;
     int FShownLayer = 0;
     int FViewMode = 0;
+    int FZoom = kNormalZoom;
     TArrowCtrl FArrows;
     // The laid-out lines of the font they were laid out in.
     mutable QHash<QString, QStaticText> FLines;

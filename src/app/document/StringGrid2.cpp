@@ -1,23 +1,44 @@
 #include "document/StringGrid2.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
 constexpr int kDefaultCellSize = 25;
+// The wheel's angle of one notch, in eighths of a degree.
+constexpr int kWheelNotch = 120;
 
 } // namespace
 
-TStringGrid2::TStringGrid2(QWidget *parent) : QWidget(parent)
+TStringGrid2::TStringGrid2(QWidget *parent)
+    : QWidget(parent), FHScroll(new QScrollBar(Qt::Horizontal, this)), FVScroll(new QScrollBar(Qt::Vertical, this))
 {
     setFocusPolicy(Qt::StrongFocus);
     // The cell under the mouse is told even without a button held.
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The keys stay with the grid; the bars only follow the mouse.
+    for (QScrollBar *bar : {FHScroll, FVScroll}) {
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->hide();
+        connect(bar, &QScrollBar::valueChanged, this, [this] {
+            update();
+            // Another cell scrolls under a mouse that stays put.
+            int col = -1;
+            int row = -1;
+            if (!underMouse() || !CellAt(mapFromGlobal(QCursor::pos()), col, row))
+                col = row = -1;
+            SetHovered(col, row);
+        });
+    }
     SetSize(2, 2);
 }
 
@@ -34,19 +55,92 @@ void TStringGrid2::SetSize(int cols, int rows)
     FRow = std::clamp(FRow, 1, rows - 1);
     FAnchorCol = std::clamp(FAnchorCol, 1, cols - 1);
     FAnchorRow = std::clamp(FAnchorRow, 1, rows - 1);
+    UpdateScrollBars();
     update();
 }
 
 void TStringGrid2::SetColWidth(int col, int width)
 {
     FColWidths[size_t(col)] = std::max(width, 0);
+    UpdateScrollBars();
     update();
 }
 
 void TStringGrid2::SetRowHeight(int row, int height)
 {
     FRowHeights[size_t(row)] = std::max(height, 0);
+    UpdateScrollBars();
     update();
+}
+
+void TStringGrid2::SetCellSizes(const std::vector<int> &colWidths, const std::vector<int> &rowHeights)
+{
+    for (size_t c = 0; c < FColWidths.size() && c < colWidths.size(); ++c)
+        FColWidths[c] = std::max(colWidths[c], 0);
+    for (size_t r = 0; r < FRowHeights.size() && r < rowHeights.size(); ++r)
+        FRowHeights[r] = std::max(rowHeights[r], 0);
+    UpdateScrollBars();
+    update();
+}
+
+QSize TStringGrid2::ContentSize() const
+{
+    return QSize(ColLeft(ColCount()), RowTop(RowCount()));
+}
+
+QSize TStringGrid2::ViewSizeFor(const QSize &content) const
+{
+    const int barWidth = FVScroll->sizeHint().width();
+    const int barHeight = FHScroll->sizeHint().height();
+    // Either bar takes room from the other direction and may call for the
+    // other bar in turn.
+    bool vertical = content.height() > height();
+    const bool horizontal = content.width() > width() - (vertical ? barWidth : 0);
+    vertical = vertical || (horizontal && content.height() > height() - barHeight);
+    return QSize(std::max(0, width() - (vertical ? barWidth : 0)), std::max(0, height() - (horizontal ? barHeight : 0)));
+}
+
+QSize TStringGrid2::ViewSize() const
+{
+    return QSize(width() - (FVScroll->isHidden() ? 0 : FVScroll->width()),
+                 height() - (FHScroll->isHidden() ? 0 : FHScroll->height()));
+}
+
+void TStringGrid2::UpdateScrollBars()
+{
+    const QSize content = ContentSize();
+    const QSize view = ViewSizeFor(content);
+    // The bars scroll the key cells through the room beside the headers;
+    // one step is a third of a key cell, so that a wheel notch moves a cell.
+    FHScroll->setGeometry(0, view.height(), view.width(), height() - view.height());
+    FHScroll->setRange(0, std::max(0, content.width() - view.width()));
+    FHScroll->setPageStep(std::max(1, view.width() - ColLeft(1)));
+    FHScroll->setSingleStep(std::max(1, FColWidths.back() / 3));
+    FVScroll->setGeometry(view.width(), 0, width() - view.width(), view.height());
+    FVScroll->setRange(0, std::max(0, content.height() - view.height()));
+    FVScroll->setPageStep(std::max(1, view.height() - RowTop(1)));
+    FVScroll->setSingleStep(std::max(1, FRowHeights.back() / 3));
+    FHScroll->setVisible(view.height() < height());
+    FVScroll->setVisible(view.width() < width());
+}
+
+void TStringGrid2::ScrollToCell(int col, int row)
+{
+    const QSize view = ViewSize();
+    // The far edge first, the near one last: a cell larger than the room
+    // shows its start.
+    const auto scroll = [](QScrollBar *bar, int start, int end, int fixedEnd, int viewEnd) {
+        int value = bar->value();
+        if (end - value > viewEnd)
+            value = end - viewEnd;
+        if (start - value < fixedEnd)
+            value = start - fixedEnd;
+        bar->setValue(value);
+    };
+    if (col >= 1 && col < ColCount())
+        scroll(FHScroll, ColLeft(col), ColLeft(col) + FColWidths[size_t(col)], ColLeft(1), view.width());
+    if (row >= 1 && row < RowCount())
+        scroll(FVScroll, RowTop(row), RowTop(row) + FRowHeights[size_t(row)], RowTop(1), view.height());
 }
 
 QString TStringGrid2::Cell(int col, int row) const
@@ -106,7 +200,8 @@ int TStringGrid2::RowTop(int row) const
 
 QRect TStringGrid2::CellRect(int col, int row) const
 {
-    return QRect(ColLeft(col), RowTop(row), FColWidths[size_t(col)], FRowHeights[size_t(row)]);
+    return QRect(ColLeft(col) - (col > 0 ? FHScroll->value() : 0), RowTop(row) - (row > 0 ? FVScroll->value() : 0),
+                 FColWidths[size_t(col)], FRowHeights[size_t(row)]);
 }
 
 bool TStringGrid2::CellAt(const QPoint &point, int &col, int &row) const
@@ -123,7 +218,13 @@ bool TStringGrid2::CellAt(const QPoint &point, int &col, int &row) const
         }
         return false;
     };
-    return find(FColWidths, FGridLineWidth, point.x(), col) && find(FRowHeights, FGridLineWidth, point.y(), row);
+    const QSize view = ViewSize();
+    if (point.x() < 0 || point.y() < 0 || point.x() >= view.width() || point.y() >= view.height())
+        return false;
+    // Past the headers the point lies on the scrolled key cells.
+    const int x = point.x() >= ColLeft(1) ? point.x() + FHScroll->value() : point.x();
+    const int y = point.y() >= RowTop(1) ? point.y() + FVScroll->value() : point.y();
+    return find(FColWidths, FGridLineWidth, x, col) && find(FRowHeights, FGridLineWidth, y, row);
 }
 
 bool TStringGrid2::MaySelectCell(int col, int row) const
@@ -143,6 +244,7 @@ bool TStringGrid2::MoveTo(int col, int row, bool extend)
         FAnchorCol = col;
         FAnchorRow = row;
     }
+    ScrollToCell(col, row);
     update();
     if (!sameCell || !(Selection() == before))
         emit selectionChanged();
@@ -166,15 +268,20 @@ void TStringGrid2::paintEvent(QPaintEvent *event)
     // in the window colour.
     painter.fillRect(event->rect(), palette().window());
     const QColor lineColor = palette().color(QPalette::Dark);
+    // Each cell keeps to its pane: key cells to the room right of and below
+    // the headers, which they scroll under; no cell reaches the scroll bars.
+    const QSize view = ViewSize();
     for (int r = 0; r < RowCount(); ++r) {
         for (int c = 0; c < ColCount(); ++c) {
+            const QRect pane(QPoint(c > 0 ? ColLeft(1) : 0, r > 0 ? RowTop(1) : 0),
+                             QPoint(view.width() - 1, view.height() - 1));
             const QRect rect = CellRect(c, r);
-            const QRect withLines = rect.adjusted(0, 0, FGridLineWidth, FGridLineWidth);
+            const QRect withLines = rect.adjusted(0, 0, FGridLineWidth, FGridLineWidth) & pane;
             if (!withLines.intersects(event->rect()))
                 continue;
             painter.fillRect(withLines, lineColor);
             painter.save();
-            painter.setClipRect(rect);
+            painter.setClipRect(rect & pane);
             DrawCell(painter, c, r, rect);
             painter.restore();
         }
@@ -206,6 +313,35 @@ void TStringGrid2::leaveEvent(QEvent *event)
 {
     SetHovered(-1, -1);
     QWidget::leaveEvent(event);
+}
+
+void TStringGrid2::wheelEvent(QWheelEvent *event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        // Only whole notches count, so that a fine-grained touchpad does not
+        // race through the zoom steps.
+        FZoomAngle += event->angleDelta().y();
+        const int steps = FZoomAngle / kWheelNotch;
+        FZoomAngle -= steps * kWheelNotch;
+        event->accept();
+        if (steps != 0)
+            emit zoomWheeled(steps);
+        return;
+    }
+    const QPoint delta = event->angleDelta();
+    QScrollBar *bar = std::abs(delta.x()) > std::abs(delta.y()) || FVScroll->isHidden() ? FHScroll : FVScroll;
+    if (bar->isHidden()) {
+        event->ignore();
+        return;
+    }
+    QCoreApplication::sendEvent(bar, event);
+}
+
+void TStringGrid2::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    UpdateScrollBars();
+    emit viewResized();
 }
 
 void TStringGrid2::mouseMoveEvent(QMouseEvent *event)

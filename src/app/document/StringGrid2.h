@@ -6,13 +6,21 @@
 #include <QWidget>
 #include <vector>
 
+class QScrollBar;
+
 /// A grid of cells drawn by the derived class: one fixed header row and one
 /// fixed header column, a current cell and a rectangular range selection.
 /// The current cell moves only to cells MaySelectCell allows, by mouse
 /// (click, shift-click, drag) and by the keys (with shift: the range grows):
 /// the arrows step to the next such cell, passing over the others; Home and
-/// End go to the row's first and last, PgUp and PgDn to the column's. Cells are not edited in place; Enter, double-click, Delete and
-/// the right button are reported as signals.
+/// End go to the row's first and last, PgUp and PgDn to the column's. Cells
+/// are not edited in place; Enter, double-click, Delete and the right button
+/// are reported as signals.
+///
+/// Cells that take more room than the widget has scroll under the headers,
+/// which stay in place: scroll bars appear, the wheel scrolls, and the
+/// current cell is scrolled into view whenever it moves. The wheel with Ctrl
+/// held is reported for zooming instead.
 class TStringGrid2 : public QWidget {
     Q_OBJECT
 
@@ -28,6 +36,17 @@ public:
     void SetColWidth(int col, int width);
     int RowHeight(int row) const { return FRowHeights[size_t(row)]; }
     void SetRowHeight(int row, int height);
+    /// Sets the sizes of all columns and all rows at once; each list has
+    /// one size per column or row.
+    void SetCellSizes(const std::vector<int> &colWidths, const std::vector<int> &rowHeights);
+    /// Returns the size of all cells with the lines between and after them.
+    QSize ContentSize() const;
+    /// Returns the room left for the cells when they take content pixels:
+    /// the widget less the scroll bars that content needs.
+    QSize ViewSizeFor(const QSize &content) const;
+    /// Scrolls the key cells so that a cell shows whole, or its top-left
+    /// part when it is larger than the room.
+    void ScrollToCell(int col, int row);
     /// Width of the lines between cells, in pixels.
     int GridLineWidth() const { return FGridLineWidth; }
 
@@ -46,7 +65,9 @@ public:
     /// or the current cell while the grid has the focus.
     bool IsCellSelected(int col, int row) const;
 
-    /// Returns the rectangle of a cell in widget pixels.
+    /// Returns the rectangle of a cell in widget pixels, where it is drawn
+    /// at the present scroll position (key cells scrolled away lie under the
+    /// headers or beyond the widget).
     QRect CellRect(int col, int row) const;
     /// Returns the cell at a widget point; false outside every cell.
     bool CellAt(const QPoint &point, int &col, int &row) const;
@@ -62,6 +83,11 @@ signals:
     /// The context menu is wanted at a point of the screen: the right button
     /// or the Menu key.
     void contextMenuWanted(const QPoint &globalPos);
+    /// The wheel turned with Ctrl held, by whole notches: positive away from
+    /// the user (to zoom in), negative towards.
+    void zoomWheeled(int steps);
+    /// The widget's size changed: the cells may be sized for it anew.
+    void viewResized();
 
 protected:
     /// Returns whether the cell may become current; the base allows every
@@ -78,6 +104,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -94,8 +122,14 @@ private:
     /// Moves to the last cell in a direction that may become current (Home,
     /// End: the row's first and last; PgUp, PgDn: the column's).
     bool MoveToEnd(int dCol, int dRow, bool extend);
+    /// The left and top edges of a cell with the grid unscrolled.
     int ColLeft(int col) const;
     int RowTop(int row) const;
+    /// Returns the room of the cells at present: the widget less the scroll
+    /// bars shown.
+    QSize ViewSize() const;
+    /// Shows, sizes and ranges the scroll bars for the cells' sizes.
+    void UpdateScrollBars();
 
     std::vector<int> FColWidths;
     std::vector<int> FRowHeights;
@@ -108,4 +142,8 @@ private:
     bool FDragging = false;
     int FHoverCol = -1;
     int FHoverRow = -1;
+    QScrollBar *FHScroll;
+    QScrollBar *FVScroll;
+    /// The part of a wheel notch turned with Ctrl held and not yet reported.
+    int FZoomAngle = 0;
 };

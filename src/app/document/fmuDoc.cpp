@@ -11,6 +11,7 @@
 #include "settings/SettingsManager.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QFileInfo>
@@ -19,10 +20,13 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 
-// Room the window keeps around the grid beyond its lines and header cells.
+// Room the window keeps around the grid beyond its lines and header cells,
+// at the normal zoom.
 constexpr int kHeaderSize = 25;
 constexpr int kMinColumnWidth = 50;
 constexpr int kMinRowHeight = 25;
@@ -49,6 +53,7 @@ TfmDoc::TfmDoc(TKeyboardManager &manager, TMessageLink &messages, QWidget *paren
     layout->addWidget(FToolBar);
     layout->addWidget(FGrid, 1);
     CreateMenus();
+    CreateZoomActions();
 
     connect(FDocument.get(), &TLayoutDocument::changed, this, &TfmDoc::OnLayoutChanged);
     connect(FDocument.get(), &TLayoutDocument::fileNameChanged, this, &TfmDoc::UpdateCaption);
@@ -57,6 +62,9 @@ TfmDoc::TfmDoc(TKeyboardManager &manager, TMessageLink &messages, QWidget *paren
     connect(FGrid, &TStringGrid2::cellActivated, this, [this] { Run([this] { EditKey(); }); });
     connect(FGrid, &TStringGrid2::deletePressed, this, [this] { Run([this] { Clear(); }); });
     connect(FGrid, &TStringGrid2::contextMenuWanted, this, &TfmDoc::ShowContextMenu);
+    connect(FGrid, &TStringGrid2::viewResized, this, &TfmDoc::SizeCells);
+    connect(FGrid, &TStringGrid2::zoomWheeled, this,
+            [this](int steps) { Run([this, steps] { SetZoom(TKeyGrid::StepZoom(Zoom(), steps)); }); });
 
     FGrid->SetLayout(&FDocument->Layout());
     FGrid->SetSelection(FDocument->Layout().Selection());
@@ -121,6 +129,52 @@ int TfmDoc::ViewMode() const
 void TfmDoc::SetViewMode(int mode)
 {
     FGrid->SetViewMode(mode == vmPicture || mode == vmSimplified ? mode : vmLayout);
+    ApplyZoom(FManager.Settings().Zoom(ViewMode()));
+}
+
+int TfmDoc::Zoom() const
+{
+    return FGrid->Zoom();
+}
+
+void TfmDoc::SetZoom(int percent)
+{
+    TSettingsManager &settings = FManager.Settings();
+    settings.SetZoom(ViewMode(), percent);
+    // One zoom per view mode: every window showing this mode follows.
+    const int zoom = settings.Zoom(ViewMode());
+    for (QWidget *widget : QApplication::allWidgets())
+        if (auto *window = qobject_cast<TfmDoc *>(widget);
+            window && &window->FManager == &FManager && window->ViewMode() == ViewMode())
+            window->ApplyZoom(zoom);
+}
+
+void TfmDoc::ZoomIn()
+{
+    SetZoom(TKeyGrid::StepZoom(Zoom(), 1));
+}
+
+void TfmDoc::ZoomOut()
+{
+    SetZoom(TKeyGrid::StepZoom(Zoom(), -1));
+}
+
+void TfmDoc::ResetZoom()
+{
+    SetZoom(TKeyGrid::kNormalZoom);
+}
+
+void TfmDoc::ApplyZoom(int percent)
+{
+    FGrid->SetZoom(percent);
+    SizeCells();
+    FGrid->ScrollToCell(FGrid->Col(), FGrid->Row());
+    emit zoomChanged(FGrid->Zoom());
+}
+
+int TfmDoc::Zoomed(int size) const
+{
+    return int(std::lround(size * FGrid->Zoom() / 100.0));
 }
 
 void TfmDoc::EditKey()
@@ -134,6 +188,7 @@ void TfmDoc::OnLayoutChanged(int kind)
     if (kind == lcKeysCleared || kind == lcSelection || kind == lcContent) {
         FGrid->SetSelection(FDocument->Layout().Selection());
         RebuildGrid();
+        FGrid->ScrollToCell(FGrid->Col(), FGrid->Row());
         FGrid->update();
     }
     UpdateToolBar();
@@ -176,10 +231,18 @@ void TfmDoc::RebuildGrid()
     if (width() < minimum.width() || height() < minimum.height())
         resize(size().expandedTo(minimum));
     FGrid->Rebuild();
-    FGrid->SetColWidth(0, kHeaderSize);
-    FGrid->SetRowHeight(0, kHeaderSize);
     FBuilding = false;
     SizeCells();
+}
+
+QSize TfmDoc::MinimumCellSize() const
+{
+    int height = Zoomed(kMinRowHeight);
+    if (ViewMode() != vmPicture) {
+        const int lineHeight = QFontMetrics(FGrid->font()).boundingRect(QStringLiteral("999")).height();
+        height = std::max(height, lineHeight * std::max(1, FDocument->Layout().LayerCount()) + 2);
+    }
+    return QSize(Zoomed(kMinColumnWidth), height);
 }
 
 void TfmDoc::SizeCells()
@@ -187,23 +250,27 @@ void TfmDoc::SizeCells()
     if (FBuilding)
         return;
     const int line = FGrid->GridLineWidth();
-    const int cols = FGrid->ColCount();
-    const int rows = FGrid->RowCount();
-    // The key cells share the room; the last one takes what division leaves.
-    if (cols > 1) {
-        const int room = width() - (line * (cols + 3) + kHeaderSize);
-        const int each = room / (cols - 1);
-        for (int c = 1; c <= cols - 2; ++c)
-            FGrid->SetColWidth(c, each);
-        FGrid->SetColWidth(cols - 1, room - each * (cols - 2));
-    }
-    if (rows >= 2) {
-        const int room = height() - (line * (rows + 3) + FToolBar->sizeHint().height() + kHeaderSize);
-        const int each = room / (rows - 1);
-        for (int r = 1; r <= rows - 2; ++r)
-            FGrid->SetRowHeight(r, each);
-        FGrid->SetRowHeight(rows - 1, room - each * (rows - 2));
-    }
+    const int cols = FGrid->ColCount() - 1;
+    const int rows = FGrid->RowCount() - 1;
+    const int header = Zoomed(kHeaderSize);
+    const QSize least = MinimumCellSize();
+    const QSize view = FGrid->ViewSizeFor(QSize(header + line * (cols + 1) + cols * least.width(),
+                                                header + line * (rows + 1) + rows * least.height()));
+    // The key cells share the room, three lines short of the grid's edge;
+    // the last one takes what division leaves. Where the room is short of
+    // their minimum they keep it and the grid scrolls.
+    const auto share = [header](int room, int count, int minimum) {
+        std::vector<int> sizes(size_t(count) + 1, minimum);
+        sizes[0] = header;
+        if (count > 0 && room >= minimum * count) {
+            const int each = room / count;
+            std::fill(sizes.begin() + 1, sizes.end(), each);
+            sizes.back() = room - each * (count - 1);
+        }
+        return sizes;
+    };
+    FGrid->SetCellSizes(share(view.width() - (line * (cols + 4) + header), cols, least.width()),
+                        share(view.height() - (line * (rows + 4) + header), rows, least.height()));
 }
 
 QSize TfmDoc::PreferredSize() const
@@ -216,24 +283,20 @@ QSize TfmDoc::PreferredSize() const
         for (int k = 0; k < keys.Count(); ++k)
             textWidth = std::max(textWidth, metrics.horizontalAdvance(FGrid->KeyText(keys.Item(k))));
     }
-    const int columnWidth =
-        std::clamp(textWidth + 6, kMinColumnWidth, metrics.averageCharWidth() * kMaxOpeningColumnChars);
+    const QSize least = MinimumCellSize();
+    const int columnWidth = std::clamp(textWidth + 6, least.width(),
+                                       std::max(least.width(), metrics.averageCharWidth() * kMaxOpeningColumnChars));
     const int lineHeight = metrics.boundingRect(QStringLiteral("999")).height();
-    const int rowHeight = std::max(kMinRowHeight, lineHeight * std::max(1, layout.LayerCount()) + 4);
+    const int rowHeight = std::max(least.height(), lineHeight * std::max(1, layout.LayerCount()) + 4);
     const int line = FGrid->GridLineWidth();
     const int columns = layout.Columns();
     const int rows = layout.Rows();
-    const QSize wanted(line * (columns + 4) + kHeaderSize + columns * columnWidth,
-                       line * (rows + 4) + kHeaderSize + rows * rowHeight + FToolBar->sizeHint().height());
+    const int header = Zoomed(kHeaderSize);
+    const QSize wanted(line * (columns + 4) + header + columns * columnWidth,
+                       line * (rows + 4) + header + rows * rowHeight + FToolBar->sizeHint().height());
     // Wide enough for the window's toolbar, whose last buttons would
     // otherwise hide behind its overflow arrow.
     return wanted.expandedTo(minimumSize()).expandedTo(QSize(FToolBar->sizeHint().width(), 0));
-}
-
-void TfmDoc::resizeEvent(QResizeEvent *event)
-{
-    TBaseForm::resizeEvent(event);
-    SizeCells();
 }
 
 void TfmDoc::changeEvent(QEvent *event)

@@ -49,8 +49,21 @@ public:
     void SetShownLayer(int layer);
     /// Returns the view mode (TViewMode).
     int ViewMode() const;
-    /// Sets the view mode; it also picks the grid's context menu.
+    /// Sets the view mode; it also picks the grid's context menu, and the
+    /// grid takes the view mode's zoom from the settings.
     void SetViewMode(int mode);
+
+    /// Returns the grid's zoom in percent of the window's font.
+    int Zoom() const;
+    /// Makes percent the zoom of the view mode: the settings keep it, and
+    /// this and every other window of the same keyboard manager that shows
+    /// the view mode take it. Ctrl with the plus, minus and zero keys and
+    /// Ctrl with the wheel over the grid come here.
+    void SetZoom(int percent);
+    /// Go one zoom step up or down, or back to the normal size.
+    void ZoomIn();
+    void ZoomOut();
+    void ResetZoom();
 
     void SelectAll();
     /// Cut, Copy and Paste go through the system clipboard as layout text.
@@ -102,15 +115,19 @@ signals:
     void keyLockRequested();
     /// The user chose a picture command of the picture view's context menu.
     void pictureCommandRequested(TfmDoc::TPictureCommand command);
+    /// The grid's zoom changed (percent).
+    void zoomChanged(int percent);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
     void CreateToolBar();
     void CreateMenus();
+    /// Creates the zoom commands, whose keys work wherever the focus is in
+    /// the window.
+    void CreateZoomActions();
     QAction *AddMenuAction(QMenu *menu, const QString &text, const std::function<void()> &command,
                            const QKeySequence &shortcut = QKeySequence());
     /// Runs a command through the one error display.
@@ -125,8 +142,16 @@ private:
 
     /// Sizes the window and the grid for the layout's matrix.
     void RebuildGrid();
-    /// Gives the key cells all the room of the window.
+    /// Gives the key cells all the room of the grid, but no less than their
+    /// minimum: the grid scrolls when that does not fit.
     void SizeCells();
+    /// Returns the smallest key cell at the zoom: in the code views tall
+    /// enough for every layer's line.
+    QSize MinimumCellSize() const;
+    /// Returns a size in pixels of the normal zoom at the grid's zoom.
+    int Zoomed(int size) const;
+    /// Shows the grid at a zoom, without storing it.
+    void ApplyZoom(int percent);
     void UpdateToolBar();
     void UpdateCaption(const QString &fileName);
 

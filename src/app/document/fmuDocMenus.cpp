@@ -3,6 +3,7 @@
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
 
+#include <QAction>
 #include <QMenu>
 
 QAction *TfmDoc::AddMenuAction(QMenu *menu, const QString &text, const std::function<void()> &command,
@@ -58,6 +59,32 @@ void TfmDoc::CreateMenus()
     for (const auto &[caption, command] : pictureCommands)
         AddMenuAction(FPictureMenu, QString::fromUtf16(caption),
                       [this, command = command] { emit pictureCommandRequested(command); });
+}
+
+void TfmDoc::CreateZoomActions()
+{
+    // The window owns these keys wherever its focus is (the grid above all),
+    // as F9 is; the main window's menu only shows them. Plus comes with or
+    // without Shift ("=" on many keyboards) and from the keypad.
+    const auto add = [this](const QString &name, const QString &text, const QList<QKeySequence> &keys,
+                            const std::function<void()> &command) {
+        auto *action = new QAction(text, this);
+        action->setObjectName(name);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+        addAction(action);
+    };
+    const auto ctrl = [](Qt::Key key) { return QKeySequence(Qt::CTRL | key); };
+    const auto keypad = [](Qt::Key key) {
+        return QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, key));
+    };
+    add(QStringLiteral("acZoomIn"), QStringLiteral("Увеличить"),
+        {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal), keypad(Qt::Key_Plus)}, [this] { ZoomIn(); });
+    add(QStringLiteral("acZoomOut"), QStringLiteral("Уменьшить"), {ctrl(Qt::Key_Minus), keypad(Qt::Key_Minus)},
+        [this] { ZoomOut(); });
+    add(QStringLiteral("acZoomNormal"), QStringLiteral("Обычный размер"), {ctrl(Qt::Key_0), keypad(Qt::Key_0)},
+        [this] { ResetZoom(); });
 }
 
 QMenu *TfmDoc::ContextMenu() const

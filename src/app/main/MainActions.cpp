@@ -109,6 +109,13 @@ TMainActions::TMainActions(QObject *owner)
     actButtonCaptions = Make(owner, {u"actButtonCaptions", u"Подписи к кнопкам"});
     actButtonCaptions->setCheckable(true);
     actMessageWindow = Make(owner, {u"actMessageWindow", u"Окно сообщений", u"Ctrl+Alt+M"});
+    actViewZoomIn = Make(owner, {u"actViewZoomIn", u"Увеличить", u"Ctrl++"});
+    actViewZoomOut = Make(owner, {u"actViewZoomOut", u"Уменьшить", u"Ctrl+-"});
+    actViewZoomNormal = Make(owner, {u"actViewZoomNormal", u"Обычный размер", u"Ctrl+0"});
+    // The keys are only shown: the document window owns them, and a widget
+    // shortcut of an action that only a menu holds does not fire.
+    for (QAction *action : {actViewZoomIn, actViewZoomOut, actViewZoomNormal})
+        action->setShortcutContext(Qt::WidgetShortcut);
 
     actWindowTileVertical = Make(owner, {u"actWindowTileVertical", u"Расположить вертикально"});
     actWindowTileHorizontal = Make(owner, {u"actWindowTileHorizontal", u"Расположить горизонтально"});
@@ -133,7 +140,8 @@ QList<QAction *> TMainActions::DocumentActions() const
                                 actFilePrint,    actEditCut,           actEditCopy,            actEditPaste,
                                 actEditFind,     actEditReplace,       actEditSelectAll,       actEditClear,
                                 actEditGroup,    actEditUngroup,       actEditCheck,  actEditKey,   actDeviceWriteLayout,
-                                actViewLayout,   actViewSimplified,    actViewPicture,         actWindowTileVertical,
+                                actViewLayout,   actViewSimplified,    actViewPicture,         actViewZoomIn,
+                                actViewZoomOut,  actViewZoomNormal,    actWindowTileVertical,
                                 actWindowTileHorizontal, actWindowCascade};
     for (QAction *action : actLayers)
         actions << action;

@@ -55,6 +55,11 @@ struct TMainActions {
     QActionGroup *ViewModeGroup;
     QAction *actButtonCaptions;
     QAction *actMessageWindow;
+    /// The zoom of the active document's grid. The menu only shows their
+    /// keys: the document window owns them.
+    QAction *actViewZoomIn;
+    QAction *actViewZoomOut;
+    QAction *actViewZoomNormal;
     // Menu "&Окно".
     QAction *actWindowTileVertical;
     QAction *actWindowTileHorizontal;

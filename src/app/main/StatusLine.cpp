@@ -31,6 +31,7 @@ QLabel *AddLabel(QStatusBar &bar, const QString &name, bool permanent)
 TStatusLine::TStatusLine(TDocumentWindows &documents, TKeyboardManager &manager, QStatusBar &bar)
     : QObject(&bar), FDocuments(documents), FManager(manager), FKey(AddLabel(bar, QStringLiteral("lblStatusKey"), false)),
       FSelection(AddLabel(bar, QStringLiteral("lblStatusSelection"), true)),
+      FZoom(AddLabel(bar, QStringLiteral("lblStatusZoom"), true)),
       FModel(AddLabel(bar, QStringLiteral("lblStatusModel"), true))
 {
     connect(&FDocuments, &TDocumentWindows::commandsChanged, this, [this] {
@@ -45,16 +46,20 @@ void TStatusLine::Follow()
     TfmDoc *active = FDocuments.Active();
     if (active == FFollowed)
         return;
-    if (FFollowed)
+    if (FFollowed) {
         disconnect(&FFollowed->Grid(), nullptr, this, nullptr);
+        disconnect(FFollowed, &TfmDoc::zoomChanged, this, nullptr);
+    }
     FFollowed = active;
     FHoverCol = FHoverRow = -1;
-    if (active)
+    if (active) {
         connect(&active->Grid(), &TStringGrid2::cellHovered, this, [this](int col, int row) {
             FHoverCol = col;
             FHoverRow = row;
             Update();
         });
+        connect(active, &TfmDoc::zoomChanged, this, &TStatusLine::Update);
+    }
 }
 
 void TStatusLine::Update()
@@ -62,6 +67,7 @@ void TStatusLine::Update()
     if (!FFollowed) {
         FKey->clear();
         FSelection->clear();
+        FZoom->clear();
         FModel->clear();
         return;
     }
@@ -78,6 +84,8 @@ void TStatusLine::Update()
     const int width = selection.Right - selection.Left + 1;
     const int height = selection.Bottom - selection.Top + 1;
     FSelection->setText(width * height > 1 ? QStringLiteral("Выделено: %1 × %2").arg(height).arg(width) : QString());
+    const int zoom = FFollowed->Zoom();
+    FZoom->setText(zoom != TKeyGrid::kNormalZoom ? QStringLiteral("Масштаб %1%").arg(zoom) : QString());
     const TKeyboard *model = FManager.Keyboards().FindByID(layout.KeyboardID());
     FModel->setText(QStringLiteral("Модель: %1").arg(model ? model->ClassName : QString::number(layout.KeyboardID())));
 }

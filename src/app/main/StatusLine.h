@@ -11,7 +11,8 @@ class TKeyboardManager;
 
 /// The main window's status bar: the key under the mouse (else the
 /// selection's first key) with its place, number and the shown layer, the
-/// selection's size, and the active document's keyboard model.
+/// selection's size, the grid's zoom when it is not the normal size, and the
+/// active document's keyboard model.
 class TStatusLine : public QObject {
     Q_OBJECT
 
@@ -27,6 +28,7 @@ private:
     TKeyboardManager &FManager;
     QLabel *FKey;
     QLabel *FSelection;
+    QLabel *FZoom;
     QLabel *FModel;
     QPointer<TfmDoc> FFollowed;
     int FHoverCol = -1;

@@ -23,6 +23,13 @@ TViewCommands::TViewCommands(const TMainActions &actions, TDocumentWindows &docu
     connect(actions.actViewLayout, &QAction::triggered, this, [this] { SetViewMode(TfmDoc::vmLayout); });
     connect(actions.actViewPicture, &QAction::triggered, this, [this] { SetViewMode(TfmDoc::vmPicture); });
     connect(actions.actViewSimplified, &QAction::triggered, this, [this] { SetViewMode(TfmDoc::vmSimplified); });
+    const std::pair<QAction *, void (TfmDoc::*)()> zooms[] = {
+        {actions.actViewZoomIn, &TfmDoc::ZoomIn}, {actions.actViewZoomOut, &TfmDoc::ZoomOut},
+        {actions.actViewZoomNormal, &TfmDoc::ResetZoom}};
+    for (const auto &[action, zoom] : zooms)
+        connect(action, &QAction::triggered, this, [this, zoom = zoom] {
+            CommandGuard::RunCommand(&FWindow, [&] { (FDocuments.ActiveOrFail().*zoom)(); });
+        });
     // The item flips: checked it takes the captions away, unchecked it puts
     // them back; the new state is stored at once.
     connect(actions.actButtonCaptions, &QAction::triggered, this, [this](bool checked) {
