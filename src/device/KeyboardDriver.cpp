@@ -281,6 +281,16 @@ void TKeyboardDriver::TrySelectDevice(const QString &name)
     SelectFirstDevice(name, empty);
 }
 
+QString TKeyboardDriver::UnreachableReason()
+{
+    if (FPort == FPortPS2.get())
+        return FPortPS2->DriverPresent() ? QString()
+                                         : QStringLiteral("нет сокета драйвера PS/2 %1").arg(FPortPS2->SocketPath());
+    if (FPort == FPortUSB.get() && !FPortUSB->HasDevice(FDeviceName))
+        return QStringLiteral("USB-клавиатура %1 не подключена").arg(FDeviceName);
+    return QString();
+}
+
 void TKeyboardDriver::SetDeviceName(const QString &name)
 {
     if (name != FDeviceName && !FindDevice(name))

@@ -109,6 +109,10 @@ public:
     /// changes nothing; when no port lists a device, DeviceName stays and the
     /// last port is the current one.
     void TrySelectDevice(const QString &name);
+    /// Returns, without asking any keyboard, why the selected device cannot
+    /// be reached: "нет сокета драйвера PS/2 %s" or "USB-клавиатура %s не
+    /// подключена"; empty when it may be reached.
+    QString UnreachableReason();
     /// Selects another device by name; raises "Устройство %s не найдено."
     /// when no port has it.
     void SetDeviceName(const QString &name);

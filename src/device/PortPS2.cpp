@@ -100,6 +100,11 @@ bool TPortPS2::IsOpen() const
     return FHandle != nullptr;
 }
 
+bool TPortPS2::DriverPresent() const
+{
+    return true;
+}
+
 void TPortPS2::Open()
 {
     if (IsOpen())
@@ -136,6 +141,12 @@ uint32_t TPortPS2::Control(uint32_t code, const QByteArray &input, uint32_t capa
 bool TPortPS2::IsOpen() const
 {
     return FSocket && FSocket->state() == QLocalSocket::ConnectedState;
+}
+
+bool TPortPS2::DriverPresent() const
+{
+    struct stat info = {};
+    return ::stat(QFile::encodeName(FSocketPath).constData(), &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
 void TPortPS2::Open()

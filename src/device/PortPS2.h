@@ -29,6 +29,10 @@ public:
 
     /// Returns whether the driver is open.
     bool IsOpen() const;
+    /// Returns whether the driver is there to be opened, without opening it:
+    /// whether the driver socket exists (always true on Windows, where only
+    /// opening tells).
+    bool DriverPresent() const;
     /// Opens the driver unless it is open; raises "Драйвер для доступа к
     /// клавиатуре не установлен" when it cannot: alone when there is no
     /// driver socket, else followed by a line with the path and the reason.

@@ -34,10 +34,18 @@ QString THelpCommands::HelpFileName(const QString &dataFolder)
 
 void THelpCommands::ShowHelp()
 {
-    const QString fileName = HelpFileName(FManager.DataFolder());
+    OpenManual(FManager.DataFolder());
+}
+
+void THelpCommands::OpenManual(const QString &dataFolder, const QString &section)
+{
+    const QString fileName = HelpFileName(dataFolder);
     if (!QFileInfo(fileName).isFile())
         throw EError(QStringLiteral("Не найден файл справки %1.").arg(QDir::toNativeSeparators(fileName)));
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(fileName)))
+    QUrl url = QUrl::fromLocalFile(fileName);
+    if (!section.isEmpty())
+        url.setFragment(section);
+    if (!QDesktopServices::openUrl(url))
         throw EError(
             QStringLiteral("Не удалось открыть файл справки %1.").arg(QDir::toNativeSeparators(fileName)));
 }

@@ -26,6 +26,10 @@ public:
     /// Opens the manual; raises an error when it is missing or no program
     /// opens it.
     void ShowHelp();
+    /// Opens the manual of the data folder at a section (an anchor; empty:
+    /// its start), as ShowHelp does; for windows that are modal above the
+    /// main window and so cannot reach its F1.
+    static void OpenManual(const QString &dataFolder, const QString &section = QString());
     /// Shows the supported models, modally.
     void ShowSupportedDevices();
 

@@ -4,6 +4,7 @@
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
 #include "device/KeyboardManager.h"
+#include "services/HelpCommands.h"
 #include "settings/SettingsManager.h"
 #include "wizard/LayoutWizard.h"
 #include "wizard/fmuWizardStep1.h"
@@ -14,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 TfmWizardMain::TfmWizardMain(TKeyboardManager &manager, QWidget *parent) : QDialog(parent)
@@ -89,7 +91,13 @@ TfmWizardMain::TfmWizardMain(TKeyboardManager &manager, QWidget *parent) : QDial
         pageLayout->addWidget(&page);
         connect(&page, &TPage::action, this, &TfmWizardMain::btnNextClick);
     }
-    resize(500, 380);
+    // The wizard is modal above the main window, whose F1 it thus blocks: it
+    // opens the manual where it tells how a keyboard is reached.
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this, &manager] {
+        CommandGuard::RunCommand(this, [&] { THelpCommands::OpenManual(manager.DataFolder(), QStringLiteral("linux")); });
+    });
+    resize(560, 400);
     Move([this] { FWizard->Next(); });
 }
 

@@ -1,6 +1,8 @@
 #include "wizard/fmuWizardStep1.h"
 
+#include "base/Error.h"
 #include "catalogue/Keyboards.h"
+#include "device/KeyboardDriver.h"
 #include "device/KeyboardManager.h"
 #include "dialogs/ModelList.h"
 #include "settings/SettingsManager.h"
@@ -10,6 +12,31 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// What a user can do without a detected keyboard, and how the program
+// reaches one on this system.
+QString WithoutKeyboardHint()
+{
+    return QStringLiteral("Выберите модель из списка. Как программа находит клавиатуру PS/2 (сокет драйвера) "
+                          "и USB-клавиатуру (правило udev), сказано в справке, F1.");
+}
+
+// The device's message as one line that continues a sentence.
+QString ContinuingLine(const QString &message)
+{
+    QString line = message.trimmed();
+    line.replace(QLatin1Char('\n'), QStringLiteral(": "));
+    while (line.endsWith(QLatin1Char('.')))
+        line.chop(1);
+    // "Нет связи" continues as "нет связи"; "USB ..." stays as it is.
+    if (line.size() > 1 && line[0].isUpper() && line[1].isLower())
+        line[0] = line[0].toLower();
+    return line;
+}
+
+} // namespace
 
 TfmWizardStep1::TfmWizardStep1(TPages &pages) : TPage(pages, QStringLiteral("Выбор модели клавиатуры"))
 {
@@ -28,6 +55,11 @@ TfmWizardStep1::TfmWizardStep1(TPages &pages) : TPage(pages, QStringLiteral("В�
     lbModels->installEventFilter(this);
     connect(rbList, &QRadioButton::toggled, lbModels, &QWidget::setEnabled);
     connect(lbModels, &QListWidget::itemDoubleClicked, this, &TPage::action);
+    lblProblem = new QLabel(this);
+    lblProblem->setObjectName(QStringLiteral("lblProblem"));
+    lblProblem->setWordWrap(true);
+    lblProblem->setTextFormat(Qt::PlainText);
+    lblProblem->hide();
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(text);
@@ -38,12 +70,27 @@ TfmWizardStep1::TfmWizardStep1(TPages &pages) : TPage(pages, QStringLiteral("В�
     list->addSpacing(20);
     list->addWidget(lbModels);
     layout->addLayout(list, 1);
+    layout->addWidget(lblProblem);
 }
 
 void TfmWizardStep1::Enter()
 {
     FillModelList(*lbModels, Pages().Manager().Keyboards());
     SelectModelItem(*lbModels, Pages().Manager().Settings().KeyboardID());
+    lbModels->setFocus();
+    if (FEntered)
+        return;
+    FEntered = true;
+    const QString reason = Pages().Manager().Driver().UnreachableReason();
+    if (!reason.isEmpty())
+        ShowProblem(QStringLiteral("Клавиатура не найдена: %1.").arg(reason));
+}
+
+void TfmWizardStep1::ShowProblem(const QString &why)
+{
+    lblProblem->setText(why + QLatin1Char('\n') + WithoutKeyboardHint());
+    lblProblem->show();
+    rbList->setChecked(true);
     lbModels->setFocus();
 }
 
@@ -64,7 +111,13 @@ void TfmWizardStep1::Commit()
 
 void TfmWizardStep1::Detect()
 {
-    const uint8_t model = ReadDeviceType(Pages().Manager());
+    uint8_t model = 0;
+    try {
+        model = ReadDeviceType(Pages().Manager());
+    } catch (const EError &error) {
+        ShowProblem(QStringLiteral("Модель не определена: %1.").arg(ContinuingLine(error.Message())));
+        throw EAbort();
+    }
     Pages().DetectedModel = model;
     Pages().ClearChoice();
     Pages().Manager().Keyboards().SelectModel(model, Pages().Candidates());

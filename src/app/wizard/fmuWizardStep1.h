@@ -2,6 +2,7 @@
 
 #include "wizard/Pages.h"
 
+class QLabel;
 class QListWidget;
 class QRadioButton;
 
@@ -14,12 +15,13 @@ public:
     explicit TfmWizardStep1(TPages &pages);
 
     /// Lists the catalogue's models and selects the default model of the
-    /// settings.
+    /// settings. The first time, when the selected keyboard cannot be
+    /// reached at all, says why and starts on the list.
     void Enter() override;
     /// With the list option, chooses the selected model. Otherwise reads the
     /// keyboard's model code: the models that have it become the candidates
-    /// and exactly one match is chosen. Raises the device's error when no
-    /// keyboard answers, and the page stays.
+    /// and exactly one match is chosen. When no keyboard answers, the page
+    /// says why, turns to the list and stays (EAbort).
     void Commit() override;
 
 protected:
@@ -27,7 +29,12 @@ protected:
 
 private:
     void Detect();
+    /// Shows why no model could be detected, with what to do, and turns to
+    /// the list.
+    void ShowProblem(const QString &why);
 
+    bool FEntered = false;
+    QLabel *lblProblem;
     QRadioButton *rbDetect;
     QRadioButton *rbList;
     QListWidget *lbModels;
