@@ -100,7 +100,7 @@ private slots:
 
         QAction *properties = Command(window, "actLayoutProperties");
         QVERIFY(window.findChild<QMenu *>(QStringLiteral("miEdit"))->actions().contains(properties));
-        QVERIFY(window.findChild<QToolBar *>(QStringLiteral("tbStandard"))->actions().contains(properties));
+        QVERIFY(window.findChild<QToolBar *>(QStringLiteral("tbLayout"))->actions().contains(properties));
         QVERIFY2(!properties->isEnabled(), "no document");
         window.Actions().actFileNew->trigger();
         QVERIFY(properties->isEnabled());

@@ -20,6 +20,7 @@
 #include "main/MainActions.h"
 #include "main/RecentFiles.h"
 #include "main/StatusLine.h"
+#include "main/ToolBarFlow.h"
 #include "main/UndoCommands.h"
 #include "main/ViewCommands.h"
 #include "main/WindowCommands.h"
@@ -155,6 +156,8 @@ void TfmMain::CreateMenus()
     view->addAction(a.actButtonCaptions);
     QMenu *modes = view->addMenu(QStringLiteral("Режим отображения"));
     modes->addActions({a.actViewLayout, a.actViewSimplified, a.actViewPicture});
+    QMenu *zoom = view->addMenu(QStringLiteral("Масштаб"));
+    zoom->addActions({a.actViewZoomIn, a.actViewZoomOut, a.actViewZoomNormal});
     view->addSeparator();
     view->addAction(a.actMessageWindow);
 
@@ -188,12 +191,13 @@ void TfmMain::CreateToolBars()
     const TMainActions &a = *FActions;
     QToolBar *standard = AddToolBar(QStringLiteral("tbStandard"), QStringLiteral("Стандартная"),
                                     {a.actFileNew, a.actFileOpen, a.actFileSave, nullptr, a.actEditCut,
-                                     a.actEditCopy, a.actEditPaste, nullptr, a.actEditFind, a.actEditReplace,
-                                     nullptr, a.actEditGroup, a.actEditUngroup, nullptr, FPartCommands->ReaderAction(),
-                                     FPartCommands->KeyLockAction(), nullptr, a.actEditCheck, a.actEditKey});
-    // Two rows, so that every button fits with its caption under it: the
+                                     a.actEditCopy, a.actEditPaste, nullptr, a.actEditFind, a.actEditReplace});
+    QToolBar *layout = AddToolBar(QStringLiteral("tbLayout"), QStringLiteral("Раскладка"),
+                                  {a.actEditGroup, a.actEditUngroup, nullptr, FPartCommands->ReaderAction(),
+                                   FPartCommands->KeyLockAction(), nullptr, a.actEditCheck, a.actEditKey});
+    // Two rows on a wide screen, every button with its caption under it: the
     // document commands, then the device, the layers, the view modes and the
-    // device box.
+    // device box. A narrower window wraps them into more rows.
     addToolBarBreak();
     QToolBar *device = AddToolBar(QStringLiteral("tbDevice"), QStringLiteral("Устройство"),
                                   {a.actDeviceWriteLayout, a.actDeviceReadLayout});
@@ -201,16 +205,17 @@ void TfmMain::CreateToolBars()
                                   {a.actLayers[0], a.actLayers[1], a.actLayers[2], a.actLayers[3], a.actLayers[4]});
     QToolBar *modes = AddToolBar(QStringLiteral("tbViewMode"), QStringLiteral("Режим отбражения"),
                                  {a.actViewLayout, a.actViewSimplified, a.actViewPicture});
-    FCaptionedBars = {standard, device, layers, modes};
+    FCaptionedBars = {standard, layout, device, layers, modes};
     QToolBar *usb = AddToolBar(QStringLiteral("tbUsb"), QStringLiteral("USB устройство"), {});
     FDeviceBox = new TDeviceBox(*FManager, *usb);
-    const QStringList names = {QStringLiteral("miToolbarStandard"), QStringLiteral("miToolbarDevice"),
-                               QStringLiteral("miToolbarLayer")};
-    for (int i = 0; i < 3; ++i) {
+    const QStringList names = {QStringLiteral("miToolbarStandard"), QStringLiteral("miToolbarLayout"),
+                               QStringLiteral("miToolbarDevice"), QStringLiteral("miToolbarLayer")};
+    for (int i = 0; i < names.size(); ++i) {
         QAction *toggle = FCaptionedBars[i]->toggleViewAction();
         toggle->setObjectName(names[i]);
         FToolbarsMenu->addAction(toggle);
     }
+    new TToolBarFlow(*this);
 }
 
 void TfmMain::AddKeyCommands()
@@ -337,7 +342,7 @@ void TfmMain::AddSetupCommands()
     QMenuBar *menus = menuBar();
     menus->findChild<QMenu *>(QStringLiteral("miFile"))->insertAction(FActions->actFileOpen, wizard);
     menus->findChild<QMenu *>(QStringLiteral("miEdit"))->insertAction(FActions->actEditCheck, properties);
-    findChild<QToolBar *>(QStringLiteral("tbStandard"))->insertAction(FActions->actEditCheck, properties);
+    findChild<QToolBar *>(QStringLiteral("tbLayout"))->insertAction(FActions->actEditCheck, properties);
     auto *settings = new QMenu(QStringLiteral("&Настройки"), menus);
     settings->setObjectName(QStringLiteral("miSettings"));
     settings->addAction(FSetupCommands->actSettings);

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGraphicsLineItem>
@@ -148,7 +149,10 @@ void TfmPreview::CreateToolBar()
     ToolBar->addWidget(new QLabel(QStringLiteral(" Формат бумаги: "), ToolBar));
     cbPaper = new QComboBox(ToolBar);
     cbPaper->setObjectName(QStringLiteral("cbPaper"));
-    cbPaper->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // The box keeps a width that leaves the whole toolbar room on a screen
+    // 1024 pixels wide; its list shows the sizes' full names.
+    cbPaper->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cbPaper->setMinimumContentsLength(12);
     ToolBar->addWidget(cbPaper);
     connect(cbPaper, &QComboBox::activated, this,
             [this] { Run([this] { SetPaper(cbPaper->currentText()); }); });
@@ -200,6 +204,7 @@ void TfmPreview::FillPapers()
         if (paper.isEquivalentTo(current) && cbPaper->currentIndex() < 1)
             cbPaper->setCurrentIndex(cbPaper->count() - 1);
     }
+    cbPaper->view()->setMinimumWidth(cbPaper->view()->sizeHintForColumn(0) + 24);
 }
 
 int TfmPreview::Zoom() const
