@@ -164,8 +164,8 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(file.readAll());
         for (const char *topic :
-             {"Окна программы", "Создание раскладки", "Коды клавиш", "Считыватель карт", "Проверка раскладки",
-              "Запись в клавиатуру", "Резервные копии", "Программа командной строки", "Эмулятор", "USB"})
+             {"Главное окно", "Мастер новой раскладки", "Коды клавиш", "Считыватель карт", "Проверка раскладки",
+              "Работа с клавиатурой", "Резервные копии", "Программа командной строки", "Эмулятор", "USB"})
             QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
 
         // The manual lies in the folder "Справка" beside the program.

@@ -38,6 +38,12 @@ J_APP_PID=
 J_MAIN=                  # the main window's X id
 J_START=$SECONDS
 J_TIME_LIMIT=${RAVLIN_JOURNEY_TIME_LIMIT:-100}
+# The X server's screen: RAVLIN_JOURNEY_SCREEN as WIDTHxHEIGHT, by default
+# 1600x1000; J_SCREEN_W and J_SCREEN_H are its size.
+J_SCREEN=${RAVLIN_JOURNEY_SCREEN:-1600x1000}
+[[ $J_SCREEN =~ ^([0-9]+)x([0-9]+)$ ]] || { echo "$J_NAME: RAVLIN_JOURNEY_SCREEN is no WIDTHxHEIGHT: $J_SCREEN" >&2; exit 2; }
+J_SCREEN_W=${BASH_REMATCH[1]}
+J_SCREEN_H=${BASH_REMATCH[2]}
 mkdir -p "$J_WORK" "$J_TMP/home" "$J_TMP/run"
 chmod 700 "$J_TMP/run"
 
@@ -186,7 +192,7 @@ wait_file_changed() {
 
 start_display() {
   local number=$J_TMP/display
-  Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$number" >"$J_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${J_SCREEN}x24" -nolisten tcp 3>"$number" >"$J_TMP/xvfb.log" 2>&1 &
   J_PIDS+=($!)
   wait_until 10 "the X server" test -s "$number"
   export DISPLAY=:$(head -n 1 "$number")
@@ -284,7 +290,7 @@ tooltip_shown() {
 # park_pointer: the pointer to the screen's corner, outside the editor, until
 # no tooltip covers what is to be seen.
 park_pointer() {
-  move_to 1599 999
+  move_to $((J_SCREEN_W - 1)) $((J_SCREEN_H - 1))
   wait_until 3 "the tooltip to go" eval '! tooltip_shown'
 }
 
