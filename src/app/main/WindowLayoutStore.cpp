@@ -38,6 +38,15 @@ QRect TWindowLayoutStore::FirstPlacement(const QSize &minimum)
     return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, area);
 }
 
+bool TWindowLayoutStore::FirstMaximized()
+{
+    // Below this width a share of the screen leaves the toolbars too little
+    // room: the first start then takes the whole screen.
+    constexpr int kRoomyWidth = 1280;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen && screen->availableGeometry().width() < kRoomyWidth;
+}
+
 QString TWindowLayoutStore::FileNameFor(const QString &settingsFileName)
 {
     return QFileInfo(settingsFileName).absolutePath() + QStringLiteral("/RozUvaz.ini");

@@ -14,6 +14,9 @@ public:
     /// Returns the main window's place when the store has none: most of the
     /// primary screen's free area, centred, never below minimum.
     static QRect FirstPlacement(const QSize &minimum);
+    /// Returns whether the main window starts maximised at its first start
+    /// (on a small screen).
+    static bool FirstMaximized();
     /// Returns the store's file in the folder of the settings file.
     static QString FileNameFor(const QString &settingsFileName);
 

@@ -305,8 +305,11 @@ void TfmMain::ConnectMessages()
 
 void TfmMain::RestoreLayout()
 {
-    if (!restoreGeometry(FStore->Placement))
+    if (!restoreGeometry(FStore->Placement)) {
         setGeometry(TWindowLayoutStore::FirstPlacement(minimumSize()));
+        if (TWindowLayoutStore::FirstMaximized())
+            setWindowState(windowState() | Qt::WindowMaximized);
+    }
     restoreState(FStore->ToolbarState);
     // The settings decide where the message window is, whatever the stored
     // dock state says: it leaves the restored layout and comes back by them.
