@@ -81,8 +81,10 @@ bool TfmTest::event(QEvent *event)
 {
     // The hook is held only while this is the active window, so that the
     // keyboard works as usual everywhere else.
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate) {
+        FHeard.Clear();
         FHook->Install();
+    }
     else if (event->type() == QEvent::WindowDeactivate || event->type() == QEvent::Hide)
         FHook->Remove();
     return TBaseForm::event(event);
@@ -95,6 +97,10 @@ bool TfmTest::OnKeyMessage(const TKeyMessage &message)
     const std::optional<TScanCode> code = StdCodeTable().CodeForKeyMessage(message, kcBoth);
     if (!code)
         return false;
+    // The release of the key that opened or activated this window is no
+    // keystroke of the test.
+    if (!FHeard.Heard(*code))
+        return true;
     MemoCodes->appendPlainText(CodeLine(code->Text(), code->ScanCode));
     return true;
 }

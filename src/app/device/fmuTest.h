@@ -1,11 +1,11 @@
 #pragma once
 
 #include "common/BaseForm.h"
+#include "services/KeyCapture.h"
 
 class QMenu;
 class QPlainTextEdit;
 class QTabWidget;
-class TKeyHook;
 struct TKeyMessage;
 
 /// The window "Тест клавиатуры": on the page "Коды клавиш" every press and
@@ -45,4 +45,5 @@ private:
     QMenu *pmMemoCodes;
     QMenu *pmMemoText;
     TKeyHook *FHook;
+    THeardKeys FHeard;
 };

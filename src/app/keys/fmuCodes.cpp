@@ -85,7 +85,7 @@ void TfmCodes::Start(const TScanCodes &codes, int mode)
 {
     FMode = mode == kcPresses || mode == kcReleases ? mode : kcBoth;
     FError = false;
-    FKeysDown.clear();
+    FHeard.Clear();
     lblModeHint->setVisible(FMode == kcBoth);
     FCodes.Assign(codes);
     ShowLines();
@@ -122,7 +122,7 @@ bool TfmCodes::OnKeyMessage(const TKeyMessage &message)
     if (key && key->Name == QStringLiteral("TAB"))
         return false;
     const std::optional<TScanCode> code = table.CodeForKeyMessage(message, TKeyCapture(FMode));
-    if (key && HeardKeystroke(*key) && code) {
+    if (key && FHeard.Heard(*key) && code) {
         try {
             // The release of the key whose press failed is no code of its own.
             if (!(FError && code->CodeType == ctBreak))
@@ -135,19 +135,6 @@ bool TfmCodes::OnKeyMessage(const TKeyMessage &message)
     // Every other key stays with the recorder: nothing is typed into the
     // list, and Enter and Escape do not close the dialog.
     return true;
-}
-
-bool TfmCodes::HeardKeystroke(const TScanCode &key)
-{
-    // The window system sends a key's release to the window that has the
-    // focus when the key comes up. A key that closed a picker or a message
-    // box over this dialog, or the window before it, comes up here after the
-    // recorder has got the focus back.
-    if (key.CodeType == ctMake) {
-        FKeysDown.insert(key.ScanCode);
-        return true;
-    }
-    return FKeysDown.remove(key.ScanCode);
 }
 
 void TfmCodes::Append(const TScanCode &code)

@@ -2,6 +2,7 @@
 
 #include "codes/KeyMessage.h"
 #include "model/ScanCodes.h"
+#include "services/KeyCapture.h"
 
 #include <QByteArray>
 #include <QDialog>
@@ -48,11 +49,6 @@ private:
     /// Records one key message; returns false for the keys that go on to
     /// the windows (Tab).
     bool OnKeyMessage(const TKeyMessage &message);
-    /// Notes a press or release of key (either kind, whatever the mode) and
-    /// returns whether the recorder heard the whole keystroke so far: false
-    /// for a release whose press went to another window, e.g. the Enter or
-    /// Escape that closed the window before this one or a picker over it.
-    bool HeardKeystroke(const TScanCode &key);
     void Append(const TScanCode &code);
     void ShowLines();
     void ChooseStdKey();
@@ -67,9 +63,10 @@ private:
     int FMode = kcBoth;
     /// The latest recording failed: the release that follows is skipped.
     bool FError = false;
-    /// The scan codes of the keys the recorder heard go down in this run and
-    /// not yet come up.
-    QSet<QByteArray> FKeysDown;
+    /// The keys the recorder heard go down in this run (either kind,
+    /// whatever the mode), so that the release of the Enter or Escape that
+    /// closed the window before this one or a picker over it is no code.
+    THeardKeys FHeard;
     std::unique_ptr<TKeyHook> FHook;
     TfmStdKey *FStdKey = nullptr;
     TfmCstKey *FCstKey = nullptr;

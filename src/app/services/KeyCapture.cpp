@@ -1,5 +1,7 @@
 #include "services/KeyCapture.h"
 
+#include "model/ScanCodes.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QWindow>
@@ -152,4 +154,13 @@ bool TKeyHook::eventFilter(QObject *watched, QEvent *event)
     default:
         return false;
     }
+}
+
+bool THeardKeys::Heard(const TScanCode &key)
+{
+    if (key.CodeType == ctMake) {
+        FDown.insert(key.ScanCode);
+        return true;
+    }
+    return FDown.remove(key.ScanCode);
 }

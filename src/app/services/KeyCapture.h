@@ -2,11 +2,14 @@
 
 #include "codes/KeyMessage.h"
 
+#include <QByteArray>
 #include <QObject>
+#include <QSet>
 #include <cstdint>
 #include <functional>
 
 class QKeyEvent;
+class TScanCode;
 
 /// Returns the scan code (set 1) of a key as the window system reports it in
 /// a Qt key event's native scan code, and whether it is an extended key (E0h
@@ -50,4 +53,21 @@ protected:
 private:
     THandler FHandler;
     bool FInstalled = false;
+};
+
+/// The keystrokes a capture heard whole. The window system sends a key's
+/// release to the window that has the focus when the key comes up: the key
+/// that opened a capturing window, closed the window before it or a box over
+/// it comes up there, a release without its press.
+class THeardKeys {
+public:
+    /// Notes a press or release of key (its make or break item) and returns
+    /// whether the keystroke was heard whole so far: false for a release
+    /// whose press was not heard.
+    bool Heard(const TScanCode &key);
+    /// Forgets the keys that are down.
+    void Clear() { FDown.clear(); }
+
+private:
+    QSet<QByteArray> FDown;
 };
