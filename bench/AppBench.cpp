@@ -6,7 +6,7 @@
 
 #include "document/KeyGrid.h"
 #include "document/fmuDoc.h"
-#include "main/DocumentWindows.h"
+#include "document/DocumentWindows.h"
 #include "main/fmuMain.h"
 
 #include <QApplication>

@@ -13,7 +13,7 @@
 #include "common/QtTranslation.h"
 #include "document/fmuDoc.h"
 #include "document/KeyGrid.h"
-#include "main/DocumentWindows.h"
+#include "document/DocumentWindows.h"
 #include "main/fmuMain.h"
 
 #include <QApplication>

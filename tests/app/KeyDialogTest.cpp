@@ -49,11 +49,11 @@ class KeyDialogTest : public QObject {
         setup(layout);
         const QString path = FEnv->FilePath(QStringLiteral("keys.xml"));
         FEnv->Manager->SaveLayout(layout, 0, path);
-        FCommands->ActiveDocumentChanged(nullptr);
+        FCommands->ActiveChanged(nullptr);
         FDoc = std::make_unique<TfmDoc>(*FEnv->Manager, FMessages);
         FDoc->Document().Open(path, 0);
-        FCommands->Watch(*FDoc);
-        FCommands->ActiveDocumentChanged(FDoc.get());
+        FCommands->DocumentCreated(*FDoc);
+        FCommands->ActiveChanged(FDoc.get());
     }
 
     void Select(int left, int top, int right, int bottom)
@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(Key(0, 0, 1).Remark(), QStringLiteral("x"));
         QCOMPARE(Key(0, 0, 0).Remark(), QStringLiteral("first"));
 
-        FCommands->ActiveDocumentChanged(nullptr);
+        FCommands->ActiveChanged(nullptr);
         QVERIFY(!Dialog().Document());
         QVERIFY(Find<QLineEdit>("edRemark")->text().isEmpty());
         QCOMPARE(Find<QListWidget>("lbLayers")->count(), 0);
@@ -247,7 +247,7 @@ private slots:
         QVERIFY(Dialog().isVisible());
         FDoc.reset();
         QVERIFY(!Dialog().Document());
-        FCommands->LastDocumentClosed();
+        FCommands->ActiveChanged(nullptr);
         QVERIFY(!Dialog().isVisible());
         QVERIFY(Find<QLineEdit>("edRemark")->text().isEmpty());
         FCommands->EditActiveKey();

@@ -300,18 +300,18 @@ private slots:
         QCOMPARE(keyLock.shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+K")));
 
         QVERIFY(!reader.isEnabled() && !keyLock.isEnabled());
-        FCommands->ActiveDocumentChanged(&withBoth);
+        FCommands->ActiveChanged(&withBoth);
         QVERIFY(reader.isEnabled() && keyLock.isEnabled());
-        FCommands->ActiveDocumentChanged(&readerOnly);
+        FCommands->ActiveChanged(&readerOnly);
         QVERIFY(reader.isEnabled() && !keyLock.isEnabled());
         // A change of model follows at once.
         readerOnly.Document().ChangeKeyboard(2);
         QVERIFY(!reader.isEnabled());
-        FCommands->ActiveDocumentChanged(nullptr);
+        FCommands->ActiveChanged(nullptr);
         QVERIFY(!reader.isEnabled() && !keyLock.isEnabled());
 
         // The document toolbar's button opens the dialog on its own document.
-        FCommands->Attach(withBoth);
+        FCommands->DocumentCreated(withBoth);
         TfmKeyLock &dialog = FCommands->KeyLockDialog();
         bool shown = false;
         WhenShown(dialog, [&] {

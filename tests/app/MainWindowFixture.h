@@ -3,7 +3,7 @@
 #include "device/KeyboardManager.h"
 #include "device/ManagerPrompts.h"
 #include "document/fmuDoc.h"
-#include "main/DocumentWindows.h"
+#include "document/DocumentWindows.h"
 #include "main/MainActions.h"
 #include "main/fmuMain.h"
 #include "support/ScriptedPrompts.h"

@@ -94,8 +94,8 @@ class PictureWindowTest : public QObject {
         FWindow = std::make_unique<TfmDoc>(*FEnv->Manager, FMessages);
         FWindow->Document().Open(path, 0);
         FWindow->SetViewMode(TfmDoc::vmPicture);
-        FCommands->Attach(*FWindow);
-        FCommands->ActiveDocumentChanged(FWindow.get());
+        FCommands->DocumentCreated(*FWindow);
+        FCommands->ActiveChanged(FWindow.get());
         FWindow->show();
     }
 
@@ -268,7 +268,7 @@ private slots:
         QVERIFY(!FCommands->EditKey(*FWindow));
         QVERIFY(!Picture().isVisible());
 
-        FCommands->ActiveDocumentChanged(nullptr);
+        FCommands->ActiveChanged(nullptr);
         QCOMPARE(Picture().windowTitle(), QStringLiteral("Рисунок"));
         QVERIFY(Picture().findChild<QLineEdit *>(QStringLiteral("edText"))->text().isEmpty());
         QVERIFY(Picture().findChild<TGraphicPreview *>(QStringLiteral("imgPicture"))->Graphic().IsEmpty());

@@ -6,7 +6,7 @@
 #include "keys/fmuNotes.h"
 
 TKeyCommands::TKeyCommands(TKeyboardManager &manager, QWidget *mainWindow)
-    : QObject(mainWindow), FManager(manager), FMainWindow(mainWindow)
+    : TDocumentFollower(mainWindow), FManager(manager), FMainWindow(mainWindow)
 {
 }
 
@@ -53,23 +53,17 @@ void TKeyCommands::EditActiveKey()
         EditKey(*FActive);
 }
 
-void TKeyCommands::ActiveDocumentChanged(TfmDoc *doc)
+void TKeyCommands::ActiveChanged(TfmDoc *doc)
 {
     FActive = doc;
-    if (FKeyDlg)
-        FKeyDlg->SetDocument(doc ? &doc->Document() : nullptr);
-}
-
-void TKeyCommands::LastDocumentClosed()
-{
-    FActive = nullptr;
-    if (FKeyDlg) {
-        FKeyDlg->SetDocument(nullptr);
+    if (!FKeyDlg)
+        return;
+    FKeyDlg->SetDocument(doc ? &doc->Document() : nullptr);
+    if (!doc)
         FKeyDlg->hide();
-    }
 }
 
-void TKeyCommands::Watch(TfmDoc &doc)
+void TKeyCommands::DocumentCreated(TfmDoc &doc)
 {
     // The picture view's own request (Enter, double-click) is the picture
     // window's; the key dialog answers the other views.

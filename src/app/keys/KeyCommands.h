@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QObject>
+#include "document/DocumentFollower.h"
+
 #include <QPointer>
 
 class QWidget;
@@ -12,11 +13,10 @@ class TKeyboardManager;
 
 /// The key editing windows of the run and the commands that reach them: the
 /// key dialog, the key code dialog and the melody editor (which the card
-/// reader and key lock dialogs use too). The main window creates it once,
-/// tells it which document window is active and passes it the document
-/// windows' requests to edit a key. The windows are built when first needed,
+/// reader and key lock dialogs use too). It follows the document windows:
+/// the active one, and their requests to edit a key. The windows are built when first needed,
 /// which keeps them out of the editor's start.
-class TKeyCommands : public QObject {
+class TKeyCommands : public TDocumentFollower {
     Q_OBJECT
 public:
     /// The windows stay on top of mainWindow and go with it.
@@ -33,12 +33,11 @@ public:
     void EditKey(TfmDoc &doc);
     /// Edit key of the active document window, if there is one.
     void EditActiveKey();
-    /// Follows the active document window (null when there is none).
-    void ActiveDocumentChanged(TfmDoc *doc);
-    /// Hides the key dialog when the last document window has closed.
-    void LastDocumentClosed();
+    /// Follows the active document window; with none (the last one closed)
+    /// the key dialog is cleared and hidden.
+    void ActiveChanged(TfmDoc *doc) override;
     /// Passes a new document window's requests to edit a key to EditKey.
-    void Watch(TfmDoc &doc);
+    void DocumentCreated(TfmDoc &doc) override;
 
 signals:
     /// A document window in the picture view asked for the picture dialog.

@@ -9,7 +9,7 @@
 #include <QAction>
 
 TLayoutPartCommands::TLayoutPartCommands(TKeyboardManager &manager, QWidget &window)
-    : QObject(&window), FManager(manager), FWindow(window)
+    : TDocumentFollower(&window), FManager(manager), FWindow(window)
 {
     auto command = [this](const QString &text, const QString &iconText, const QString &name, Qt::Key key,
                           void (TLayoutPartCommands::*edit)(TLayoutDocument &)) {
@@ -59,7 +59,7 @@ void TLayoutPartCommands::SetEditors(const TPartEditors &editors)
         FKeyLock->SetEditors(editors);
 }
 
-void TLayoutPartCommands::Attach(TfmDoc &document)
+void TLayoutPartCommands::DocumentCreated(TfmDoc &document)
 {
     connect(&document, &TfmDoc::cardReaderRequested, this, [this, doc = &document] {
         CommandGuard::RunCommand(doc, [this, doc] { EditCardReader(doc->Document()); });
@@ -69,7 +69,7 @@ void TLayoutPartCommands::Attach(TfmDoc &document)
     });
 }
 
-void TLayoutPartCommands::ActiveDocumentChanged(TfmDoc *document)
+void TLayoutPartCommands::ActiveChanged(TfmDoc *document)
 {
     disconnect(FActiveConnection);
     FActive = document;

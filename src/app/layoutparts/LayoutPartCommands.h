@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/DocumentFollower.h"
 #include "layoutparts/PartEditors.h"
 
 #include <QObject>
@@ -19,7 +20,7 @@ class TLayoutDocument;
 /// only while the active document's layout has a card reader or a key lock.
 /// OK hands the edited settings of every layer to the document in one call;
 /// Cancel leaves it untouched.
-class TLayoutPartCommands : public QObject {
+class TLayoutPartCommands : public TDocumentFollower {
     Q_OBJECT
 
 public:
@@ -34,10 +35,10 @@ public:
     void SetEditors(const TPartEditors &editors);
 
     /// Connects a new document window's toolbar requests.
-    void Attach(TfmDoc &document);
+    void DocumentCreated(TfmDoc &document) override;
     /// Follows the active document window (null: none) for the commands'
     /// enabled state.
-    void ActiveDocumentChanged(TfmDoc *document);
+    void ActiveChanged(TfmDoc *document) override;
 
     /// Runs the card reader dialog on a document; OK copies every layer's
     /// reader into it.

@@ -7,7 +7,7 @@
 #include "device/fmuProgress.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
-#include "main/DocumentWindows.h"
+#include "document/DocumentWindows.h"
 #include "main/FileCommands.h"
 #include "main/MainActions.h"
 #include "model/Layout.h"

@@ -4,7 +4,7 @@
 #include "dialogs/fmuFind.h"
 #include "dialogs/fmuReplace.h"
 #include "document/fmuDoc.h"
-#include "main/DocumentWindows.h"
+#include "document/DocumentWindows.h"
 #include "main/MainActions.h"
 
 #include <QAction>

@@ -5,7 +5,7 @@
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
 #include "files/LayoutFormat.h"
-#include "main/DocumentWindows.h"
+#include "document/DocumentWindows.h"
 #include "common/FileDialogs.h"
 #include "main/MainActions.h"
 #include "main/RecentFiles.h"

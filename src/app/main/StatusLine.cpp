@@ -5,7 +5,7 @@
 #include "document/KeyGrid.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
-#include "main/DocumentWindows.h"
+#include "document/DocumentWindows.h"
 #include "model/Key.h"
 #include "model/Layer.h"
 #include "model/Layout.h"
@@ -34,16 +34,13 @@ TStatusLine::TStatusLine(TDocumentWindows &documents, TKeyboardManager &manager,
       FZoom(AddLabel(bar, QStringLiteral("lblStatusZoom"), true)),
       FModel(AddLabel(bar, QStringLiteral("lblStatusModel"), true))
 {
-    connect(&FDocuments, &TDocumentWindows::commandsChanged, this, [this] {
-        Follow();
-        Update();
-    });
+    connect(&FDocuments, &TDocumentWindows::activeChanged, this, &TStatusLine::Follow);
+    connect(&FDocuments, &TDocumentWindows::activeStateChanged, this, &TStatusLine::Update);
     Update();
 }
 
-void TStatusLine::Follow()
+void TStatusLine::Follow(TfmDoc *active)
 {
-    TfmDoc *active = FDocuments.Active();
     if (active == FFollowed)
         return;
     if (FFollowed) {

@@ -21,7 +21,7 @@ public:
 
 private:
     /// Follows the active document: its grid's hovered cell and its state.
-    void Follow();
+    void Follow(TfmDoc *active);
     void Update();
 
     TDocumentWindows &FDocuments;

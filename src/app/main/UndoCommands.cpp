@@ -3,7 +3,7 @@
 #include "common/ToolbarIcons.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
-#include "main/DocumentWindows.h"
+#include "document/DocumentWindows.h"
 
 #include <QAction>
 #include <QDockWidget>

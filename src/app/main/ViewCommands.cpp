@@ -3,7 +3,7 @@
 #include "common/CommandGuard.h"
 #include "device/KeyboardManager.h"
 #include "document/fmuDoc.h"
-#include "main/DocumentWindows.h"
+#include "document/DocumentWindows.h"
 #include "main/MainActions.h"
 #include "main/WindowLayoutStore.h"
 #include "main/fmuMessageWindow.h"

@@ -14,7 +14,7 @@
 #include "main/CommandStates.h"
 #include "main/DeviceBox.h"
 #include "main/DeviceCommands.h"
-#include "main/DocumentWindows.h"
+#include "document/DocumentWindows.h"
 #include "main/EditCommands.h"
 #include "main/FileCommands.h"
 #include "main/MainActions.h"
@@ -92,7 +92,7 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
 
     setWindowTitle(QStringLiteral("Ravlin ") + ProgramVersion());
     FViewCommands->SetButtonCaptions(FStore->CaptionChecked);
-    connect(FDocuments, &TDocumentWindows::commandsChanged, this, &TfmMain::UpdateCommands);
+    connect(FDocuments, &TDocumentWindows::activeStateChanged, this, &TfmMain::UpdateCommands);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfmMain::UpdateCommands);
     UpdateCommands();
 }
@@ -227,20 +227,8 @@ void TfmMain::AddKeyCommands()
     FPictureCommands = new TPictureCommands(*FManager, *this);
     FPartCommands->ReaderAction()->setIcon(ToolbarIcon(QStringLiteral("card-reader")));
     FPartCommands->KeyLockAction()->setIcon(ToolbarIcon(QStringLiteral("key-lock")));
-    connect(FDocuments, &TDocumentWindows::created, this, [this](TfmDoc *document) {
-        FKeyCommands->Watch(*document);
-        FPartCommands->Attach(*document);
-        FPictureCommands->Attach(*document);
-    });
-    connect(FDocuments, &TDocumentWindows::commandsChanged, this, [this] {
-        TfmDoc *active = FDocuments->Active();
-        if (active)
-            FKeyCommands->ActiveDocumentChanged(active);
-        else
-            FKeyCommands->LastDocumentClosed();
-        FPartCommands->ActiveDocumentChanged(active);
-        FPictureCommands->ActiveDocumentChanged(active);
-    });
+    for (TDocumentFollower *commands : std::initializer_list<TDocumentFollower *>{FKeyCommands, FPartCommands, FPictureCommands})
+        commands->Follow(*FDocuments);
     // The card reader and key lock dialogs edit codes and melodies with the
     // key dialog's code and melody editors.
     FPartCommands->SetEditors({[this](QWidget &, TScanCodes &codes, int mode) {

@@ -33,11 +33,11 @@ TGraphic SelectedGraphic(const TLayout &layout)
 } // namespace
 
 TPictureCommands::TPictureCommands(TKeyboardManager &manager, QWidget &window)
-    : QObject(&window), FPicture(new TfmPicture(manager.Settings().Font(), &window))
+    : TDocumentFollower(&window), FPicture(new TfmPicture(manager.Settings().Font(), &window))
 {
 }
 
-void TPictureCommands::Attach(TfmDoc &document)
+void TPictureCommands::DocumentCreated(TfmDoc &document)
 {
     connect(&document, &TfmDoc::editKeyRequested, this,
             [this, doc = &document] { CommandGuard::RunCommand(doc, [this, doc] { EditKey(*doc); }); });
@@ -46,7 +46,7 @@ void TPictureCommands::Attach(TfmDoc &document)
     });
 }
 
-void TPictureCommands::ActiveDocumentChanged(TfmDoc *document)
+void TPictureCommands::ActiveChanged(TfmDoc *document)
 {
     FPicture->Attach(document ? &document->Document() : nullptr);
     if (!document)

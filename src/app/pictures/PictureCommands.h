@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/DocumentFollower.h"
 #include "document/fmuDoc.h"
 
 #include <QObject>
@@ -11,7 +12,7 @@ class TKeyboardManager;
 /// follows the active document, opened by "Свойства", Enter or a double
 /// click in a picture view, and carrying out the picture view's context
 /// commands on the selected keys.
-class TPictureCommands : public QObject {
+class TPictureCommands : public TDocumentFollower {
     Q_OBJECT
 
 public:
@@ -21,10 +22,10 @@ public:
     TfmPicture &PictureWindow() const { return *FPicture; }
 
     /// Connects a new document window's requests.
-    void Attach(TfmDoc &document);
+    void DocumentCreated(TfmDoc &document) override;
     /// Serves the active document window; with none (the last one closed)
     /// the picture window is cleared and hidden.
-    void ActiveDocumentChanged(TfmDoc *document);
+    void ActiveChanged(TfmDoc *document) override;
     /// Shows the picture window for a document in the picture view; returns
     /// false (and does nothing) in the other views, whose edit request
     /// belongs to the key dialog.

@@ -1,4 +1,4 @@
-#include "main/DocumentWindows.h"
+#include "document/DocumentWindows.h"
 
 #include "base/Error.h"
 #include "common/SubWindowKeys.h"
@@ -17,7 +17,19 @@ TDocumentWindows::TDocumentWindows(TKeyboardManager &manager, TMessageLink &mess
                                    QObject *parent)
     : QObject(parent), FManager(manager), FMessages(messages), FArea(area)
 {
-    connect(&FArea, &QMdiArea::subWindowActivated, this, &TDocumentWindows::commandsChanged);
+    connect(&FArea, &QMdiArea::subWindowActivated, this, &TDocumentWindows::Update);
+}
+
+void TDocumentWindows::Update()
+{
+    TfmDoc *active = Active();
+    // A closed active window leaves FActive null: that is a change too.
+    if (active != FActive || (!active && FHadActive)) {
+        FActive = active;
+        FHadActive = active != nullptr;
+        emit activeChanged(active);
+    }
+    emit activeStateChanged();
 }
 
 TfmDoc *TDocumentWindows::Create(const QString &caption)
@@ -40,17 +52,17 @@ void TDocumentWindows::Watch(TfmDoc *document)
         case lcActivated:
         case lcDeactivated:
         case lcDestroying:
-            emit commandsChanged();
+            Update();
             break;
         default:
             break;
         }
     });
     // A step is pushed after the layout told its views of the edit.
-    connect(&document->Document(), &TLayoutDocument::modifiedChanged, this, &TDocumentWindows::commandsChanged);
+    connect(&document->Document(), &TLayoutDocument::modifiedChanged, this, &TDocumentWindows::Update);
     // A closed window leaves the area only after its close event: the states
     // follow once it is gone.
-    connect(document, &QObject::destroyed, this, &TDocumentWindows::commandsChanged, Qt::QueuedConnection);
+    connect(document, &QObject::destroyed, this, &TDocumentWindows::Update, Qt::QueuedConnection);
 }
 
 void TDocumentWindows::Show(TfmDoc *document)
@@ -74,7 +86,7 @@ void TDocumentWindows::Show(TfmDoc *document)
         frame->showMaximized();
     }
     FArea.setActiveSubWindow(frame);
-    emit commandsChanged();
+    Update();
 }
 
 TfmDoc *TDocumentWindows::Active() const

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QMdiArea;
@@ -11,8 +12,11 @@ class TKeyboardManager;
 class TMessageLink;
 
 /// The document windows of the main window: creates them, places them in the
-/// multiple-document area, finds the active one and closes them. It tells the
-/// main window through commandsChanged when the command states must follow.
+/// multiple-document area, finds the active one and closes them. Every
+/// command object follows the active document through its two signals:
+/// activeChanged when another window (or none) becomes the active one,
+/// activeStateChanged when anything of the active one that commands depend
+/// on changes (selection, content, modified state), and after activeChanged.
 class TDocumentWindows : public QObject {
     Q_OBJECT
 
@@ -50,21 +54,28 @@ public:
     /// to the key a message line names.
     void GoToMessage(const QString &text, int tag);
     /// Asks for a command update (after a save, an open or a read).
-    void NotifyChanged() { emit commandsChanged(); }
+    void NotifyChanged() { Update(); }
 
 signals:
     /// A document window was created (before it is shown).
     void created(TfmDoc *document);
-    /// The active document or its state changed: the command states must be
-    /// updated.
-    void commandsChanged();
+    /// Another document window, or none, became the active one.
+    void activeChanged(TfmDoc *active);
+    /// The active document's state changed: the command states must follow.
+    void activeStateChanged();
 
 private:
     void Watch(TfmDoc *document);
+    /// Emits activeChanged when the active window is another one, then
+    /// activeStateChanged.
+    void Update();
 
     TKeyboardManager &FManager;
     TMessageLink &FMessages;
     QMdiArea &FArea;
     /// The one running number of untitled windows ("Раскладка1", ...).
     int FRunningNumber = 0;
+    /// The active window as the signals last told it.
+    QPointer<TfmDoc> FActive;
+    bool FHadActive = false;
 };
