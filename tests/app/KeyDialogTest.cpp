@@ -49,11 +49,11 @@ class KeyDialogTest : public QObject {
         setup(layout);
         const QString path = FEnv->FilePath(QStringLiteral("keys.xml"));
         FEnv->Manager->SaveLayout(layout, 0, path);
-        FCommands->ActiveChanged(nullptr);
+        FCommands->SetActive(nullptr);
         FDoc = std::make_unique<TfmDoc>(*FEnv->Manager, FMessages);
         FDoc->Document().Open(path, 0);
         FCommands->DocumentCreated(*FDoc);
-        FCommands->ActiveChanged(FDoc.get());
+        FCommands->SetActive(FDoc.get());
     }
 
     void Select(int left, int top, int right, int bottom)
@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(Key(0, 0, 1).Remark(), QStringLiteral("x"));
         QCOMPARE(Key(0, 0, 0).Remark(), QStringLiteral("first"));
 
-        FCommands->ActiveChanged(nullptr);
+        FCommands->SetActive(nullptr);
         QVERIFY(!Dialog().Document());
         QVERIFY(Find<QLineEdit>("edRemark")->text().isEmpty());
         QCOMPARE(Find<QListWidget>("lbLayers")->count(), 0);
@@ -247,7 +247,7 @@ private slots:
         QVERIFY(Dialog().isVisible());
         FDoc.reset();
         QVERIFY(!Dialog().Document());
-        FCommands->ActiveChanged(nullptr);
+        FCommands->SetActive(nullptr);
         QVERIFY(!Dialog().isVisible());
         QVERIFY(Find<QLineEdit>("edRemark")->text().isEmpty());
         FCommands->EditActiveKey();

@@ -300,14 +300,14 @@ private slots:
         QCOMPARE(keyLock.shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+K")));
 
         QVERIFY(!reader.isEnabled() && !keyLock.isEnabled());
-        FCommands->ActiveChanged(&withBoth);
+        FCommands->SetActive(&withBoth);
         QVERIFY(reader.isEnabled() && keyLock.isEnabled());
-        FCommands->ActiveChanged(&readerOnly);
+        FCommands->SetActive(&readerOnly);
         QVERIFY(reader.isEnabled() && !keyLock.isEnabled());
         // A change of model follows at once.
         readerOnly.Document().ChangeKeyboard(2);
         QVERIFY(!reader.isEnabled());
-        FCommands->ActiveChanged(nullptr);
+        FCommands->SetActive(nullptr);
         QVERIFY(!reader.isEnabled() && !keyLock.isEnabled());
 
         // The document toolbar's button opens the dialog on its own document.

@@ -95,7 +95,7 @@ class PictureWindowTest : public QObject {
         FWindow->Document().Open(path, 0);
         FWindow->SetViewMode(TfmDoc::vmPicture);
         FCommands->DocumentCreated(*FWindow);
-        FCommands->ActiveChanged(FWindow.get());
+        FCommands->SetActive(FWindow.get());
         FWindow->show();
     }
 
@@ -268,7 +268,7 @@ private slots:
         QVERIFY(!FCommands->EditKey(*FWindow));
         QVERIFY(!Picture().isVisible());
 
-        FCommands->ActiveChanged(nullptr);
+        FCommands->SetActive(nullptr);
         QCOMPARE(Picture().windowTitle(), QStringLiteral("Рисунок"));
         QVERIFY(Picture().findChild<QLineEdit *>(QStringLiteral("edText"))->text().isEmpty());
         QVERIFY(Picture().findChild<TGraphicPreview *>(QStringLiteral("imgPicture"))->Graphic().IsEmpty());

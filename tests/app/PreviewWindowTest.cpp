@@ -179,7 +179,7 @@ private slots:
         frame->showNormal();
         window.show();
         TPreviewCommands commands(*FEnvironment->Manager, area, window);
-        commands.ActiveDocument = [this]() -> TfmDoc & { return *FDocument; };
+        commands.SetActive(FDocument);
         QCOMPARE(commands.actFilePreview->shortcut(), QKeySequence(QStringLiteral("Ctrl+W")));
         QCOMPARE(commands.actFilePreview->iconText(), QStringLiteral("Просмотр"));
 

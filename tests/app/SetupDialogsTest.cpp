@@ -318,8 +318,8 @@ private slots:
         TSetupCommands commands(*environment.Manager, FWindow);
         TNoMessages messages;
         TfmDoc document(*environment.Manager, messages);
-        commands.ActiveDocument = [&]() -> TfmDoc & { return document; };
-        commands.Watch(document);
+        commands.SetActive(&document);
+        commands.DocumentCreated(document);
         QCOMPARE(commands.actLayoutProperties->shortcut(), QKeySequence(Qt::Key_F11));
         QCOMPARE(commands.actLayoutProperties->iconText(), QStringLiteral("Раскладка"));
 

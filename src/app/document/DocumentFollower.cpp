@@ -1,14 +1,43 @@
 #include "document/DocumentFollower.h"
 
+#include "base/Error.h"
 #include "document/DocumentWindows.h"
 #include "document/fmuDoc.h"
 
+#include <stdexcept>
+
 void TDocumentFollower::Follow(TDocumentWindows &documents)
 {
+    FDocuments = &documents;
     connect(&documents, &TDocumentWindows::created, this, [this](TfmDoc *document) { DocumentCreated(*document); });
-    connect(&documents, &TDocumentWindows::activeChanged, this, &TDocumentFollower::ActiveChanged);
+    connect(&documents, &TDocumentWindows::activeChanged, this, &TDocumentFollower::SetActive);
+}
+
+void TDocumentFollower::SetActive(TfmDoc *active)
+{
+    FActive = active;
+    ActiveChanged(active);
 }
 
 void TDocumentFollower::DocumentCreated(TfmDoc &) {}
 
 void TDocumentFollower::ActiveChanged(TfmDoc *) {}
+
+TfmDoc *TDocumentFollower::Active() const
+{
+    return FActive;
+}
+
+TfmDoc &TDocumentFollower::ActiveOrFail() const
+{
+    if (!FActive)
+        throw EError(QStringLiteral("Нет активного документа"));
+    return *FActive;
+}
+
+TDocumentWindows &TDocumentFollower::Documents() const
+{
+    if (!FDocuments)
+        throw std::logic_error("the command object follows no document list");
+    return *FDocuments;
+}

@@ -30,7 +30,7 @@ TfmKeyDlg &TKeyCommands::KeyDialog()
 {
     if (!FKeyDlg) {
         FKeyDlg = new TfmKeyDlg(FManager, CodesDialog(), NotesDialog(), FMainWindow);
-        FKeyDlg->SetDocument(FActive ? &FActive->Document() : nullptr);
+        FKeyDlg->SetDocument(Active() ? &Active()->Document() : nullptr);
     }
     return *FKeyDlg;
 }
@@ -49,13 +49,12 @@ void TKeyCommands::EditKey(TfmDoc &doc)
 
 void TKeyCommands::EditActiveKey()
 {
-    if (FActive)
-        EditKey(*FActive);
+    if (Active())
+        EditKey(*Active());
 }
 
 void TKeyCommands::ActiveChanged(TfmDoc *doc)
 {
-    FActive = doc;
     if (!FKeyDlg)
         return;
     FKeyDlg->SetDocument(doc ? &doc->Document() : nullptr);

@@ -2,7 +2,6 @@
 
 #include "document/DocumentFollower.h"
 
-#include <QPointer>
 
 class QWidget;
 class TfmCodes;
@@ -33,9 +32,6 @@ public:
     void EditKey(TfmDoc &doc);
     /// Edit key of the active document window, if there is one.
     void EditActiveKey();
-    /// Follows the active document window; with none (the last one closed)
-    /// the key dialog is cleared and hidden.
-    void ActiveChanged(TfmDoc *doc) override;
     /// Passes a new document window's requests to edit a key to EditKey.
     void DocumentCreated(TfmDoc &doc) override;
 
@@ -43,11 +39,15 @@ signals:
     /// A document window in the picture view asked for the picture dialog.
     void pictureRequested(TfmDoc *doc);
 
+protected:
+    /// Follows the active document window; with none (the last one closed)
+    /// the key dialog is cleared and hidden.
+    void ActiveChanged(TfmDoc *doc) override;
+
 private:
     TKeyboardManager &FManager;
     QWidget *FMainWindow;
     TfmCodes *FCodes = nullptr;
     TfmNotes *FNotes = nullptr;
     TfmKeyDlg *FKeyDlg = nullptr;
-    QPointer<TfmDoc> FActive;
 };

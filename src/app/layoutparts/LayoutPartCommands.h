@@ -36,9 +36,6 @@ public:
 
     /// Connects a new document window's toolbar requests.
     void DocumentCreated(TfmDoc &document) override;
-    /// Follows the active document window (null: none) for the commands'
-    /// enabled state.
-    void ActiveChanged(TfmDoc *document) override;
 
     /// Runs the card reader dialog on a document; OK copies every layer's
     /// reader into it.
@@ -46,6 +43,11 @@ public:
     /// Runs the key lock dialog on a document; OK copies every layer's key
     /// lock into it.
     void EditKeyLock(TLayoutDocument &document);
+
+protected:
+    /// Follows the active document window (null: none) for the commands'
+    /// enabled state.
+    void ActiveChanged(TfmDoc *document) override;
 
 private:
     void UpdateActions();

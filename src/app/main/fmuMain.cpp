@@ -249,7 +249,7 @@ void TfmMain::AddWindowCommands()
     const TMainActions &a = *FActions;
     FDeviceWindows = new TDeviceWindows(*FManager, *this);
     FPreviewCommands = new TPreviewCommands(*FManager, FArea, *this);
-    FPreviewCommands->ActiveDocument = [this]() -> TfmDoc & { return FDocuments->ActiveOrFail(); };
+    FPreviewCommands->Follow(*FDocuments);
     connect(FPreviewCommands, &TPreviewCommands::previewOpenChanged, this, &TfmMain::UpdateCommands);
     FHelpCommands = new THelpCommands(*FManager, *this);
     FDeviceWindows->actDeviceReadInfo->setIcon(ToolbarIcon(QStringLiteral("device-info")));
@@ -320,11 +320,7 @@ void TfmMain::UpdateCommands()
 void TfmMain::AddSetupCommands()
 {
     FSetupCommands = new TSetupCommands(*FManager, *this);
-    FSetupCommands->CreateDocument = [this] { return FDocuments->Create(); };
-    FSetupCommands->ShowDocument = [this](TfmDoc *document) { FDocuments->Show(document); };
-    FSetupCommands->ActiveDocument = [this]() -> TfmDoc & { return FDocuments->ActiveOrFail(); };
-    connect(FDocuments, &TDocumentWindows::created, FSetupCommands,
-            [this](TfmDoc *document) { FSetupCommands->Watch(*document); });
+    FSetupCommands->Follow(*FDocuments);
     connect(FSetupCommands, &TSetupCommands::settingsClosed, this, &TfmMain::UpdateCommands);
 
     QAction *wizard = FSetupCommands->actFileWizard;

@@ -23,15 +23,17 @@ public:
 
     /// Connects a new document window's requests.
     void DocumentCreated(TfmDoc &document) override;
-    /// Serves the active document window; with none (the last one closed)
-    /// the picture window is cleared and hidden.
-    void ActiveChanged(TfmDoc *document) override;
     /// Shows the picture window for a document in the picture view; returns
     /// false (and does nothing) in the other views, whose edit request
     /// belongs to the key dialog.
     bool EditKey(TfmDoc &document);
     /// Carries out a picture view context command on a document's selection.
     void RunCommand(TfmDoc &document, TfmDoc::TPictureCommand command);
+
+protected:
+    /// Serves the active document window; with none (the last one closed)
+    /// the picture window is cleared and hidden.
+    void ActiveChanged(TfmDoc *document) override;
 
 private:
     TfmPicture *FPicture;

@@ -14,7 +14,7 @@
 #include <QToolBar>
 
 TPreviewCommands::TPreviewCommands(TKeyboardManager &manager, QMdiArea *area, QWidget &window)
-    : QObject(&window), FManager(manager), FArea(area), FWindow(window)
+    : TDocumentFollower(&window), FManager(manager), FArea(area), FWindow(window)
 {
     actFilePreview = new QAction(QStringLiteral("Предварительный просмотр"), this);
     actFilePreview->setObjectName(QStringLiteral("actFilePreview"));
@@ -22,7 +22,7 @@ TPreviewCommands::TPreviewCommands(TKeyboardManager &manager, QMdiArea *area, QW
     actFilePreview->setIconText(QStringLiteral("Просмотр"));
     actFilePreview->setToolTip(QStringLiteral("Предварительный просмотр"));
     connect(actFilePreview, &QAction::triggered, this,
-            [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowPreview(ActiveDocument()); }); });
+            [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowPreview(ActiveOrFail()); }); });
 }
 
 TfmPreview *TPreviewCommands::Preview() const

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "document/DocumentFollower.h"
+
 #include <QList>
-#include <QObject>
 #include <QPointer>
-#include <functional>
 
 class QAction;
 class QToolBar;
@@ -18,7 +18,7 @@ class TKeyboardManager;
 /// the document area. While it is open the main window's toolbars are hidden
 /// (those that were shown come back when it closes), and the main window
 /// disables its document commands (previewOpenChanged tells it when).
-class TPreviewCommands : public QObject {
+class TPreviewCommands : public TDocumentFollower {
     Q_OBJECT
 public:
     /// area holds the preview as a sub-window; without one the preview is a
@@ -27,8 +27,6 @@ public:
     TPreviewCommands(TKeyboardManager &manager, QMdiArea *area, QWidget &window);
 
     QAction *actFilePreview;
-    /// Returns the active document window; the main window sets it.
-    std::function<TfmDoc &()> ActiveDocument;
 
     /// Returns the open preview, or null.
     TfmPreview *Preview() const;

@@ -1,5 +1,6 @@
 #include "wizard/SetupCommands.h"
 
+#include "document/DocumentWindows.h"
 #include "catalogue/Keyboards.h"
 #include "common/CommandGuard.h"
 #include "device/KeyboardManager.h"
@@ -16,7 +17,7 @@
 #include <QWidget>
 
 TSetupCommands::TSetupCommands(TKeyboardManager &manager, QWidget &window)
-    : QObject(&window), FManager(manager), FWindow(window)
+    : TDocumentFollower(&window), FManager(manager), FWindow(window)
 {
     actFileWizard = AddAction(QStringLiteral("actFileWizard"), QStringLiteral("Создать при помощи мастера"),
                               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_N), [this] { NewWithWizard(); });
@@ -24,7 +25,7 @@ TSetupCommands::TSetupCommands(TKeyboardManager &manager, QWidget &window)
                             [this] { EditSettings(); });
     actLayoutProperties =
         AddAction(QStringLiteral("actLayoutProperties"), QStringLiteral("Свойства раскладки"),
-                  QKeySequence(Qt::Key_F11), [this] { EditLayoutProperties(ActiveDocument().Document()); });
+                  QKeySequence(Qt::Key_F11), [this] { EditLayoutProperties(ActiveOrFail().Document()); });
     actLayoutProperties->setIconText(QStringLiteral("Раскладка"));
 }
 
@@ -44,14 +45,14 @@ TfmDoc *TSetupCommands::NewWithWizard()
     TKeyboard keyboard;
     if (!RunLayoutWizard(FManager, keyboard, &FWindow))
         return nullptr;
-    TfmDoc *document = CreateDocument();
+    TfmDoc *document = Documents().Create();
     try {
         document->Document().StartNew(keyboard.ID);
     } catch (...) {
         delete document;
         throw;
     }
-    ShowDocument(document);
+    Documents().Show(document);
     return document;
 }
 
@@ -73,7 +74,7 @@ void TSetupCommands::EditLayoutProperties(TLayoutDocument &document)
         document.ChangeKeyboard(*keyboardId);
 }
 
-void TSetupCommands::Watch(TfmDoc &document)
+void TSetupCommands::DocumentCreated(TfmDoc &document)
 {
     connect(&document, &TfmDoc::layoutPropertiesRequested, this, [this, &document] {
         CommandGuard::RunCommand(&FWindow, [&] { EditLayoutProperties(document.Document()); });

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QObject>
+#include "document/DocumentFollower.h"
+
 #include <functional>
 
 class QAction;
@@ -13,9 +14,9 @@ class TLayoutDocument;
 /// The commands that settle what a layout is made for and how the program
 /// works: "Создать при помощи мастера", "Настройки приложения..." and
 /// "Свойства раскладки", with their actions, and the wizard of the first
-/// run. The main window puts the actions into its menus and toolbars and
-/// tells the commands how to reach its document windows.
-class TSetupCommands : public QObject {
+/// run. The main window puts the actions into its menus and toolbars; the
+/// commands follow its document windows.
+class TSetupCommands : public TDocumentFollower {
     Q_OBJECT
 public:
     TSetupCommands(TKeyboardManager &manager, QWidget &window);
@@ -27,14 +28,6 @@ public:
     /// "Свойства раскладки" (F11; toolbar "Раскладка"): enabled with a
     /// document.
     QAction *actLayoutProperties;
-
-    /// Creates a hidden document window.
-    std::function<TfmDoc *()> CreateDocument;
-    /// Shows a window CreateDocument made.
-    std::function<void(TfmDoc *document)> ShowDocument;
-    /// Returns the active document window; raises "Нет активного документа"
-    /// without one.
-    std::function<TfmDoc &()> ActiveDocument;
 
     /// Runs the wizard; when it ends with OK, creates a document window of
     /// the chosen model, unmodified, shows it and returns it. Returns null
@@ -48,7 +41,7 @@ public:
     /// same.
     void EditLayoutProperties(TLayoutDocument &document);
     /// Lets the document window's "Раскладка" button open the properties.
-    void Watch(TfmDoc &document);
+    void DocumentCreated(TfmDoc &document) override;
     /// On the first run: clears the first-run flag of the settings (in
     /// memory) and posts the wizard command, which runs once the event loop
     /// handles it, after the window is up.
