@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "codes/CodeSet.h"
+#include "codes/KeyText.h"
 
 #include <algorithm>
 
@@ -20,6 +21,19 @@ std::optional<QString> NameKey(QStringView name)
         key[i] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c);
     }
     return key;
+}
+
+// The same into out, which has room for the name; false for a name with
+// other characters.
+bool LowerAscii(QStringView name, char16_t *out)
+{
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c >= 0x80)
+            return false;
+        out[i] = c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+    }
+    return true;
 }
 
 } // namespace
@@ -79,6 +93,7 @@ void TCodeTable::Append(std::unique_ptr<TStdCode> entry)
 
 void TCodeTable::Index(const TStdCode &entry)
 {
+    Changed();
     // The first entry of a code keeps its place: lookups find the first match.
     if (!FByMake.contains(entry.MakeCode))
         FByMake.insert(entry.MakeCode, &entry);
@@ -98,6 +113,7 @@ void TCodeTable::Index(const TStdCode &entry)
 
 void TCodeTable::ClearIndex()
 {
+    Changed();
     FByMake.clear();
     FByBreak.clear();
     FByMakeByte.fill(nullptr);
@@ -143,11 +159,22 @@ void TCodeTable::BuildFrom(const TCodeSet &codeSet)
 std::optional<TScanCode> TCodeTable::FindByName(QStringView name, bool isBreak) const
 {
     // Between ASCII names, ignoring letter case is comparing in lower case.
-    if (FOtherNames == 0)
-        if (const std::optional<QString> key = NameKey(name)) {
+    // Names are short: the key is made on the stack and only borrowed.
+    if (FOtherNames == 0) {
+        constexpr qsizetype kShortName = 64;
+        std::optional<QString> key;
+        char16_t buffer[kShortName];
+        if (name.size() <= kShortName) {
+            if (LowerAscii(name, buffer))
+                key = QString::fromRawData(reinterpret_cast<const QChar *>(buffer), name.size());
+        } else {
+            key = NameKey(name);
+        }
+        if (key) {
             const TStdCode *entry = FByName.value(*key);
             return entry ? std::optional(entry->Item(isBreak)) : std::nullopt;
         }
+    }
     for (const auto &entry : FItems)
         if (QStringView(entry->Name).compare(name, Qt::CaseInsensitive) == 0)
             return entry->Item(isBreak);
@@ -209,4 +236,18 @@ std::optional<TScanCode> TCodeTable::CodeForKeyMessage(const TKeyMessage &messag
     } catch (const EError &) {
         return std::nullopt;
     }
+}
+
+const QString &TCodeTable::EntryKeyText(const TStdCode &entry, bool isBreak) const
+{
+    if (!FKeyTextsMade.load(std::memory_order_acquire)) {
+        const std::lock_guard lock(FKeyTextsMutex);
+        if (!FKeyTextsMade.load(std::memory_order_relaxed)) {
+            for (const auto &item : FItems)
+                for (const bool asBreak : {false, true})
+                    item->FKeyTexts[asBreak] = ComputedKeyText(*this, item->Item(asBreak));
+            FKeyTextsMade.store(true, std::memory_order_release);
+        }
+    }
+    return entry.FKeyTexts[isBreak];
 }

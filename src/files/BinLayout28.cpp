@@ -279,9 +279,9 @@ void TBinLayout28::WriteTrailer(const TLayout &layout, const TTrailerForm &form,
 void TBinLayout28::WriteCodes(const TScanCodes &codes, TBinStream &stream)
 {
     // A sequence holds at most 255 bytes, so its length fits the count byte.
-    const QByteArray data = codes.Data();
-    stream.WriteByte(uint8_t(data.size()));
-    stream.WriteBytes(data);
+    stream.WriteByte(uint8_t(codes.DataLength()));
+    for (int i = 0; i < codes.Count(); ++i)
+        stream.WriteBytes(codes.Item(i).Data());
 }
 
 void TBinLayout28::WriteMelody(const TNotes &melody, const std::function<QString()> &owner, TBinStream &stream)

@@ -9,6 +9,8 @@
 #include "model/MSR.h"
 #include "model/Notes.h"
 
+#include <array>
+
 using namespace XMLLayoutNames;
 
 namespace XMLLayoutWrite {
@@ -70,7 +72,16 @@ QString FlagText(bool value)
 
 QString IntText(int value)
 {
-    return QString::number(value);
+    // Numbers of keys, cells, notes and pitches are small and written
+    // thousands of times: their texts are made once and shared for good.
+    constexpr int kShared = 1024;
+    static const std::array<QString, kShared> texts = [] {
+        std::array<QString, kShared> made;
+        for (int i = 0; i < kShared; ++i)
+            made[size_t(i)] = QString::number(i);
+        return made;
+    }();
+    return value >= 0 && value < kShared ? texts[size_t(value)] : QString::number(value);
 }
 
 QString ColorText(uint32_t value)
@@ -93,10 +104,13 @@ void AddNotes(TXMLItem &parent, const TNotes &notes)
     for (int i = 0; i < notes.Count(); ++i) {
         const TNote &note = notes.Item(i);
         TXMLItem &child = AddChild(item, kNote);
-        child.SetAttribute(kNumber, IntText(i + 1));
-        child.SetAttribute(kPitch, IntText(note.Pitch()));
-        child.SetAttribute(kDuration, IntText(note.Duration()));
-        child.SetAttribute(kVolume, IntText(note.Volume()));
+        // Four different names and texts that are never empty: appended
+        // without looking for names already there.
+        child.ReserveAttributes(4);
+        child.AppendAttribute(kNumber, IntText(i + 1));
+        child.AppendAttribute(kPitch, IntText(note.Pitch()));
+        child.AppendAttribute(kDuration, IntText(note.Duration()));
+        child.AppendAttribute(kVolume, IntText(note.Volume()));
     }
 }
 

@@ -27,8 +27,7 @@ QString KeyTypeName(int keyType)
 
 TKey::TKey(TKeys *owner, int col, int row, int logicalNumber, TNotifier *notifier)
     : TNotifyObject(notifier), FCol(col), FRow(row), FLogicalNumber(logicalNumber), FOwner(owner),
-      FMelody(std::make_unique<TNotes>(notifier)), FPicture(std::make_unique<TKeyPicture>(notifier)),
-      FMakeCodes(std::make_unique<TScanCodes>(notifier)), FBreakCodes(std::make_unique<TScanCodes>(notifier))
+      FMelody(notifier), FPicture(notifier), FMakeCodes(notifier), FBreakCodes(notifier)
 {
 }
 
@@ -59,9 +58,9 @@ void TKey::AssignContent(const TKey &source)
     SetRemark(source.FRemark);
     SetKeyType(source.FKeyType);
     SetAutoRepeat(source.FAutoRepeat);
-    FMelody->Assign(*source.FMelody);
-    FMakeCodes->Assign(*source.FMakeCodes);
-    FBreakCodes->Assign(*source.FBreakCodes);
+    FMelody.Assign(source.FMelody);
+    FMakeCodes.Assign(source.FMakeCodes);
+    FBreakCodes.Assign(source.FBreakCodes);
     Change();
 }
 
@@ -70,15 +69,15 @@ void TKey::Clear()
     SetRemark(QString());
     SetKeyType(ktMacro);
     SetAutoRepeat(false);
-    FMakeCodes->Clear();
-    FBreakCodes->Clear();
-    FMelody->Clear();
+    FMakeCodes.Clear();
+    FBreakCodes.Clear();
+    FMelody.Clear();
     Change();
 }
 
 bool TKey::IsEmpty() const
 {
-    return FMelody->IsEmpty() && FMakeCodes->IsEmpty() && FBreakCodes->IsEmpty() && FRemark.isEmpty() &&
+    return FMelody.IsEmpty() && FMakeCodes.IsEmpty() && FBreakCodes.IsEmpty() && FRemark.isEmpty() &&
            FKeyType == ktMacro && !FAutoRepeat;
 }
 
