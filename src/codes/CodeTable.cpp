@@ -23,6 +23,24 @@ std::optional<QString> NameKey(QStringView name)
     return key;
 }
 
+// A code of two to seven bytes as one number: the bytes, the length in the
+// top byte and whether it is a break code in the top bit; 0 for any other
+// length.
+uint64_t PackedCode(QByteArrayView bytes, bool isBreak)
+{
+    if (bytes.size() < 2 || bytes.size() > 7)
+        return 0;
+    uint64_t key = uint64_t(bytes.size()) << 56 | uint64_t(isBreak) << 63;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        key |= uint64_t(uint8_t(bytes[i])) << (8 * i);
+    return key;
+}
+
+size_t PackedSlot(uint64_t key, size_t mask)
+{
+    return size_t((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+}
+
 // The same into out, which has room for the name; false for a name with
 // other characters.
 bool LowerAscii(QStringView name, char16_t *out)
@@ -103,6 +121,10 @@ void TCodeTable::Index(const TStdCode &entry)
         FByMakeByte[uint8_t(entry.MakeCode[0])] = &entry;
     if (entry.BreakCode.size() == 1 && !FByBreakByte[uint8_t(entry.BreakCode[0])])
         FByBreakByte[uint8_t(entry.BreakCode[0])] = &entry;
+    if (const uint64_t key = PackedCode(entry.MakeCode, false))
+        IndexPacked(key, &entry);
+    if (const uint64_t key = PackedCode(entry.BreakCode, true))
+        IndexPacked(key, &entry);
     if (const std::optional<QString> key = NameKey(entry.Name)) {
         if (!FByName.contains(*key))
             FByName.insert(*key, &entry);
@@ -118,6 +140,8 @@ void TCodeTable::ClearIndex()
     FByBreak.clear();
     FByMakeByte.fill(nullptr);
     FByBreakByte.fill(nullptr);
+    FPacked.clear();
+    FPackedCount = 0;
     FByName.clear();
     FOtherNames = 0;
 }
@@ -208,10 +232,47 @@ const TStdCode *TCodeTable::EntryByCode(QByteArrayView bytes, bool isBreak) cons
     // Most make codes are one byte, and decoding tries one byte first.
     if (bytes.size() == 1)
         return (isBreak ? FByBreakByte : FByMakeByte)[uint8_t(bytes[0])];
+    if (const uint64_t key = PackedCode(bytes, isBreak))
+        return FindPacked(key);
     // An empty break code stands for "no release code" and is not indexed;
     // the key only borrows the bytes.
     const QHash<QByteArray, const TStdCode *> &index = isBreak ? FByBreak : FByMake;
     return index.value(QByteArray::fromRawData(bytes.data(), bytes.size()), nullptr);
+}
+
+void TCodeTable::IndexPacked(uint64_t key, const TStdCode *entry)
+{
+    if (2 * (FPackedCount + 1) > int(FPacked.size())) {
+        std::vector<TPackedSlot> old(std::max<size_t>(64, 2 * FPacked.size()));
+        old.swap(FPacked);
+        FPackedCount = 0;
+        for (const TPackedSlot &slot : old)
+            if (slot.Key != 0)
+                IndexPacked(slot.Key, slot.Entry);
+    }
+    const size_t mask = FPacked.size() - 1;
+    for (size_t i = PackedSlot(key, mask);; i = (i + 1) & mask) {
+        if (FPacked[i].Key == key)
+            return; // the first entry of a code keeps its place
+        if (FPacked[i].Key == 0) {
+            FPacked[i] = {key, entry};
+            ++FPackedCount;
+            return;
+        }
+    }
+}
+
+const TStdCode *TCodeTable::FindPacked(uint64_t key) const
+{
+    if (FPacked.empty())
+        return nullptr;
+    const size_t mask = FPacked.size() - 1;
+    for (size_t i = PackedSlot(key, mask);; i = (i + 1) & mask) {
+        if (FPacked[i].Key == key)
+            return FPacked[i].Entry;
+        if (FPacked[i].Key == 0)
+            return nullptr;
+    }
 }
 
 std::optional<TScanCode> TCodeTable::CodeForKeyMessage(const TKeyMessage &message, TKeyCapture which) const

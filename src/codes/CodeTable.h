@@ -118,6 +118,17 @@ private:
     // does not scan the table once per byte.
     QHash<QByteArray, const TStdCode *> FByMake;
     QHash<QByteArray, const TStdCode *> FByBreak;
+    // The same for the codes of two to seven bytes, packed into one number
+    // with their length and kind (see PackedCode) in an open-addressing
+    // table of a power-of-two size, at most half full; a free slot holds 0.
+    struct TPackedSlot {
+        uint64_t Key = 0;
+        const TStdCode *Entry = nullptr;
+    };
+    std::vector<TPackedSlot> FPacked;
+    int FPackedCount = 0;
+    void IndexPacked(uint64_t key, const TStdCode *entry);
+    const TStdCode *FindPacked(uint64_t key) const;
     // The same for the codes of one byte, looked up without hashing.
     std::array<const TStdCode *, 256> FByMakeByte{};
     std::array<const TStdCode *, 256> FByBreakByte{};

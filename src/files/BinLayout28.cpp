@@ -294,9 +294,8 @@ void TBinLayout28::WriteMelody(const TNotes &melody, const std::function<QString
     stream.WriteByte(uint8_t(melody.Count()));
     for (int i = 0; i < melody.Count(); ++i) {
         const TNote &note = melody.Item(i);
-        stream.WriteByte(note.Pitch());
-        stream.WriteByte(note.Duration());
-        stream.WriteByte(note.Volume());
+        const char bytes[3] = {char(note.Pitch()), char(note.Duration()), char(note.Volume())};
+        stream.WriteBytes(QByteArrayView(bytes, 3));
     }
 }
 

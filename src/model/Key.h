@@ -113,5 +113,18 @@ public:
     void CopyByNumber(const TKeys &source);
 
 private:
+    friend class TKey;
+    /// Forgets the lookup tables; a key calls it when its number changes.
+    void Reindex() { FIndexed = false; }
+    void BuildIndex() const;
+
     std::vector<std::unique_ptr<TKey>> FItems;
+    // The index of the first key of every logical number and of every cell
+    // (column-major, rows as the keys' greatest row + 1), -1 for none; made
+    // on the first lookup after a change, since the image formats look up
+    // every key by number and cell.
+    mutable std::vector<int> FByNumber;
+    mutable std::vector<int> FByCell;
+    mutable int FCellRows = 0;
+    mutable bool FIndexed = false;
 };
