@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "codes/CodeSet.h"
 #include "codes/KeyText.h"
+#include "codes/LastingCodes.h"
 
 #include <algorithm>
 
@@ -149,11 +150,13 @@ void TCodeTable::ClearIndex()
 TStdCode &TCodeTable::Add(const QString &name, const QByteArray &scanCode, const QByteArray &breakCode,
                           const QByteArray &makeCode)
 {
+    // Every code item a layout holds copies these: kept for good, they are
+    // copied and freed without touching a reference count.
     auto entry = std::make_unique<TStdCode>();
-    entry->Name = name;
-    entry->ScanCode = scanCode;
-    entry->BreakCode = breakCode;
-    entry->MakeCode = makeCode;
+    entry->Name = LastingName(name);
+    entry->ScanCode = LastingBytes(scanCode);
+    entry->BreakCode = LastingBytes(breakCode);
+    entry->MakeCode = LastingBytes(makeCode);
     entry->FTable = this;
     Append(std::move(entry));
     return *FItems.back();
