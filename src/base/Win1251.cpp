@@ -64,15 +64,6 @@ void AppendWin1251(QByteArray &out, QStringView text)
     const qsizetype start = out.size();
     out.resize(start + text.size());
     char *next = out.data() + start;
-    // Files are mostly ASCII: those characters are their own bytes, and the
-    // table is searched only for the others.
-    for (QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (c < 0x80) {
-            *next++ = char(c);
-            continue;
-        }
-        const int b = Win1251Byte(c);
-        *next++ = char(b < 0 ? '?' : b);
-    }
+    for (QChar ch : text)
+        *next++ = Win1251ByteOrQuestion(ch.unicode());
 }
