@@ -1,7 +1,9 @@
 #include "files/xml/XMLItem.h"
 
 #include "base/Numbers.h"
+#include "base/Win1251.h"
 #include "files/xml/ECXMLParser.h"
+#include "files/xml/XMLEntities.h"
 
 #include <algorithm>
 #include <cstring>
@@ -60,21 +62,66 @@ bool TXMLItem::HasAttribute(QStringView name) const
     return FindAttribute(name) != FAttributes.end();
 }
 
+const QString &TXMLItem::Value(size_t index) const
+{
+    if (FRaw && FRaw[index].Data) {
+        TRawValue &raw = FRaw[index];
+        FAttributes[index].second = DecodeAttributeValue(QByteArrayView(raw.Data, raw.Size));
+        raw.Data = nullptr;
+    }
+    return FAttributes[index].second;
+}
+
+void TXMLItem::DecodeAll() const
+{
+    for (size_t i = 0; i < FAttributes.size(); ++i)
+        Value(i);
+    FRaw = nullptr;
+}
+
+void TXMLItem::DecodeTree()
+{
+    if (FRaw)
+        DecodeAll();
+    for (auto &item : FItems)
+        item->DecodeTree();
+}
+
 QString TXMLItem::Attribute(QStringView name) const
 {
     const auto found = FindAttribute(name);
-    return found == FAttributes.end() ? QString() : found->second;
+    return found == FAttributes.end() ? QString() : Value(size_t(found - FAttributes.begin()));
 }
 
 int TXMLItem::IntAttribute(QStringView name) const
 {
-    return StrToInt(Attribute(name));
+    const auto found = FindAttribute(name);
+    if (found == FAttributes.end())
+        return StrToInt(QString());
+    return IntValue(size_t(found - FAttributes.begin()));
 }
 
 int TXMLItem::IntAttribute(QStringView name, int fallback) const
 {
     const auto found = FindAttribute(name);
-    return found == FAttributes.end() ? fallback : StrToInt(found->second);
+    return found == FAttributes.end() ? fallback : IntValue(size_t(found - FAttributes.begin()));
+}
+
+int TXMLItem::IntValue(size_t index) const
+{
+    // Numbers are short and hold no entity: read from the bytes, converted
+    // on the stack, they need no text of their own.
+    constexpr qsizetype kShortValue = 32;
+    if (FRaw && FRaw[index].Data) {
+        const QByteArrayView raw(FRaw[index].Data, FRaw[index].Size);
+        if (raw.size() <= kShortValue && !raw.contains('&')) {
+            char16_t text[kShortValue];
+            for (qsizetype i = 0; i < raw.size(); ++i)
+                text[i] = Win1251Char(uint8_t(raw[i]));
+            return StrToInt(QStringView(text, raw.size()));
+        }
+    }
+    return StrToInt(Value(index));
 }
 
 void TXMLItem::ReserveAttributes(int count)
@@ -84,6 +131,8 @@ void TXMLItem::ReserveAttributes(int count)
 
 void TXMLItem::SetAttribute(const QString &name, const QString &value)
 {
+    if (FRaw)
+        DecodeAll();
     const auto found = FAttributes.begin() + (FindAttribute(name) - FAttributes.cbegin());
     if (value.isEmpty()) {
         if (found != FAttributes.end())
@@ -103,6 +152,8 @@ void TXMLItem::SetParent(TXMLItem *parent)
 {
     if (parent == FParent)
         return;
+    if (!parent || parent->FOwner != FOwner)
+        DecodeTree();
     std::unique_ptr<TXMLItem> self;
     if (FParent)
         self = FParent->Detach(this);
@@ -119,6 +170,8 @@ void TXMLItem::SetParent(TXMLItem *parent)
 
 void TXMLItem::SetOwner(TECXMLParser *owner)
 {
+    if (owner != FOwner && FRaw)
+        DecodeAll();
     FOwner = owner;
     for (auto &item : FItems)
         item->SetOwner(owner);
@@ -130,6 +183,7 @@ void TXMLItem::Clear()
     FNotify = false;
     FItems.clear();
     FAttributes.clear();
+    FRaw = nullptr;
     FName.clear();
     FText.clear();
     FNotify = notify;

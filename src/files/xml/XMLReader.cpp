@@ -12,9 +12,6 @@
 
 namespace {
 
-// Values up to this length are numbers, flags and colours, worth sharing.
-constexpr qsizetype kPooledValue = 10;
-
 // The element name: up to the first space; without a space up to the first
 // "/"; without either all but the closing ">".
 QByteArrayView TagName(QByteArrayView tag)
@@ -28,73 +25,136 @@ QByteArrayView TagName(QByteArrayView tag)
     return end <= 1 ? QByteArrayView() : tag.sliced(1, end - 1);
 }
 
-// Attributes: the text between the first space and the closing ">" (a "/"
-// right before it left out), cut at every space outside double quotes.
-void ReadAttributes(QByteArrayView tag, TXMLItem &item, TXMLTextPool &pool)
-{
-    const qsizetype space = tag.indexOf(' ');
-    if (space < 0)
-        return;
-    qsizetype end = tag.size() - 1; // the closing '>'
-    if (end > space && tag[end - 1] == '/')
-        --end;
-    if (end <= space)
-        return;
-    const QByteArrayView list = tag.sliced(space + 1, end - space - 1);
-    item.ReserveAttributes(int(std::count(list.begin(), list.end(), '=')));
+} // namespace
 
-    // The name classes taken so far: a name of a new class is appended, one
-    // of a class already there gives the first of them its value. An item
-    // that has attributes already looks every name up.
-    const bool fresh = item.Attributes().empty();
-    QVarLengthArray<int, 16> classes;
-    auto addPiece = [&](QByteArrayView piece) {
-        const qsizetype eq = piece.indexOf('=');
-        if (eq < 0)
-            return; // a name without a value stores nothing
-        QByteArrayView value = piece.sliced(eq + 1);
-        if (value.size() > 2) {
-            if (value.startsWith('"'))
-                value = value.sliced(1);
-            if (value.endsWith('"'))
-                value.chop(1);
-        }
-        QString decoded = value.size() <= kPooledValue && !value.contains('&') ? pool.Value(value).Text
-                                                                                     : DecodeAttributeValue(value);
-        if (decoded.isEmpty())
-            return;
-        const TXMLTextPool::TEntry &name = pool.Name(piece.first(eq));
-        if (fresh && !classes.contains(name.NameClass)) {
-            classes.append(name.NameClass);
-            item.AppendAttribute(name.Text, std::move(decoded));
-        } else {
-            item.SetAttribute(name.Text, decoded);
-        }
-    };
+// What the reader does to items and to the parser that holds their bytes.
+struct TXMLItemBuilder {
+    using TRawValue = TXMLItem::TRawValue;
 
-    // A quoted run is passed over in one search: values may be long.
-    const char *const begin = list.data();
-    const char *const listEnd = begin + list.size();
-    const char *pieceStart = begin;
-    for (const char *p = begin; p < listEnd; ++p) {
-        if (*p == '"') {
-            const void *closing = std::memchr(p + 1, '"', size_t(listEnd - p - 1));
-            if (!closing)
-                break; // quoted to the end: one piece
-            p = static_cast<const char *>(closing);
-        } else if (*p == ' ') {
-            addPiece(QByteArrayView(pieceStart, p));
-            pieceStart = p + 1;
+    // Room for count value records, kept by the parser until its next load.
+    static TRawValue *NewRaw(TECXMLParser &parser, qsizetype count)
+    {
+        constexpr size_t kChunk = 4096;
+        const size_t size = size_t(count);
+        if (parser.FRawChunks.empty() || parser.FRawChunkUsed + size > kChunk) {
+            parser.FRawChunks.push_back(std::make_unique<char[]>(std::max(kChunk, size) * sizeof(TRawValue)));
+            parser.FRawChunkUsed = 0;
         }
+        auto *records = reinterpret_cast<TRawValue *>(parser.FRawChunks.back().get()) + parser.FRawChunkUsed;
+        parser.FRawChunkUsed += size;
+        return records;
     }
-    addPiece(QByteArrayView(pieceStart, listEnd));
-}
 
-void TakeTag(TXMLItem &item, QByteArrayView tag, TXMLTextPool &pool)
-{
-    item.SetName(pool.Value(TagName(tag)).Text);
-    ReadAttributes(tag, item, pool);
-}
+    // The bytes of a token, where they stay until the next load: the
+    // document's own, or a copy of a token the tokenizer normalised.
+    static QByteArrayView Kept(TECXMLParser &parser, QByteArrayView token)
+    {
+        const char *const source = parser.FSource.constData();
+        if (token.data() >= source && token.data() + token.size() <= source + parser.FSource.size())
+            return token;
+        parser.FKept.push_back(token.toByteArray());
+        return parser.FKept.back();
+    }
+
+    // Attributes: the text between the first space and the closing ">" (a
+    // "/" right before it left out), cut at every space outside double
+    // quotes. Values stay bytes until asked for.
+    static void ReadAttributes(TECXMLParser &parser, QByteArrayView tag, TXMLItem &item, TXMLTextPool &pool)
+    {
+        const qsizetype space = tag.indexOf(' ');
+        if (space < 0)
+            return;
+        qsizetype end = tag.size() - 1; // the closing '>'
+        if (end > space && tag[end - 1] == '/')
+            --end;
+        if (end <= space)
+            return;
+        const QByteArrayView list = tag.sliced(space + 1, end - space - 1);
+        const qsizetype most = std::count(list.begin(), list.end(), '=');
+        if (most == 0)
+            return;
+
+        // The name classes taken so far, one per attribute: a name of a new
+        // class is appended, one of a class already there gives the first
+        // of them its value. An item that has attributes already (a second
+        // tag read into the same item) looks every name up, with values
+        // decoded at once.
+        const bool fresh = item.FAttributes.empty();
+        TRawValue *raw = nullptr;
+        if (fresh) {
+            item.FAttributes.reserve(size_t(most));
+            raw = NewRaw(parser, most);
+        }
+        QVarLengthArray<int, 16> classes;
+        auto addPiece = [&](QByteArrayView piece) {
+            const qsizetype eq = piece.indexOf('=');
+            if (eq < 0)
+                return; // a name without a value stores nothing
+            QByteArrayView value = piece.sliced(eq + 1);
+            if (value.size() > 2) {
+                if (value.startsWith('"'))
+                    value = value.sliced(1);
+                if (value.endsWith('"'))
+                    value.chop(1);
+            }
+            // A value decodes to an empty text only from no bytes at all.
+            if (value.isEmpty())
+                return;
+            const TXMLTextPool::TEntry &name = pool.Name(piece.first(eq));
+            if (!fresh) {
+                item.SetAttribute(name.Text, DecodeAttributeValue(value));
+                return;
+            }
+            const qsizetype index = classes.indexOf(name.NameClass);
+            if (index >= 0) {
+                raw[index] = {value.data(), value.size()};
+                return;
+            }
+            raw[classes.size()] = {value.data(), value.size()};
+            classes.append(name.NameClass);
+            item.FAttributes.emplace_back(name.Text, QString());
+        };
+
+        // A quoted run is passed over in one search: values may be long.
+        const char *const begin = list.data();
+        const char *const listEnd = begin + list.size();
+        const char *pieceStart = begin;
+        for (const char *p = begin; p < listEnd; ++p) {
+            if (*p == '"') {
+                const void *closing = std::memchr(p + 1, '"', size_t(listEnd - p - 1));
+                if (!closing)
+                    break; // quoted to the end: one piece
+                p = static_cast<const char *>(closing);
+            } else if (*p == ' ') {
+                addPiece(QByteArrayView(pieceStart, p));
+                pieceStart = p + 1;
+            }
+        }
+        addPiece(QByteArrayView(pieceStart, listEnd));
+        if (fresh && !classes.isEmpty())
+            item.FRaw = raw;
+    }
+
+    static void TakeTag(TECXMLParser &parser, TXMLItem &item, QByteArrayView tag, TXMLTextPool &pool)
+    {
+        item.SetName(pool.Value(TagName(tag)).Text);
+        ReadAttributes(parser, Kept(parser, tag), item, pool);
+    }
+
+    // Keeps the input for the values, shared; bytes the array does not own
+    // (QByteArray::fromRawData) are copied. Returns the kept bytes.
+    static const QByteArray &Start(TECXMLParser &parser, const QByteArray &input)
+    {
+        parser.ReleaseBytes();
+        if (input.isEmpty() || input.capacity() > 0) // raw data has no capacity
+            parser.FSource = input;
+        else
+            parser.FSource = QByteArray(input.constData(), input.size());
+        return parser.FSource;
+    }
+};
+
+namespace {
 
 void ReadStyleSheet(TECXMLParser &parser, QByteArrayView declaration)
 {
@@ -117,13 +177,13 @@ constexpr int kMaxDepth = 256;
 
 } // namespace
 
-void ReadXMLDocument(TECXMLParser &parser, QByteArrayView input)
+void ReadXMLDocument(TECXMLParser &parser, const QByteArray &input)
 {
     TXMLItem &root = parser.Root();
     root.Clear();
     TXMLItem *current = &root;
     int depth = 0;
-    TXMLTokenizer tokenizer(input);
+    TXMLTokenizer tokenizer(TXMLItemBuilder::Start(parser, input));
     TXMLTextPool pool;
 
     for (auto kind = tokenizer.Next(); kind != TXMLTokenizer::tkEnd; kind = tokenizer.Next()) {
@@ -138,13 +198,13 @@ void ReadXMLDocument(TECXMLParser &parser, QByteArrayView input)
             break;
         case TXMLTokenizer::tkStartTag:
             if (IsBlankText(current->Name())) {
-                TakeTag(*current, token, pool);
+                TXMLItemBuilder::TakeTag(parser, *current, token, pool);
             } else {
                 if (++depth > kMaxDepth)
                     throw EXMLError(QStringLiteral("Слишком глубокая вложенность элементов в XML файле"),
                                     tokenizer.Line());
                 current = current->New();
-                TakeTag(*current, token, pool);
+                TXMLItemBuilder::TakeTag(parser, *current, token, pool);
             }
             break;
         case TXMLTokenizer::tkEndTag:
@@ -152,7 +212,7 @@ void ReadXMLDocument(TECXMLParser &parser, QByteArrayView input)
             --depth;
             break;
         case TXMLTokenizer::tkEmptyTag:
-            TakeTag(*current->New(), token, pool);
+            TXMLItemBuilder::TakeTag(parser, *current->New(), token, pool);
             break;
         case TXMLTokenizer::tkText:
             if (IsBlankText(current->Text()))
