@@ -19,6 +19,10 @@ public:
 
     explicit TXMLItem(TECXMLParser *owner = nullptr);
     ~TXMLItem();
+    // Documents are built and freed thousands of items at a time: freed
+    // items are kept per thread for the next ones.
+    static void *operator new(size_t size);
+    static void operator delete(void *item, size_t size);
     TXMLItem(const TXMLItem &) = delete;
     TXMLItem &operator=(const TXMLItem &) = delete;
 
