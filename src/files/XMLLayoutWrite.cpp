@@ -9,7 +9,7 @@
 #include "model/MSR.h"
 #include "model/Notes.h"
 
-#include <array>
+#include <algorithm>
 
 using namespace XMLLayoutNames;
 
@@ -73,20 +73,38 @@ QString FlagText(bool value)
 QString IntText(int value)
 {
     // Numbers of keys, cells, notes and pitches are small and written
-    // thousands of times: their texts are made once and shared for good.
-    constexpr int kShared = 1024;
-    static const std::array<QString, kShared> texts = [] {
-        std::array<QString, kShared> made;
-        for (int i = 0; i < kShared; ++i)
-            made[size_t(i)] = QString::number(i);
-        return made;
-    }();
-    return value >= 0 && value < kShared ? texts[size_t(value)] : QString::number(value);
+    // thousands of times: their texts are made once and kept for good, so
+    // that copies touch no reference count.
+    constexpr int kShared = 1000;
+    struct TTexts {
+        char16_t Digits[kShared][3];
+        QString Texts[kShared];
+        TTexts()
+        {
+            for (int i = 0; i < kShared; ++i) {
+                const QString text = QString::number(i);
+                std::copy(text.utf16(), text.utf16() + text.size(), Digits[i]);
+                Texts[i] = QString::fromRawData(reinterpret_cast<const QChar *>(Digits[i]), text.size());
+            }
+        }
+    };
+    static const TTexts *const texts = new TTexts; // never freed: copies may outlive statics
+    return value >= 0 && value < kShared ? texts->Texts[value] : QString::number(value);
 }
 
 QString ColorText(uint32_t value)
 {
-    return QStringLiteral("%1").arg(value, 8, 16, QChar(u'0')).toUpper();
+    // Eight upper-case hexadecimal digits, zeros in front.
+    QString text(8, Qt::Uninitialized);
+    for (int i = 7; i >= 0; --i, value >>= 4)
+        text[i] = QChar(u"0123456789ABCDEF"[value & 0xF]);
+    return text;
+}
+
+void AddValue(TXMLItem &item, const QString &name, QString value)
+{
+    if (!value.isEmpty())
+        item.AppendAttribute(name, std::move(value));
 }
 
 TXMLItem &AddChild(TXMLItem &parent, const QString &name)

@@ -191,11 +191,28 @@ int TScanCodes::DataLength() const
 
 QString TScanCodes::Text() const
 {
-    QStringList texts;
-    texts.reserve(Count());
-    for (const TScanCode &item : FItems)
-        texts.append(item.Text());
-    return texts.join(u' ');
+    // The item texts joined into one string, without a string per item.
+    QString text;
+    text.reserve(8 * qsizetype(FItems.size()));
+    const TCodeTable &table = StdCodeTable();
+    for (const TScanCode &item : FItems) {
+        if (&item != &FItems.front())
+            text.append(u' ');
+        switch (item.CodeType) {
+        case ctMake:
+            text.append(u'+').append(KeyText(table, item));
+            break;
+        case ctBreak:
+            text.append(u'-').append(KeyText(table, item));
+            break;
+        case ctByte:
+            text.append(item.Name);
+            break;
+        default:
+            text.append(item.Text()); // raises for a code type out of range
+        }
+    }
+    return text;
 }
 
 void TScanCodes::SetText(QStringView text)
@@ -203,7 +220,14 @@ void TScanCodes::SetText(QStringView text)
     // Parsed apart first, so that a text giving the same items changes nothing.
     TScanCodes parsed;
     int length = 0;
-    for (QStringView token : text.split(u' ', Qt::SkipEmptyParts)) {
+    for (qsizetype from = 0; from < text.size();) {
+        qsizetype to = text.indexOf(u' ', from);
+        if (to < 0)
+            to = text.size();
+        const QStringView token = text.sliced(from, to - from);
+        from = to + 1;
+        if (token.isEmpty())
+            continue;
         if (parsed.ParseToken(token))
             length += int(parsed.FItems.back().Data().size());
         // A full sequence takes no further token.
