@@ -9,6 +9,7 @@
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -56,10 +57,29 @@ struct TXMLItemBuilder {
         return parser.FKept.back();
     }
 
+    // The attribute names each element name had the last time, as pool
+    // indexes in their order: elements of one name mostly repeat them, and
+    // comparing a few bytes is cheaper than looking a name up.
+    static int NameOf(TXMLTextPool &pool, std::vector<int> &memo, qsizetype at, QByteArrayView name)
+    {
+        if (size_t(at) < memo.size()) {
+            const QByteArray &bytes = pool.At(memo[size_t(at)]).Bytes;
+            if (bytes.size() == name.size() && std::memcmp(bytes.constData(), name.data(), size_t(name.size())) == 0)
+                return memo[size_t(at)];
+        }
+        const int index = pool.NameIndex(name);
+        if (size_t(at) < memo.size())
+            memo[size_t(at)] = index;
+        else if (size_t(at) == memo.size())
+            memo.push_back(index);
+        return index;
+    }
+
     // Attributes: the text between the first space and the closing ">" (a
     // "/" right before it left out), cut at every space outside double
     // quotes. Values stay bytes until asked for.
-    static void ReadAttributes(TECXMLParser &parser, QByteArrayView tag, TXMLItem &item, TXMLTextPool &pool)
+    static void ReadAttributes(TECXMLParser &parser, QByteArrayView tag, TXMLItem &item, TXMLTextPool &pool,
+                               std::vector<int> &memo)
     {
         const qsizetype space = tag.indexOf(' ');
         if (space < 0)
@@ -70,9 +90,6 @@ struct TXMLItemBuilder {
         if (end <= space)
             return;
         const QByteArrayView list = tag.sliced(space + 1, end - space - 1);
-        const qsizetype most = std::count(list.begin(), list.end(), '=');
-        if (most == 0)
-            return;
 
         // The name classes taken so far, one per attribute: a name of a new
         // class is appended, one of a class already there gives the first
@@ -80,12 +97,10 @@ struct TXMLItemBuilder {
         // tag read into the same item) looks every name up, with values
         // decoded at once.
         const bool fresh = item.FAttributes.empty();
-        TRawValue *raw = nullptr;
-        if (fresh) {
-            item.FAttributes.reserve(size_t(most));
-            raw = NewRaw(parser, most);
-        }
         QVarLengthArray<int, 16> classes;
+        QVarLengthArray<int, 16> names;
+        QVarLengthArray<TRawValue, 16> raw;
+        qsizetype pieces = 0;
         auto addPiece = [&](QByteArrayView piece) {
             const qsizetype eq = piece.indexOf('=');
             if (eq < 0)
@@ -100,19 +115,20 @@ struct TXMLItemBuilder {
             // A value decodes to an empty text only from no bytes at all.
             if (value.isEmpty())
                 return;
-            const TXMLTextPool::TEntry &name = pool.Name(piece.first(eq));
+            const int name = NameOf(pool, memo, pieces++, piece.first(eq));
             if (!fresh) {
-                item.SetAttribute(name.Text, DecodeAttributeValue(value));
+                item.SetAttribute(pool.At(name).Text, DecodeAttributeValue(value));
                 return;
             }
-            const qsizetype index = classes.indexOf(name.NameClass);
+            const int nameClass = pool.At(name).NameClass;
+            const qsizetype index = classes.indexOf(nameClass);
             if (index >= 0) {
                 raw[index] = {value.data(), value.size()};
                 return;
             }
-            raw[classes.size()] = {value.data(), value.size()};
-            classes.append(name.NameClass);
-            item.FAttributes.emplace_back(name.Text, QString());
+            classes.append(nameClass);
+            names.append(name);
+            raw.append({value.data(), value.size()});
         };
 
         // A quoted run is passed over in one search: values may be long.
@@ -131,14 +147,23 @@ struct TXMLItemBuilder {
             }
         }
         addPiece(QByteArrayView(pieceStart, listEnd));
-        if (fresh && !classes.isEmpty())
-            item.FRaw = raw;
+        if (!fresh || names.isEmpty())
+            return;
+        item.FAttributes.reserve(size_t(names.size()));
+        for (const int name : names)
+            item.FAttributes.emplace_back(pool.At(name).Text, QString());
+        item.FRaw = NewRaw(parser, raw.size());
+        std::copy(raw.begin(), raw.end(), item.FRaw);
     }
 
-    static void TakeTag(TECXMLParser &parser, TXMLItem &item, QByteArrayView tag, TXMLTextPool &pool)
+    static void TakeTag(TECXMLParser &parser, TXMLItem &item, QByteArrayView tag, TXMLTextPool &pool,
+                        std::vector<std::vector<int>> &memos)
     {
-        item.SetName(pool.Value(TagName(tag)).Text);
-        ReadAttributes(parser, Kept(parser, tag), item, pool);
+        const int name = pool.ValueIndex(TagName(tag));
+        item.SetName(pool.At(name).Text);
+        if (size_t(name) >= memos.size())
+            memos.resize(size_t(name) + 1);
+        ReadAttributes(parser, Kept(parser, tag), item, pool, memos[size_t(name)]);
     }
 
     // Keeps the input for the values, shared; bytes the array does not own
@@ -185,6 +210,7 @@ void ReadXMLDocument(TECXMLParser &parser, const QByteArray &input)
     int depth = 0;
     TXMLTokenizer tokenizer(TXMLItemBuilder::Start(parser, input));
     TXMLTextPool pool;
+    std::vector<std::vector<int>> memos;
 
     for (auto kind = tokenizer.Next(); kind != TXMLTokenizer::tkEnd; kind = tokenizer.Next()) {
         if (!current)
@@ -198,13 +224,13 @@ void ReadXMLDocument(TECXMLParser &parser, const QByteArray &input)
             break;
         case TXMLTokenizer::tkStartTag:
             if (IsBlankText(current->Name())) {
-                TXMLItemBuilder::TakeTag(parser, *current, token, pool);
+                TXMLItemBuilder::TakeTag(parser, *current, token, pool, memos);
             } else {
                 if (++depth > kMaxDepth)
                     throw EXMLError(QStringLiteral("Слишком глубокая вложенность элементов в XML файле"),
                                     tokenizer.Line());
                 current = current->New();
-                TXMLItemBuilder::TakeTag(parser, *current, token, pool);
+                TXMLItemBuilder::TakeTag(parser, *current, token, pool, memos);
             }
             break;
         case TXMLTokenizer::tkEndTag:
@@ -212,7 +238,7 @@ void ReadXMLDocument(TECXMLParser &parser, const QByteArray &input)
             --depth;
             break;
         case TXMLTokenizer::tkEmptyTag:
-            TXMLItemBuilder::TakeTag(parser, *current->New(), token, pool);
+            TXMLItemBuilder::TakeTag(parser, *current->New(), token, pool, memos);
             break;
         case TXMLTokenizer::tkText:
             if (IsBlankText(current->Text()))

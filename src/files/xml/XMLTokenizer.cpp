@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 bool IsBlank(char c)
@@ -51,6 +55,18 @@ bool MayNeedNormalising(QByteArrayView raw)
     const char *p = raw.data();
     const char *const end = p + raw.size();
     bool spaceBefore = false;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time where the processor compares them at once.
+    for (; end - p >= 16; p += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const unsigned spaces = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '))));
+        const unsigned breaks = unsigned(_mm_movemask_epi8(_mm_or_si128(
+            _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')))));
+        if (breaks || (spaces & ((spaces << 1) | unsigned(spaceBefore))))
+            return true;
+        spaceBefore = (spaces >> 15) & 1;
+    }
+#endif
     for (; end - p >= 8; p += 8) {
         uint64_t word;
         std::memcpy(&word, p, sizeof word);
