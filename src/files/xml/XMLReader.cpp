@@ -8,6 +8,7 @@
 
 #include <QVarLengthArray>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -24,6 +25,23 @@ QByteArrayView TagName(QByteArrayView tag)
     if (end < 0)
         end = tag.size() - 1;
     return end <= 1 ? QByteArrayView() : tag.sliced(1, end - 1);
+}
+
+// Whether two byte runs of the same size are equal: names are a few bytes
+// long, too short to be worth a call to memcmp.
+bool SameBytes(const char *a, const char *b, qsizetype size)
+{
+    for (; size >= 8; a += 8, b += 8, size -= 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a, sizeof x);
+        std::memcpy(&y, b, sizeof y);
+        if (x != y)
+            return false;
+    }
+    for (; size > 0; ++a, ++b, --size)
+        if (*a != *b)
+            return false;
+    return true;
 }
 
 } // namespace
@@ -64,7 +82,7 @@ struct TXMLItemBuilder {
     {
         if (size_t(at) < memo.size()) {
             const QByteArray &bytes = pool.At(memo[size_t(at)]).Bytes;
-            if (bytes.size() == name.size() && std::memcmp(bytes.constData(), name.data(), size_t(name.size())) == 0)
+            if (bytes.size() == name.size() && SameBytes(bytes.constData(), name.data(), name.size()))
                 return memo[size_t(at)];
         }
         const int index = pool.NameIndex(name);

@@ -99,11 +99,11 @@ void TXMLTokenizer::CountLines(qsizetype from, qsizetype to)
     }
 }
 
-void TXMLTokenizer::Normalise(QByteArrayView raw)
+bool TXMLTokenizer::Normalise(QByteArrayView raw)
 {
     if (!MayNeedNormalising(raw)) {
         FToken = raw;
-        return;
+        return false;
     }
     // Delete CR LF pairs, then LF CR pairs, each in one left-to-right pass.
     QByteArray pass1;
@@ -125,15 +125,18 @@ void TXMLTokenizer::Normalise(QByteArrayView raw)
             FScratch.append(pass1[i]);
     }
     FToken = FScratch;
+    return true;
 }
 
 TXMLTokenizer::TKind TXMLTokenizer::Next()
 {
     const qsizetype size = FInput.size();
-    const qsizetype blanksFrom = FPos;
-    while (FPos < size && IsBlank(FInput[FPos]))
+    // The blanks between tokens are counted as they are passed over.
+    while (FPos < size && IsBlank(FInput[FPos])) {
+        if (FInput[FPos] == '\n')
+            ++FLine;
         ++FPos;
-    CountLines(blanksFrom, FPos);
+    }
     FTokenLine = FLine;
     if (FPos >= size) {
         FToken = {};
@@ -160,9 +163,10 @@ TXMLTokenizer::TKind TXMLTokenizer::Next()
     }
     if (end - start > kBufferSize)
         throw EXMLError(QStringLiteral("Слишком длинная строка в XML файле"), FTokenLine);
-    CountLines(start, next);
     FPos = next;
-    Normalise(QByteArrayView(base + start, end - start));
+    // A tag that needs no normalising holds no line break to count.
+    if (Normalise(QByteArrayView(base + start, end - start)) || !isTag)
+        CountLines(start, next);
 
     if (!isTag)
         return tkText;
