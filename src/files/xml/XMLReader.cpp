@@ -16,9 +16,8 @@ namespace {
 
 // The element name: up to the first space; without a space up to the first
 // "/"; without either all but the closing ">".
-QByteArrayView TagName(QByteArrayView tag)
+QByteArrayView TagName(QByteArrayView tag, qsizetype space)
 {
-    const qsizetype space = tag.indexOf(' ');
     qsizetype end = space;
     if (end < 0)
         end = tag.indexOf('/');
@@ -96,10 +95,9 @@ struct TXMLItemBuilder {
     // Attributes: the text between the first space and the closing ">" (a
     // "/" right before it left out), cut at every space outside double
     // quotes. Values stay bytes until asked for.
-    static void ReadAttributes(TECXMLParser &parser, QByteArrayView tag, TXMLItem &item, TXMLTextPool &pool,
-                               std::vector<int> &memo)
+    static void ReadAttributes(TECXMLParser &parser, QByteArrayView tag, qsizetype space, TXMLItem &item,
+                               TXMLTextPool &pool, std::vector<int> &memo)
     {
-        const qsizetype space = tag.indexOf(' ');
         if (space < 0)
             return;
         qsizetype end = tag.size() - 1; // the closing '>'
@@ -119,8 +117,8 @@ struct TXMLItemBuilder {
         QVarLengthArray<int, 16> names;
         QVarLengthArray<TRawValue, 16> raw;
         qsizetype pieces = 0;
-        auto addPiece = [&](QByteArrayView piece) {
-            const qsizetype eq = piece.indexOf('=');
+        // eq: the offset of the piece's first "=", -1 for none.
+        auto addPiece = [&](QByteArrayView piece, qsizetype eq) {
             if (eq < 0)
                 return; // a name without a value stores nothing
             QByteArrayView value = piece.sliced(eq + 1);
@@ -153,18 +151,33 @@ struct TXMLItemBuilder {
         const char *const begin = list.data();
         const char *const listEnd = begin + list.size();
         const char *pieceStart = begin;
+        // The first "=" of the piece, when it stands before any quote; a
+        // quote before it may hide one, which the piece's search then finds.
+        const char *eq = nullptr;
+        bool quoteFirst = false;
+        const auto offsetOfEq = [&](const char *start, const char *pieceEnd) -> qsizetype {
+            if (eq && !quoteFirst)
+                return eq - start;
+            const void *found = std::memchr(start, '=', size_t(pieceEnd - start));
+            return found ? static_cast<const char *>(found) - start : -1;
+        };
         for (const char *p = begin; p < listEnd; ++p) {
             if (*p == '"') {
+                quoteFirst = quoteFirst || !eq;
                 const void *closing = std::memchr(p + 1, '"', size_t(listEnd - p - 1));
                 if (!closing)
                     break; // quoted to the end: one piece
                 p = static_cast<const char *>(closing);
             } else if (*p == ' ') {
-                addPiece(QByteArrayView(pieceStart, p));
+                addPiece(QByteArrayView(pieceStart, p), offsetOfEq(pieceStart, p));
                 pieceStart = p + 1;
+                eq = nullptr;
+                quoteFirst = false;
+            } else if (*p == '=' && !eq) {
+                eq = p;
             }
         }
-        addPiece(QByteArrayView(pieceStart, listEnd));
+        addPiece(QByteArrayView(pieceStart, listEnd), offsetOfEq(pieceStart, listEnd));
         if (!fresh || names.isEmpty())
             return;
         item.FAttributes.reserve(size_t(names.size()));
@@ -177,11 +190,12 @@ struct TXMLItemBuilder {
     static void TakeTag(TECXMLParser &parser, TXMLItem &item, QByteArrayView tag, TXMLTextPool &pool,
                         std::vector<std::vector<int>> &memos)
     {
-        const int name = pool.ValueIndex(TagName(tag));
+        const qsizetype space = tag.indexOf(' ');
+        const int name = pool.ValueIndex(TagName(tag, space));
         item.SetName(pool.At(name).Text);
         if (size_t(name) >= memos.size())
             memos.resize(size_t(name) + 1);
-        ReadAttributes(parser, Kept(parser, tag), item, pool, memos[size_t(name)]);
+        ReadAttributes(parser, Kept(parser, tag), space, item, pool, memos[size_t(name)]);
     }
 
     // Keeps the input for the values, shared; bytes the array does not own
