@@ -64,12 +64,7 @@ TStdCode::TStdCode(TCodeTable *table)
 
 TScanCode TStdCode::Item(bool isBreak) const
 {
-    TScanCode item;
-    item.SetData(isBreak ? BreakCode : MakeCode);
-    item.CodeType = isBreak ? ctBreak : ctMake;
-    item.Name = Name;
-    item.ScanCode = ScanCode;
-    return item;
+    return TScanCode(isBreak ? BreakCode : MakeCode, Name, ScanCode, isBreak ? ctBreak : ctMake);
 }
 
 void TStdCode::SetTable(TCodeTable *table)
