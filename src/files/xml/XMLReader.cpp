@@ -188,10 +188,15 @@ struct TXMLItemBuilder {
     }
 
     static void TakeTag(TECXMLParser &parser, TXMLItem &item, QByteArrayView tag, TXMLTextPool &pool,
-                        std::vector<std::vector<int>> &memos)
+                        std::vector<std::vector<int>> &memos, int &lastName)
     {
         const qsizetype space = tag.indexOf(' ');
-        const int name = pool.ValueIndex(TagName(tag, space));
+        // Siblings mostly share their name: the last one is compared first.
+        const QByteArrayView tagName = TagName(tag, space);
+        if (lastName < 0 || pool.At(lastName).Bytes.size() != tagName.size()
+            || !SameBytes(pool.At(lastName).Bytes.constData(), tagName.data(), tagName.size()))
+            lastName = pool.ValueIndex(tagName);
+        const int name = lastName;
         item.SetName(pool.At(name).Text);
         if (size_t(name) >= memos.size())
             memos.resize(size_t(name) + 1);
@@ -243,6 +248,7 @@ void ReadXMLDocument(TECXMLParser &parser, const QByteArray &input)
     TXMLTokenizer tokenizer(TXMLItemBuilder::Start(parser, input));
     TXMLTextPool pool;
     std::vector<std::vector<int>> memos;
+    int lastName = -1;
 
     for (auto kind = tokenizer.Next(); kind != TXMLTokenizer::tkEnd; kind = tokenizer.Next()) {
         if (!current)
@@ -256,13 +262,13 @@ void ReadXMLDocument(TECXMLParser &parser, const QByteArray &input)
             break;
         case TXMLTokenizer::tkStartTag:
             if (IsBlankText(current->Name())) {
-                TXMLItemBuilder::TakeTag(parser, *current, token, pool, memos);
+                TXMLItemBuilder::TakeTag(parser, *current, token, pool, memos, lastName);
             } else {
                 if (++depth > kMaxDepth)
                     throw EXMLError(QStringLiteral("Слишком глубокая вложенность элементов в XML файле"),
                                     tokenizer.Line());
                 current = current->New();
-                TXMLItemBuilder::TakeTag(parser, *current, token, pool, memos);
+                TXMLItemBuilder::TakeTag(parser, *current, token, pool, memos, lastName);
             }
             break;
         case TXMLTokenizer::tkEndTag:
@@ -270,7 +276,7 @@ void ReadXMLDocument(TECXMLParser &parser, const QByteArray &input)
             --depth;
             break;
         case TXMLTokenizer::tkEmptyTag:
-            TXMLItemBuilder::TakeTag(parser, *current->New(), token, pool, memos);
+            TXMLItemBuilder::TakeTag(parser, *current->New(), token, pool, memos, lastName);
             break;
         case TXMLTokenizer::tkText:
             if (IsBlankText(current->Text()))
