@@ -24,6 +24,14 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
+// Unicode of every byte, so that converting bytes looks up each one once.
+constexpr std::array<char16_t, 256> kAllBytes = [] {
+    std::array<char16_t, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        table[size_t(b)] = b < 0x80 ? char16_t(b) : kHighHalf[size_t(b - 0x80)];
+    return table;
+}();
+
 } // namespace
 
 char16_t Win1251Char(unsigned char byte)
@@ -48,7 +56,7 @@ QString FromWin1251(QByteArrayView bytes)
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
     for (char c : bytes)
-        *out++ = Win1251Char(static_cast<unsigned char>(c));
+        *out++ = kAllBytes[static_cast<unsigned char>(c)];
     return text;
 }
 
@@ -64,8 +72,6 @@ void AppendWin1251(QByteArray &out, QStringView text)
     const qsizetype start = out.size();
     out.resize(start + text.size());
     char *next = out.data() + start;
-    for (QChar ch : text) {
-        const int b = Win1251Byte(ch.unicode());
-        *next++ = char(b < 0 ? '?' : b);
-    }
+    for (QChar ch : text)
+        *next++ = Win1251ByteOrQuestion(ch.unicode());
 }

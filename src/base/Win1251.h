@@ -24,3 +24,15 @@ int Win1251Byte(char16_t ch);
 
 /// Returns the character of one Windows-1251 byte.
 char16_t Win1251Char(unsigned char byte);
+
+/// Returns the Windows-1251 byte of one character, '?' when there is none:
+/// ASCII and the Cyrillic letters А to я without a table search.
+inline char Win1251ByteOrQuestion(char16_t ch)
+{
+    if (ch < 0x80)
+        return char(ch);
+    if (ch >= 0x0410 && ch <= 0x044F)
+        return char(ch - 0x0410 + 0xC0);
+    const int byte = Win1251Byte(ch);
+    return char(byte < 0 ? '?' : byte);
+}

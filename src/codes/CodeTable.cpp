@@ -2,6 +2,8 @@
 
 #include "base/Error.h"
 #include "codes/CodeSet.h"
+#include "codes/KeyText.h"
+#include "codes/LastingCodes.h"
 
 #include <algorithm>
 
@@ -22,6 +24,37 @@ std::optional<QString> NameKey(QStringView name)
     return key;
 }
 
+// A code of two to seven bytes as one number: the bytes, the length in the
+// top byte and whether it is a break code in the top bit; 0 for any other
+// length.
+uint64_t PackedCode(QByteArrayView bytes, bool isBreak)
+{
+    if (bytes.size() < 2 || bytes.size() > 7)
+        return 0;
+    uint64_t key = uint64_t(bytes.size()) << 56 | uint64_t(isBreak) << 63;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        key |= uint64_t(uint8_t(bytes[i])) << (8 * i);
+    return key;
+}
+
+size_t PackedSlot(uint64_t key, size_t mask)
+{
+    return size_t((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+}
+
+// The same into out, which has room for the name; false for a name with
+// other characters.
+bool LowerAscii(QStringView name, char16_t *out)
+{
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c >= 0x80)
+            return false;
+        out[i] = c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+    }
+    return true;
+}
+
 } // namespace
 
 TStdCode::TStdCode(TCodeTable *table)
@@ -31,12 +64,7 @@ TStdCode::TStdCode(TCodeTable *table)
 
 TScanCode TStdCode::Item(bool isBreak) const
 {
-    TScanCode item;
-    item.SetData(isBreak ? BreakCode : MakeCode);
-    item.CodeType = isBreak ? ctBreak : ctMake;
-    item.Name = Name;
-    item.ScanCode = ScanCode;
-    return item;
+    return TScanCode(isBreak ? BreakCode : MakeCode, Name, ScanCode, isBreak ? ctBreak : ctMake);
 }
 
 void TStdCode::SetTable(TCodeTable *table)
@@ -79,6 +107,7 @@ void TCodeTable::Append(std::unique_ptr<TStdCode> entry)
 
 void TCodeTable::Index(const TStdCode &entry)
 {
+    Changed();
     // The first entry of a code keeps its place: lookups find the first match.
     if (!FByMake.contains(entry.MakeCode))
         FByMake.insert(entry.MakeCode, &entry);
@@ -88,6 +117,10 @@ void TCodeTable::Index(const TStdCode &entry)
         FByMakeByte[uint8_t(entry.MakeCode[0])] = &entry;
     if (entry.BreakCode.size() == 1 && !FByBreakByte[uint8_t(entry.BreakCode[0])])
         FByBreakByte[uint8_t(entry.BreakCode[0])] = &entry;
+    if (const uint64_t key = PackedCode(entry.MakeCode, false))
+        IndexPacked(key, &entry);
+    if (const uint64_t key = PackedCode(entry.BreakCode, true))
+        IndexPacked(key, &entry);
     if (const std::optional<QString> key = NameKey(entry.Name)) {
         if (!FByName.contains(*key))
             FByName.insert(*key, &entry);
@@ -98,10 +131,13 @@ void TCodeTable::Index(const TStdCode &entry)
 
 void TCodeTable::ClearIndex()
 {
+    Changed();
     FByMake.clear();
     FByBreak.clear();
     FByMakeByte.fill(nullptr);
     FByBreakByte.fill(nullptr);
+    FPacked.clear();
+    FPackedCount = 0;
     FByName.clear();
     FOtherNames = 0;
 }
@@ -109,11 +145,13 @@ void TCodeTable::ClearIndex()
 TStdCode &TCodeTable::Add(const QString &name, const QByteArray &scanCode, const QByteArray &breakCode,
                           const QByteArray &makeCode)
 {
+    // Every code item a layout holds copies these: kept for good, they are
+    // copied and freed without touching a reference count.
     auto entry = std::make_unique<TStdCode>();
-    entry->Name = name;
-    entry->ScanCode = scanCode;
-    entry->BreakCode = breakCode;
-    entry->MakeCode = makeCode;
+    entry->Name = LastingName(name);
+    entry->ScanCode = LastingBytes(scanCode);
+    entry->BreakCode = LastingBytes(breakCode);
+    entry->MakeCode = LastingBytes(makeCode);
     entry->FTable = this;
     Append(std::move(entry));
     return *FItems.back();
@@ -143,11 +181,22 @@ void TCodeTable::BuildFrom(const TCodeSet &codeSet)
 std::optional<TScanCode> TCodeTable::FindByName(QStringView name, bool isBreak) const
 {
     // Between ASCII names, ignoring letter case is comparing in lower case.
-    if (FOtherNames == 0)
-        if (const std::optional<QString> key = NameKey(name)) {
+    // Names are short: the key is made on the stack and only borrowed.
+    if (FOtherNames == 0) {
+        constexpr qsizetype kShortName = 64;
+        std::optional<QString> key;
+        char16_t buffer[kShortName];
+        if (name.size() <= kShortName) {
+            if (LowerAscii(name, buffer))
+                key = QString::fromRawData(reinterpret_cast<const QChar *>(buffer), name.size());
+        } else {
+            key = NameKey(name);
+        }
+        if (key) {
             const TStdCode *entry = FByName.value(*key);
             return entry ? std::optional(entry->Item(isBreak)) : std::nullopt;
         }
+    }
     for (const auto &entry : FItems)
         if (QStringView(entry->Name).compare(name, Qt::CaseInsensitive) == 0)
             return entry->Item(isBreak);
@@ -181,10 +230,47 @@ const TStdCode *TCodeTable::EntryByCode(QByteArrayView bytes, bool isBreak) cons
     // Most make codes are one byte, and decoding tries one byte first.
     if (bytes.size() == 1)
         return (isBreak ? FByBreakByte : FByMakeByte)[uint8_t(bytes[0])];
+    if (const uint64_t key = PackedCode(bytes, isBreak))
+        return FindPacked(key);
     // An empty break code stands for "no release code" and is not indexed;
     // the key only borrows the bytes.
     const QHash<QByteArray, const TStdCode *> &index = isBreak ? FByBreak : FByMake;
     return index.value(QByteArray::fromRawData(bytes.data(), bytes.size()), nullptr);
+}
+
+void TCodeTable::IndexPacked(uint64_t key, const TStdCode *entry)
+{
+    if (2 * (FPackedCount + 1) > int(FPacked.size())) {
+        std::vector<TPackedSlot> old(std::max<size_t>(64, 2 * FPacked.size()));
+        old.swap(FPacked);
+        FPackedCount = 0;
+        for (const TPackedSlot &slot : old)
+            if (slot.Key != 0)
+                IndexPacked(slot.Key, slot.Entry);
+    }
+    const size_t mask = FPacked.size() - 1;
+    for (size_t i = PackedSlot(key, mask);; i = (i + 1) & mask) {
+        if (FPacked[i].Key == key)
+            return; // the first entry of a code keeps its place
+        if (FPacked[i].Key == 0) {
+            FPacked[i] = {key, entry};
+            ++FPackedCount;
+            return;
+        }
+    }
+}
+
+const TStdCode *TCodeTable::FindPacked(uint64_t key) const
+{
+    if (FPacked.empty())
+        return nullptr;
+    const size_t mask = FPacked.size() - 1;
+    for (size_t i = PackedSlot(key, mask);; i = (i + 1) & mask) {
+        if (FPacked[i].Key == key)
+            return FPacked[i].Entry;
+        if (FPacked[i].Key == 0)
+            return nullptr;
+    }
 }
 
 std::optional<TScanCode> TCodeTable::CodeForKeyMessage(const TKeyMessage &message, TKeyCapture which) const
@@ -209,4 +295,18 @@ std::optional<TScanCode> TCodeTable::CodeForKeyMessage(const TKeyMessage &messag
     } catch (const EError &) {
         return std::nullopt;
     }
+}
+
+const QString &TCodeTable::EntryKeyText(const TStdCode &entry, bool isBreak) const
+{
+    if (!FKeyTextsMade.load(std::memory_order_acquire)) {
+        const std::lock_guard lock(FKeyTextsMutex);
+        if (!FKeyTextsMade.load(std::memory_order_relaxed)) {
+            for (const auto &item : FItems)
+                for (const bool asBreak : {false, true})
+                    item->FKeyTexts[asBreak] = ComputedKeyText(*this, item->Item(asBreak));
+            FKeyTextsMade.store(true, std::memory_order_release);
+        }
+    }
+    return entry.FKeyTexts[isBreak];
 }

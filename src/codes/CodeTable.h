@@ -9,7 +9,9 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -46,6 +48,8 @@ public:
 private:
     friend class TCodeTable;
     TCodeTable *FTable = nullptr;
+    // The key texts of the make and break item, made by the table.
+    QString FKeyTexts[2];
 };
 
 /// An ordered list of standard keys: one group of the code set, or the flat
@@ -95,6 +99,11 @@ public:
     /// for a first press, the break item for a release, as which allows;
     /// none for repeats, other messages and unknown keys.
     std::optional<TScanCode> CodeForKeyMessage(const TKeyMessage &message, TKeyCapture which) const;
+    /// Returns the key text (see KeyText.h) of an entry's make or break
+    /// item. The texts of all entries are made on the first call after a
+    /// change of the table, so that writing codes does not look names up
+    /// again for every item.
+    const QString &EntryKeyText(const TStdCode &entry, bool isBreak) const;
 
 private:
     friend class TStdCode;
@@ -102,12 +111,24 @@ private:
     void Append(std::unique_ptr<TStdCode> entry);
     void Index(const TStdCode &entry);
     void ClearIndex();
+    void Changed() { FKeyTextsMade.store(false, std::memory_order_release); }
 
     std::vector<std::unique_ptr<TStdCode>> FItems;
     // The first entry of every make and break code, so that decoding bytes
     // does not scan the table once per byte.
     QHash<QByteArray, const TStdCode *> FByMake;
     QHash<QByteArray, const TStdCode *> FByBreak;
+    // The same for the codes of two to seven bytes, packed into one number
+    // with their length and kind (see PackedCode) in an open-addressing
+    // table of a power-of-two size, at most half full; a free slot holds 0.
+    struct TPackedSlot {
+        uint64_t Key = 0;
+        const TStdCode *Entry = nullptr;
+    };
+    std::vector<TPackedSlot> FPacked;
+    int FPackedCount = 0;
+    void IndexPacked(uint64_t key, const TStdCode *entry);
+    const TStdCode *FindPacked(uint64_t key) const;
     // The same for the codes of one byte, looked up without hashing.
     std::array<const TStdCode *, 256> FByMakeByte{};
     std::array<const TStdCode *, 256> FByBreakByte{};
@@ -117,4 +138,8 @@ private:
     QHash<QString, const TStdCode *> FByName;
     int FOtherNames = 0;
     int FMaxCodeLength = 0;
+    // Whether every entry holds its key texts; made under the mutex, since
+    // the standard table is read from more than one thread.
+    mutable std::atomic<bool> FKeyTextsMade{false};
+    mutable std::mutex FKeyTextsMutex;
 };

@@ -43,6 +43,19 @@ std::optional<TScanCode> FindByKeyText(const TCodeTable &table, QStringView text
 
 QString KeyText(const TCodeTable &table, const TScanCode &item)
 {
+    // An item equal to one the table gives out (name, bytes and key) has the
+    // text the table keeps for it: the text depends on nothing else.
+    if (item.CodeType == ctMake || item.CodeType == ctBreak) {
+        const bool isBreak = item.CodeType == ctBreak;
+        if (const TStdCode *entry = table.EntryByCode(item.Data(), isBreak))
+            if (entry->Name == item.Name && entry->ScanCode == item.ScanCode)
+                return table.EntryKeyText(*entry, isBreak);
+    }
+    return ComputedKeyText(table, item);
+}
+
+QString ComputedKeyText(const TCodeTable &table, const TScanCode &item)
+{
     if (ReadsBackAs(table, item.Name, item))
         return item.Name;
     // A key without code bytes has no such form.

@@ -24,3 +24,7 @@ std::optional<TScanCode> FindByKeyText(const TCodeTable &table, QStringView text
 /// back as the same code and key, else its code as "$" and hexadecimal bytes
 /// when those do, else the name.
 QString KeyText(const TCodeTable &table, const TScanCode &item);
+
+/// The same, worked out from the table's lookups instead of the texts the
+/// table keeps for its own items.
+QString ComputedKeyText(const TCodeTable &table, const TScanCode &item);

@@ -27,6 +27,10 @@ inline constexpr int kMaxScanCodesLength = 255;
 class TScanCode {
 public:
     explicit TScanCode(TScanCodeOwner *owner = nullptr) : FOwner(owner) {}
+    /// A free-standing item with these fields.
+    TScanCode(const QByteArray &data, const QString &name, const QByteArray &scanCode, TCodeType codeType)
+        : Name(name), ScanCode(scanCode), CodeType(codeType), FData(data), FOwner(nullptr)
+    {}
 
     const QByteArray &Data() const { return FData; }
     /// Stores the bytes; raises "Длина скан-кодов не может превышать 255 байт."

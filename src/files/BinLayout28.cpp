@@ -279,9 +279,9 @@ void TBinLayout28::WriteTrailer(const TLayout &layout, const TTrailerForm &form,
 void TBinLayout28::WriteCodes(const TScanCodes &codes, TBinStream &stream)
 {
     // A sequence holds at most 255 bytes, so its length fits the count byte.
-    const QByteArray data = codes.Data();
-    stream.WriteByte(uint8_t(data.size()));
-    stream.WriteBytes(data);
+    stream.WriteByte(uint8_t(codes.DataLength()));
+    for (int i = 0; i < codes.Count(); ++i)
+        stream.WriteBytes(codes.Item(i).Data());
 }
 
 void TBinLayout28::WriteMelody(const TNotes &melody, const std::function<QString()> &owner, TBinStream &stream)
@@ -294,9 +294,8 @@ void TBinLayout28::WriteMelody(const TNotes &melody, const std::function<QString
     stream.WriteByte(uint8_t(melody.Count()));
     for (int i = 0; i < melody.Count(); ++i) {
         const TNote &note = melody.Item(i);
-        stream.WriteByte(note.Pitch());
-        stream.WriteByte(note.Duration());
-        stream.WriteByte(note.Volume());
+        const char bytes[3] = {char(note.Pitch()), char(note.Duration()), char(note.Volume())};
+        stream.WriteBytes(QByteArrayView(bytes, 3));
     }
 }
 

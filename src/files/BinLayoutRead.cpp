@@ -89,7 +89,7 @@ void TBinLayout28::ReadTrailer(TLayout &layout, qsizetype trailer, uint16_t mark
     groups.Clear();
     const int count = image.ReadByte();
     for (int g = 0; g < count; ++g) {
-        const QByteArray bytes = image.ReadBytes(4);
+        const QByteArrayView bytes = image.ReadView(4);
         groups.Add().SetRect(
             TRect{uint8_t(bytes[0]), uint8_t(bytes[1]), uint8_t(bytes[2]), uint8_t(bytes[3])});
     }
@@ -148,7 +148,7 @@ void TBinLayout28::ReadCodes(TScanCodes &codes, bool byteForm, TBinStream &image
     codes.Clear();
     const int count = image.ReadByte();
     if (byteForm) {
-        codes.AddDecoded(image.ReadBytes(count));
+        codes.AddDecoded(image.ReadView(count));
         return;
     }
     std::vector<uint16_t> words(size_t(count), 0);
@@ -169,7 +169,7 @@ void TBinLayout28::ReadMelody(TNotes &melody, TBinStream &image)
 {
     melody.Clear();
     const int count = image.ReadByte();
-    const QByteArray bytes = image.ReadBytes(3 * qsizetype(count));
+    const QByteArrayView bytes = image.ReadView(3 * qsizetype(count));
     for (int i = 0; i < count; ++i) {
         TNote &note = melody.Add();
         note.SetPitch(uint8_t(bytes[3 * i]));

@@ -19,23 +19,24 @@ void AddCodes(TXMLItem &parent, const QString &name, const TScanCodes &codes)
 {
     if (codes.IsEmpty())
         return;
-    AddChild(parent, name).SetAttribute(kScanCodes, codes.Text());
+    AddValue(AddChild(parent, name), kScanCodes, codes.Text());
 }
 
 void AddPicture(TXMLItem &parent, const TKeyPicture &picture)
 {
     TXMLItem &item = AddChild(parent, kPicture);
-    item.SetAttribute(kBackgroundColor, ColorText(picture.BackgroundColor()));
-    item.SetAttribute(kText, picture.Text());
-    item.SetAttribute(kTextOrientation, IntText(picture.TextOrientation()));
+    item.ReserveAttributes(11);
+    AddValue(item, kBackgroundColor, ColorText(picture.BackgroundColor()));
+    AddValue(item, kText, picture.Text());
+    AddValue(item, kTextOrientation, IntText(picture.TextOrientation()));
     const TFont &font = picture.Font();
-    item.SetAttribute(kFontPixels, IntText(font.PixelsPerInch()));
-    item.SetAttribute(kFontCharset, IntText(font.Charset()));
-    item.SetAttribute(kFontColor, ColorText(font.Color()));
-    item.SetAttribute(kFontHeight, IntText(font.Height()));
-    item.SetAttribute(kFontName, font.Name());
-    item.SetAttribute(kFontSize, IntText(font.Size()));
-    item.SetAttribute(kFontStyle, IntText(font.Style()));
+    AddValue(item, kFontPixels, IntText(font.PixelsPerInch()));
+    AddValue(item, kFontCharset, IntText(font.Charset()));
+    AddValue(item, kFontColor, ColorText(font.Color()));
+    AddValue(item, kFontHeight, IntText(font.Height()));
+    AddValue(item, kFontName, font.Name());
+    AddValue(item, kFontSize, IntText(font.Size()));
+    AddValue(item, kFontStyle, IntText(font.Style()));
     if (picture.HasGraphic())
         AddChild(item, kPictureData).SetText(picture.PictureData());
 }
@@ -43,12 +44,13 @@ void AddPicture(TXMLItem &parent, const TKeyPicture &picture)
 void AddKey(TXMLItem &parent, const TKey &key, int)
 {
     TXMLItem &item = AddChild(parent, kKey);
-    item.SetAttribute(kNumber, IntText(key.LogicalNumber()));
-    item.SetAttribute(kColumn, IntText(key.Col()));
-    item.SetAttribute(kRow, IntText(key.Row()));
-    item.SetAttribute(kRemark, key.Remark());
-    item.SetAttribute(kAutoRepeat, FlagText(key.AutoRepeat()));
-    item.SetAttribute(kKeyType, IntText(key.KeyType()));
+    item.ReserveAttributes(6);
+    AddValue(item, kNumber, IntText(key.LogicalNumber()));
+    AddValue(item, kColumn, IntText(key.Col()));
+    AddValue(item, kRow, IntText(key.Row()));
+    AddValue(item, kRemark, key.Remark());
+    AddValue(item, kAutoRepeat, FlagText(key.AutoRepeat()));
+    AddValue(item, kKeyType, IntText(key.KeyType()));
     AddCodes(item, kMakeCodes, key.MakeCodes());
     AddCodes(item, kBreakCodes, key.BreakCodes());
     AddNotes(item, key.Melody());

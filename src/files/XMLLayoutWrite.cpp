@@ -9,6 +9,8 @@
 #include "model/MSR.h"
 #include "model/Notes.h"
 
+#include <algorithm>
+
 using namespace XMLLayoutNames;
 
 namespace XMLLayoutWrite {
@@ -70,12 +72,39 @@ QString FlagText(bool value)
 
 QString IntText(int value)
 {
-    return QString::number(value);
+    // Numbers of keys, cells, notes and pitches are small and written
+    // thousands of times: their texts are made once and kept for good, so
+    // that copies touch no reference count.
+    constexpr int kShared = 1000;
+    struct TTexts {
+        char16_t Digits[kShared][3];
+        QString Texts[kShared];
+        TTexts()
+        {
+            for (int i = 0; i < kShared; ++i) {
+                const QString text = QString::number(i);
+                std::copy(text.utf16(), text.utf16() + text.size(), Digits[i]);
+                Texts[i] = QString::fromRawData(reinterpret_cast<const QChar *>(Digits[i]), text.size());
+            }
+        }
+    };
+    static const TTexts *const texts = new TTexts; // never freed: copies may outlive statics
+    return value >= 0 && value < kShared ? texts->Texts[value] : QString::number(value);
 }
 
 QString ColorText(uint32_t value)
 {
-    return QStringLiteral("%1").arg(value, 8, 16, QChar(u'0')).toUpper();
+    // Eight upper-case hexadecimal digits, zeros in front.
+    QString text(8, Qt::Uninitialized);
+    for (int i = 7; i >= 0; --i, value >>= 4)
+        text[i] = QChar(u"0123456789ABCDEF"[value & 0xF]);
+    return text;
+}
+
+void AddValue(TXMLItem &item, const QString &name, QString value)
+{
+    if (!value.isEmpty())
+        item.AppendAttribute(name, std::move(value));
 }
 
 TXMLItem &AddChild(TXMLItem &parent, const QString &name)
@@ -93,10 +122,13 @@ void AddNotes(TXMLItem &parent, const TNotes &notes)
     for (int i = 0; i < notes.Count(); ++i) {
         const TNote &note = notes.Item(i);
         TXMLItem &child = AddChild(item, kNote);
-        child.SetAttribute(kNumber, IntText(i + 1));
-        child.SetAttribute(kPitch, IntText(note.Pitch()));
-        child.SetAttribute(kDuration, IntText(note.Duration()));
-        child.SetAttribute(kVolume, IntText(note.Volume()));
+        // Four different names and texts that are never empty: appended
+        // without looking for names already there.
+        child.ReserveAttributes(4);
+        child.AppendAttribute(kNumber, IntText(i + 1));
+        child.AppendAttribute(kPitch, IntText(note.Pitch()));
+        child.AppendAttribute(kDuration, IntText(note.Duration()));
+        child.AppendAttribute(kVolume, IntText(note.Volume()));
     }
 }
 

@@ -24,6 +24,10 @@ QString ColorText(uint32_t value);
 
 /// Appends a child element named name and returns it.
 TXMLItem &AddChild(TXMLItem &parent, const QString &name);
+/// Adds an attribute to an element just made, whose attribute names are all
+/// different: appended without looking for the name; an empty value adds
+/// nothing, as SetAttribute does.
+void AddValue(TXMLItem &item, const QString &name, QString value);
 /// Appends "Ноты" with one "Нота" per note; nothing for an empty melody.
 void AddNotes(TXMLItem &parent, const TNotes &notes);
 /// Appends "Группы" with one "Группа" per key group; nothing without groups.

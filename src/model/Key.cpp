@@ -5,6 +5,7 @@
 #include "model/ScanCodes.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <utility>
 
 QString KeyTypeName(int keyType)
@@ -27,8 +28,7 @@ QString KeyTypeName(int keyType)
 
 TKey::TKey(TKeys *owner, int col, int row, int logicalNumber, TNotifier *notifier)
     : TNotifyObject(notifier), FCol(col), FRow(row), FLogicalNumber(logicalNumber), FOwner(owner),
-      FMelody(std::make_unique<TNotes>(notifier)), FPicture(std::make_unique<TKeyPicture>(notifier)),
-      FMakeCodes(std::make_unique<TScanCodes>(notifier)), FBreakCodes(std::make_unique<TScanCodes>(notifier))
+      FMelody(notifier), FPicture(notifier), FMakeCodes(notifier), FBreakCodes(notifier)
 {
 }
 
@@ -41,6 +41,8 @@ void TKey::SetRemark(const QString &value)
 
 void TKey::SetLogicalNumber(int value)
 {
+    if (value != FLogicalNumber && FOwner)
+        FOwner->Reindex();
     Store(FLogicalNumber, value);
 }
 
@@ -59,9 +61,9 @@ void TKey::AssignContent(const TKey &source)
     SetRemark(source.FRemark);
     SetKeyType(source.FKeyType);
     SetAutoRepeat(source.FAutoRepeat);
-    FMelody->Assign(*source.FMelody);
-    FMakeCodes->Assign(*source.FMakeCodes);
-    FBreakCodes->Assign(*source.FBreakCodes);
+    FMelody.Assign(source.FMelody);
+    FMakeCodes.Assign(source.FMakeCodes);
+    FBreakCodes.Assign(source.FBreakCodes);
     Change();
 }
 
@@ -70,15 +72,15 @@ void TKey::Clear()
     SetRemark(QString());
     SetKeyType(ktMacro);
     SetAutoRepeat(false);
-    FMakeCodes->Clear();
-    FBreakCodes->Clear();
-    FMelody->Clear();
+    FMakeCodes.Clear();
+    FBreakCodes.Clear();
+    FMelody.Clear();
     Change();
 }
 
 bool TKey::IsEmpty() const
 {
-    return FMelody->IsEmpty() && FMakeCodes->IsEmpty() && FBreakCodes->IsEmpty() && FRemark.isEmpty() &&
+    return FMelody.IsEmpty() && FMakeCodes.IsEmpty() && FBreakCodes.IsEmpty() && FRemark.isEmpty() &&
            FKeyType == ktMacro && !FAutoRepeat;
 }
 
@@ -89,6 +91,7 @@ TKeys::~TKeys() = default;
 TKey &TKeys::Add(int col, int row, int logicalNumber)
 {
     FItems.push_back(std::make_unique<TKey>(this, col, row, logicalNumber, Notifier()));
+    FIndexed = false;
     Change();
     return *FItems.back();
 }
@@ -98,11 +101,62 @@ void TKeys::Clear()
     if (FItems.empty())
         return;
     FItems.clear();
+    FIndexed = false;
     Change();
+}
+
+namespace {
+
+// Numbers and cells beyond these are looked up by walking the keys: the
+// tables stay small whatever a file holds.
+constexpr int kIndexedNumbers = 4096;
+constexpr int kIndexedCells = 65536;
+
+} // namespace
+
+void TKeys::BuildIndex() const
+{
+    FByNumber.assign(1, -1);
+    FByCell.clear();
+    int cols = 0;
+    FCellRows = 0;
+    bool outside = false;
+    for (const auto &key : FItems) {
+        outside = outside || key->Col() < 0 || key->Row() < 0;
+        cols = std::max(cols, key->Col() + 1);
+        FCellRows = std::max(FCellRows, key->Row() + 1);
+    }
+    if (outside || qint64(cols) * FCellRows > kIndexedCells)
+        cols = FCellRows = 0;
+    FByCell.assign(size_t(cols) * size_t(FCellRows), -1);
+    for (size_t i = 0; i < FItems.size(); ++i) {
+        const TKey &key = *FItems[i];
+        const int number = key.LogicalNumber();
+        if (number >= 0 && number < kIndexedNumbers) {
+            if (size_t(number) >= FByNumber.size())
+                FByNumber.resize(size_t(number) + 1, -1);
+            if (FByNumber[size_t(number)] < 0)
+                FByNumber[size_t(number)] = int(i);
+        }
+        if (FCellRows > 0) {
+            int &cell = FByCell[size_t(key.Col()) * size_t(FCellRows) + size_t(key.Row())];
+            if (cell < 0)
+                cell = int(i);
+        }
+    }
+    FIndexed = true;
 }
 
 const TKey *TKeys::KeyAt(int col, int row) const
 {
+    if (!FIndexed)
+        BuildIndex();
+    if (FCellRows > 0) {
+        if (col < 0 || row < 0 || row >= FCellRows || size_t(col) * size_t(FCellRows) >= FByCell.size())
+            return nullptr;
+        const int index = FByCell[size_t(col) * size_t(FCellRows) + size_t(row)];
+        return index < 0 ? nullptr : FItems[size_t(index)].get();
+    }
     for (const auto &key : FItems)
         if (key->Col() == col && key->Row() == row)
             return key.get();
@@ -116,6 +170,14 @@ TKey *TKeys::KeyAt(int col, int row)
 
 const TKey *TKeys::KeyByNumber(int logicalNumber) const
 {
+    if (!FIndexed)
+        BuildIndex();
+    if (logicalNumber >= 0 && logicalNumber < kIndexedNumbers) {
+        if (size_t(logicalNumber) >= FByNumber.size())
+            return nullptr;
+        const int index = FByNumber[size_t(logicalNumber)];
+        return index < 0 ? nullptr : FItems[size_t(index)].get();
+    }
     for (const auto &key : FItems)
         if (key->LogicalNumber() == logicalNumber)
             return key.get();

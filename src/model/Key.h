@@ -1,15 +1,15 @@
 #pragma once
 
+#include "model/KeyPicture.h"
+#include "model/Notes.h"
 #include "model/Notifier.h"
+#include "model/ScanCodes.h"
 
 #include <QString>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-class TKeyPicture;
-class TNotes;
-class TScanCodes;
 class TKeys;
 
 /// What a key does.
@@ -50,18 +50,18 @@ public:
     int LogicalNumber() const { return FLogicalNumber; }
     void SetLogicalNumber(int value);
     TKeys *Owner() const { return FOwner; }
-    const TNotes &Melody() const { return *FMelody; }
-    TNotes &Melody() { return *FMelody; }
+    const TNotes &Melody() const { return FMelody; }
+    TNotes &Melody() { return FMelody; }
     TKeyType KeyType() const { return FKeyType; }
     void SetKeyType(TKeyType value);
     bool AutoRepeat() const { return FAutoRepeat; }
     void SetAutoRepeat(bool value);
-    const TKeyPicture &Picture() const { return *FPicture; }
-    TKeyPicture &Picture() { return *FPicture; }
-    const TScanCodes &MakeCodes() const { return *FMakeCodes; }
-    TScanCodes &MakeCodes() { return *FMakeCodes; }
-    const TScanCodes &BreakCodes() const { return *FBreakCodes; }
-    TScanCodes &BreakCodes() { return *FBreakCodes; }
+    const TKeyPicture &Picture() const { return FPicture; }
+    TKeyPicture &Picture() { return FPicture; }
+    const TScanCodes &MakeCodes() const { return FMakeCodes; }
+    TScanCodes &MakeCodes() { return FMakeCodes; }
+    const TScanCodes &BreakCodes() const { return FBreakCodes; }
+    TScanCodes &BreakCodes() { return FBreakCodes; }
 
     /// Copies remark, type, repeat, melody and both code sequences (not the
     /// cell, the number or the picture) and marks the key changed.
@@ -78,12 +78,13 @@ private:
     int FRow;
     int FLogicalNumber;
     TKeys *FOwner;
-    std::unique_ptr<TNotes> FMelody;
+    // The parts live inside the key: a key is one allocation.
+    TNotes FMelody;
     TKeyType FKeyType = ktMacro;
     bool FAutoRepeat = false;
-    std::unique_ptr<TKeyPicture> FPicture;
-    std::unique_ptr<TScanCodes> FMakeCodes;
-    std::unique_ptr<TScanCodes> FBreakCodes;
+    TKeyPicture FPicture;
+    TScanCodes FMakeCodes;
+    TScanCodes FBreakCodes;
 };
 
 /// The keys of one layer, in the order the keyboard description lists them.
@@ -112,5 +113,18 @@ public:
     void CopyByNumber(const TKeys &source);
 
 private:
+    friend class TKey;
+    /// Forgets the lookup tables; a key calls it when its number changes.
+    void Reindex() { FIndexed = false; }
+    void BuildIndex() const;
+
     std::vector<std::unique_ptr<TKey>> FItems;
+    // The index of the first key of every logical number and of every cell
+    // (column-major, rows as the keys' greatest row + 1), -1 for none; made
+    // on the first lookup after a change, since the image formats look up
+    // every key by number and cell.
+    mutable std::vector<int> FByNumber;
+    mutable std::vector<int> FByCell;
+    mutable int FCellRows = 0;
+    mutable bool FIndexed = false;
 };

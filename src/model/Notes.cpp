@@ -43,23 +43,6 @@ int NotePitch(QStringView name)
     return -1;
 }
 
-TNote::TNote(TNotes *owner, TNotifier *notifier) : TNotifyObject(notifier), FOwner(owner) {}
-
-void TNote::SetPitch(uint8_t value)
-{
-    Store(FPitch, value);
-}
-
-void TNote::SetVolume(uint8_t value)
-{
-    Store(FVolume, value);
-}
-
-void TNote::SetDuration(uint8_t value)
-{
-    Store(FDuration, value);
-}
-
 TNotes::TNotes(TNotifier *notifier) : TNotifyObject(notifier) {}
 
 TNotes::~TNotes() = default;
@@ -68,9 +51,12 @@ TNote &TNotes::Add()
 {
     if (Count() >= kMaxNotes)
         throw EError(QStringLiteral("Количество нот не может быть больше 256."));
-    FItems.push_back(std::make_unique<TNote>(this, Notifier()));
+    // Melodies are short: room for a few notes spares the first regrowths.
+    if (FItems.capacity() == 0)
+        FItems.reserve(8);
+    FItems.emplace_back(this, Notifier());
     Change();
-    return *FItems.back();
+    return FItems.back();
 }
 
 void TNotes::Clear()
@@ -87,11 +73,12 @@ void TNotes::Assign(const TNotes &source)
     if (Equals(source))
         return;
     Clear();
-    for (const auto &note : source.FItems) {
+    FItems.reserve(source.FItems.size());
+    for (const TNote &note : source.FItems) {
         TNote &copy = Add();
-        copy.SetPitch(note->Pitch());
-        copy.SetVolume(note->Volume());
-        copy.SetDuration(note->Duration());
+        copy.SetPitch(note.Pitch());
+        copy.SetVolume(note.Volume());
+        copy.SetDuration(note.Duration());
     }
 }
 
@@ -100,8 +87,8 @@ bool TNotes::Equals(const TNotes &other) const
     if (Count() != other.Count())
         return false;
     for (size_t i = 0; i < FItems.size(); ++i) {
-        const TNote &a = *FItems[i];
-        const TNote &b = *other.FItems[i];
+        const TNote &a = FItems[i];
+        const TNote &b = other.FItems[i];
         if (a.Pitch() != b.Pitch() || a.Duration() != b.Duration() || a.Volume() != b.Volume())
             return false;
     }
@@ -111,11 +98,11 @@ bool TNotes::Equals(const TNotes &other) const
 QString TNotes::Text() const
 {
     QString text;
-    for (const auto &note : FItems) {
+    for (const TNote &note : FItems) {
         if (!text.isEmpty())
             text += u';';
-        text += NoteName(note->Pitch()) + u';' + QString::number(note->Duration()) + u';' +
-                QString::number(note->Volume());
+        text += NoteName(note.Pitch()) + u';' + QString::number(note.Duration()) + u';' +
+                QString::number(note.Volume());
     }
     return text;
 }

@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 class TNotes;
@@ -20,25 +19,44 @@ QString NoteName(int pitch);
 /// Returns the pitch whose name is exactly name (letter case matters), or -1.
 int NotePitch(QStringView name);
 
-/// One note of a melody for the keyboard's buzzer.
-class TNote : public TNotifyObject {
+/// One note of a melody for the keyboard's buzzer. A plain value, so that a
+/// melody keeps its notes side by side; a change marks the note and the
+/// document's notifier, as every model object does.
+class TNote {
 public:
-    explicit TNote(TNotes *owner, TNotifier *notifier = nullptr);
+    explicit TNote(TNotes *owner, TNotifier *notifier = nullptr) : FOwner(owner), FNotifier(notifier) {}
 
     TNotes *Owner() const { return FOwner; }
+    /// The document's notifier, null for a free-standing melody.
+    TNotifier *Notifier() const { return FNotifier; }
+    /// Returns whether the note changed since ResetChanged.
+    bool IsChanged() const { return FIsChanged; }
+    void ResetChanged() { FIsChanged = false; }
     /// Returns the index into the note name table.
     uint8_t Pitch() const { return FPitch; }
     uint8_t Volume() const { return FVolume; }
     uint8_t Duration() const { return FDuration; }
-    void SetPitch(uint8_t value);
-    void SetVolume(uint8_t value);
-    void SetDuration(uint8_t value);
+    void SetPitch(uint8_t value) { Store(FPitch, value); }
+    void SetVolume(uint8_t value) { Store(FVolume, value); }
+    void SetDuration(uint8_t value) { Store(FDuration, value); }
 
 private:
+    void Store(uint8_t &field, uint8_t value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        if (FNotifier)
+            FNotifier->Change();
+        FIsChanged = true;
+    }
+
     uint8_t FPitch = 0;
     uint8_t FVolume = 0;
     uint8_t FDuration = 0;
+    bool FIsChanged = false;
     TNotes *FOwner;
+    TNotifier *FNotifier;
 };
 
 /// A melody: at most 256 notes. Its text form is name, duration and volume of
@@ -49,10 +67,12 @@ public:
     ~TNotes() override;
 
     int Count() const { return int(FItems.size()); }
-    TNote &Item(int index) const { return *FItems[size_t(index)]; }
+    const TNote &Item(int index) const { return FItems[size_t(index)]; }
+    TNote &Item(int index) { return FItems[size_t(index)]; }
 
-    /// Appends a note with all fields 0, marks changed and returns it; raises
-    /// "Количество нот не может быть больше 256." when 256 notes are held.
+    /// Appends a note with all fields 0, marks changed and returns it (valid
+    /// until the next note is added); raises "Количество нот не может быть
+    /// больше 256." when 256 notes are held.
     TNote &Add();
     /// Frees all notes; marks changed when there were any.
     void Clear();
@@ -73,5 +93,5 @@ public:
     void SetText(QStringView text);
 
 private:
-    std::vector<std::unique_ptr<TNote>> FItems;
+    std::vector<TNote> FItems;
 };

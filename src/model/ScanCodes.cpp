@@ -35,16 +35,19 @@ TScanCode ByteItem(const QByteArray &bytes, const QString &name)
     return item;
 }
 
-// The item of the shortest make or break code of the table that bytes begin
-// with, at most MaxCodeLength long; at equal length a make code wins.
-std::optional<TScanCode> ShortestCode(const TCodeTable &table, QByteArrayView bytes)
+// The entry of the shortest make or break code of the table that bytes begin
+// with, at most MaxCodeLength long, and in isBreak which of its codes that
+// is; at equal length a make code wins.
+const TStdCode *ShortestEntry(const TCodeTable &table, QByteArrayView bytes, bool &isBreak)
 {
     const qsizetype longest = std::min(bytes.size(), qsizetype(table.MaxCodeLength()));
     for (qsizetype n = 1; n <= longest; ++n)
-        for (const bool isBreak : {false, true})
-            if (const TStdCode *entry = table.EntryByCode(bytes.first(n), isBreak))
-                return entry->Item(isBreak);
-    return std::nullopt;
+        for (const bool asBreak : {false, true})
+            if (const TStdCode *entry = table.EntryByCode(bytes.first(n), asBreak)) {
+                isBreak = asBreak;
+                return entry;
+            }
+    return nullptr;
 }
 
 // The same items, names and scan codes included.
@@ -94,15 +97,24 @@ std::optional<QString> PairingError(const TScanCodes &codes)
 
 TScanCodes::TScanCodes(TNotifier *notifier) : TNotifyObject(notifier) {}
 
+void TScanCodes::Reserve()
+{
+    // Sequences hold a few items: room for some at once spares the first
+    // regrowths.
+    if (FItems.capacity() == 0)
+        FItems.reserve(4);
+}
+
 TScanCodes::~TScanCodes() = default;
 
 TScanCode &TScanCodes::Add()
 {
     if (DataLength() >= kMaxScanCodesLength)
         RaiseTooLong();
-    FItems.push_back(std::make_unique<TScanCode>(this));
+    Reserve();
+    FItems.emplace_back(this);
     Change();
-    return *FItems.back();
+    return FItems.back();
 }
 
 TScanCode &TScanCodes::Append(const TScanCode &item)
@@ -115,17 +127,17 @@ TScanCode &TScanCodes::Append(const TScanCode &item)
 
 TScanCode &TScanCodes::Append(TScanCode &&item)
 {
-    auto added = std::make_unique<TScanCode>(std::move(item));
-    added->SetOwner(this);
-    FItems.push_back(std::move(added));
+    Reserve();
+    TScanCode &added = FItems.emplace_back(std::move(item));
+    added.SetOwner(this);
     Change();
-    return *FItems.back();
+    return added;
 }
 
 void TScanCodes::Remove(TScanCode *item)
 {
     const auto it =
-        std::find_if(FItems.begin(), FItems.end(), [item](const auto &p) { return p.get() == item; });
+        std::find_if(FItems.begin(), FItems.end(), [item](const TScanCode &p) { return &p == item; });
     if (it == FItems.end())
         return;
     FItems.erase(it);
@@ -145,8 +157,9 @@ void TScanCodes::Assign(const TScanCodes &source)
     if (Equals(source))
         return;
     Clear();
-    for (const auto &item : source.FItems)
-        Append(*item);
+    FItems.reserve(source.FItems.size());
+    for (const TScanCode &item : source.FItems)
+        Append(item);
 }
 
 bool TScanCodes::Equals(const TScanCodes &other) const
@@ -163,26 +176,43 @@ QByteArray TScanCodes::Data() const
 {
     QByteArray data;
     data.reserve(DataLength());
-    for (const auto &item : FItems)
-        data.append(item->Data());
+    for (const TScanCode &item : FItems)
+        data.append(item.Data());
     return data;
 }
 
 int TScanCodes::DataLength() const
 {
     int length = 0;
-    for (const auto &item : FItems)
-        length += int(item->Data().size());
+    for (const TScanCode &item : FItems)
+        length += int(item.Data().size());
     return length;
 }
 
 QString TScanCodes::Text() const
 {
-    QStringList texts;
-    texts.reserve(Count());
-    for (const auto &item : FItems)
-        texts.append(item->Text());
-    return texts.join(u' ');
+    // The item texts joined into one string, without a string per item.
+    QString text;
+    text.reserve(8 * qsizetype(FItems.size()));
+    const TCodeTable &table = StdCodeTable();
+    for (const TScanCode &item : FItems) {
+        if (&item != &FItems.front())
+            text.append(u' ');
+        switch (item.CodeType) {
+        case ctMake:
+            text.append(u'+').append(KeyText(table, item));
+            break;
+        case ctBreak:
+            text.append(u'-').append(KeyText(table, item));
+            break;
+        case ctByte:
+            text.append(item.Name);
+            break;
+        default:
+            text.append(item.Text()); // raises for a code type out of range
+        }
+    }
+    return text;
 }
 
 void TScanCodes::SetText(QStringView text)
@@ -190,9 +220,16 @@ void TScanCodes::SetText(QStringView text)
     // Parsed apart first, so that a text giving the same items changes nothing.
     TScanCodes parsed;
     int length = 0;
-    for (QStringView token : text.split(u' ', Qt::SkipEmptyParts)) {
+    for (qsizetype from = 0; from < text.size();) {
+        qsizetype to = text.indexOf(u' ', from);
+        if (to < 0)
+            to = text.size();
+        const QStringView token = text.sliced(from, to - from);
+        from = to + 1;
+        if (token.isEmpty())
+            continue;
         if (parsed.ParseToken(token))
-            length += int(parsed.FItems.back()->Data().size());
+            length += int(parsed.FItems.back().Data().size());
         // A full sequence takes no further token.
         if (length >= kMaxScanCodesLength)
             break;
@@ -200,8 +237,8 @@ void TScanCodes::SetText(QStringView text)
     if (SameItems(*this, parsed))
         return;
     FItems = std::move(parsed.FItems);
-    for (const auto &item : FItems)
-        item->SetOwner(this);
+    for (TScanCode &item : FItems)
+        item.SetOwner(this);
     Change();
 }
 
@@ -242,7 +279,7 @@ void TScanCodes::AddCode16(uint16_t code)
     AddDecoded(bytes);
 }
 
-void TScanCodes::AddDecoded(QByteArray bytes)
+void TScanCodes::AddDecoded(QByteArrayView bytes)
 {
     if (bytes.isEmpty())
         return;
@@ -251,26 +288,32 @@ void TScanCodes::AddDecoded(QByteArray bytes)
     if (!Fits(*this, bytes.size()))
         RaiseTooLong();
     const TCodeTable &table = StdCodeTable();
-    std::vector<TScanCode> items;
     qsizetype pos = 0;
     while (pos < bytes.size()) {
-        std::optional<TScanCode> item = ShortestCode(table, QByteArrayView(bytes).sliced(pos));
-        if (!item)
-            item = ByteItem(bytes.mid(pos, 1), BytesToHex(bytes.mid(pos, 1)));
-        pos += item->Data().size();
-        items.push_back(std::move(*item));
+        const QByteArrayView rest = bytes.sliced(pos);
+        bool isBreak = false;
+        if (const TStdCode *entry = ShortestEntry(table, rest, isBreak)) {
+            Append(entry->Item(isBreak));
+            pos += FItems.back().Data().size();
+        } else {
+            const QByteArray byte = rest.first(1).toByteArray();
+            Append(ByteItem(byte, BytesToHex(byte)));
+            ++pos;
+        }
     }
-    FItems.reserve(FItems.size() + items.size());
-    for (TScanCode &item : items)
-        Append(std::move(item));
 }
 
-TScanCode *TScanCodes::FindByScanCode(const QByteArray &scanCode) const
+const TScanCode *TScanCodes::FindByScanCode(const QByteArray &scanCode) const
 {
-    for (const auto &item : FItems)
-        if (item->ScanCode == scanCode)
-            return item.get();
+    for (const TScanCode &item : FItems)
+        if (item.ScanCode == scanCode)
+            return &item;
     return nullptr;
+}
+
+TScanCode *TScanCodes::FindByScanCode(const QByteArray &scanCode)
+{
+    return const_cast<TScanCode *>(std::as_const(*this).FindByScanCode(scanCode));
 }
 
 bool TScanCodes::Validate() const
@@ -295,13 +338,13 @@ QString TScanCodes::ShortText() const
     QString result;
     std::vector<const TScanCode *> pressed;
     for (size_t i = 0; i < FItems.size(); ++i) {
-        const TScanCode &item = *FItems[i];
+        const TScanCode &item = FItems[i];
         if (item.CodeType == ctByte)
             return text;
         if (item.CodeType == ctMake) {
             pressed.push_back(&item);
             result.append(item.Name);
-            if (i + 1 < FItems.size() && FItems[i + 1]->CodeType == ctMake)
+            if (i + 1 < FItems.size() && FItems[i + 1].CodeType == ctMake)
                 result.append(u'+');
         } else {
             // Only keys released in the reverse order of their presses have

@@ -4,9 +4,9 @@
 #include "model/Notifier.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
-#include <memory>
 #include <vector>
 
 /// A code sequence: make, break and byte items, at most 255 bytes in all.
@@ -19,10 +19,13 @@ public:
     ~TScanCodes() override;
 
     int Count() const { return int(FItems.size()); }
-    TScanCode &Item(int index) const { return *FItems[size_t(index)]; }
+    const TScanCode &Item(int index) const { return FItems[size_t(index)]; }
+    TScanCode &Item(int index) { return FItems[size_t(index)]; }
 
     /// Appends a new empty byte item and marks the sequence changed; raises
     /// "Длина скан-кодов не может превышать 255 байт." when 255 bytes are held.
+    /// The item returned (like any from Item) is valid until the next one is
+    /// added: the items lie side by side.
     TScanCode &Add();
     /// Takes an item out and frees it; marks changed.
     void Remove(TScanCode *item);
@@ -54,10 +57,11 @@ public:
     /// its low byte when not 0, split like AddDecoded.
     void AddCode16(uint16_t code);
     /// Splits bytes into make, break and byte items, shortest table code first.
-    void AddDecoded(QByteArray bytes);
+    void AddDecoded(QByteArrayView bytes);
 
     /// Returns the first item with this scan code, or null.
-    TScanCode *FindByScanCode(const QByteArray &scanCode) const;
+    const TScanCode *FindByScanCode(const QByteArray &scanCode) const;
+    TScanCode *FindByScanCode(const QByteArray &scanCode);
 
     /// Checks the pairing of presses and releases; on failure stores the
     /// message in ErrorText and returns false.
@@ -71,12 +75,14 @@ public:
     QString ShortText() const;
 
 private:
+    /// Makes room for the first items.
+    void Reserve();
     /// Appends a copy of item, whose bytes the caller has checked to fit.
     TScanCode &Append(const TScanCode &item);
     /// Appends a free-standing item, whose bytes the caller has checked to fit.
     TScanCode &Append(TScanCode &&item);
 
-    std::vector<std::unique_ptr<TScanCode>> FItems;
+    std::vector<TScanCode> FItems;
     // The message of the latest check; a check is a reading of the object.
     mutable QString FErrorText;
 };

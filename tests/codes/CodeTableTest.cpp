@@ -1,5 +1,6 @@
 #include "base/HexText.h"
 #include "codes/CodeSet.h"
+#include "codes/KeyText.h"
 #include "codes/StdCodes.h"
 
 #include <gtest/gtest.h>
@@ -230,6 +231,21 @@ TEST(CodeTable, FirstEntryOfACodeWins)
     EXPECT_EQ(table.FindBreak(Hex(u"F0 32"))->ScanCode, Hex(u"31"));
     table.Clear();
     EXPECT_FALSE(table.FindMake(Hex(u"32")));
+}
+
+// The table keeps the key texts of its items; a change of the table must
+// make them anew.
+TEST(CodeTable, KeyTextsFollowChangesOfTheTable)
+{
+    TCodeTable table;
+    TStdCode &first = table.Add(u"X"_qs, Hex(u"2D"), Hex(u"F0 22"), Hex(u"22"));
+    const TStdCode &second = table.Add(u"X"_qs, Hex(u"2E"), Hex(u"F0 23"), Hex(u"23"));
+    EXPECT_EQ(KeyText(table, second.Item(false)), u"$23");
+    EXPECT_EQ(KeyText(table, second.Item(true)), u"$F023");
+    const std::unique_ptr<TStdCode> removed(&first);
+    first.SetTable(nullptr);
+    EXPECT_EQ(KeyText(table, second.Item(false)), u"X");
+    EXPECT_EQ(KeyText(table, second.Item(true)), u"X");
 }
 
 TEST(CodeTable, NameLookupIgnoresLetterCaseAndFindsTheFirstEntry)

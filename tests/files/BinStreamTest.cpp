@@ -39,6 +39,18 @@ TEST(BinStream, WritesLittleEndianAndGrows)
     EXPECT_EQ(stream.Position(), 0);
 }
 
+TEST(BinStream, BytesCutOffReadAsZerosWhenWrittenPast)
+{
+    TBinStream stream;
+    stream.WriteBytes(QByteArrayView("\x01\x02\x03\x04", 4));
+    stream.SetSize(1);
+    stream.Seek(3);
+    stream.WriteByte(0x09);
+    EXPECT_EQ(stream.Bytes(), QByteArray("\x01\x00\x00\x09", 4));
+    stream.WriteByte(0x0A); // after Bytes, writing goes on
+    EXPECT_EQ(stream.Bytes(), QByteArray("\x01\x00\x00\x09\x0A", 5));
+}
+
 TEST(BinStream, ReadingPastTheEndRaisesTheFileFormatError)
 {
     TBinStream stream(QByteArray("\x10\x20\x30", 3));

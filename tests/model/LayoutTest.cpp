@@ -352,3 +352,27 @@ TEST(Layout, WorkAreaIsTheMatrixForOneSelectedCell)
     layout.SetSelection({2, 2, 3, 2});
     EXPECT_EQ(layout.WorkArea(), (TRect{2, 2, 3, 2}));
 }
+
+// Keys are found through tables made on the first lookup: they follow added
+// keys, changed numbers and cells outside the matrix, and give the first
+// key of a number or cell.
+TEST(Layout, KeyLookupsFollowChangesOfTheKeys)
+{
+    TKeys keys;
+    TKey &a = keys.Add(0, 0, 1);
+    keys.Add(1, 0, 1);
+    EXPECT_EQ(keys.KeyByNumber(1), &a);
+    EXPECT_EQ(keys.KeyAt(1, 1), nullptr);
+    TKey &b = keys.Add(1, 1, 5);
+    EXPECT_EQ(keys.KeyAt(1, 1), &b);
+    EXPECT_EQ(keys.KeyByNumber(5), &b);
+    b.SetLogicalNumber(7);
+    EXPECT_EQ(keys.KeyByNumber(5), nullptr);
+    EXPECT_EQ(keys.KeyByNumber(7), &b);
+    TKey &outside = keys.Add(-1, 2, 100000);
+    EXPECT_EQ(keys.KeyAt(-1, 2), &outside);
+    EXPECT_EQ(keys.KeyByNumber(100000), &outside);
+    EXPECT_EQ(keys.KeyAt(1, 1), &b);
+    keys.Clear();
+    EXPECT_EQ(keys.KeyAt(0, 0), nullptr);
+}

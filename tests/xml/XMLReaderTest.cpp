@@ -110,12 +110,13 @@ TEST(XMLReader, NormalisedTagsKeepTheirNamesAndValues)
     }
 }
 
-// Tags are checked for line breaks and runs of spaces eight bytes at a
-// time: every break and every double space must be found wherever it falls
-// in a word or across two, and a lone space must never be taken for a run.
+// Tags are checked for line breaks and runs of spaces sixteen or eight
+// bytes at a time: every break and every double space must be found
+// wherever it falls in a block or across two, and a lone space must never
+// be taken for a run.
 TEST(XMLReader, BreaksAndSpaceRunsAreFoundAtEveryOffset)
 {
-    for (int offset = 0; offset < 24; ++offset) {
+    for (int offset = 0; offset < 40; ++offset) {
         const QByteArray pad(offset, 'x');
         for (const QByteArray &insert : {QByteArray("  "), QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
             TECXMLParser p;

@@ -13,7 +13,19 @@ EXMLError::EXMLError(const QString &message, int line)
 
 TECXMLParser::TECXMLParser() : FRoot(std::make_unique<TXMLItem>(this)) {}
 
-TECXMLParser::~TECXMLParser() = default;
+TECXMLParser::~TECXMLParser()
+{
+    // The tree first: its values may point into the bytes.
+    FRoot.reset();
+}
+
+void TECXMLParser::ReleaseBytes()
+{
+    FSource.clear();
+    FKept.clear();
+    FRawChunks.clear();
+    FRawChunkUsed = 0;
+}
 
 void TECXMLParser::ItemChanged(TXMLItem &item)
 {
@@ -29,11 +41,22 @@ void TECXMLParser::Clear()
     if (!allow)
         return;
     FRoot->Clear();
+    ReleaseBytes();
     if (OnCleared)
         OnCleared(*this);
 }
 
 void TECXMLParser::LoadFromBytes(QByteArrayView bytes)
+{
+    Load(bytes.toByteArray());
+}
+
+void TECXMLParser::LoadFromBytes(const QByteArray &bytes)
+{
+    Load(bytes);
+}
+
+void TECXMLParser::Load(const QByteArray &bytes)
 {
     bool allow = true;
     if (BeforeLoad)
@@ -57,9 +80,12 @@ void TECXMLParser::LoadFromStream(QIODevice &stream)
 {
     // Bytes already in memory are read where they lie, not copied first.
     if (auto *buffer = qobject_cast<QBuffer *>(&stream); buffer && buffer->isReadable()) {
-        const QByteArrayView rest = QByteArrayView(buffer->data()).sliced(buffer->pos());
+        const qsizetype from = buffer->pos();
         buffer->seek(buffer->size());
-        LoadFromBytes(rest);
+        if (from == 0)
+            LoadFromBytes(buffer->data());
+        else
+            LoadFromBytes(QByteArrayView(buffer->data()).sliced(from));
         return;
     }
     LoadFromBytes(stream.readAll());

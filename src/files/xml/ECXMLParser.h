@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QIODevice;
 
@@ -57,6 +58,11 @@ public:
     void LoadFromStream(QIODevice &stream);
     /// Reads the document from bytes in memory.
     void LoadFromBytes(QByteArrayView bytes);
+    /// The same, sharing the bytes instead of copying them: attribute values
+    /// stay bytes until asked for, and the parser keeps what they lie in.
+    void LoadFromBytes(const QByteArray &bytes);
+    /// The same for a string literal.
+    template <size_t N> void LoadFromBytes(const char (&bytes)[N]) { LoadFromBytes(QByteArrayView(bytes)); }
 
     /// Writes the document to a file, replacing it atomically (see
     /// WriteFileAtomically); a file named ".xsl" is written as a style sheet
@@ -68,7 +74,17 @@ public:
 
 private:
     friend class TXMLItem;
+    friend struct TXMLItemBuilder;
     void ItemChanged(TXMLItem &item);
+    void Load(const QByteArray &bytes);
+    /// Forgets the bytes the tree's values lay in; the tree is empty then.
+    void ReleaseBytes();
 
     std::unique_ptr<TXMLItem> FRoot;
+    // The bytes of the document read last, the tokens that had to be
+    // normalised, and the records of the values not yet decoded.
+    QByteArray FSource;
+    std::vector<QByteArray> FKept;
+    std::vector<std::unique_ptr<char[]>> FRawChunks;
+    size_t FRawChunkUsed = 0;
 };

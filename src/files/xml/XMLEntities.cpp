@@ -2,6 +2,8 @@
 
 #include "base/Win1251.h"
 
+#include <cstring>
+
 namespace {
 
 struct TEntity {
@@ -55,22 +57,6 @@ QString Decode(const Char *data, qsizetype size, const TEntity (&entities)[N])
     return text;
 }
 
-bool IsMarkup(QChar ch)
-{
-    return ch == u'&' || ch == u'<' || ch == u'>' || ch == u'"';
-}
-
-// Appends the entity of one of & < > ".
-void AppendMarkupEntity(QByteArray &out, QChar ch)
-{
-    switch (ch.unicode()) {
-    case u'&': out.append("&amp;"); break;
-    case u'<': out.append("&lt;"); break;
-    case u'>': out.append("&gt;"); break;
-    default: out.append("&quot;"); break;
-    }
-}
-
 } // namespace
 
 bool IsBlankText(QStringView text)
@@ -100,43 +86,74 @@ QString DecodeAttributeValue(QByteArrayView bytes)
     return Decode(bytes.data(), bytes.size(), kAttributeEntities);
 }
 
-// Plain characters are appended in runs, each converted at once; only the
-// characters that need an entity are looked at one by one.
+namespace {
+
+char *Put(char *out, const char *entity, int size)
+{
+    std::memcpy(out, entity, size_t(size));
+    return out + size;
+}
+
+// Writes the entity of one of & < > ", or the character's byte.
+char *PutCharacter(char *out, char16_t ch)
+{
+    switch (ch) {
+    case u'&': return Put(out, "&amp;", 5);
+    case u'<': return Put(out, "&lt;", 4);
+    case u'>': return Put(out, "&gt;", 4);
+    case u'"': return Put(out, "&quot;", 6);
+    default: *out = Win1251ByteOrQuestion(ch); return out + 1;
+    }
+}
+
+// Appends through an encoder: room for the worst case first, then cut to
+// what was written.
+template <typename Encoder> void AppendEncoded(QByteArray &out, QStringView text, Encoder encode)
+{
+    const qsizetype start = out.size();
+    out.resize(start + kMaxEncodedCharBytes * text.size());
+    char *const begin = out.data();
+    out.truncate(encode(begin + start, text) - begin);
+}
+
+} // namespace
+
+char *EncodeText(char *out, QStringView text)
+{
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+    for (; p < end; ++p) {
+        const char16_t ch = *p;
+        if (ch == u'\r' && p + 1 < end && p[1] == u'\n') {
+            out = Put(out, "<br/>", 5);
+            ++p;
+        } else {
+            out = PutCharacter(out, ch);
+        }
+    }
+    return out;
+}
+
+char *EncodeAttributeValue(char *out, QStringView value)
+{
+    for (const QChar c : value) {
+        const char16_t ch = c.unicode();
+        if (ch == u'\r')
+            out = Put(out, "&#13;", 5);
+        else if (ch == u'\n')
+            out = Put(out, "&#10;", 5);
+        else
+            out = PutCharacter(out, ch);
+    }
+    return out;
+}
+
 void AppendEncodedText(QByteArray &out, QStringView text)
 {
-    qsizetype run = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        const bool lineBreak = ch == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
-        if (!lineBreak && !IsMarkup(ch))
-            continue;
-        AppendWin1251(out, text.sliced(run, i - run));
-        if (lineBreak) {
-            out.append("<br/>");
-            ++i;
-        } else {
-            AppendMarkupEntity(out, ch);
-        }
-        run = i + 1;
-    }
-    AppendWin1251(out, text.sliced(run));
+    AppendEncoded(out, text, EncodeText);
 }
 
 void AppendEncodedAttributeValue(QByteArray &out, QStringView value)
 {
-    qsizetype run = 0;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar ch = value[i];
-        if (ch != u'\r' && ch != u'\n' && !IsMarkup(ch))
-            continue;
-        AppendWin1251(out, value.sliced(run, i - run));
-        if (ch == u'\r')
-            out.append("&#13;");
-        else if (ch == u'\n')
-            out.append("&#10;");
-        else
-            AppendMarkupEntity(out, ch);
-        run = i + 1;
-    }
-    AppendWin1251(out, value.sliced(run));
+    AppendEncoded(out, value, EncodeAttributeValue);
 }

@@ -26,3 +26,15 @@ void AppendEncodedText(QByteArray &out, QStringView text);
 /// Appends an attribute value as Windows-1251 bytes with & < > " encoded and
 /// CR and LF written as "&#13;" and "&#10;".
 void AppendEncodedAttributeValue(QByteArray &out, QStringView value);
+
+/// The most bytes one character takes in encoded text or values ("&quot;").
+inline constexpr qsizetype kMaxEncodedCharBytes = 6;
+
+/// Writes element text as AppendEncodedText does into out, which has room
+/// for kMaxEncodedCharBytes per character; returns the end of what it wrote.
+char *EncodeText(char *out, QStringView text);
+
+/// Writes an attribute value as AppendEncodedAttributeValue does into out,
+/// which has room for kMaxEncodedCharBytes per character; returns the end of
+/// what it wrote.
+char *EncodeAttributeValue(char *out, QStringView value);

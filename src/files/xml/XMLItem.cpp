@@ -1,10 +1,13 @@
 #include "files/xml/XMLItem.h"
 
 #include "base/Numbers.h"
+#include "base/Win1251.h"
 #include "files/xml/ECXMLParser.h"
+#include "files/xml/XMLEntities.h"
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -22,7 +25,71 @@ bool SameName(QStringView name, const QString &other)
     return name.compare(other, Qt::CaseInsensitive) == 0;
 }
 
+// The freed items of one thread, as a list through their own memory; at
+// most kKeptItems are kept, the rest go back to the heap. The list itself
+// has no destructor, so that items freed at the thread's very end (after
+// the guard below) still find it; they then go back to the heap.
+struct TFreeItems {
+    static constexpr int kKeptItems = 1 << 15;
+    struct TFree {
+        TFree *Next;
+    };
+    TFree *First = nullptr;
+    int Count = 0;
+    bool Closed = false;
+
+    void *Take()
+    {
+        if (!First)
+            return nullptr;
+        TFree *item = First;
+        First = item->Next;
+        --Count;
+        return item;
+    }
+    bool Keep(void *memory)
+    {
+        if (Closed || Count >= kKeptItems)
+            return false;
+        First = new (memory) TFree{First};
+        ++Count;
+        return true;
+    }
+    void Close()
+    {
+        Closed = true;
+        while (First)
+            ::operator delete(Take());
+    }
+};
+
+thread_local TFreeItems freeItems;
+
+// Gives the kept items back when the thread ends.
+struct TFreeItemsGuard {
+    TFreeItemsGuard() = default;
+    ~TFreeItemsGuard() { freeItems.Close(); }
+};
+
+thread_local TFreeItemsGuard freeItemsGuard;
+
 } // namespace
+
+void *TXMLItem::operator new(size_t size)
+{
+    (void)&freeItemsGuard; // constructed with the thread's first item
+    if (size == sizeof(TXMLItem))
+        if (void *memory = freeItems.Take())
+            return memory;
+    return ::operator new(size);
+}
+
+void TXMLItem::operator delete(void *item, size_t size)
+{
+    if (size == sizeof(TXMLItem) && freeItems.Keep(item))
+        return;
+    ::operator delete(item);
+}
 
 TXMLItem::TXMLItem(TECXMLParser *owner) : FOwner(owner) {}
 
@@ -60,21 +127,66 @@ bool TXMLItem::HasAttribute(QStringView name) const
     return FindAttribute(name) != FAttributes.end();
 }
 
+const QString &TXMLItem::Value(size_t index) const
+{
+    if (FRaw && FRaw[index].Data) {
+        TRawValue &raw = FRaw[index];
+        FAttributes[index].second = DecodeAttributeValue(QByteArrayView(raw.Data, raw.Size));
+        raw.Data = nullptr;
+    }
+    return FAttributes[index].second;
+}
+
+void TXMLItem::DecodeAll() const
+{
+    for (size_t i = 0; i < FAttributes.size(); ++i)
+        Value(i);
+    FRaw = nullptr;
+}
+
+void TXMLItem::DecodeTree()
+{
+    if (FRaw)
+        DecodeAll();
+    for (auto &item : FItems)
+        item->DecodeTree();
+}
+
 QString TXMLItem::Attribute(QStringView name) const
 {
     const auto found = FindAttribute(name);
-    return found == FAttributes.end() ? QString() : found->second;
+    return found == FAttributes.end() ? QString() : Value(size_t(found - FAttributes.begin()));
 }
 
 int TXMLItem::IntAttribute(QStringView name) const
 {
-    return StrToInt(Attribute(name));
+    const auto found = FindAttribute(name);
+    if (found == FAttributes.end())
+        return StrToInt(QString());
+    return IntValue(size_t(found - FAttributes.begin()));
 }
 
 int TXMLItem::IntAttribute(QStringView name, int fallback) const
 {
     const auto found = FindAttribute(name);
-    return found == FAttributes.end() ? fallback : StrToInt(found->second);
+    return found == FAttributes.end() ? fallback : IntValue(size_t(found - FAttributes.begin()));
+}
+
+int TXMLItem::IntValue(size_t index) const
+{
+    // Numbers are short and hold no entity: read from the bytes, converted
+    // on the stack, they need no text of their own.
+    constexpr qsizetype kShortValue = 32;
+    if (FRaw && FRaw[index].Data) {
+        const QByteArrayView raw(FRaw[index].Data, FRaw[index].Size);
+        if (raw.size() <= kShortValue && !raw.contains('&')) {
+            char16_t text[kShortValue];
+            for (qsizetype i = 0; i < raw.size(); ++i)
+                text[i] = Win1251Char(uint8_t(raw[i]));
+            return StrToInt(QStringView(text, raw.size()));
+        }
+    }
+    return StrToInt(Value(index));
 }
 
 void TXMLItem::ReserveAttributes(int count)
@@ -84,6 +196,8 @@ void TXMLItem::ReserveAttributes(int count)
 
 void TXMLItem::SetAttribute(const QString &name, const QString &value)
 {
+    if (FRaw)
+        DecodeAll();
     const auto found = FAttributes.begin() + (FindAttribute(name) - FAttributes.cbegin());
     if (value.isEmpty()) {
         if (found != FAttributes.end())
@@ -103,6 +217,8 @@ void TXMLItem::SetParent(TXMLItem *parent)
 {
     if (parent == FParent)
         return;
+    if (!parent || parent->FOwner != FOwner)
+        DecodeTree();
     std::unique_ptr<TXMLItem> self;
     if (FParent)
         self = FParent->Detach(this);
@@ -119,6 +235,8 @@ void TXMLItem::SetParent(TXMLItem *parent)
 
 void TXMLItem::SetOwner(TECXMLParser *owner)
 {
+    if (owner != FOwner && FRaw)
+        DecodeAll();
     FOwner = owner;
     for (auto &item : FItems)
         item->SetOwner(owner);
@@ -130,6 +248,7 @@ void TXMLItem::Clear()
     FNotify = false;
     FItems.clear();
     FAttributes.clear();
+    FRaw = nullptr;
     FName.clear();
     FText.clear();
     FNotify = notify;
@@ -139,6 +258,10 @@ TXMLItem *TXMLItem::New()
 {
     auto child = std::make_unique<TXMLItem>(FOwner);
     child->FParent = this;
+    // Elements with children mostly have a few: room for them at once
+    // spares the first regrowths.
+    if (FItems.capacity() == 0)
+        FItems.reserve(4);
     FItems.push_back(std::move(child));
     Changed();
     return FItems.back().get();

@@ -9,13 +9,20 @@
 class TECXMLParser;
 
 /// One element of an XML document: a name, a text, an ordered list of
-/// attributes and an ordered list of owned child elements.
+/// attributes and an ordered list of owned child elements. The attribute
+/// values of a document read from bytes stay those bytes (held by the
+/// parser) until a value is asked for, so that reading a document decodes
+/// only what its reader uses.
 class TXMLItem {
 public:
     using TAttribute = std::pair<QString, QString>; // name, value
 
     explicit TXMLItem(TECXMLParser *owner = nullptr);
     ~TXMLItem();
+    // Documents are built and freed thousands of items at a time: freed
+    // items are kept per thread for the next ones.
+    static void *operator new(size_t size);
+    static void operator delete(void *item, size_t size);
     TXMLItem(const TXMLItem &) = delete;
     TXMLItem &operator=(const TXMLItem &) = delete;
 
@@ -27,7 +34,12 @@ public:
     void SetText(const QString &text);
 
     /// Returns the attributes in document order.
-    const std::vector<TAttribute> &Attributes() const { return FAttributes; }
+    const std::vector<TAttribute> &Attributes() const
+    {
+        if (FRaw)
+            DecodeAll();
+        return FAttributes;
+    }
     /// Returns whether an attribute of this name (letter case ignored) exists.
     bool HasAttribute(QStringView name) const;
     /// Returns the value of the first attribute of this name (letter case
@@ -45,7 +57,12 @@ public:
     void SetAttribute(const QString &name, const QString &value);
     /// Appends an attribute without looking for one of the same name: for a
     /// caller that knows there is none and that value is not empty.
-    void AppendAttribute(const QString &name, QString value) { FAttributes.emplace_back(name, std::move(value)); }
+    void AppendAttribute(const QString &name, QString value)
+    {
+        if (FRaw)
+            DecodeAll();
+        FAttributes.emplace_back(name, std::move(value));
+    }
     /// Makes room for count attributes, so that adding them one by one
     /// allocates once.
     void ReserveAttributes(int count);
@@ -82,13 +99,33 @@ public:
     TXMLItem *FindChild(QStringView name) const;
 
 private:
+    friend struct TXMLItemBuilder;
+
+    /// The bytes of a value not yet decoded: Windows-1251 with entities.
+    struct TRawValue {
+        const char *Data = nullptr;
+        qsizetype Size = 0;
+    };
+
     void Changed();
     std::vector<TAttribute>::const_iterator FindAttribute(QStringView name) const;
     std::unique_ptr<TXMLItem> Detach(TXMLItem *child);
+    /// Returns the value at index, decoded first if it is still bytes.
+    const QString &Value(size_t index) const;
+    /// Returns the value at index as a decimal integer, as StrToInt does.
+    int IntValue(size_t index) const;
+    /// Decodes every value still held as bytes.
+    void DecodeAll() const;
+    /// The same for the whole subtree: before it leaves its parser, whose
+    /// bytes the values point into.
+    void DecodeTree();
 
     QString FName;
     QString FText;
-    std::vector<TAttribute> FAttributes;
+    // Decoded on first use: values still bytes are empty texts here, with
+    // their bytes at the same index of FRaw (null when none is left).
+    mutable std::vector<TAttribute> FAttributes;
+    mutable TRawValue *FRaw = nullptr;
     std::vector<std::unique_ptr<TXMLItem>> FItems;
     TXMLItem *FParent = nullptr;
     TECXMLParser *FOwner = nullptr;

@@ -86,7 +86,7 @@ void TXMLTextPool::Grow()
     }
 }
 
-const TXMLTextPool::TEntry &TXMLTextPool::Name(QByteArrayView bytes)
+int TXMLTextPool::NameIndex(QByteArrayView bytes)
 {
     const int index = Find(bytes);
     TEntry &entry = FEntries[size_t(index)];
@@ -104,5 +104,5 @@ const TXMLTextPool::TEntry &TXMLTextPool::Name(QByteArrayView bytes)
             FClassHeads.push_back(index);
         }
     }
-    return entry;
+    return index;
 }

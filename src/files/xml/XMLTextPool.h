@@ -28,7 +28,13 @@ public:
     /// returned is valid until the next lookup.
     const TEntry &Value(QByteArrayView bytes) { return FEntries[size_t(Find(bytes))]; }
     /// Returns the entry of the bytes as a name, with its NameClass set.
-    const TEntry &Name(QByteArrayView bytes);
+    const TEntry &Name(QByteArrayView bytes) { return FEntries[size_t(NameIndex(bytes))]; }
+    /// The same by index, which stays valid for the pool's life.
+    int NameIndex(QByteArrayView bytes);
+    /// Returns the index of the entry of the bytes as a value.
+    int ValueIndex(QByteArrayView bytes) { return Find(bytes); }
+    /// Returns the entry at an index from NameIndex or ValueIndex.
+    const TEntry &At(int index) const { return FEntries[size_t(index)]; }
 
 private:
     int Find(QByteArrayView bytes);

@@ -25,7 +25,9 @@ public:
     int Line() const { return FTokenLine; }
 
 private:
-    void Normalise(QByteArrayView raw);
+    /// Sets the token to raw, normalised; returns false when raw needed
+    /// nothing (then it holds no line break).
+    bool Normalise(QByteArrayView raw);
     void CountLines(qsizetype from, qsizetype to);
 
     QByteArrayView FInput;
