@@ -11,6 +11,7 @@ void TDocumentFollower::Follow(TDocumentWindows &documents)
     FDocuments = &documents;
     connect(&documents, &TDocumentWindows::created, this, [this](TfmDoc *document) { DocumentCreated(*document); });
     connect(&documents, &TDocumentWindows::activeChanged, this, &TDocumentFollower::SetActive);
+    connect(&documents, &TDocumentWindows::activeStateChanged, this, &TDocumentFollower::ActiveStateChanged);
 }
 
 void TDocumentFollower::SetActive(TfmDoc *active)
@@ -22,6 +23,8 @@ void TDocumentFollower::SetActive(TfmDoc *active)
 void TDocumentFollower::DocumentCreated(TfmDoc &) {}
 
 void TDocumentFollower::ActiveChanged(TfmDoc *) {}
+
+void TDocumentFollower::ActiveStateChanged() {}
 
 TfmDoc *TDocumentFollower::Active() const
 {

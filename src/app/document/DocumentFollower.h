@@ -7,7 +7,8 @@ class TDocumentWindows;
 class TfmDoc;
 
 /// The base of the command objects that follow the document windows: Follow
-/// connects it to the document list, the same way for every command object,
+/// connects its hooks to the document list, the same way for every command
+/// object,
 /// and it keeps the active window for them. Tests that have no document list
 /// call DocumentCreated and SetActive themselves.
 class TDocumentFollower : public QObject {
@@ -29,6 +30,10 @@ protected:
     /// Another document window, or none (null), became the active one. The
     /// base does nothing.
     virtual void ActiveChanged(TfmDoc *active);
+    /// Something of the active document that commands depend on changed
+    /// (selection, content, modified state); also after ActiveChanged. The
+    /// base does nothing.
+    virtual void ActiveStateChanged();
     /// Returns the active document window, or null.
     TfmDoc *Active() const;
     /// Returns the active document window; raises "Нет активного документа"

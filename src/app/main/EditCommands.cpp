@@ -10,7 +10,7 @@
 #include <QAction>
 
 TEditCommands::TEditCommands(const TMainActions &actions, TDocumentWindows &documents, QWidget &window)
-    : QObject(&window), FDocuments(documents), FWindow(window), FFind(new TfmFind(&window)),
+    : TDocumentFollower(&window), FDocuments(documents), FWindow(window), FFind(new TfmFind(&window)),
       FReplace(new TfmReplace(&window))
 {
     FFind->setObjectName(QStringLiteral("fmFind"));
@@ -33,12 +33,15 @@ TEditCommands::TEditCommands(const TMainActions &actions, TDocumentWindows &docu
     bind(actions.actEditGroup, [](TEditCommands &, TfmDoc &document) { document.Group(); });
     bind(actions.actEditUngroup, [](TEditCommands &, TfmDoc &document) { document.Ungroup(); });
     bind(actions.actEditCheck, [](TEditCommands &, TfmDoc &document) { document.Check(); });
-    connect(&FDocuments, &TDocumentWindows::created, this, [this](TfmDoc *document) {
-        connect(document, &TfmDoc::findRequested, this,
-                [this, document] { CommandGuard::RunCommand(&FWindow, [&] { Find(*document); }); });
-        connect(document, &TfmDoc::replaceRequested, this,
-                [this, document] { CommandGuard::RunCommand(&FWindow, [&] { Replace(*document); }); });
-    });
+    Follow(documents);
+}
+
+void TEditCommands::DocumentCreated(TfmDoc &document)
+{
+    connect(&document, &TfmDoc::findRequested, this,
+            [this, doc = &document] { CommandGuard::RunCommand(&FWindow, [&] { Find(*doc); }); });
+    connect(&document, &TfmDoc::replaceRequested, this,
+            [this, doc = &document] { CommandGuard::RunCommand(&FWindow, [&] { Replace(*doc); }); });
 }
 
 void TEditCommands::Find(TfmDoc &document)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QObject>
+#include "document/DocumentFollower.h"
 
 class QWidget;
 class TDocumentWindows;
@@ -14,7 +14,7 @@ struct TMainActions;
 /// check. Find and replace show the shared dialogs modally and hand their
 /// texts to the document; a document window's own find and replace requests
 /// come here too.
-class TEditCommands : public QObject {
+class TEditCommands : public TDocumentFollower {
     Q_OBJECT
 
 public:
@@ -22,6 +22,9 @@ public:
 
     TfmFind &FindDialog() const { return *FFind; }
     TfmReplace &ReplaceDialog() const { return *FReplace; }
+
+    /// Takes the document window's own find and replace requests.
+    void DocumentCreated(TfmDoc &document) override;
 
 private:
     void Find(TfmDoc &document);

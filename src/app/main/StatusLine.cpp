@@ -29,17 +29,16 @@ QLabel *AddLabel(QStatusBar &bar, const QString &name, bool permanent)
 } // namespace
 
 TStatusLine::TStatusLine(TDocumentWindows &documents, TKeyboardManager &manager, QStatusBar &bar)
-    : QObject(&bar), FDocuments(documents), FManager(manager), FKey(AddLabel(bar, QStringLiteral("lblStatusKey"), false)),
+    : TDocumentFollower(&bar), FManager(manager), FKey(AddLabel(bar, QStringLiteral("lblStatusKey"), false)),
       FSelection(AddLabel(bar, QStringLiteral("lblStatusSelection"), true)),
       FZoom(AddLabel(bar, QStringLiteral("lblStatusZoom"), true)),
       FModel(AddLabel(bar, QStringLiteral("lblStatusModel"), true))
 {
-    connect(&FDocuments, &TDocumentWindows::activeChanged, this, &TStatusLine::Follow);
-    connect(&FDocuments, &TDocumentWindows::activeStateChanged, this, &TStatusLine::Update);
+    Follow(documents);
     Update();
 }
 
-void TStatusLine::Follow(TfmDoc *active)
+void TStatusLine::ActiveChanged(TfmDoc *active)
 {
     if (active == FFollowed)
         return;

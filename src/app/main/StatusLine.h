@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QObject>
+#include "document/DocumentFollower.h"
+
 #include <QPointer>
 
 class QLabel;
@@ -13,18 +14,20 @@ class TKeyboardManager;
 /// selection's first key) with its place, number and the shown layer, the
 /// selection's size, the grid's zoom when it is not the normal size, and the
 /// active document's keyboard model.
-class TStatusLine : public QObject {
+class TStatusLine : public TDocumentFollower {
     Q_OBJECT
 
 public:
     TStatusLine(TDocumentWindows &documents, TKeyboardManager &manager, QStatusBar &bar);
 
+protected:
+    /// Follows the active document: its grid's hovered cell and its zoom.
+    void ActiveChanged(TfmDoc *active) override;
+    void ActiveStateChanged() override { Update(); }
+
 private:
-    /// Follows the active document: its grid's hovered cell and its state.
-    void Follow(TfmDoc *active);
     void Update();
 
-    TDocumentWindows &FDocuments;
     TKeyboardManager &FManager;
     QLabel *FKey;
     QLabel *FSelection;

@@ -36,7 +36,7 @@ void ShowStepText(QAction &action, const QString &caption, const QString &step)
 } // namespace
 
 TUndoCommands::TUndoCommands(TDocumentWindows &documents, QMainWindow &window)
-    : QObject(&window), FGroup(new QUndoGroup(this))
+    : TDocumentFollower(&window), FGroup(new QUndoGroup(this))
 {
     const QString undo = QStringLiteral("Отменить");
     const QString redo = QStringLiteral("Повторить");
@@ -61,11 +61,15 @@ TUndoCommands::TUndoCommands(TDocumentWindows &documents, QMainWindow &window)
     FHistory->hide();
     FHistory->toggleViewAction()->setObjectName(QStringLiteral("actViewHistory"));
 
-    connect(&documents, &TDocumentWindows::created, this,
-            [this](TfmDoc *document) { FGroup->addStack(&document->Document().UndoStack()); });
+    Follow(documents);
 }
 
-void TUndoCommands::ActiveDocumentChanged(TfmDoc *document)
+void TUndoCommands::DocumentCreated(TfmDoc &document)
+{
+    FGroup->addStack(&document.Document().UndoStack());
+}
+
+void TUndoCommands::UndoDocument(TfmDoc *document)
 {
     FGroup->setActiveStack(document ? &document->Document().UndoStack() : nullptr);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QObject>
+#include "document/DocumentFollower.h"
 
 class QAction;
 class QDockWidget;
@@ -15,7 +15,7 @@ class TfmDoc;
 /// history dock "История" listing the active document's steps (any of them
 /// can be jumped to), hidden at first. Every document's stack belongs to one
 /// group; the active document's stack is the group's active one.
-class TUndoCommands : public QObject {
+class TUndoCommands : public TDocumentFollower {
     Q_OBJECT
 
 public:
@@ -27,8 +27,12 @@ public:
     QDockWidget *HistoryDock() const { return FHistory; }
     QUndoGroup &Group() const { return *FGroup; }
 
-    /// Undoes and redoes the steps of document (null: none).
-    void ActiveDocumentChanged(TfmDoc *document);
+    /// Puts a new document's steps into the group.
+    void DocumentCreated(TfmDoc &document) override;
+    /// Undoes and redoes the steps of document (null: none). The main
+    /// window calls it with its command states, which rest while the print
+    /// preview is open.
+    void UndoDocument(TfmDoc *document);
 
 private:
     QUndoGroup *FGroup;

@@ -311,7 +311,7 @@ void TfmMain::UpdateCommands()
     // While the print preview is open the document commands rest.
     TfmDoc *document = FPreviewCommands->IsOpen() ? nullptr : FDocuments->Active();
     UpdateCommandStates(*FActions, document);
-    FUndoCommands->ActiveDocumentChanged(document);
+    FUndoCommands->UndoDocument(document);
     FSetupCommands->actLayoutProperties->setEnabled(document != nullptr);
     FPreviewCommands->UpdateState(FDocuments->Active());
     CommandGuard::RunCommand(this, [this] { FDeviceBox->Fill(); });
