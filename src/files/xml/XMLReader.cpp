@@ -26,23 +26,6 @@ QByteArrayView TagName(QByteArrayView tag, qsizetype space)
     return end <= 1 ? QByteArrayView() : tag.sliced(1, end - 1);
 }
 
-// Whether two byte runs of the same size are equal: names are a few bytes
-// long, too short to be worth a call to memcmp.
-bool SameBytes(const char *a, const char *b, qsizetype size)
-{
-    for (; size >= 8; a += 8, b += 8, size -= 8) {
-        uint64_t x, y;
-        std::memcpy(&x, a, sizeof x);
-        std::memcpy(&y, b, sizeof y);
-        if (x != y)
-            return false;
-    }
-    for (; size > 0; ++a, ++b, --size)
-        if (*a != *b)
-            return false;
-    return true;
-}
-
 } // namespace
 
 // What the reader does to items and to the parser that holds their bytes.

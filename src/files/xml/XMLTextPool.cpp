@@ -26,25 +26,6 @@ uint32_t HashOf(QByteArrayView bytes)
     return uint32_t(hash >> 32);
 }
 
-// Whether two byte runs of the same size are equal: pool texts are a few
-// bytes long, too short to be worth a call to memcmp.
-bool SameBytes(const char *a, const char *b, qsizetype size)
-{
-    if (size > 16)
-        return std::memcmp(a, b, size_t(size)) == 0;
-    for (; size >= 8; a += 8, b += 8, size -= 8) {
-        uint64_t x, y;
-        std::memcpy(&x, a, sizeof x);
-        std::memcpy(&y, b, sizeof y);
-        if (x != y)
-            return false;
-    }
-    for (; size > 0; ++a, ++b, --size)
-        if (*a != *b)
-            return false;
-    return true;
-}
-
 } // namespace
 
 TXMLTextPool::TXMLTextPool() : FSlots(kFirstSlots) {}

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 /// The texts of the names and short values of one document: a layout file
@@ -11,6 +12,25 @@
 /// costs neither an allocation nor a reference count. A lookup borrows the bytes; a new entry keeps a copy of them,
 /// since a token may lie in the tokenizer's scratch buffer, which the next
 /// token overwrites.
+/// Returns whether two byte runs of the same size are equal. Names and pool
+/// texts are a few bytes long, too short to be worth a call to memcmp.
+inline bool SameBytes(const char *a, const char *b, qsizetype size)
+{
+    if (size > 16)
+        return std::memcmp(a, b, size_t(size)) == 0;
+    for (; size >= 8; a += 8, b += 8, size -= 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a, sizeof x);
+        std::memcpy(&y, b, sizeof y);
+        if (x != y)
+            return false;
+    }
+    for (; size > 0; ++a, ++b, --size)
+        if (*a != *b)
+            return false;
+    return true;
+}
+
 class TXMLTextPool {
 public:
     /// One text of the pool.

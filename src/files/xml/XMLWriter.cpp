@@ -33,6 +33,9 @@ public:
 
     void Put(QByteArrayView bytes)
     {
+        // An empty view may carry no address, which memcpy must not get.
+        if (bytes.isEmpty())
+            return;
         char *place = Room(bytes.size());
         std::memcpy(place, bytes.data(), size_t(bytes.size()));
         FNext = place + bytes.size();
