@@ -374,9 +374,18 @@ highlight_boxes() {
 # Sets CELL_W, CELL_H and GRID_X, GRID_Y (the top left corner of key cell 1,1).
 # Cells are separated by lines of one pixel.
 grid_find() {
-  local col=${1:-1} row=${2:-1} box
-  box=$(highlight_boxes | awk '$2 >= 10' | head -n 1)
-  [ -n "$box" ] || fail "no selected key cell is to be seen"
+  local col=${1:-1} row=${2:-1} box="" last end=$((SECONDS + 15))
+  # The main window's title comes before the grid's first paint, and the
+  # document window may still be placed: a slow (sanitized) build shows an
+  # empty or moving MDI area for a moment. The grid is found when two looks
+  # in a row agree.
+  while :; do
+    last=$box
+    box=$(highlight_boxes | awk '$2 >= 10' | head -n 1)
+    [ -n "$box" ] && [ "$box" = "$last" ] && break
+    [ "$SECONDS" -lt "$end" ] || fail "no selected key cell is to be seen"
+    sleep 0.2
+  done
   read -r CELL_W CELL_H GRID_X GRID_Y <<<"$box"
   GRID_X=$((GRID_X - (col - 1) * (CELL_W + 1)))
   GRID_Y=$((GRID_Y - (row - 1) * (CELL_H + 1)))
