@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "common/ActionRegistry.h"
 #include "document/LayoutDocument.h"
 #include "main/FileCommands.h"
 #include "main/WindowLayoutStore.h"
@@ -9,6 +10,9 @@
 #include "settings/SettingsManager.h"
 
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
 #include <QMdiSubWindow>
 #include <QToolBar>
 
@@ -90,6 +94,34 @@ private slots:
             QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
         for (QAction *action : a.actLayers)
             QVERIFY(!action->isChecked());
+    }
+
+    void everyCommandIsMadeOnceShownInAMenuAndOwnsItsKeysAlone()
+    {
+        auto window = MakeMain();
+        QHash<QString, int> made;
+        QHash<QString, QString> keyOwners;
+        QSet<QAction *> inMenus;
+        for (QMenu *menu : window->menuBar()->findChildren<QMenu *>())
+            for (QAction *action : menu->actions())
+                inMenus << action;
+        for (QAction *action : window->findChildren<QAction *>()) {
+            const QString name = action->objectName();
+            if (!TActionRegistry::Names().contains(name))
+                continue;
+            ++made[name];
+            QVERIFY2(inMenus.contains(action) || name == u"actEditKey" || name == u"pmiMessageWindow",
+                     qPrintable(name + QStringLiteral(" is in no menu")));
+            if (action->shortcutContext() != Qt::WindowShortcut)
+                continue;
+            for (const QKeySequence &keys : action->shortcuts()) {
+                const QString owner = keyOwners.value(keys.toString());
+                QVERIFY2(owner.isEmpty(), qPrintable(keys.toString() + QStringLiteral(": ") + owner + u' ' + name));
+                keyOwners.insert(keys.toString(), name);
+            }
+        }
+        for (const QString &name : TActionRegistry::Names())
+            QVERIFY2(made.value(name) == 1, qPrintable(name + QStringLiteral(" made ") + QString::number(made.value(name))));
     }
 
     void toolbarsKeepTheUsersChoiceAndCaptionsAreStored()

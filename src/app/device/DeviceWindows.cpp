@@ -1,6 +1,6 @@
 #include "device/DeviceWindows.h"
 
-#include "common/CommandGuard.h"
+#include "common/ActionRegistry.h"
 #include "device/DriverInstall.h"
 #include "device/KeyboardManager.h"
 #include "device/fmuInfo.h"
@@ -13,20 +13,12 @@
 TDeviceWindows::TDeviceWindows(TKeyboardManager &manager, QWidget &window)
     : QObject(&window), FManager(manager), FWindow(window)
 {
-    actDeviceReadInfo = AddAction(QStringLiteral("actDeviceReadInfo"),
-                                  QStringLiteral("Информация об устройстве"), [this] { ShowDeviceInfo(); });
-    actDeviceReadInfo->setShortcut(Qt::Key_F3);
-    actDeviceReadInfo->setIconText(QStringLiteral("Информация"));
-    actDeviceTest = AddAction(QStringLiteral("actDeviceTest"), QStringLiteral("Тест клавиатуры..."),
-                              [this] { ShowKeyTest(); });
-    actDeviceTest->setShortcut(Qt::Key_F2);
-    actDeviceTest->setIconText(QStringLiteral("Тест"));
-    actInstallDriver =
-        AddAction(QStringLiteral("miInstallDrv"), QStringLiteral("Установить драйвер клавиатуры"),
-                  [this] { InstallDriver(); });
+    actDeviceReadInfo =
+        TActionRegistry::MakeCommand(u"actDeviceReadInfo", this, window, [this] { ShowDeviceInfo(); });
+    actDeviceTest = TActionRegistry::MakeCommand(u"actDeviceTest", this, window, [this] { ShowKeyTest(); });
+    actInstallDriver = TActionRegistry::MakeCommand(u"miInstallDrv", this, window, [this] { InstallDriver(); });
     actUninstallDriver =
-        AddAction(QStringLiteral("miUninstallDrv"), QStringLiteral("Удалить драйвер клавиатуры"),
-                  [this] { UninstallDriver(); });
+        TActionRegistry::MakeCommand(u"miUninstallDrv", this, window, [this] { UninstallDriver(); });
     actInstallDriver->setEnabled(DriverCommandsAvailable());
     actUninstallDriver->setEnabled(DriverCommandsAvailable());
 }
@@ -62,15 +54,4 @@ void TDeviceWindows::InstallDriver()
 void TDeviceWindows::UninstallDriver()
 {
     ::UninstallDriver(quintptr(FWindow.winId()));
-}
-
-QAction *TDeviceWindows::AddAction(const QString &name, const QString &caption,
-                                   const std::function<void()> &command)
-{
-    auto *action = new QAction(caption, this);
-    action->setObjectName(name);
-    action->setToolTip(caption);
-    connect(action, &QAction::triggered, this,
-            [this, command] { CommandGuard::RunCommand(&FWindow, command); });
-    return action;
 }

@@ -36,7 +36,6 @@ public:
     void UninstallDriver();
 
 private:
-    QAction *AddAction(const QString &name, const QString &caption, const std::function<void()> &command);
 
     TKeyboardManager &FManager;
     QWidget &FWindow;

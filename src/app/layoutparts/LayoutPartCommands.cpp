@@ -1,5 +1,6 @@
 #include "layoutparts/LayoutPartCommands.h"
 
+#include "common/ActionRegistry.h"
 #include "common/CommandGuard.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
@@ -11,24 +12,14 @@
 TLayoutPartCommands::TLayoutPartCommands(TKeyboardManager &manager, QWidget &window)
     : TDocumentFollower(&window), FManager(manager), FWindow(window)
 {
-    auto command = [this](const QString &text, const QString &iconText, const QString &name, Qt::Key key,
-                          void (TLayoutPartCommands::*edit)(TLayoutDocument &)) {
-        auto *action = new QAction(text, this);
-        action->setIconText(iconText);
-        action->setObjectName(name);
-        action->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | key));
-        connect(action, &QAction::triggered, this, [this, edit] {
-            CommandGuard::RunCommand(&FWindow, [this, edit] {
-                if (FActive)
-                    (this->*edit)(FActive->Document());
-            });
+    auto command = [this, &window](QStringView name, void (TLayoutPartCommands::*edit)(TLayoutDocument &)) {
+        return TActionRegistry::MakeCommand(name, this, window, [this, edit] {
+            if (FActive)
+                (this->*edit)(FActive->Document());
         });
-        return action;
     };
-    FReaderAction = command(QStringLiteral("Считыватель магнитных карт"), QStringLiteral("Считыватель"),
-                            QStringLiteral("actEditCardReader"), Qt::Key_R, &TLayoutPartCommands::EditCardReader);
-    FKeyLockAction = command(QStringLiteral("Ключ клавиатуры"), QStringLiteral("Ключ"),
-                             QStringLiteral("actEditKeyLock"), Qt::Key_K, &TLayoutPartCommands::EditKeyLock);
+    FReaderAction = command(u"actEditCardReader", &TLayoutPartCommands::EditCardReader);
+    FKeyLockAction = command(u"actEditKeyLock", &TLayoutPartCommands::EditKeyLock);
     UpdateActions();
 }
 

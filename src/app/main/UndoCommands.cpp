@@ -1,6 +1,6 @@
 #include "main/UndoCommands.h"
 
-#include "common/ToolbarIcons.h"
+#include "common/ActionRegistry.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
 #include "document/DocumentWindows.h"
@@ -14,20 +14,8 @@
 
 namespace {
 
-// Makes a command whose caption names the step it acts on: "Отменить:
+// The caption of a step command names the step it acts on: "Отменить:
 // Вставить", or the command alone when there is no step.
-QAction *MakeStepAction(QUndoGroup &group, const QString &name, const QString &caption, const QString &icon,
-                        const QList<QKeySequence> &keys)
-{
-    auto *action = new QAction(caption, &group);
-    action->setObjectName(name);
-    action->setIconText(caption);
-    action->setIcon(ToolbarIcon(icon));
-    action->setShortcuts(keys);
-    action->setEnabled(false);
-    return action;
-}
-
 void ShowStepText(QAction &action, const QString &caption, const QString &step)
 {
     action.setText(step.isEmpty() ? caption : caption + QStringLiteral(": ") + step);
@@ -38,18 +26,17 @@ void ShowStepText(QAction &action, const QString &caption, const QString &step)
 TUndoCommands::TUndoCommands(TDocumentWindows &documents, QMainWindow &window)
     : TDocumentFollower(&window), FGroup(new QUndoGroup(this))
 {
-    const QString undo = QStringLiteral("Отменить");
-    const QString redo = QStringLiteral("Повторить");
-    FUndo = MakeStepAction(*FGroup, QStringLiteral("actEditUndo"), undo, QStringLiteral("undo"),
-                           {QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    FRedo = MakeStepAction(*FGroup, QStringLiteral("actEditRedo"), redo, QStringLiteral("redo"),
-                           {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    FUndo = TActionRegistry::Make(u"actEditUndo", FGroup);
+    FRedo = TActionRegistry::Make(u"actEditRedo", FGroup);
     connect(FUndo, &QAction::triggered, FGroup, &QUndoGroup::undo);
     connect(FRedo, &QAction::triggered, FGroup, &QUndoGroup::redo);
     connect(FGroup, &QUndoGroup::canUndoChanged, FUndo, &QAction::setEnabled);
     connect(FGroup, &QUndoGroup::canRedoChanged, FRedo, &QAction::setEnabled);
-    connect(FGroup, &QUndoGroup::undoTextChanged, this, [this, undo](const QString &step) { ShowStepText(*FUndo, undo, step); });
-    connect(FGroup, &QUndoGroup::redoTextChanged, this, [this, redo](const QString &step) { ShowStepText(*FRedo, redo, step); });
+    // The toolbar caption stays the command's own name.
+    connect(FGroup, &QUndoGroup::undoTextChanged, this,
+            [this](const QString &step) { ShowStepText(*FUndo, FUndo->iconText(), step); });
+    connect(FGroup, &QUndoGroup::redoTextChanged, this,
+            [this](const QString &step) { ShowStepText(*FRedo, FRedo->iconText(), step); });
 
     FHistory = new QDockWidget(QStringLiteral("История"), &window);
     FHistory->setObjectName(QStringLiteral("dkHistory"));

@@ -73,25 +73,15 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    QToolBar *AddToolBar(const QString &name, const QString &title, const QList<QAction *> &actions);
-    void CreateMenus();
-    void CreateToolBars();
-    /// Adds the device windows, the print preview and the help commands to
-    /// the menus and toolbars.
-    void AddKeyCommands();
-    void AddWindowCommands();
+    /// Makes the objects that carry the commands out; they make their
+    /// actions from the one table of commands.
+    void MakeCommands();
+    /// Builds the toolbars and the menus from the made actions and plugs the
+    /// recent files, the window list and the device box into them.
+    void BuildMenusAndToolBars();
     void ConnectMessages();
     void RestoreLayout();
     void StoreState();
-    /// Adds the wizard, settings and layout properties commands to the menus
-    /// and the standard toolbar.
-    void AddSetupCommands();
-    /// Adds the update check and the about box to the help menu and plugs
-    /// the error report into the error display.
-    void AddReleaseCommands();
-    /// Adds undo and redo to the top of the edit menu and to a toolbar of
-    /// their own, and the history dock to the view menu.
-    void AddUndoCommands();
 
     TDialogPrompts FPrompts;
     std::unique_ptr<TKeyboardManager> FManager;
@@ -117,5 +107,4 @@ private:
     TUndoCommands *FUndoCommands = nullptr;
     TDeviceBox *FDeviceBox = nullptr;
     QList<QToolBar *> FCaptionedBars;
-    QMenu *FToolbarsMenu = nullptr;
 };

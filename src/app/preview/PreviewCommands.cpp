@@ -1,5 +1,6 @@
 #include "preview/PreviewCommands.h"
 
+#include "common/ActionRegistry.h"
 #include "common/CommandGuard.h"
 #include "common/SubWindowKeys.h"
 #include "device/KeyboardManager.h"
@@ -16,13 +17,8 @@
 TPreviewCommands::TPreviewCommands(TKeyboardManager &manager, QMdiArea *area, QWidget &window)
     : TDocumentFollower(&window), FManager(manager), FArea(area), FWindow(window)
 {
-    actFilePreview = new QAction(QStringLiteral("Предварительный просмотр"), this);
-    actFilePreview->setObjectName(QStringLiteral("actFilePreview"));
-    actFilePreview->setShortcut(QKeySequence(QStringLiteral("Ctrl+W")));
-    actFilePreview->setIconText(QStringLiteral("Просмотр"));
-    actFilePreview->setToolTip(QStringLiteral("Предварительный просмотр"));
-    connect(actFilePreview, &QAction::triggered, this,
-            [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowPreview(ActiveOrFail()); }); });
+    actFilePreview =
+        TActionRegistry::MakeCommand(u"actFilePreview", this, window, [this] { ShowPreview(ActiveOrFail()); });
 }
 
 TfmPreview *TPreviewCommands::Preview() const

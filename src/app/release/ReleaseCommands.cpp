@@ -1,6 +1,7 @@
 #include "release/ReleaseCommands.h"
 
 #include "base/ProgramVersion.h"
+#include "common/ActionRegistry.h"
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
 #include "device/KeyboardDriver.h"
@@ -20,13 +21,9 @@ TReleaseCommands::TReleaseCommands(TKeyboardManager &manager, QWidget &window)
     : QObject(&window), FManager(manager), FWindow(window)
 {
     FUpdates = new TfmUpdates(TBaseForm::FormFont(manager.Settings().Font()), UpdateSource(), &window);
-    actCheckUpdates = new QAction(QStringLiteral("Проверить обновления..."), this);
-    actCheckUpdates->setObjectName(QStringLiteral("actHelpCheckUpdates"));
-    connect(actCheckUpdates, &QAction::triggered, this, &TReleaseCommands::CheckUpdates);
-    actAbout = new QAction(QStringLiteral("О программе..."), this);
-    actAbout->setObjectName(QStringLiteral("actHelpAbout"));
-    connect(actAbout, &QAction::triggered, this,
-            [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowAbout(); }); });
+    actCheckUpdates =
+        TActionRegistry::MakeCommand(u"actHelpCheckUpdates", this, window, [this] { CheckUpdates(); });
+    actAbout = TActionRegistry::MakeCommand(u"actHelpAbout", this, window, [this] { ShowAbout(); });
     CommandGuard::SetFaultHandler(
         [](QWidget *parent, const std::exception_ptr &error) { return TErrorReport().HandleError(parent, error); });
     TErrorReport::SetAddressSource([this] { return FManager.Settings().ReportAddress(); });

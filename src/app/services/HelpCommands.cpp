@@ -1,7 +1,7 @@
 #include "services/HelpCommands.h"
 
 #include "base/Error.h"
-#include "common/CommandGuard.h"
+#include "common/ActionRegistry.h"
 #include "device/KeyboardManager.h"
 #include "device/fmuDevices.h"
 #include "settings/SettingsManager.h"
@@ -16,15 +16,8 @@
 THelpCommands::THelpCommands(TKeyboardManager &manager, QWidget &window)
     : QObject(&window), FManager(manager), FWindow(window)
 {
-    actHelpContents = new QAction(QStringLiteral("Вызов справки..."), this);
-    actHelpContents->setObjectName(QStringLiteral("actHelpContents"));
-    actHelpContents->setShortcut(Qt::Key_F1);
-    connect(actHelpContents, &QAction::triggered, this,
-            [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowHelp(); }); });
-    actHelpDevices = new QAction(QStringLiteral("Поддерживаемые устройства..."), this);
-    actHelpDevices->setObjectName(QStringLiteral("miDevices"));
-    connect(actHelpDevices, &QAction::triggered, this,
-            [this] { CommandGuard::RunCommand(&FWindow, [this] { ShowSupportedDevices(); }); });
+    actHelpContents = TActionRegistry::MakeCommand(u"actHelpContents", this, window, [this] { ShowHelp(); });
+    actHelpDevices = TActionRegistry::MakeCommand(u"miDevices", this, window, [this] { ShowSupportedDevices(); });
 }
 
 QString THelpCommands::HelpFileName(const QString &dataFolder)

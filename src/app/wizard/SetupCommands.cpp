@@ -2,6 +2,7 @@
 
 #include "document/DocumentWindows.h"
 #include "catalogue/Keyboards.h"
+#include "common/ActionRegistry.h"
 #include "common/CommandGuard.h"
 #include "device/KeyboardManager.h"
 #include "dialogs/AppSettings.h"
@@ -13,31 +14,15 @@
 #include "wizard/fmuWizardMain.h"
 
 #include <QAction>
-#include <QKeySequence>
 #include <QWidget>
 
 TSetupCommands::TSetupCommands(TKeyboardManager &manager, QWidget &window)
     : TDocumentFollower(&window), FManager(manager), FWindow(window)
 {
-    actFileWizard = AddAction(QStringLiteral("actFileWizard"), QStringLiteral("Создать при помощи мастера"),
-                              QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_N), [this] { NewWithWizard(); });
-    actSettings = AddAction(QStringLiteral("actSettings"), QStringLiteral("Настройки приложения..."), {},
-                            [this] { EditSettings(); });
-    actLayoutProperties =
-        AddAction(QStringLiteral("actLayoutProperties"), QStringLiteral("Свойства раскладки"),
-                  QKeySequence(Qt::Key_F11), [this] { EditLayoutProperties(ActiveOrFail().Document()); });
-    actLayoutProperties->setIconText(QStringLiteral("Раскладка"));
-}
-
-QAction *TSetupCommands::AddAction(const QString &name, const QString &text, const QKeySequence &keys,
-                                   const std::function<void()> &command)
-{
-    auto *action = new QAction(text, this);
-    action->setObjectName(name);
-    action->setShortcut(keys);
-    connect(action, &QAction::triggered, this,
-            [this, command] { CommandGuard::RunCommand(&FWindow, command); });
-    return action;
+    actFileWizard = TActionRegistry::MakeCommand(u"actFileWizard", this, window, [this] { NewWithWizard(); });
+    actSettings = TActionRegistry::MakeCommand(u"actSettings", this, window, [this] { EditSettings(); });
+    actLayoutProperties = TActionRegistry::MakeCommand(
+        u"actLayoutProperties", this, window, [this] { EditLayoutProperties(ActiveOrFail().Document()); });
 }
 
 TfmDoc *TSetupCommands::NewWithWizard()

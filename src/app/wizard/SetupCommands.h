@@ -5,7 +5,6 @@
 #include <functional>
 
 class QAction;
-class QKeySequence;
 class QWidget;
 class TfmDoc;
 class TKeyboardManager;
@@ -52,8 +51,6 @@ signals:
     void settingsClosed();
 
 private:
-    QAction *AddAction(const QString &name, const QString &text, const QKeySequence &keys,
-                       const std::function<void()> &command);
 
     TKeyboardManager &FManager;
     QWidget &FWindow;
