@@ -2,7 +2,7 @@
 // largest layout: reading bytes to a tree and writing the tree back.
 #include "BenchInputs.h"
 
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 
 #include <benchmark/benchmark.h>
 #include <libxml/parser.h>

@@ -5,7 +5,7 @@
 
 #include "FuzzSupport.h"
 
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

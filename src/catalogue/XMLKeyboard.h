@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 
 #include <QByteArrayView>
 #include <QString>

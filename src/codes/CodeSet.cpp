@@ -3,7 +3,7 @@
 #include "base/Error.h"
 #include "base/HexText.h"
 #include "codes/BuiltInCodes.h"
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 
 TCodeTable &TCodeSet::AddGroup(const QString &name)
 {

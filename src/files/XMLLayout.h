@@ -1,7 +1,7 @@
 #pragma once
 
 #include "files/LayoutFormat.h"
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 
 #include <QStringView>
 #include <cstdint>

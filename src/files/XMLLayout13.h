@@ -1,7 +1,7 @@
 #pragma once
 
 #include "files/LayoutFormat.h"
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 
 /// The XML layout file in the form of the program's version 1.3, for users of
 /// older tools: no version attribute, the keyboard model as identifier minus

@@ -1,7 +1,7 @@
 #include "files/XMLLayoutWrite.h"
 
 #include "files/XMLLayoutNames.h"
-#include "files/xml/XMLItem.h"
+#include "xml/XMLItem.h"
 #include "model/Key.h"
 #include "model/KeyGroup.h"
 #include "model/KeyLock.h"

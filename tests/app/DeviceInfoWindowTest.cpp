@@ -1,10 +1,10 @@
 #include "base/Error.h"
 #include "device/DeviceReport.h"
-#include "device/DeviceWindows.h"
+#include "devicewindows/DeviceWindows.h"
 #include "device/KeyboardDriver.h"
 #include "device/KeyboardManager.h"
 #include "device/ManagerPrompts.h"
-#include "device/fmuInfo.h"
+#include "devicewindows/fmuInfo.h"
 #include "model/Font.h"
 #include "model/Layout.h"
 

@@ -3,9 +3,9 @@
 #include "catalogue/XMLKeyboard.h"
 #include "device/KeyboardManager.h"
 #include "device/ManagerPrompts.h"
-#include "device/fmuDevices.h"
+#include "help/fmuDevices.h"
 #include "model/Font.h"
-#include "services/HelpCommands.h"
+#include "help/HelpCommands.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "services/KeyCapture.h"
+#include "common/KeyCapture.h"
 #include "codes/CodeSet.h"
 #include "codes/CodeTable.h"
-#include "services/AppIcon.h"
+#include "common/AppIcon.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "device/fmuTest.h"
+#include "devicewindows/fmuTest.h"
 #include "model/Font.h"
 
 #include <QAction>

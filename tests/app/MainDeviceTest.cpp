@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "device/fmuProgress.h"
+#include "devicewindows/fmuProgress.h"
 #include "document/LayoutDocument.h"
 #include "main/fmuMessageWindow.h"
 #include "model/Key.h"

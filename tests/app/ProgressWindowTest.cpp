@@ -3,7 +3,7 @@
 #include "device/KeyboardDriver.h"
 #include "device/KeyboardManager.h"
 #include "device/ManagerPrompts.h"
-#include "device/fmuProgress.h"
+#include "devicewindows/fmuProgress.h"
 #include "model/Layout.h"
 #include "support/ScriptedPrompts.h"
 

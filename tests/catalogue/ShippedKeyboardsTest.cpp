@@ -2,7 +2,7 @@
 
 #include "catalogue/Keyboards.h"
 #include "catalogue/XMLKeyboard.h"
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 
 #include <QFile>
 #include <QFileInfo>

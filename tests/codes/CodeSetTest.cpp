@@ -2,7 +2,7 @@
 #include "base/Error.h"
 #include "base/HexText.h"
 #include "base/Win1251.h"
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 
 #include <QDir>
 #include <QFile>

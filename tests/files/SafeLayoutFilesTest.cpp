@@ -5,7 +5,7 @@
 #include "files/LayoutFormat.h"
 #include "files/LayoutPicture.h"
 #include "files/XMLLayout.h"
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 #include "model/Layout.h"
 #include "support/SmallFileSystem.h"
 

@@ -1,6 +1,6 @@
 #include "base/Win1251.h"
-#include "files/xml/ECXMLParser.h"
-#include "files/xml/XMLTokenizer.h"
+#include "xml/ECXMLParser.h"
+#include "xml/XMLTokenizer.h"
 
 #include <future>
 #include <gtest/gtest.h>

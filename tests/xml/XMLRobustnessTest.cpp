@@ -1,4 +1,4 @@
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 
 #include <gtest/gtest.h>
 #include <random>

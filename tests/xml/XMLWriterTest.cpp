@@ -1,5 +1,5 @@
 #include "base/Win1251.h"
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,7 +7,7 @@
 #include "device/KeyboardManager.h"
 #include "keys/fmuCstKey.h"
 #include "keys/fmuStdKey.h"
-#include "services/KeyCapture.h"
+#include "common/KeyCapture.h"
 #include "settings/SettingsManager.h"
 
 #include <QApplication>

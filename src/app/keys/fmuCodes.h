@@ -2,7 +2,7 @@
 
 #include "codes/KeyMessage.h"
 #include "model/ScanCodes.h"
-#include "services/KeyCapture.h"
+#include "common/KeyCapture.h"
 
 #include <QByteArray>
 #include <QDialog>

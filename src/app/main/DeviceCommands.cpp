@@ -4,7 +4,7 @@
 #include "common/FileDialogs.h"
 #include "device/KeyboardDriver.h"
 #include "device/KeyboardManager.h"
-#include "device/fmuProgress.h"
+#include "devicewindows/fmuProgress.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
 #include "document/DocumentWindows.h"

@@ -4,7 +4,7 @@
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
 #include "device/KeyboardManager.h"
-#include "services/HelpCommands.h"
+#include "help/HelpCommands.h"
 #include "settings/SettingsManager.h"
 #include "wizard/LayoutWizard.h"
 #include "wizard/fmuWizardStep1.h"

@@ -1,6 +1,6 @@
-#include "files/xml/XMLTextPool.h"
+#include "xml/XMLTextPool.h"
 
-#include "files/xml/XMLLastingTexts.h"
+#include "xml/XMLLastingTexts.h"
 
 #include <cstring>
 

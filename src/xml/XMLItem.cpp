@@ -1,9 +1,9 @@
-#include "files/xml/XMLItem.h"
+#include "xml/XMLItem.h"
 
 #include "base/Numbers.h"
 #include "base/Win1251.h"
-#include "files/xml/ECXMLParser.h"
-#include "files/xml/XMLEntities.h"
+#include "xml/ECXMLParser.h"
+#include "xml/XMLEntities.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/BaseForm.h"
-#include "services/KeyCapture.h"
+#include "common/KeyCapture.h"
 
 class QMenu;
 class QPlainTextEdit;

@@ -1,4 +1,4 @@
-#include "device/fmuProgress.h"
+#include "devicewindows/fmuProgress.h"
 
 #include "common/CommandGuard.h"
 #include "device/Progress.h"

@@ -1,7 +1,7 @@
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 
 #include "base/SafeFile.h"
-#include "files/xml/XMLDocumentIO.h"
+#include "xml/XMLDocumentIO.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "device/DevicePictures.h"
+#include "devicewindows/DevicePictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

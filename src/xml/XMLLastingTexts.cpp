@@ -1,4 +1,4 @@
-#include "files/xml/XMLLastingTexts.h"
+#include "xml/XMLLastingTexts.h"
 
 #include "base/Win1251.h"
 

@@ -1,4 +1,4 @@
-#include "device/fmuDevices.h"
+#include "help/fmuDevices.h"
 
 #include "catalogue/Keyboards.h"
 #include "common/BaseForm.h"

@@ -1,4 +1,4 @@
-#include "files/xml/XMLEntities.h"
+#include "xml/XMLEntities.h"
 
 #include "base/Win1251.h"
 

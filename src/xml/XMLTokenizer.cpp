@@ -1,6 +1,6 @@
-#include "files/xml/XMLTokenizer.h"
+#include "xml/XMLTokenizer.h"
 
-#include "files/xml/ECXMLParser.h"
+#include "xml/ECXMLParser.h"
 
 #include <bit>
 #include <cstdint>

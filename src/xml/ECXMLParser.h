@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Error.h"
-#include "files/xml/XMLItem.h"
+#include "xml/XMLItem.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,9 +1,9 @@
-#include "services/HelpCommands.h"
+#include "help/HelpCommands.h"
 
 #include "base/Error.h"
 #include "common/ActionRegistry.h"
 #include "device/KeyboardManager.h"
-#include "device/fmuDevices.h"
+#include "help/fmuDevices.h"
 #include "settings/SettingsManager.h"
 
 #include <QAction>

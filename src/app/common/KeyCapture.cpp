@@ -1,4 +1,4 @@
-#include "services/KeyCapture.h"
+#include "common/KeyCapture.h"
 
 #include "model/ScanCodes.h"
 

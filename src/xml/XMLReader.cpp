@@ -1,8 +1,8 @@
-#include "files/xml/ECXMLParser.h"
-#include "files/xml/XMLDocumentIO.h"
-#include "files/xml/XMLEntities.h"
-#include "files/xml/XMLTextPool.h"
-#include "files/xml/XMLTokenizer.h"
+#include "xml/ECXMLParser.h"
+#include "xml/XMLDocumentIO.h"
+#include "xml/XMLEntities.h"
+#include "xml/XMLTextPool.h"
+#include "xml/XMLTokenizer.h"
 
 #include "base/Win1251.h"
 

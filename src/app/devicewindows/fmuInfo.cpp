@@ -1,7 +1,7 @@
-#include "device/fmuInfo.h"
+#include "devicewindows/fmuInfo.h"
 
 #include "common/BaseForm.h"
-#include "device/DevicePictures.h"
+#include "devicewindows/DevicePictures.h"
 #include "device/DeviceReport.h"
 #include "device/KeyboardManager.h"
 

@@ -1,10 +1,10 @@
-#include "device/DeviceWindows.h"
+#include "devicewindows/DeviceWindows.h"
 
 #include "common/ActionRegistry.h"
 #include "device/DriverInstall.h"
 #include "device/KeyboardManager.h"
-#include "device/fmuInfo.h"
-#include "device/fmuTest.h"
+#include "devicewindows/fmuInfo.h"
+#include "devicewindows/fmuTest.h"
 #include "settings/SettingsManager.h"
 
 #include <QAction>

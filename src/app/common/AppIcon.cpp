@@ -1,4 +1,4 @@
-#include "services/AppIcon.h"
+#include "common/AppIcon.h"
 
 QIcon AppIcon()
 {

@@ -1,6 +1,6 @@
-#include "files/xml/ECXMLParser.h"
-#include "files/xml/XMLDocumentIO.h"
-#include "files/xml/XMLEntities.h"
+#include "xml/ECXMLParser.h"
+#include "xml/XMLDocumentIO.h"
+#include "xml/XMLEntities.h"
 
 #include "base/Win1251.h"
 

@@ -1,9 +1,9 @@
-#include "device/fmuTest.h"
+#include "devicewindows/fmuTest.h"
 
 #include "codes/CodeTable.h"
 #include "codes/StdCodes.h"
 #include "common/CommandGuard.h"
-#include "services/KeyCapture.h"
+#include "common/KeyCapture.h"
 
 #include <QAction>
 #include <QClipboard>
