@@ -1,4 +1,5 @@
 #include "DocTestFixture.h"
+#include "common/ActionRegistry.h"
 
 #include "document/KeyGrid.h"
 #include "document/LayoutDocument.h"
@@ -160,7 +161,9 @@ private slots:
     void enterAndDeleteReachTheirCommands()
     {
         auto window = OpenWindow({{0, 0, QStringLiteral("+A -A")}});
-        QSignalSpy edits(window.get(), &TfmDoc::editKeyRequested);
+        QObject commands;
+        QSignalSpy edits(TActionRegistry::Make(u"actEditKey", &commands), &QAction::triggered);
+        window->UseCommands(TActionRegistry(commands));
         window->Document().SetSelection(TRect{1, 1, 1, 1});
         QTest::keyClick(&window->Grid(), Qt::Key_Return);
         QCOMPARE(edits.count(), 1);

@@ -1,3 +1,4 @@
+#include "common/ActionRegistry.h"
 #include "DocTestFixture.h"
 #include "KeysTestSupport.h"
 
@@ -52,7 +53,7 @@ class KeyDialogTest : public QObject {
         FCommands->SetActive(nullptr);
         FDoc = std::make_unique<TfmDoc>(*FEnv->Manager, FMessages);
         FDoc->Document().Open(path, 0);
-        FCommands->DocumentCreated(*FDoc);
+        FDoc->UseCommands(TActionRegistry(*FMain));
         FCommands->SetActive(FDoc.get());
     }
 
@@ -67,6 +68,9 @@ private slots:
         FEnv = std::make_unique<TDocTestEnvironment>();
         FMain = std::make_unique<QWidget>();
         FCommands = new TKeyCommands(*FEnv->Manager, FMain.get());
+        // The main window's key command, as the main window connects it.
+        QAction *editKey = TActionRegistry::Make(u"actEditKey", FMain.get());
+        connect(editKey, &QAction::triggered, FCommands, &TKeyCommands::EditActiveKey);
     }
 
     void cleanupTestCase()
@@ -209,7 +213,7 @@ private slots:
         OpenDocument([](TLayout &) {});
         Select(3, 1, 3, 1);
         FDoc->SetShownLayer(2);
-        emit FDoc->editKeyRequested();
+        FCommands->EditActiveKey();
         QVERIFY(Dialog().isVisible());
         QCOMPARE(Find<QListWidget>("lbLayers")->currentRow(), 1);
         auto *repeat = Find<QCheckBox>("chbAutoRepeat");
@@ -225,15 +229,12 @@ private slots:
     }
 
     // In the picture view the key properties command asks for the picture
-    // window; the view's own Enter and double-click are the picture window's
-    // and leave the key dialog alone.
+    // window and leaves the key dialog alone.
     void thePictureViewAsksForThePictureDialog()
     {
         OpenDocument([](TLayout &) {});
         QSignalSpy pictures(FCommands, &TKeyCommands::pictureRequested);
         FDoc->SetViewMode(TfmDoc::vmPicture);
-        emit FDoc->editKeyRequested();
-        QCOMPARE(pictures.count(), 0);
         FCommands->EditActiveKey();
         QCOMPARE(pictures.count(), 1);
         QVERIFY(!Dialog().isVisible());

@@ -1,3 +1,4 @@
+#include "common/ActionRegistry.h"
 #include "DocTestFixture.h"
 
 #include "base/Error.h"
@@ -310,8 +311,9 @@ private slots:
         FCommands->SetActive(nullptr);
         QVERIFY(!reader.isEnabled() && !keyLock.isEnabled());
 
-        // The document toolbar's button opens the dialog on its own document.
-        FCommands->DocumentCreated(withBoth);
+        // The document toolbar's button runs the command on the active document.
+        withBoth.UseCommands(TActionRegistry(*FWindow));
+        FCommands->SetActive(&withBoth);
         TfmKeyLock &dialog = FCommands->KeyLockDialog();
         bool shown = false;
         WhenShown(dialog, [&] {

@@ -1,3 +1,4 @@
+#include "common/ActionRegistry.h"
 #include "DocTestFixture.h"
 
 #include "base/Error.h"
@@ -96,6 +97,11 @@ class PictureWindowTest : public QObject {
         FWindow->SetViewMode(TfmDoc::vmPicture);
         FCommands->DocumentCreated(*FWindow);
         FCommands->SetActive(FWindow.get());
+        // The main window sends its key command to the picture window in
+        // the picture view.
+        QAction *editKey = TActionRegistry::Make(u"actEditKey", FHost.get());
+        connect(editKey, &QAction::triggered, FCommands.get(), [this] { FCommands->EditKey(*FWindow); });
+        FWindow->UseCommands(TActionRegistry(*FHost));
         FWindow->show();
     }
 

@@ -1,3 +1,4 @@
+#include "common/ActionRegistry.h"
 #include "WizTestFixture.h"
 
 #include "catalogue/Keyboards.h"
@@ -319,7 +320,7 @@ private slots:
         TNoMessages messages;
         TfmDoc document(*environment.Manager, messages);
         commands.SetActive(&document);
-        commands.DocumentCreated(document);
+        document.UseCommands(TActionRegistry(FWindow));
         QCOMPARE(commands.actLayoutProperties->shortcut(), QKeySequence(Qt::Key_F11));
         QCOMPARE(commands.actLayoutProperties->iconText(), QStringLiteral("Раскладка"));
 

@@ -31,6 +31,8 @@ public:
 
     /// Finds the made actions of the table among root's descendants.
     explicit TActionRegistry(const QObject &root);
+    /// No actions.
+    TActionRegistry() = default;
     /// Returns the action of the name; throws std::logic_error when none was
     /// made under root.
     QAction *Action(QStringView name) const;

@@ -23,7 +23,8 @@ public:
     void SetActive(TfmDoc *active);
 
     /// A document window was created (before it is shown): the place to
-    /// take its requests. The base does nothing.
+    /// watch it (its undo stack, its picture commands). The base does
+    /// nothing.
     virtual void DocumentCreated(TfmDoc &document);
 
 protected:

@@ -36,6 +36,7 @@ TfmDoc *TDocumentWindows::Create(const QString &caption)
 {
     auto *document = new TfmDoc(FManager, FMessages);
     document->SetUntitledCaption(caption.isEmpty() ? QStringLiteral("Раскладка%1").arg(++FRunningNumber) : caption);
+    document->UseCommands(FCommands);
     Watch(document);
     document->SetViewMode(FManager.Settings().ViewMode());
     emit created(document);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ActionRegistry.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -28,6 +30,8 @@ public:
     /// caption is empty, in the view mode
     /// of the settings. The caller shows it with Show, or deletes it.
     TfmDoc *Create(const QString &caption = QString());
+    /// Gives every window made from now on the editor's commands.
+    void UseCommands(const TActionRegistry &commands) { FCommands = commands; }
     /// Shows a created window: cascaded after the windows already open, made
     /// a child of the area and activated.
     void Show(TfmDoc *document);
@@ -75,6 +79,7 @@ private:
     QMdiArea &FArea;
     /// The one running number of untitled windows ("Раскладка1", ...).
     int FRunningNumber = 0;
+    TActionRegistry FCommands;
     /// The active window as the signals last told it.
     QPointer<TfmDoc> FActive;
     bool FHadActive = false;

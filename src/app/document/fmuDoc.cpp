@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QToolBar>
@@ -96,13 +97,14 @@ void TfmDoc::CreateToolBar()
     FKeyAction = add(QStringLiteral("Клавиша"), QStringLiteral("acKey"), QStringLiteral("key-properties"),
                      [this] { EditKey(); });
     FReaderAction = add(QStringLiteral("Считыватель"), QStringLiteral("acReader"), QStringLiteral("card-reader"),
-                        [this] { emit cardReaderRequested(); });
+                        [this] { RunMainCommand(u"actEditCardReader"); });
     FKeyLockAction = add(QStringLiteral("Ключ"), QStringLiteral("acKeyLock"), QStringLiteral("key-lock"),
-                         [this] { emit keyLockRequested(); });
+                         [this] { RunMainCommand(u"actEditKeyLock"); });
     FLayoutAction = add(QStringLiteral("Раскладка"), QStringLiteral("acLayout"), QStringLiteral("layout-properties"),
-                        [this] { emit layoutPropertiesRequested(); });
+                        [this] { RunMainCommand(u"actLayoutProperties"); });
     FCheckAction =
-        add(QStringLiteral("Проверить"), QStringLiteral("acCheck"), QStringLiteral("check"), [this] { Check(); });
+        add(QStringLiteral("Проверить"), QStringLiteral("acCheck"), QStringLiteral("check"),
+            [this] { RunMainCommand(u"actEditCheck"); });
     FCheckAction->setToolTip(QStringLiteral("Проверить раскладку"));
     // F9 checks wherever the focus is in this window (the grid above all),
     // not only on its toolbar.
@@ -177,9 +179,24 @@ int TfmDoc::Zoomed(int size) const
     return int(std::lround(size * FGrid->Zoom() / 100.0));
 }
 
+void TfmDoc::UseCommands(const TActionRegistry &commands)
+{
+    FCommands = commands;
+}
+
+void TfmDoc::RunMainCommand(QStringView name)
+{
+    // A button of a window that is not the active one acts on this window:
+    // it becomes the active one first.
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()); frame && frame->mdiArea())
+        frame->mdiArea()->setActiveSubWindow(frame);
+    if (FCommands.Contains(name))
+        FCommands.Action(name)->trigger();
+}
+
 void TfmDoc::EditKey()
 {
-    emit editKeyRequested();
+    RunMainCommand(u"actEditKey");
     FGrid->update();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ActionRegistry.h"
 #include "common/BaseForm.h"
 
 #include <QKeySequence>
@@ -18,9 +19,10 @@ class TMessageLink;
 
 /// The window of one open layout: a small toolbar over the key grid. The
 /// main window puts it into a sub-window and drives it through the public
-/// operations; the window asks for the windows of other owners (key, card
-/// reader, key lock and layout property dialogs, find and replace) by its
-/// signals.
+/// operations; the window's toolbar, context menu and keys reach the windows
+/// of other owners (key, card reader, key lock and layout property dialogs,
+/// find and replace, the check) through the main window's commands, after
+/// making itself the active window.
 class TfmDoc : public TBaseForm {
     Q_OBJECT
 
@@ -104,15 +106,11 @@ public:
     QSize PreferredSize() const;
     /// Returns the grid's context menu of the current view mode.
     QMenu *ContextMenu() const;
+    /// Gives the window the editor's commands that its toolbar, context
+    /// menus, Enter and double-click run; without them those do nothing.
+    void UseCommands(const TActionRegistry &commands);
 
 signals:
-    /// The user asked for the key (or picture) dialog of the selection.
-    void editKeyRequested();
-    void findRequested();
-    void replaceRequested();
-    void layoutPropertiesRequested();
-    void cardReaderRequested();
-    void keyLockRequested();
     /// The user chose a picture command of the picture view's context menu.
     void pictureCommandRequested(TfmDoc::TPictureCommand command);
     /// The grid's zoom changed (percent).
@@ -132,6 +130,8 @@ private:
                            const QKeySequence &shortcut = QKeySequence());
     /// Runs a command through the one error display.
     void Run(const std::function<void()> &command);
+    /// Makes this the active window and triggers the main window's command.
+    void RunMainCommand(QStringView name);
 
     void OnLayoutChanged(int kind);
     void OnGridSelection();
@@ -160,6 +160,7 @@ private:
     QString AskSaveFile(int &saveIndex);
 
     std::unique_ptr<TLayoutDocument> FDocument;
+    TActionRegistry FCommands;
     TKeyboardManager &FManager;
     TMessageLink &FMessages;
     TKeyGrid *FGrid = nullptr;

@@ -21,7 +21,7 @@ void TfmDoc::CreateMenus()
     FCodeMenu = new QMenu(this);
     FCodeMenu->setObjectName(QStringLiteral("CodeMenu"));
     AddMenuAction(FCodeMenu, QStringLiteral("Свойства"), [this] { EditKey(); }, QKeySequence(Qt::CTRL | Qt::Key_K));
-    AddMenuAction(FCodeMenu, QStringLiteral("Свойства раскладки"), [this] { emit layoutPropertiesRequested(); });
+    AddMenuAction(FCodeMenu, QStringLiteral("Свойства раскладки"), [this] { RunMainCommand(u"actLayoutProperties"); });
     FCodeMenu->addSeparator();
     AddMenuAction(FCodeMenu, QStringLiteral("Вырезать"), [this] { Cut(); }, QKeySequence(Qt::CTRL | Qt::Key_X));
     AddMenuAction(FCodeMenu, QStringLiteral("Копировать"), [this] { Copy(); }, QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -29,9 +29,9 @@ void TfmDoc::CreateMenus()
         ->setObjectName(QStringLiteral("acPaste"));
     AddMenuAction(FCodeMenu, QStringLiteral("Удалить"), [this] { Clear(); }, QKeySequence(Qt::CTRL | Qt::Key_Delete));
     FCodeMenu->addSeparator();
-    AddMenuAction(FCodeMenu, QStringLiteral("Поиск..."), [this] { emit findRequested(); },
+    AddMenuAction(FCodeMenu, QStringLiteral("Поиск..."), [this] { RunMainCommand(u"actEditFind"); },
                   QKeySequence(Qt::CTRL | Qt::Key_F));
-    AddMenuAction(FCodeMenu, QStringLiteral("Замена..."), [this] { emit replaceRequested(); },
+    AddMenuAction(FCodeMenu, QStringLiteral("Замена..."), [this] { RunMainCommand(u"actEditReplace"); },
                   QKeySequence(Qt::CTRL | Qt::Key_R));
     FCodeMenu->addSeparator();
     AddMenuAction(FCodeMenu, QStringLiteral("Сгруппировать"), [this] { Group(); })

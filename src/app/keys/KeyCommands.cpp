@@ -62,12 +62,3 @@ void TKeyCommands::ActiveChanged(TfmDoc *doc)
         FKeyDlg->hide();
 }
 
-void TKeyCommands::DocumentCreated(TfmDoc &doc)
-{
-    // The picture view's own request (Enter, double-click) is the picture
-    // window's; the key dialog answers the other views.
-    connect(&doc, &TfmDoc::editKeyRequested, this, [this, window = QPointer<TfmDoc>(&doc)] {
-        if (window && window->ViewMode() != TfmDoc::vmPicture)
-            EditKey(*window);
-    });
-}

@@ -32,8 +32,6 @@ public:
     void EditKey(TfmDoc &doc);
     /// Edit key of the active document window, if there is one.
     void EditActiveKey();
-    /// Passes a new document window's requests to edit a key to EditKey.
-    void DocumentCreated(TfmDoc &doc) override;
 
 signals:
     /// A document window in the picture view asked for the picture dialog.

@@ -50,16 +50,6 @@ void TLayoutPartCommands::SetEditors(const TPartEditors &editors)
         FKeyLock->SetEditors(editors);
 }
 
-void TLayoutPartCommands::DocumentCreated(TfmDoc &document)
-{
-    connect(&document, &TfmDoc::cardReaderRequested, this, [this, doc = &document] {
-        CommandGuard::RunCommand(doc, [this, doc] { EditCardReader(doc->Document()); });
-    });
-    connect(&document, &TfmDoc::keyLockRequested, this, [this, doc = &document] {
-        CommandGuard::RunCommand(doc, [this, doc] { EditKeyLock(doc->Document()); });
-    });
-}
-
 void TLayoutPartCommands::ActiveChanged(TfmDoc *document)
 {
     disconnect(FActiveConnection);

@@ -34,8 +34,6 @@ public:
     /// Sets the code and melody editors behind the dialogs' "..." buttons.
     void SetEditors(const TPartEditors &editors);
 
-    /// Connects a new document window's toolbar requests.
-    void DocumentCreated(TfmDoc &document) override;
 
     /// Runs the card reader dialog on a document; OK copies every layer's
     /// reader into it.

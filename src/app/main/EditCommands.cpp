@@ -36,14 +36,6 @@ TEditCommands::TEditCommands(const TMainActions &actions, TDocumentWindows &docu
     Follow(documents);
 }
 
-void TEditCommands::DocumentCreated(TfmDoc &document)
-{
-    connect(&document, &TfmDoc::findRequested, this,
-            [this, doc = &document] { CommandGuard::RunCommand(&FWindow, [&] { Find(*doc); }); });
-    connect(&document, &TfmDoc::replaceRequested, this,
-            [this, doc = &document] { CommandGuard::RunCommand(&FWindow, [&] { Replace(*doc); }); });
-}
-
 void TEditCommands::Find(TfmDoc &document)
 {
     if (FFind->exec() == QDialog::Accepted)

@@ -23,8 +23,6 @@ public:
     TfmFind &FindDialog() const { return *FFind; }
     TfmReplace &ReplaceDialog() const { return *FReplace; }
 
-    /// Takes the document window's own find and replace requests.
-    void DocumentCreated(TfmDoc &document) override;
 
 private:
     void Find(TfmDoc &document);

@@ -159,6 +159,7 @@ void TfmMain::BuildMenusAndToolBars()
     const QHash<QString, QMenu *> menus = MainMenus::BuildMenus(*this, actions);
     FRecent = new TRecentFiles(*menus.value(QStringLiteral("miFile")), FActions->actFileExit, this);
     FWindowCommands->ListWindowsIn(*menus.value(QStringLiteral("miWindow")));
+    FDocuments->UseCommands(actions);
 }
 
 void TfmMain::ConnectMessages()

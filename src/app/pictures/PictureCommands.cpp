@@ -39,8 +39,6 @@ TPictureCommands::TPictureCommands(TKeyboardManager &manager, QWidget &window)
 
 void TPictureCommands::DocumentCreated(TfmDoc &document)
 {
-    connect(&document, &TfmDoc::editKeyRequested, this,
-            [this, doc = &document] { CommandGuard::RunCommand(doc, [this, doc] { EditKey(*doc); }); });
     connect(&document, &TfmDoc::pictureCommandRequested, this, [this, doc = &document](TfmDoc::TPictureCommand command) {
         CommandGuard::RunCommand(doc, [&] { RunCommand(*doc, command); });
     });

@@ -59,13 +59,6 @@ void TSetupCommands::EditLayoutProperties(TLayoutDocument &document)
         document.ChangeKeyboard(*keyboardId);
 }
 
-void TSetupCommands::DocumentCreated(TfmDoc &document)
-{
-    connect(&document, &TfmDoc::layoutPropertiesRequested, this, [this, &document] {
-        CommandGuard::RunCommand(&FWindow, [&] { EditLayoutProperties(document.Document()); });
-    });
-}
-
 void TSetupCommands::PostFirstRun()
 {
     TSettingsManager &settings = FManager.Settings();

@@ -39,8 +39,6 @@ public:
     /// to the chosen model, and leaves it untouched when the model is the
     /// same.
     void EditLayoutProperties(TLayoutDocument &document);
-    /// Lets the document window's "Раскладка" button open the properties.
-    void DocumentCreated(TfmDoc &document) override;
     /// On the first run: clears the first-run flag of the settings (in
     /// memory) and posts the wizard command, which runs once the event loop
     /// handles it, after the window is up.
