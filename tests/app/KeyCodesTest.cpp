@@ -2,9 +2,9 @@
 #include "KeysTestSupport.h"
 
 #include "codes/CodeSet.h"
-#include "keys/fmuCodes.h"
-#include "keys/fmuCstKey.h"
-#include "keys/fmuStdKey.h"
+#include "codeeditors/fmuCodes.h"
+#include "codeeditors/fmuCstKey.h"
+#include "codeeditors/fmuStdKey.h"
 #include "settings/SettingsManager.h"
 
 #include <QLabel>

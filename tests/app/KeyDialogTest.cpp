@@ -5,9 +5,10 @@
 #include "document/KeyGrid.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
+#include "codeeditors/CodeEditors.h"
 #include "keys/KeyCommands.h"
 #include "keys/fmuKeyDlg.h"
-#include "keys/fmuNotes.h"
+#include "codeeditors/fmuNotes.h"
 #include "model/Notes.h"
 
 #include <QAction>
@@ -67,7 +68,7 @@ private slots:
     {
         FEnv = std::make_unique<TDocTestEnvironment>();
         FMain = std::make_unique<QWidget>();
-        FCommands = new TKeyCommands(*FEnv->Manager, FMain.get());
+        FCommands = new TKeyCommands(*FEnv->Manager, *new TCodeEditors(*FEnv->Manager, *FMain), FMain.get());
         // The main window's key command, as the main window connects it.
         QAction *editKey = TActionRegistry::Make(u"actEditKey", FMain.get());
         connect(editKey, &QAction::triggered, FCommands, &TKeyCommands::EditActiveKey);

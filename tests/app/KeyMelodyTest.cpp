@@ -3,9 +3,10 @@
 
 #include "base/Error.h"
 #include "document/LayoutDocument.h"
+#include "codeeditors/CodeEditors.h"
 #include "keys/KeyCommands.h"
 #include "keys/fmuKeyDlg.h"
-#include "keys/fmuNotes.h"
+#include "codeeditors/fmuNotes.h"
 #include "model/Notes.h"
 
 #include <QPlainTextEdit>
@@ -22,6 +23,7 @@ class KeyMelodyTest : public QObject {
     TScriptedPrompts FPrompts;
     std::unique_ptr<TKeyboardManager> FManager;
     std::unique_ptr<QWidget> FMain;
+    TCodeEditors *FEditors = nullptr;
     TKeyCommands *FCommands = nullptr;
 
     std::unique_ptr<TKeyboardManager> Manager(const QString &socket)
@@ -40,7 +42,7 @@ class KeyMelodyTest : public QObject {
         return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
     }
 
-    TfmNotes &Notes() const { return FCommands->NotesDialog(); }
+    TfmNotes &Notes() const { return FEditors->NotesDialog(); }
     QPlainTextEdit *NotesText() const { return Notes().findChild<QPlainTextEdit *>(QStringLiteral("mmNotes")); }
 
     // Clicks a play button of a shown window and checks that it is usable
@@ -68,7 +70,8 @@ private slots:
         QVERIFY(FEmulator.waitForReadyRead(10000));
         FManager = Manager(socket);
         FMain = std::make_unique<QWidget>();
-        FCommands = new TKeyCommands(*FManager, FMain.get());
+        FEditors = new TCodeEditors(*FManager, *FMain);
+        FCommands = new TKeyCommands(*FManager, *FEditors, FMain.get());
     }
 
     void cleanupTestCase()

@@ -4,6 +4,7 @@
 #include "base/Error.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
+#include "codeeditors/CodeEditors.h"
 #include "layoutparts/LayoutPartCommands.h"
 #include "layoutparts/fmuKeyLock.h"
 #include "layoutparts/fmuMSR.h"
@@ -102,7 +103,7 @@ private slots:
     {
         FEnv = std::make_unique<TDocTestEnvironment>();
         FWindow = std::make_unique<QWidget>();
-        FCommands = std::make_unique<TLayoutPartCommands>(*FEnv->Manager, *FWindow);
+        FCommands = std::make_unique<TLayoutPartCommands>(*FEnv->Manager, *new TCodeEditors(*FEnv->Manager, *FWindow), *FWindow);
     }
     void cleanup()
     {
@@ -196,6 +197,7 @@ private slots:
         TfmMSR &dialog = FCommands->CardReaderDialog();
         dialog.Load(document->Layout());
         // Without a code editor the fields take the text form only.
+        dialog.SetEditors({});
         QVERIFY(!Child<QToolButton>(dialog, "edPrefix1Button").isEnabled());
 
         QList<std::pair<QString, int>> calls;
@@ -205,7 +207,7 @@ private slots:
             codes.SetText(u"+E -E");
             return true;
         };
-        FCommands->SetEditors(editors);
+        dialog.SetEditors(editors);
         dialog.show();
         QLineEdit &prefix = Child<QLineEdit>(dialog, "edPrefix1");
         Retype(prefix, QStringLiteral("+F"));

@@ -1,35 +1,20 @@
 #include "keys/KeyCommands.h"
 
+#include "codeeditors/CodeEditors.h"
 #include "document/fmuDoc.h"
-#include "keys/fmuCodes.h"
 #include "keys/fmuKeyDlg.h"
-#include "keys/fmuNotes.h"
 
-TKeyCommands::TKeyCommands(TKeyboardManager &manager, QWidget *mainWindow)
-    : TDocumentFollower(mainWindow), FManager(manager), FMainWindow(mainWindow)
+TKeyCommands::TKeyCommands(TKeyboardManager &manager, TCodeEditors &editors, QWidget *mainWindow)
+    : TDocumentFollower(mainWindow), FManager(manager), FEditors(editors), FMainWindow(mainWindow)
 {
 }
 
 TKeyCommands::~TKeyCommands() = default;
 
-TfmCodes &TKeyCommands::CodesDialog()
-{
-    if (!FCodes)
-        FCodes = new TfmCodes(FManager, FMainWindow);
-    return *FCodes;
-}
-
-TfmNotes &TKeyCommands::NotesDialog()
-{
-    if (!FNotes)
-        FNotes = new TfmNotes(FManager, FMainWindow);
-    return *FNotes;
-}
-
 TfmKeyDlg &TKeyCommands::KeyDialog()
 {
     if (!FKeyDlg) {
-        FKeyDlg = new TfmKeyDlg(FManager, CodesDialog(), NotesDialog(), FMainWindow);
+        FKeyDlg = new TfmKeyDlg(FManager, FEditors.CodesDialog(), FEditors.NotesDialog(), FMainWindow);
         FKeyDlg->SetDocument(Active() ? &Active()->Document() : nullptr);
     }
     return *FKeyDlg;

@@ -4,27 +4,23 @@
 
 
 class QWidget;
-class TfmCodes;
+class TCodeEditors;
 class TfmDoc;
 class TfmKeyDlg;
-class TfmNotes;
 class TKeyboardManager;
 
-/// The key editing windows of the run and the commands that reach them: the
-/// key dialog, the key code dialog and the melody editor (which the card
-/// reader and key lock dialogs use too). It follows the document windows:
-/// the active one, and their requests to edit a key. The windows are built when first needed,
-/// which keeps them out of the editor's start.
+/// The key dialog of the run and the command that reaches it; the dialog
+/// edits codes and melodies with the shared code and melody editors. It
+/// follows the active document window. The dialog is built when first
+/// needed, which keeps it out of the editor's start.
 class TKeyCommands : public TDocumentFollower {
     Q_OBJECT
 public:
     /// The windows stay on top of mainWindow and go with it.
-    TKeyCommands(TKeyboardManager &manager, QWidget *mainWindow);
+    TKeyCommands(TKeyboardManager &manager, TCodeEditors &editors, QWidget *mainWindow);
     ~TKeyCommands() override;
 
     TfmKeyDlg &KeyDialog();
-    TfmCodes &CodesDialog();
-    TfmNotes &NotesDialog();
 
     /// Edit key of a document window: in the layout and simplified views
     /// the key dialog is attached to its layout, set to its shown layer and
@@ -44,8 +40,7 @@ protected:
 
 private:
     TKeyboardManager &FManager;
+    TCodeEditors &FEditors;
     QWidget *FMainWindow;
-    TfmCodes *FCodes = nullptr;
-    TfmNotes *FNotes = nullptr;
     TfmKeyDlg *FKeyDlg = nullptr;
 };

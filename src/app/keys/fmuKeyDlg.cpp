@@ -1,8 +1,8 @@
 #include "keys/fmuKeyDlg.h"
 
 #include "device/KeyboardManager.h"
-#include "keys/fmuCodes.h"
-#include "keys/fmuNotes.h"
+#include "codeeditors/fmuCodes.h"
+#include "codeeditors/fmuNotes.h"
 #include "model/Key.h"
 #include "model/Notes.h"
 #include "model/ScanCodes.h"

@@ -1,9 +1,9 @@
 #include "keys/fmuKeyDlg.h"
 
 #include "common/CommandGuard.h"
-#include "keys/MelodyPlay.h"
-#include "keys/fmuCodes.h"
-#include "keys/fmuNotes.h"
+#include "codeeditors/MelodyPlay.h"
+#include "codeeditors/fmuCodes.h"
+#include "codeeditors/fmuNotes.h"
 #include "model/Key.h"
 #include "model/Notes.h"
 #include "model/ScanCodes.h"

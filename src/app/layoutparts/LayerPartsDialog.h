@@ -1,6 +1,6 @@
 #pragma once
 
-#include "layoutparts/PartEditors.h"
+#include "codeeditors/PartEditors.h"
 
 #include <QDialog>
 #include <memory>

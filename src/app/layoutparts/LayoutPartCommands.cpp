@@ -1,5 +1,6 @@
 #include "layoutparts/LayoutPartCommands.h"
 
+#include "codeeditors/CodeEditors.h"
 #include "common/ActionRegistry.h"
 #include "common/CommandGuard.h"
 #include "document/LayoutDocument.h"
@@ -9,8 +10,8 @@
 
 #include <QAction>
 
-TLayoutPartCommands::TLayoutPartCommands(TKeyboardManager &manager, QWidget &window)
-    : TDocumentFollower(&window), FManager(manager), FWindow(window)
+TLayoutPartCommands::TLayoutPartCommands(TKeyboardManager &manager, TCodeEditors &editors, QWidget &window)
+    : TDocumentFollower(&window), FManager(manager), FWindow(window), FEditors(editors)
 {
     auto command = [this, &window](QStringView name, void (TLayoutPartCommands::*edit)(TLayoutDocument &)) {
         return TActionRegistry::MakeCommand(name, this, window, [this, edit] {
@@ -27,7 +28,7 @@ TfmMSR &TLayoutPartCommands::CardReaderDialog()
 {
     if (!FReader) {
         FReader = new TfmMSR(FManager, &FWindow);
-        FReader->SetEditors(FEditors);
+        FReader->SetEditors(FEditors.PartEditors());
     }
     return *FReader;
 }
@@ -36,18 +37,9 @@ TfmKeyLock &TLayoutPartCommands::KeyLockDialog()
 {
     if (!FKeyLock) {
         FKeyLock = new TfmKeyLock(FManager, &FWindow);
-        FKeyLock->SetEditors(FEditors);
+        FKeyLock->SetEditors(FEditors.PartEditors());
     }
     return *FKeyLock;
-}
-
-void TLayoutPartCommands::SetEditors(const TPartEditors &editors)
-{
-    FEditors = editors;
-    if (FReader)
-        FReader->SetEditors(editors);
-    if (FKeyLock)
-        FKeyLock->SetEditors(editors);
 }
 
 void TLayoutPartCommands::ActiveChanged(TfmDoc *document)

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "document/DocumentFollower.h"
-#include "layoutparts/PartEditors.h"
 
 #include <QObject>
 #include <QPointer>
 
 class QAction;
 class QWidget;
+class TCodeEditors;
 class TfmDoc;
 class TfmKeyLock;
 class TfmMSR;
@@ -24,16 +24,13 @@ class TLayoutPartCommands : public TDocumentFollower {
     Q_OBJECT
 
 public:
-    /// window owns the dialogs.
-    TLayoutPartCommands(TKeyboardManager &manager, QWidget &window);
+    /// window owns the dialogs; their "..." buttons open editors.
+    TLayoutPartCommands(TKeyboardManager &manager, TCodeEditors &editors, QWidget &window);
 
     QAction *ReaderAction() const { return FReaderAction; }
     QAction *KeyLockAction() const { return FKeyLockAction; }
     TfmMSR &CardReaderDialog();
     TfmKeyLock &KeyLockDialog();
-    /// Sets the code and melody editors behind the dialogs' "..." buttons.
-    void SetEditors(const TPartEditors &editors);
-
 
     /// Runs the card reader dialog on a document; OK copies every layer's
     /// reader into it.
@@ -52,7 +49,7 @@ private:
 
     TKeyboardManager &FManager;
     QWidget &FWindow;
-    TPartEditors FEditors;
+    TCodeEditors &FEditors;
     TfmMSR *FReader = nullptr;
     TfmKeyLock *FKeyLock = nullptr;
     QAction *FReaderAction;

@@ -1,8 +1,8 @@
 #include "layoutparts/fmuKeyLock.h"
 
 #include "common/CommandGuard.h"
-#include "layoutparts/CodeField.h"
-#include "layoutparts/MelodyField.h"
+#include "codeeditors/CodeField.h"
+#include "codeeditors/MelodyField.h"
 #include "model/KeyLock.h"
 #include "model/Layer.h"
 #include "model/Layout.h"

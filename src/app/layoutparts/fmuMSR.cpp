@@ -2,8 +2,8 @@
 
 #include "base/Error.h"
 #include "common/CommandGuard.h"
-#include "layoutparts/CodeField.h"
-#include "layoutparts/MelodyField.h"
+#include "codeeditors/CodeField.h"
+#include "codeeditors/MelodyField.h"
 #include "model/Layer.h"
 #include "model/Layout.h"
 #include "model/MSR.h"

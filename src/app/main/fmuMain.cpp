@@ -7,10 +7,8 @@
 #include "devicewindows/DeviceWindows.h"
 #include "document/fmuDoc.h"
 #include "keys/KeyCommands.h"
-#include "keys/fmuCodes.h"
-#include "keys/fmuNotes.h"
+#include "codeeditors/CodeEditors.h"
 #include "layoutparts/LayoutPartCommands.h"
-#include "layoutparts/PartEditors.h"
 #include "main/CommandStates.h"
 #include "main/DeviceBox.h"
 #include "main/DeviceCommands.h"
@@ -112,8 +110,9 @@ void TfmMain::MakeCommands()
     // dialog, the card reader and key lock dialogs, the key picture window,
     // the print preview, the setup dialogs and undo follow the active
     // document window.
-    FKeyCommands = new TKeyCommands(*FManager, this);
-    FPartCommands = new TLayoutPartCommands(*FManager, *this);
+    auto *editors = new TCodeEditors(*FManager, *this);
+    FKeyCommands = new TKeyCommands(*FManager, *editors, this);
+    FPartCommands = new TLayoutPartCommands(*FManager, *editors, *this);
     FPictureCommands = new TPictureCommands(*FManager, *this);
     FPreviewCommands = new TPreviewCommands(*FManager, FArea, *this);
     FSetupCommands = new TSetupCommands(*FManager, *this);
@@ -126,14 +125,6 @@ void TfmMain::MakeCommands()
     FReleaseCommands = new TReleaseCommands(*FManager, *this);
     FWindowCommands = new TWindowCommands(*FActions, *FArea);
 
-    // The card reader and key lock dialogs edit codes and melodies with the
-    // key dialog's code and melody editors.
-    FPartCommands->SetEditors({[this](QWidget &, TScanCodes &codes, int mode) {
-                                   return FKeyCommands->CodesDialog().Execute(codes, mode);
-                               },
-                               [this](QWidget &, TNotes &melody, const QString &text) {
-                                   return FKeyCommands->NotesDialog().Execute(melody, text);
-                               }});
     connect(FKeyCommands, &TKeyCommands::pictureRequested, this, [this](TfmDoc *document) {
         CommandGuard::RunCommand(this, [this, document] { FPictureCommands->EditKey(*document); });
     });

@@ -1,11 +1,11 @@
-#include "keys/fmuNotes.h"
+#include "codeeditors/fmuNotes.h"
 
 #include "base/SafeFile.h"
 #include "base/Win1251.h"
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
 #include "device/KeyboardManager.h"
-#include "keys/MelodyPlay.h"
+#include "codeeditors/MelodyPlay.h"
 #include "model/Notes.h"
 #include "settings/SettingsManager.h"
 #include "common/DialogButtons.h"

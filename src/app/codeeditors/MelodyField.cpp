@@ -1,4 +1,4 @@
-#include "layoutparts/MelodyField.h"
+#include "codeeditors/MelodyField.h"
 
 #include "common/CommandGuard.h"
 #include "device/KeyboardManager.h"

@@ -1,4 +1,4 @@
-#include "layoutparts/CodeField.h"
+#include "codeeditors/CodeField.h"
 
 #include <QAction>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "keys/fmuCstKey.h"
+#include "codeeditors/fmuCstKey.h"
 
 #include "base/HexText.h"
 #include "common/BaseForm.h"

@@ -1,12 +1,12 @@
-#include "keys/fmuCodes.h"
+#include "codeeditors/fmuCodes.h"
 
 #include "base/Error.h"
 #include "codes/StdCodes.h"
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
 #include "device/KeyboardManager.h"
-#include "keys/fmuCstKey.h"
-#include "keys/fmuStdKey.h"
+#include "codeeditors/fmuCstKey.h"
+#include "codeeditors/fmuStdKey.h"
 #include "common/KeyCapture.h"
 #include "settings/SettingsManager.h"
 

@@ -1,4 +1,4 @@
-#include "keys/fmuStdKey.h"
+#include "codeeditors/fmuStdKey.h"
 
 #include "codes/CodeSet.h"
 #include "common/BaseForm.h"

@@ -1,4 +1,4 @@
-#include "keys/MelodyPlay.h"
+#include "codeeditors/MelodyPlay.h"
 
 #include "common/CommandGuard.h"
 #include "device/KeyboardManager.h"
