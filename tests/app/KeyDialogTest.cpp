@@ -11,6 +11,7 @@
 #include "codeeditors/fmuNotes.h"
 #include "model/Notes.h"
 
+#include <QToolButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -155,7 +156,7 @@ private slots:
             notes.findChild<QPlainTextEdit *>(QStringLiteral("mmNotes"))->setPlainText(QStringLiteral("C1;10;5"));
             notes.findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
         });
-        Find<QPushButton>("btnMelody")->click();
+        Find<QToolButton>("edMelodyButton")->click();
         QCOMPARE(Find<QLineEdit>("edMelody")->text(), QStringLiteral("C1;10;5"));
         QCOMPARE(Key(0, 0).Melody().Text(), QStringLiteral("C1;10;5"));
         QCOMPARE(Key(0, 1).Melody().Text(), QStringLiteral("C1;10;5"));
@@ -179,7 +180,7 @@ private slots:
         type->setCurrentIndex(4);
         emit type->activated(4);
         for (const char *name : {"lbLayers", "edMake", "edBreak", "edMakeButton", "chbAutoRepeat"})
-            QVERIFY2(Find<QWidget>(name)->isHidden(), name);
+            QVERIFY2(!Find<QWidget>(name)->isVisibleTo(&Dialog()), name);
         for (int layer = 0; layer < Layout().LayerCount(); ++layer)
             QCOMPARE(Key(1, 1, layer).KeyType(), ktLayer2);
 
@@ -204,7 +205,7 @@ private slots:
         Select(2, 2, 2, 2);
         type->setCurrentIndex(0);
         emit type->activated(0);
-        QVERIFY(!Find<QWidget>("edMake")->isHidden());
+        QVERIFY(Find<QWidget>("edMake")->isVisibleTo(&Dialog()));
         QCOMPARE(Key(1, 1, 3).KeyType(), ktMacro);
         FDoc->hide();
     }

@@ -9,6 +9,7 @@
 #include "codeeditors/fmuNotes.h"
 #include "model/Notes.h"
 
+#include <QToolButton>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -47,7 +48,7 @@ class KeyMelodyTest : public QObject {
 
     // Clicks a play button of a shown window and checks that it is usable
     // and focused afterwards.
-    static void PlayAndCheck(QWidget &window, QPushButton *play)
+    static void PlayAndCheck(QWidget &window, QAbstractButton *play)
     {
         window.show();
         window.activateWindow();
@@ -100,7 +101,7 @@ private slots:
         document.ChangeKeys(0, TLayoutDocument::TKeyField::Melody, values);
         TfmKeyDlg &dialog = FCommands->KeyDialog();
         dialog.SetDocument(&document);
-        PlayAndCheck(dialog, dialog.findChild<QPushButton *>(QStringLiteral("btnPlay")));
+        PlayAndCheck(dialog, dialog.findChild<QToolButton *>(QStringLiteral("edMelodyPlay")));
         QTRY_VERIFY(Log().contains(QStringLiteral("1B1E07")));
         dialog.hide();
         dialog.SetDocument(nullptr);

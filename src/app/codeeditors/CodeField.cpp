@@ -12,6 +12,7 @@ TCodeField::TCodeField(const QString &name, QWidget *parent)
     FEdit->setObjectName(name);
     FButton->setObjectName(name + QStringLiteral("Button"));
     FButton->setText(QStringLiteral("..."));
+    FButton->setToolTip(QStringLiteral("Задать скан-коды для этого поля"));
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(FEdit, 1);
@@ -21,8 +22,15 @@ TCodeField::TCodeField(const QString &name, QWidget *parent)
     connect(FEdit, &QLineEdit::textEdited, this, &TCodeField::textEdited);
     connect(FButton, &QToolButton::clicked, this, [this] { emit editCodesRequested(2); });
 
-    FMenu->addAction(QStringLiteral("Вырезать"), QKeySequence(Qt::CTRL | Qt::Key_X), FEdit, &QLineEdit::cut);
-    FMenu->addAction(QStringLiteral("Копировать"), QKeySequence(Qt::CTRL | Qt::Key_C), FEdit, &QLineEdit::copy);
+    QAction *cut =
+        FMenu->addAction(QStringLiteral("Вырезать"), QKeySequence(Qt::CTRL | Qt::Key_X), FEdit, &QLineEdit::cut);
+    QAction *copy =
+        FMenu->addAction(QStringLiteral("Копировать"), QKeySequence(Qt::CTRL | Qt::Key_C), FEdit, &QLineEdit::copy);
+    // Cut and copy need a selection.
+    connect(FMenu, &QMenu::aboutToShow, this, [this, cut, copy] {
+        cut->setEnabled(FEdit->hasSelectedText() && !FEdit->isReadOnly());
+        copy->setEnabled(FEdit->hasSelectedText());
+    });
     FMenu->addAction(QStringLiteral("Вставить"), QKeySequence(Qt::CTRL | Qt::Key_V), FEdit, &QLineEdit::paste);
     FMenu->addSeparator();
     const std::pair<const char16_t *, int> adding[] = {

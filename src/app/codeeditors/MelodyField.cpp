@@ -1,7 +1,6 @@
 #include "codeeditors/MelodyField.h"
 
-#include "common/CommandGuard.h"
-#include "device/KeyboardManager.h"
+#include "codeeditors/MelodyPlay.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -15,7 +14,7 @@ TMelodyField::TMelodyField(TKeyboardManager &manager, const QString &name, QWidg
     FEdit->setObjectName(name);
     FPlay->setObjectName(name + QStringLiteral("Play"));
     FPlay->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    FPlay->setToolTip(QStringLiteral("Проиграть"));
+    FPlay->setToolTip(QStringLiteral("Прослушать"));
     FButton->setObjectName(name + QStringLiteral("Button"));
     FButton->setText(QStringLiteral("..."));
     auto *row = new QHBoxLayout(this);
@@ -47,8 +46,5 @@ void TMelodyField::SetEditorAvailable(bool available)
 
 void TMelodyField::Play()
 {
-    FPlay->setEnabled(false);
-    CommandGuard::RunCommand(this, [this] { FManager.PlayMelody(Text()); });
-    FPlay->setEnabled(true);
-    FPlay->setFocus();
+    PlayMelodyFromButton(FManager, *FPlay, Text());
 }

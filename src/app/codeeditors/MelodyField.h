@@ -21,9 +21,7 @@ public:
     void SetText(const QString &text);
     /// Enables the "..." button (a melody editor exists).
     void SetEditorAvailable(bool available);
-    /// Plays the field's text on the keyboard. The play button is disabled
-    /// meanwhile and enabled and focused afterwards, also when playing
-    /// fails; the failure is shown.
+    /// Plays the field's text on the keyboard (PlayMelodyFromButton).
     void Play();
 
 signals:

@@ -1,6 +1,8 @@
 #include "keys/fmuKeyDlg.h"
 
 #include "device/KeyboardManager.h"
+#include "codeeditors/CodeField.h"
+#include "codeeditors/MelodyField.h"
 #include "codeeditors/fmuCodes.h"
 #include "codeeditors/fmuNotes.h"
 #include "model/Key.h"
@@ -14,10 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <QStyle>
 
 TfmKeyDlg::TfmKeyDlg(TKeyboardManager &manager, TfmCodes &codes, TfmNotes &notes, QWidget *parent)
     : TBaseForm(manager.Settings().Font(), parent, Qt::Tool | Qt::WindowStaysOnTopHint), FManager(manager),
@@ -46,65 +46,48 @@ void TfmKeyDlg::CreateControls()
         cbKeyType->addItem(KeyTypeName(type));
     connect(cbKeyType, &QComboBox::activated, this, [this](int index) { Run([this, index] { ChooseType(index); }); });
     grid->addWidget(new QLabel(QStringLiteral("Функция клавиши:"), this), row, 0);
-    grid->addWidget(cbKeyType, row++, 1, 1, 3);
+    grid->addWidget(cbKeyType, row++, 1);
 
     lbLayers = new QListWidget(this);
     lbLayers->setObjectName(QStringLiteral("lbLayers"));
     lbLayers->setMaximumHeight(lbLayers->fontMetrics().height() * 5);
     connect(lbLayers, &QListWidget::currentRowChanged, this, [this] { Run([this] { LoadValues(); }); });
-    grid->addWidget(lbLayers, row++, 1, 1, 3);
+    grid->addWidget(lbLayers, row++, 1);
 
-    const auto codeRow = [&](const QString &caption, const QString &name, TField field, QLabel *&label,
-                             QPushButton *&button) {
+    const auto codeRow = [&](const QString &caption, const QString &name, TField field, QLabel *&label) {
         label = new QLabel(caption, this);
-        auto *edit = new QLineEdit(this);
-        edit->setObjectName(name);
-        edit->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(edit, &QLineEdit::textEdited, this,
+        auto *codes = new TCodeField(name, this);
+        codes->SetEditorAvailable(true);
+        connect(codes, &TCodeField::textEdited, this,
                 [this, field](const QString &text) { Run([this, field, text] { EditCodes(field, text); }); });
-        connect(edit, &QLineEdit::customContextMenuRequested, this,
-                [this, edit, field](const QPoint &pos) { ShowCodeMenu(edit, field, pos); });
-        button = new QPushButton(QStringLiteral("..."), this);
-        button->setObjectName(name + QStringLiteral("Button"));
-        button->setToolTip(QStringLiteral("Задать скан-коды для этого поля"));
-        button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
-        connect(button, &QPushButton::clicked, this, [this, field] { Run([this, field] { RecordCodes(field, kcBoth); }); });
+        connect(codes, &TCodeField::editCodesRequested, this,
+                [this, field](int mode) { Run([this, field, mode] { RecordCodes(field, mode); }); });
         grid->addWidget(label, row, 0);
-        grid->addWidget(edit, row, 1, 1, 2);
-        grid->addWidget(button, row++, 3);
-        return edit;
+        grid->addWidget(codes, row++, 1);
+        return codes;
     };
-    edMake = codeRow(QStringLiteral("При нажатии:"), QStringLiteral("edMake"), TField::MakeCodes, lblMake, btnMake);
-    edBreak = codeRow(QStringLiteral("При отжатии:"), QStringLiteral("edBreak"), TField::BreakCodes, lblBreak, btnBreak);
+    fdMake = codeRow(QStringLiteral("При нажатии:"), QStringLiteral("edMake"), TField::MakeCodes, lblMake);
+    fdBreak = codeRow(QStringLiteral("При отжатии:"), QStringLiteral("edBreak"), TField::BreakCodes, lblBreak);
 
     chbAutoRepeat = new QCheckBox(QStringLiteral("Автоповтор клавиши"), this);
     chbAutoRepeat->setObjectName(QStringLiteral("chbAutoRepeat"));
     connect(chbAutoRepeat, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { SetAutoRepeat(on); }); });
-    grid->addWidget(chbAutoRepeat, row++, 1, 1, 3);
+    grid->addWidget(chbAutoRepeat, row++, 1);
 
-    edMelody = new QLineEdit(this);
-    edMelody->setObjectName(QStringLiteral("edMelody"));
-    edMelody->setReadOnly(true);
-    btnPlay = new QPushButton(this);
-    btnPlay->setObjectName(QStringLiteral("btnPlay"));
-    btnPlay->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    btnPlay->setToolTip(QStringLiteral("Прослушать"));
-    connect(btnPlay, &QPushButton::clicked, this, [this] { Run([this] { PlayMelody(); }); });
-    auto *melody = new QPushButton(QStringLiteral("..."), this);
-    melody->setObjectName(QStringLiteral("btnMelody"));
-    melody->setFixedWidth(btnMake->width());
-    connect(melody, &QPushButton::clicked, this, [this] { Run([this] { EditMelody(); }); });
+    // The melody changes through the melody editor only.
+    fdMelody = new TMelodyField(FManager, QStringLiteral("edMelody"), this);
+    fdMelody->Edit().setReadOnly(true);
+    fdMelody->SetEditorAvailable(true);
+    connect(fdMelody, &TMelodyField::editMelodyRequested, this, [this] { Run([this] { EditMelody(); }); });
     grid->addWidget(new QLabel(QStringLiteral("Звук:"), this), row, 0);
-    grid->addWidget(edMelody, row, 1);
-    grid->addWidget(btnPlay, row, 2);
-    grid->addWidget(melody, row++, 3);
+    grid->addWidget(fdMelody, row++, 1);
 
     edRemark = new QLineEdit(this);
     edRemark->setObjectName(QStringLiteral("edRemark"));
     connect(edRemark, &QLineEdit::textEdited, this,
             [this](const QString &text) { Run([this, text] { EditRemark(text); }); });
     grid->addWidget(new QLabel(QStringLiteral("Примечание:"), this), row, 0);
-    grid->addWidget(edRemark, row++, 1, 1, 3);
+    grid->addWidget(edRemark, row++, 1);
 
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
@@ -160,7 +143,7 @@ void TfmKeyDlg::Detach()
     FDocument = nullptr;
     const QSignalBlocker blocker(lbLayers);
     lbLayers->clear();
-    for (QLineEdit *edit : {edMake, edBreak, edMelody, edRemark})
+    for (QLineEdit *edit : {&fdMake->Edit(), &fdBreak->Edit(), &fdMelody->Edit(), edRemark})
         edit->clear();
     chbAutoRepeat->setChecked(false);
 }
@@ -203,13 +186,13 @@ void TfmKeyDlg::LoadValues()
     // showed.
     if (type != ktNone) {
         edRemark->setText(FMaster.Remark().Value());
-        edMelody->setText(FMaster.Melody().Text());
+        fdMelody->SetText(FMaster.Melody().Text());
         {
             const QSignalBlocker blocker(chbAutoRepeat);
             chbAutoRepeat->setChecked(FMaster.AutoRepeat().Value());
         }
-        edMake->setText(FMaster.MakeCodes().Text());
-        edBreak->setText(FMaster.BreakCodes().Text());
+        fdMake->SetText(FMaster.MakeCodes().Text());
+        fdBreak->SetText(FMaster.BreakCodes().Text());
     }
     setWindowTitle(Caption(FDocument->Layout().Selection()));
     ShowMacroFields(type == ktMacro);
@@ -217,7 +200,6 @@ void TfmKeyDlg::LoadValues()
 
 void TfmKeyDlg::ShowMacroFields(bool visible)
 {
-    for (QWidget *widget : std::initializer_list<QWidget *>{lbLayers, lblMake, edMake, btnMake, lblBreak, edBreak,
-                                                            btnBreak, chbAutoRepeat})
+    for (QWidget *widget : std::initializer_list<QWidget *>{lbLayers, lblMake, fdMake, lblBreak, fdBreak, chbAutoRepeat})
         widget->setVisible(visible);
 }

@@ -11,10 +11,11 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
+class TCodeField;
 class TfmCodes;
 class TfmNotes;
 class TKeyboardManager;
+class TMelodyField;
 
 /// The key dialog "Клавиша": edits the selected keys of the active document
 /// on one layer (function, press and release codes, auto-repeat, melody,
@@ -42,7 +43,6 @@ public:
 
 private:
     void CreateControls();
-    void ShowCodeMenu(QLineEdit *edit, TLayoutDocument::TKeyField field, const QPoint &pos);
 
     void OnDocumentChanged(int kind);
     void Detach();
@@ -59,7 +59,7 @@ private:
     /// Runs a command of a control through the one error display.
     void Run(const std::function<void()> &command);
     TScanCodes &CodesOf(TLayoutDocument::TKeyField field) const;
-    QLineEdit *FieldOf(TLayoutDocument::TKeyField field) const;
+    TCodeField *FieldOf(TLayoutDocument::TKeyField field) const;
 
     void ChooseType(int index);
     void EditCodes(TLayoutDocument::TKeyField field, const QString &text);
@@ -67,7 +67,6 @@ private:
     void SetAutoRepeat(bool on);
     void EditRemark(const QString &text);
     void EditMelody();
-    void PlayMelody();
 
     TKeyboardManager &FManager;
     TfmCodes &FCodes;
@@ -83,13 +82,10 @@ private:
     QComboBox *cbKeyType;
     QListWidget *lbLayers;
     QLabel *lblMake;
-    QLineEdit *edMake;
-    QPushButton *btnMake;
+    TCodeField *fdMake;
     QLabel *lblBreak;
-    QLineEdit *edBreak;
-    QPushButton *btnBreak;
+    TCodeField *fdBreak;
     QCheckBox *chbAutoRepeat;
-    QLineEdit *edMelody;
-    QPushButton *btnPlay;
+    TMelodyField *fdMelody;
     QLineEdit *edRemark;
 };
