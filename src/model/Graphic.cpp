@@ -199,9 +199,8 @@ QStringList TGraphic::ClassNames()
 
 QString TGraphic::FileFilter()
 {
-    return QStringLiteral("Все изображения (*.bmp *.jpg *.jpeg *.ico *.png *.emf);;"
-                          "Точечные рисунки (*.bmp);;Изображения JPEG (*.jpg *.jpeg);;"
-                          "Значки (*.ico);;Изображения PNG (*.png);;Метафайлы (*.emf)");
+    return QStringLiteral("Все изображения|*.bmp;*.jpg;*.jpeg;*.ico;*.png;*.emf|Точечные рисунки|*.bmp|"
+                          "Изображения JPEG|*.jpg;*.jpeg|Значки|*.ico|Изображения PNG|*.png|Метафайлы|*.emf");
 }
 
 bool TGraphic::IsMetafile() const

@@ -50,7 +50,8 @@ public:
     static QString ClassNameOfExtension(QStringView extension);
     /// Returns the known class names.
     static QStringList ClassNames();
-    /// Returns the file dialog filter of all known graphic files.
+    /// Returns the file dialog filter of all known graphic files:
+    /// description and pattern pairs separated by "|", patterns by ";".
     static QString FileFilter();
 
     bool IsEmpty() const { return FClassName.isEmpty() || FData.isEmpty(); }

@@ -2,17 +2,17 @@
 
 #include "base/SafeFile.h"
 #include "base/Win1251.h"
+#include "codeeditors/MelodyPlay.h"
 #include "common/BaseForm.h"
 #include "common/CommandGuard.h"
+#include "common/DialogButtons.h"
+#include "common/FileDialogs.h"
 #include "device/KeyboardManager.h"
-#include "codeeditors/MelodyPlay.h"
 #include "model/Notes.h"
 #include "settings/SettingsManager.h"
-#include "common/DialogButtons.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -23,10 +23,14 @@ namespace {
 // A melody of 256 notes takes a few kilobytes as text.
 constexpr qint64 kMelodyFileLimit = 1024 * 1024;
 
-const QString &FileFilter()
+// The melody files' dialogs start in the program's folder.
+TFileDialogOptions MelodyFileOptions()
 {
-    static const QString filter = QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*.*)");
-    return filter;
+    TFileDialogOptions options;
+    options.Filter = QStringLiteral("Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*");
+    options.Folder = QCoreApplication::applicationDirPath();
+    options.DefaultSuffix = QStringLiteral("txt");
+    return options;
 }
 
 } // namespace
@@ -116,21 +120,16 @@ void TfmNotes::accept()
 
 void TfmNotes::Open()
 {
-    QFileDialog dialog(this, QString(), QCoreApplication::applicationDirPath(), FileFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialog.exec() == QDialog::Accepted)
-        LoadFile(dialog.selectedFiles().value(0));
+    const TFileChoice choice = ChooseOpenFile(this, MelodyFileOptions());
+    if (!choice.Cancelled())
+        LoadFile(choice.FileName);
 }
 
 void TfmNotes::Save()
 {
-    QFileDialog dialog(this, QString(), QCoreApplication::applicationDirPath(), FileFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialog.exec() == QDialog::Accepted)
-        SaveFile(dialog.selectedFiles().value(0));
+    const TFileChoice choice = ChooseSaveFile(this, MelodyFileOptions());
+    if (!choice.Cancelled())
+        SaveFile(choice.FileName);
 }
 
 void TfmNotes::Play()

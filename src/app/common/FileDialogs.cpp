@@ -25,7 +25,9 @@ QList<TFilterPair> FilterPairs(const QString &filter)
 TFileChoice RunDialog(QWidget *parent, const TFileDialogOptions &options, bool save)
 {
     QFileDialog dialog(parent);
-    dialog.setObjectName(save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen"));
+    dialog.setObjectName(!options.Name.isEmpty() ? options.Name
+                         : save               ? QStringLiteral("dlgSave")
+                                              : QStringLiteral("dlgOpen"));
     dialog.setWindowTitle(save ? QStringLiteral("Сохранить как") : QStringLiteral("Открыть"));
     // The same widget dialog on every desktop, which tests can drive.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -66,7 +68,7 @@ QStringList DialogNameFilters(const QString &filter)
         description.remove(trailingPatterns);
         QString patterns = pair.Pattern;
         patterns.replace(u';', u' ');
-        filters << QStringLiteral("%1 (%2)").arg(description, patterns);
+        filters << (description == pair.Pattern ? patterns : QStringLiteral("%1 (%2)").arg(description, patterns));
     }
     return filters;
 }

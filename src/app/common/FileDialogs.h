@@ -16,6 +16,8 @@ struct TFileChoice {
 
 /// How a file dialog starts.
 struct TFileDialogOptions {
+    /// The dialog's object name; empty: "dlgOpen" or "dlgSave".
+    QString Name;
     /// Description and pattern pairs separated by "|":
     /// "Раскладка Ravlin (*.xml)|*.xml|Все файлы (*.*)|*.*".
     QString Filter;
@@ -34,17 +36,19 @@ struct TFileDialogOptions {
 
 /// Returns the Qt name filters of a "description|pattern|..." filter:
 /// each description without its own pattern list, followed by the patterns
-/// (";" separated in the filter) in parentheses.
+/// (";" separated in the filter) in parentheses; a description that is its
+/// pattern ("*.bmp|*.bmp") stays the pattern alone.
 QStringList DialogNameFilters(const QString &filter);
 
 /// Returns the extension of the pair's pattern ("xml" for "*.xml"), empty for
 /// "*.*" or a pair the filter does not have.
 QString FilterExtension(const QString &filter, int index);
 
-/// Shows a modal file-open dialog (object name "dlgOpen"): an existing file.
+/// Shows a modal file-open dialog: an existing file. Every file the editor
+/// opens is chosen here.
 TFileChoice ChooseOpenFile(QWidget *parent, const TFileDialogOptions &options);
-/// Shows a modal file-save dialog (object name "dlgSave") that asks before
-/// replacing a file.
+/// Shows a modal file-save dialog that asks before replacing a file (unless
+/// told not to). Every file the editor saves is chosen here.
 TFileChoice ChooseSaveFile(QWidget *parent, const TFileDialogOptions &options);
 
 /// Returns the PDF file proposed for printing a layout: beside the layout's

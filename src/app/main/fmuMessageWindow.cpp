@@ -3,9 +3,9 @@
 #include "base/SafeFile.h"
 #include "base/Win1251.h"
 #include "common/CommandGuard.h"
+#include "common/FileDialogs.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMainWindow>
@@ -176,14 +176,12 @@ void TfmMessageWindow::pmiGoToClick()
 
 void TfmMessageWindow::pmiSaveClick()
 {
-    QFileDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("dlgSave"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("Текстовый файл (*.txt)"));
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.selectFile(QStringLiteral("Сообщение"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        SaveMessages(dialog.selectedFiles().constFirst());
+    TFileDialogOptions options;
+    options.Filter = QStringLiteral("Текстовый файл (*.txt)|*.txt");
+    options.FileName = QStringLiteral("Сообщение");
+    const TFileChoice choice = ChooseSaveFile(this, options);
+    if (!choice.Cancelled())
+        SaveMessages(choice.FileName);
 }
 
 void TfmMessageWindow::PlaceFloating()

@@ -29,7 +29,7 @@ QString Patterns(const QStringList &extensions)
     QStringList patterns;
     for (const QString &extension : extensions)
         patterns << QStringLiteral("*.") + extension;
-    return patterns.join(u' ');
+    return patterns.join(u';');
 }
 
 // Reads an image of a format Qt knows and returns it as a PNG graphic.
@@ -57,15 +57,14 @@ TGraphic ConvertedGraphic(const QString &fileName, const QString &extension)
 
 QString GraphicFileFilter()
 {
-    QStringList filters = TGraphic::FileFilter().split(QStringLiteral(";;"));
+    QStringList parts = TGraphic::FileFilter().split(u'|');
     const QStringList converted = ConvertedExtensions();
-    if (converted.isEmpty())
-        return filters.join(QStringLiteral(";;"));
-    // The first filter lists every kind: the converted formats join it.
-    QString &all = filters.first();
-    all.insert(all.lastIndexOf(u')'), u' ' + Patterns(converted));
-    filters << QStringLiteral("Другие изображения (%1)").arg(Patterns(converted));
-    return filters.join(QStringLiteral(";;"));
+    if (!converted.isEmpty()) {
+        // The first filter lists every kind: the converted formats join it.
+        parts[1] += u';' + Patterns(converted);
+        parts << QStringLiteral("Другие изображения") << Patterns(converted);
+    }
+    return parts.join(u'|');
 }
 
 TGraphic LoadGraphicFile(const QString &fileName)

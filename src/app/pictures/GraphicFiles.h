@@ -4,8 +4,8 @@
 
 #include <QString>
 
-/// Returns the file dialog filter of every picture file the program can
-/// read: the graphic kinds of a key picture (bitmap, JPEG, icon, PNG,
+/// Returns the file dialog filter ("description|pattern|...") of every
+/// picture file the program can read: the graphic kinds of a key picture (bitmap, JPEG, icon, PNG,
 /// metafile) and every other image format Qt reads here.
 QString GraphicFileFilter();
 

@@ -1,6 +1,7 @@
 #include "pictures/fmuPicture.h"
 
 #include "common/CommandGuard.h"
+#include "common/FileDialogs.h"
 #include "document/KeyGrid.h"
 #include "document/LayoutDocument.h"
 #include "model/Font.h"
@@ -12,7 +13,6 @@
 
 #include <QButtonGroup>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -247,12 +247,12 @@ void TfmPicture::AskLoadImage()
 {
     if (!FDocument)
         return;
-    QFileDialog dialog(this, QString(), QString(), GraphicFileFilter());
-    dialog.setObjectName(QStringLiteral("dlgOpenPicture"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        LoadImageFile(dialog.selectedFiles().constFirst());
+    TFileDialogOptions options;
+    options.Name = QStringLiteral("dlgOpenPicture");
+    options.Filter = GraphicFileFilter();
+    const TFileChoice choice = ChooseOpenFile(this, options);
+    if (!choice.Cancelled())
+        LoadImageFile(choice.FileName);
 }
 
 void TfmPicture::AskFont()
@@ -282,14 +282,13 @@ void TfmPicture::AskSaveImage(const TGraphic &graphic)
     if (graphic.IsEmpty())
         return;
     const QString mask = QStringLiteral("*.") + graphic.DefaultExtension();
-    QFileDialog dialog(this, QString(), QString(), mask);
-    dialog.setObjectName(QStringLiteral("dlgSavePicture"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setDefaultSuffix(graphic.DefaultExtension());
-    dialog.selectFile(mask);
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        graphic.SaveToFile(dialog.selectedFiles().constFirst());
+    TFileDialogOptions options;
+    options.Name = QStringLiteral("dlgSavePicture");
+    options.Filter = mask + u'|' + mask;
+    options.FileName = mask;
+    const TFileChoice choice = ChooseSaveFile(this, options);
+    if (!choice.Cancelled())
+        graphic.SaveToFile(choice.FileName);
 }
 
 void TfmPicture::keyPressEvent(QKeyEvent *event)
