@@ -33,7 +33,7 @@ void GridRepaint(benchmark::State &state)
     TfmDoc &document = *window.Documents().All().first();
     window.Documents().Frame(&document)->showMaximized();
     document.SetShownLayer(0);
-    document.SetViewMode(int(state.range(0)));
+    document.SetViewMode(TViewMode(state.range(0)));
     QApplication::processEvents();
 
     TKeyGrid &grid = document.Grid();
@@ -50,9 +50,9 @@ void GridRepaint(benchmark::State &state)
                        .toStdString());
 }
 BENCHMARK(GridRepaint)
-    ->Arg(TfmDoc::vmLayout)
-    ->Arg(TfmDoc::vmPicture)
-    ->Arg(TfmDoc::vmSimplified)
+    ->Arg(vmLayout)
+    ->Arg(vmPicture)
+    ->Arg(vmSimplified)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -91,11 +91,11 @@ void MixedStep(TLayoutDocument &document, const QString &block, int step)
     switch (step % 10) {
     case 0:
         document.SetSelection({1, 1, 4, 4});
-        document.Clear(0, 0);
+        document.Clear(0, vmLayout);
         break;
     case 1:
         document.SetSelection({5, 1, 8, 4});
-        document.Paste(block, 0, 0);
+        document.Paste(block, 0, vmLayout);
         break;
     case 2:
         document.SetSelection({1, 1, 1, 1});

@@ -98,7 +98,7 @@ TLayoutFormat &TKeyboardManager::XMLFormat() const
 
 TLayoutFormat &TKeyboardManager::ImageFormat() const
 {
-    return Formats().Item(kImage210Index);
+    return Formats().Item(sfImage210);
 }
 
 TManagerPrompts &TKeyboardManager::Prompts() const

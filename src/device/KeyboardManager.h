@@ -177,9 +177,6 @@ public:
 
 private:
     // Positions of the image formats in the save registry.
-    static constexpr int kImage210Index = 2;
-    static constexpr int kImage28Index = 5;
-    static constexpr int kImage29Index = 6;
 
     void Remember(const QString &fileName);
     QByteArray ReadBlocks(int length, const QString &caption);

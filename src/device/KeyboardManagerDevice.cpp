@@ -6,6 +6,7 @@
 #include "device/KeyboardDriver.h"
 #include "device/LayoutBackups.h"
 #include "device/ManagerPrompts.h"
+#include "files/LayoutFileFormats.h"
 #include "files/LayoutFormat.h"
 #include "model/Layout.h"
 #include "model/Notes.h"
@@ -264,11 +265,11 @@ TLayoutFormat &TKeyboardManager::ImageFormatFor(uint8_t minor) const
 {
     switch (minor) {
     case 8:
-        return Formats().Item(kImage28Index);
+        return Formats().Item(sfImage28);
     case 9:
-        return Formats().Item(kImage29Index);
+        return Formats().Item(sfImage29);
     default:
-        return Formats().Item(kImage210Index);
+        return Formats().Item(sfImage210);
     }
 }
 

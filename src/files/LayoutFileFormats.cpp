@@ -15,7 +15,8 @@ TLayoutFileFormats::TLayoutFileFormats(const TKeyboards &keyboards)
       FOpenFormats(std::make_unique<TLayoutFormats>())
 {
     // The position in a registry is the index file dialogs and device
-    // operations choose a format by: the creation order below is that order.
+    // operations choose a format by: the creation order below is the order
+    // of TSaveFormat and TOpenFormat.
     FXMLFormat = &Create<TXMLLayout>(*FFormats);
     Create<TXMLLayout13>(*FFormats);
     Create<TBinLayout210>(*FFormats);

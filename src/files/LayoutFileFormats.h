@@ -10,11 +10,28 @@
 class TKeyboards;
 class TXMLLayout;
 
+/// The positions of the formats in the save registry: the save dialog's
+/// filter index, the recent files' and settings' stored index.
+enum TSaveFormat : int {
+    sfXML = 0,
+    sfXML13 = 1,
+    sfImage210 = 2,
+    sfImage13 = 3,
+    sfPicture = 4,
+    sfImage28 = 5,
+    sfImage29 = 6,
+};
+
+/// The positions of the formats in the open registry.
+enum TOpenFormat : int {
+    ofXML = 0,
+    /// Every device image version.
+    ofImage = 1,
+};
+
 /// The two registries of layout formats the keyboard manager keeps, created
-/// once at start in this order:
-///   save registry: 0 XML, 1 XML 1.3, 2 image 2.10, 3 image 1.3, 4 EMF
-///   picture, 5 image 2.8, 6 image 2.9;
-///   open registry: 0 XML, 1 image 2.10 (which also reads 2.8, 2.9 and 1.3).
+/// once at start in the order of TSaveFormat and TOpenFormat (the 2.10 image
+/// format of the open registry also reads 2.8, 2.9 and 1.3 images).
 /// Each registry has its own format objects; this object owns them all.
 class TLayoutFileFormats {
 public:

@@ -25,9 +25,9 @@ const QString kZoomKeys[TSettingsManager::kZoomModes] = {
     QStringLiteral("ZoomLayout"), QStringLiteral("ZoomPicture"), QStringLiteral("ZoomSimplified")};
 
 // A view mode's place among the zooms; unknown modes share the layout's.
-size_t ZoomIndex(int viewMode)
+size_t ZoomIndex(TViewMode viewMode)
 {
-    return viewMode >= 0 && viewMode < TSettingsManager::kZoomModes ? size_t(viewMode) : 0;
+    return size_t(ToViewMode(viewMode));
 }
 
 // Whether the settings file beside the program can be written: its folder
@@ -72,12 +72,12 @@ QString TSettingsManager::ReadFileName() const
     return QFileInfo::exists(FUserFileName) ? FUserFileName : FProgramFileName;
 }
 
-int TSettingsManager::Zoom(int viewMode) const
+int TSettingsManager::Zoom(TViewMode viewMode) const
 {
     return FZooms[ZoomIndex(viewMode)];
 }
 
-void TSettingsManager::SetZoom(int viewMode, int percent)
+void TSettingsManager::SetZoom(TViewMode viewMode, int percent)
 {
     FZooms[ZoomIndex(viewMode)] = std::clamp(percent, kMinZoom, kMaxZoom);
 }

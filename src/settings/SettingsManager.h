@@ -2,6 +2,7 @@
 
 #include "model/Font.h"
 #include "settings/MRUList.h"
+#include "settings/ViewMode.h"
 
 #include <QString>
 #include <array>
@@ -74,14 +75,14 @@ public:
     void SetFirstRun(bool value) { FFirstRun = value; }
     /// Returns the view mode of new document windows: 0 layout, 1 picture,
     /// 2 simplified.
-    uint8_t ViewMode() const { return FViewMode; }
-    void SetViewMode(uint8_t value) { FViewMode = value; }
+    TViewMode ViewMode() const { return ToViewMode(FViewMode); }
+    void SetViewMode(TViewMode mode) { FViewMode = uint8_t(mode); }
     /// Returns the zoom of the document windows' key grid in a view mode
     /// (0 layout, 1 picture, 2 simplified; any other counts as 0), in
     /// percent of the form font: kMinZoom to kMaxZoom, kNormalZoom unless set.
-    int Zoom(int viewMode) const;
+    int Zoom(TViewMode viewMode) const;
     /// Stores a view mode's zoom, brought into kMinZoom to kMaxZoom.
-    void SetZoom(int viewMode, int percent);
+    void SetZoom(TViewMode viewMode, int percent);
     /// Returns the PS/2 driver socket; empty means the default path.
     const QString &DriverSocket() const { return FDriverSocket; }
     void SetDriverSocket(const QString &value) { FDriverSocket = value; }

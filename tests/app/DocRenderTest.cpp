@@ -88,7 +88,7 @@ private slots:
 
     void oneLayerShown()
     {
-        FWindow->SetViewMode(TfmDoc::vmLayout);
+        FWindow->SetViewMode(vmLayout);
         FWindow->SetShownLayer(3);
         const QImage image = Grab();
         const QRect corner = Cell(0, 0);
@@ -116,7 +116,7 @@ private slots:
 
     void allLayersShown()
     {
-        FWindow->SetViewMode(TfmDoc::vmLayout);
+        FWindow->SetViewMode(vmLayout);
         FWindow->SetShownLayer(0);
         const QImage image = Grab();
         const QPalette palette = FWindow->Grid().palette();
@@ -129,7 +129,7 @@ private slots:
 
     void selectedGroupCellsHaveASilverOutline()
     {
-        FWindow->SetViewMode(TfmDoc::vmLayout);
+        FWindow->SetViewMode(vmLayout);
         FWindow->Document().SetSelection(TRect{3, 3, 4, 4});
         const QImage image = Grab();
         const QRect group = Cell(3, 3);
@@ -140,7 +140,7 @@ private slots:
 
     void pictureView()
     {
-        FWindow->SetViewMode(TfmDoc::vmPicture);
+        FWindow->SetViewMode(vmPicture);
         FWindow->SetShownLayer(3);
         const QImage image = Grab();
         QCOMPARE(image.pixel(Cell(5, 5).center()), qRgb(0, 0, 255));
@@ -151,7 +151,7 @@ private slots:
 
     void simplifiedView()
     {
-        FWindow->SetViewMode(TfmDoc::vmSimplified);
+        FWindow->SetViewMode(vmSimplified);
         FWindow->SetShownLayer(3);
         const QImage image = Grab();
         QVERIFY(CountLike(image, Line(1, 1, 2), TKeyGrid::kShownLayerTextColor) > 0);

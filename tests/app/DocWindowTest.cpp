@@ -323,7 +323,7 @@ private slots:
         QTest::keyClick(&grid, Qt::Key_Equal, Qt::ControlModifier);
         QCOMPARE(window->Zoom(), 120);
         QVERIFY(QFontInfo(grid.font()).pixelSize() > normal);
-        QCOMPARE(FEnv->Manager->Settings().Zoom(TfmDoc::vmLayout), 120);
+        QCOMPARE(FEnv->Manager->Settings().Zoom(vmLayout), 120);
         for (int i = 0; i < 20; ++i)
             QTest::keyClick(&grid, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
         QCOMPARE(window->Zoom(), 300);
@@ -339,16 +339,16 @@ private slots:
         QTest::keyClick(&grid, Qt::Key_Minus, Qt::ControlModifier);
         QCOMPARE(window->Zoom(), 270);
 
-        window->SetViewMode(TfmDoc::vmPicture);
+        window->SetViewMode(vmPicture);
         QCOMPARE(window->Zoom(), 100);
-        window->SetViewMode(TfmDoc::vmLayout);
+        window->SetViewMode(vmLayout);
         QCOMPARE(window->Zoom(), 270);
         TfmDoc other(*FEnv->Manager, FMessages);
         QCOMPARE(other.Zoom(), 270);
         QTest::keyClick(&grid, Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(other.Zoom(), 100);
         QCOMPARE(QFontInfo(grid.font()).pixelSize(), normal);
-        QCOMPARE(FEnv->Manager->Settings().Zoom(TfmDoc::vmLayout), 100);
+        QCOMPARE(FEnv->Manager->Settings().Zoom(vmLayout), 100);
     }
 
     void printsToPdf()

@@ -236,11 +236,11 @@ private slots:
     {
         OpenDocument([](TLayout &) {});
         QSignalSpy pictures(FCommands, &TKeyCommands::pictureRequested);
-        FDoc->SetViewMode(TfmDoc::vmPicture);
+        FDoc->SetViewMode(vmPicture);
         FCommands->EditActiveKey();
         QCOMPARE(pictures.count(), 1);
         QVERIFY(!Dialog().isVisible());
-        FDoc->SetViewMode(TfmDoc::vmLayout);
+        FDoc->SetViewMode(vmLayout);
     }
 
     void closingTheDocumentLeavesTheDialogEmpty()

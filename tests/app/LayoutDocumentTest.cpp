@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "document/LayoutDocument.h"
+#include "files/LayoutFileFormats.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -42,7 +43,7 @@ private slots:
         QVERIFY(!codes.isEmpty());
 
         document.SetSelection(TRect{1, 1, 1, 1});
-        document.Clear(0, 0);
+        document.Clear(0, vmLayout);
         QVERIFY(document.IsModified());
         const QString copy = FEnv->FilePath(QStringLiteral("b.xml"));
         document.SaveAs(copy, 0);
@@ -91,10 +92,10 @@ private slots:
         FEnv->Manager->SaveLayout(layout, writeIndex, path);
 
         TLayoutDocument document(*FEnv->Manager);
-        document.Open(path, TLayoutDocument::kOpenImageIndex);
+        document.Open(path, ofImage);
         QCOMPARE(document.SaveIndex(), saveIndex);
         document.SetSelection(TRect{3, 3, 3, 3});
-        document.Clear(0, 0);
+        document.Clear(0, vmLayout);
         QVERIFY(document.IsModified());
         document.Save();
         QVERIFY(!document.IsModified());
@@ -103,7 +104,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(!file.readAll().startsWith("<?xml"));
         TLayoutDocument reopened(*FEnv->Manager);
-        reopened.Open(path, TLayoutDocument::kOpenImageIndex);
+        reopened.Open(path, ofImage);
         QCOMPARE(int(reopened.Layout().Version()), version);
         QCOMPARE(CellCodes(reopened.Layout(), 1, 1), CellCodes(layout, 1, 1));
         QVERIFY(CellCodes(reopened.Layout(), 2, 2).isEmpty());
@@ -129,7 +130,7 @@ private slots:
         TLayoutDocument target(*FEnv->Manager);
         target.ChangeKeyboard(2);
         target.SetSelection(TRect{3, 3, 3, 3});
-        target.Paste(block, 0, 0);
+        target.Paste(block, 0, vmLayout);
         // A block is cut to the one selected cell: its first cell goes there.
         QCOMPARE(CellCodes(target.Layout(), 2, 2), a);
         QVERIFY(CellCodes(target.Layout(), 3, 2).isEmpty());
@@ -137,7 +138,7 @@ private slots:
         source.SetSelection(TRect{2, 1, 2, 1});
         const QString single = source.Copy();
         target.SetSelection(TRect{1, 4, 3, 5});
-        target.Paste(single, 0, 0);
+        target.Paste(single, 0, vmLayout);
         for (int col = 0; col <= 2; ++col)
             for (int row = 3; row <= 4; ++row)
                 QCOMPARE(CellCodes(target.Layout(), col, row), b);
@@ -150,10 +151,10 @@ private slots:
         TLayoutDocument document(*FEnv->Manager);
         document.Open(path, 0);
         const QString codes = CellCodes(document.Layout(), 0, 0);
-        const QString text = document.Cut(0, 0);
+        const QString text = document.Cut(0, vmLayout);
         QVERIFY(CellCodes(document.Layout(), 0, 0).isEmpty());
         document.SetSelection(TRect{2, 2, 2, 2});
-        document.Paste(text, 0, 0);
+        document.Paste(text, 0, vmLayout);
         QCOMPARE(CellCodes(document.Layout(), 1, 1), codes);
     }
 
@@ -164,8 +165,8 @@ private slots:
         document.Open(path, 0);
         QSignalSpy changes(&document, &TLayoutDocument::changed);
         const QString before = FEnv->Manager->LayoutToXML(document.Layout());
-        QVERIFY_THROWS_EXCEPTION(EError, document.Paste(QStringLiteral("просто текст"), 0, 0));
-        QVERIFY_THROWS_EXCEPTION(EError, document.Paste(QString(), 0, 0));
+        QVERIFY_THROWS_EXCEPTION(EError, document.Paste(QStringLiteral("просто текст"), 0, vmLayout));
+        QVERIFY_THROWS_EXCEPTION(EError, document.Paste(QString(), 0, vmLayout));
         QCOMPARE(FEnv->Manager->LayoutToXML(document.Layout()), before);
         QVERIFY(!document.IsModified());
         QCOMPARE(changes.count(), 0);
@@ -186,9 +187,9 @@ private slots:
         TLayoutDocument document(*FEnv->Manager);
         document.Open(target, 0);
         document.SetSelection(TRect{4, 4, 4, 4});
-        document.Paste(withCodes.Copy(), 0, 0);
+        document.Paste(withCodes.Copy(), 0, vmLayout);
         QCOMPARE(CellCodes(document.Layout(), 3, 3), CellCodes(withCodes.Layout(), 0, 0));
-        document.Paste(withoutCodes.Copy(), 0, 0);
+        document.Paste(withoutCodes.Copy(), 0, vmLayout);
         QVERIFY(CellCodes(document.Layout(), 3, 3).isEmpty());
     }
 

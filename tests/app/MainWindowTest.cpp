@@ -67,8 +67,8 @@ private slots:
         QCOMPARE(first->ShownLayer(), 2);
         QVERIFY(a.actLayers[2]->isChecked() && !a.actLayers[0]->isChecked());
         a.actViewSimplified->trigger();
-        QCOMPARE(first->ViewMode(), int(TfmDoc::vmSimplified));
-        QCOMPARE(int(window->Manager().Settings().ViewMode()), int(TfmDoc::vmSimplified));
+        QCOMPARE(first->ViewMode(), int(vmSimplified));
+        QCOMPARE(int(window->Manager().Settings().ViewMode()), int(vmSimplified));
         a.actEditSelectAll->trigger();
         QVERIFY2(a.actEditGroup->isEnabled(), "a selection of several cells");
 
@@ -78,7 +78,7 @@ private slots:
         TfmDoc *second = Active(*window);
         QVERIFY(second != first);
         QCOMPARE(second->Caption(), QStringLiteral("Раскладка2"));
-        QCOMPARE(second->ViewMode(), int(TfmDoc::vmSimplified)); // new windows take the stored view mode
+        QCOMPARE(second->ViewMode(), int(vmSimplified)); // new windows take the stored view mode
         QVERIFY(a.actLayers[4]->isEnabled());
         QVERIFY(a.actLayers[0]->isChecked());
         window->Area().setActiveSubWindow(window->Documents().Frame(first));

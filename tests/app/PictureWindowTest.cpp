@@ -94,7 +94,7 @@ class PictureWindowTest : public QObject {
 
         FWindow = std::make_unique<TfmDoc>(*FEnv->Manager, FMessages);
         FWindow->Document().Open(path, 0);
-        FWindow->SetViewMode(TfmDoc::vmPicture);
+        FWindow->SetViewMode(vmPicture);
         FCommands->DocumentCreated(*FWindow);
         FCommands->SetActive(FWindow.get());
         // The main window sends its key command to the picture window in
@@ -270,7 +270,7 @@ private slots:
         Picture().hide();
 
         // In the other views the request belongs to the key dialog.
-        FWindow->SetViewMode(TfmDoc::vmLayout);
+        FWindow->SetViewMode(vmLayout);
         QVERIFY(!FCommands->EditKey(*FWindow));
         QVERIFY(!Picture().isVisible());
 

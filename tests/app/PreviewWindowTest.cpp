@@ -183,10 +183,10 @@ private slots:
         QCOMPARE(commands.actFilePreview->shortcut(), QKeySequence(QStringLiteral("Ctrl+W")));
         QCOMPARE(commands.actFilePreview->iconText(), QStringLiteral("Просмотр"));
 
-        FDocument->SetViewMode(TfmDoc::vmLayout);
+        FDocument->SetViewMode(vmLayout);
         commands.UpdateState(FDocument);
         QVERIFY(!commands.actFilePreview->isEnabled());
-        FDocument->SetViewMode(TfmDoc::vmPicture);
+        FDocument->SetViewMode(vmPicture);
         commands.UpdateState(FDocument);
         QVERIFY(commands.actFilePreview->isEnabled());
         commands.UpdateState(nullptr);

@@ -123,21 +123,21 @@ class UndoDocumentTest : public QObject {
         } else if (edit == u"cut") {
             Select(1, 1, 2, 2);
             Snap();
-            FDocument->Cut(0, TfmDoc::vmLayout);
+            FDocument->Cut(0, vmLayout);
         } else if (edit == u"paste") {
             Select(1, 1, 2, 2);
             const QString text = FDocument->Copy();
             Select(5, 5, 8, 8);
             Snap();
-            FDocument->Paste(text, 0, TfmDoc::vmLayout);
+            FDocument->Paste(text, 0, vmLayout);
         } else if (edit == u"clear layer") {
             Select(3, 3, 4, 4);
             Snap();
-            FDocument->Clear(2, TfmDoc::vmLayout);
+            FDocument->Clear(2, vmLayout);
         } else if (edit == u"clear pictures") {
             Select(1, 1, 8, 8);
             Snap();
-            FDocument->Clear(0, TfmDoc::vmPicture);
+            FDocument->Clear(0, vmPicture);
         } else if (edit == u"group") {
             SelectFreePair();
             Snap();
@@ -345,9 +345,9 @@ private slots:
     {
         OpenRich();
         Select(1, 1, 1, 1);
-        FDocument->Clear(0, TfmDoc::vmLayout);
+        FDocument->Clear(0, vmLayout);
         QCOMPARE(Stack().count(), 1);
-        FDocument->Clear(0, TfmDoc::vmLayout);
+        FDocument->Clear(0, vmLayout);
         Select(8, 8, 8, 8);
         FDocument->Ungroup();
         FDocument->ChangeKeyboard(kRichModel);

@@ -140,7 +140,7 @@ TEST_F(SettingsFolders, GarbageValuesGiveDefaults)
     EXPECT_TRUE(settings.CheckUpdateOnLoad());
     EXPECT_TRUE(settings.FirstRun());
     EXPECT_EQ(settings.ViewMode(), 0);
-    EXPECT_EQ(settings.Zoom(1), TSettingsManager::kNormalZoom);
+    EXPECT_EQ(settings.Zoom(vmPicture), TSettingsManager::kNormalZoom);
     EXPECT_EQ(settings.Font().PixelsPerInch(), 96);
     EXPECT_EQ(settings.Font().Size(), 8);
     EXPECT_EQ(settings.Font().Style(), 0);
@@ -210,9 +210,9 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
     settings.SetSaveBeforeUpload(true);
     settings.SetCheckUpdateOnLoad(false);
     settings.SetFirstRun(false);
-    settings.SetViewMode(2);
-    settings.SetZoom(1, 150);
-    settings.SetZoom(7, 1000);
+    settings.SetViewMode(vmSimplified);
+    settings.SetZoom(vmPicture, 150);
+    settings.SetZoom(TViewMode(7), 1000);
     settings.SetDriverSocket(u"/run/kbd"_qs);
     settings.SetVerifyAfterWrite(false);
     settings.Font().SetPixelsPerInch(144);
@@ -257,9 +257,9 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
     EXPECT_FALSE(loaded.FirstRun());
     EXPECT_EQ(loaded.ViewMode(), 2);
     // A mode out of range stands for the layout view; zooms stay in range.
-    EXPECT_EQ(loaded.Zoom(0), TSettingsManager::kMaxZoom);
-    EXPECT_EQ(loaded.Zoom(1), 150);
-    EXPECT_EQ(loaded.Zoom(2), TSettingsManager::kNormalZoom);
+    EXPECT_EQ(loaded.Zoom(vmLayout), TSettingsManager::kMaxZoom);
+    EXPECT_EQ(loaded.Zoom(vmPicture), 150);
+    EXPECT_EQ(loaded.Zoom(vmSimplified), TSettingsManager::kNormalZoom);
     EXPECT_EQ(loaded.DriverSocket(), u"/run/kbd");
     EXPECT_FALSE(loaded.VerifyAfterWrite());
     EXPECT_EQ(loaded.Font(), settings.Font());

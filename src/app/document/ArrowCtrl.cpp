@@ -1,5 +1,7 @@
 #include "document/ArrowCtrl.h"
 
+#include "model/Key.h"
+
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -34,11 +36,11 @@ const QPixmap &TArrowCtrl::Arrow(const QString &name, int height) const
 QString TArrowCtrl::BitmapName(int keyType, bool selected)
 {
     QString name;
-    if (keyType == 2)
+    if (keyType == ktLayerUp)
         name = QStringLiteral("BLUP");
-    else if (keyType == 3)
+    else if (keyType == ktLayerDown)
         name = QStringLiteral("BLDN");
-    else if (keyType >= 4 && keyType <= 7)
+    else if (keyType >= ktLayer1 && keyType <= ktLayer4)
         name = QStringLiteral("GRUP");
     else
         name = QStringLiteral("RDUP");

@@ -66,7 +66,7 @@ void TKeyGrid::SetShownLayer(int layer)
     update();
 }
 
-void TKeyGrid::SetViewMode(int mode)
+void TKeyGrid::SetViewMode(TViewMode mode)
 {
     FViewMode = mode;
     update();
@@ -109,7 +109,7 @@ void TKeyGrid::DrawCell(QPainter &painter, int col, int row, const QRect &rect)
         return;
     }
     const bool selected = IsCellSelected(col, row);
-    if (FViewMode == 1)
+    if (FViewMode == vmPicture)
         DrawPictureCell(painter, col, row, rect, selected);
     else
         DrawCodeCell(painter, col, row, rect, selected);
@@ -131,7 +131,7 @@ void TKeyGrid::DrawCorner(QPainter &painter, const QRect &rect) const
 
 QString TKeyGrid::KeyText(const TKey &key) const
 {
-    const bool shortForm = FViewMode == 2;
+    const bool shortForm = FViewMode == vmSimplified;
     QString text = shortForm ? key.MakeCodes().ShortText() : key.MakeCodes().Text();
     const QString release = shortForm ? key.BreakCodes().ShortText() : key.BreakCodes().Text();
     if (!release.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "document/ArrowCtrl.h"
 #include "document/StringGrid2.h"
+#include "settings/ViewMode.h"
 
 #include <QFont>
 #include <QHash>
@@ -41,8 +42,8 @@ public:
     int ShownLayer() const { return FShownLayer; }
     void SetShownLayer(int layer);
     /// 0 layout view, 1 picture view, 2 simplified view.
-    int ViewMode() const { return FViewMode; }
-    void SetViewMode(int mode);
+    TViewMode ViewMode() const { return FViewMode; }
+    void SetViewMode(TViewMode mode);
 
     /// Returns the zoom in percent of the window's font.
     int Zoom() const { return FZoom; }
@@ -83,7 +84,7 @@ private:
 
     const TLayout *FLayout = nullptr;
     int FShownLayer = 0;
-    int FViewMode = 0;
+    TViewMode FViewMode = vmLayout;
     int FZoom = kNormalZoom;
     TArrowCtrl FArrows;
     // The laid-out lines of the font they were laid out in.

@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "device/KeyboardManager.h"
 #include "document/UndoSteps.h"
+#include "files/LayoutFileFormats.h"
 #include "model/KeyLock.h"
 #include "model/KeyPicture.h"
 #include "model/MSR.h"
@@ -15,14 +16,9 @@
 
 namespace {
 
-// Positions of the device image formats in the save registry.
-constexpr int kSaveImage210 = 2;
-constexpr int kSaveImage28 = 5;
-constexpr int kSaveImage29 = 6;
-
-bool IsPictureMode(int viewMode)
+bool IsPictureMode(TViewMode viewMode)
 {
-    return viewMode == 1;
+    return viewMode == vmPicture;
 }
 
 // The merge field of typing into the picture window's text; the key dialog's
@@ -109,18 +105,18 @@ int TLayoutDocument::SaveIndex() const
         return FSaveIndex;
     switch (FLayout->Version()) {
     case 0x0208:
-        return kSaveImage28;
+        return sfImage28;
     case 0x0209:
-        return kSaveImage29;
+        return sfImage29;
     default:
-        return kSaveImage210;
+        return sfImage210;
     }
 }
 
 void TLayoutDocument::Open(const QString &path, int openIndex)
 {
     FManager.OpenLayout(*FLayout, openIndex, path);
-    FImageFile = openIndex == kOpenImageIndex;
+    FImageFile = openIndex == ofImage;
     FSaveIndex = 0;
     ResetSteps(true);
     emit fileNameChanged(FileName());
@@ -203,7 +199,7 @@ QString TLayoutDocument::Copy() const
     return FManager.LayoutToXML(clipboard);
 }
 
-QString TLayoutDocument::Cut(int shownLayer, int viewMode)
+QString TLayoutDocument::Cut(int shownLayer, TViewMode viewMode)
 {
     const QString text = Copy();
     EditKeys(QStringLiteral("Вырезать"), FLayout->Selection(),
@@ -211,7 +207,7 @@ QString TLayoutDocument::Cut(int shownLayer, int viewMode)
     return text;
 }
 
-void TLayoutDocument::Paste(const QString &xml, int shownLayer, int viewMode)
+void TLayoutDocument::Paste(const QString &xml, int shownLayer, TViewMode viewMode)
 {
     // A fresh layout for every paste: keys the text leaves out must not keep
     // the codes of an earlier clipboard.
@@ -221,7 +217,7 @@ void TLayoutDocument::Paste(const QString &xml, int shownLayer, int viewMode)
              [&] { FLayout->Paste(clipboard, shownLayer, IsPictureMode(viewMode)); });
 }
 
-void TLayoutDocument::Clear(int shownLayer, int viewMode)
+void TLayoutDocument::Clear(int shownLayer, TViewMode viewMode)
 {
     EditKeys(QStringLiteral("Очистить"), FLayout->Selection(),
              [&] { FLayout->ClearRange(FLayout->Selection(), shownLayer, IsPictureMode(viewMode)); });

@@ -2,6 +2,7 @@
 
 #include "model/Layout.h"
 #include "model/Rect.h"
+#include "settings/ViewMode.h"
 
 #include <QObject>
 #include <QString>
@@ -24,9 +25,6 @@ class TLayoutDocument : public QObject {
     Q_OBJECT
 
 public:
-    /// The open registry's index of the device image format.
-    static constexpr int kOpenImageIndex = 1;
-
     /// Creates an empty layout shaped after the settings' default keyboard
     /// model, unmodified.
     explicit TLayoutDocument(TKeyboardManager &manager, QObject *parent = nullptr);
@@ -84,14 +82,14 @@ public:
     QString Copy() const;
     /// Returns the selection as clipboard text and clears it on the shown
     /// layer (0: all), only the pictures in the picture view (mode 1).
-    QString Cut(int shownLayer, int viewMode);
+    QString Cut(int shownLayer, TViewMode viewMode);
     /// Reads clipboard text as a layout and pastes its selection into this
     /// selection. Text that is no layout raises the reader's error and
     /// changes nothing.
-    void Paste(const QString &xml, int shownLayer, int viewMode);
+    void Paste(const QString &xml, int shownLayer, TViewMode viewMode);
     /// Clears the selected keys on the shown layer, or their pictures in the
     /// picture view.
-    void Clear(int shownLayer, int viewMode);
+    void Clear(int shownLayer, TViewMode viewMode);
     /// Groups the selection; returns false (and changes nothing) when it is
     /// one cell or overlaps a group.
     bool Group();

@@ -123,14 +123,14 @@ void TfmDoc::SetShownLayer(int layer)
     FGrid->SetShownLayer(layer);
 }
 
-int TfmDoc::ViewMode() const
+TViewMode TfmDoc::ViewMode() const
 {
     return FGrid->ViewMode();
 }
 
-void TfmDoc::SetViewMode(int mode)
+void TfmDoc::SetViewMode(TViewMode mode)
 {
-    FGrid->SetViewMode(mode == vmPicture || mode == vmSimplified ? mode : vmLayout);
+    FGrid->SetViewMode(ToViewMode(mode));
     ApplyZoom(FManager.Settings().Zoom(ViewMode()));
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/ActionRegistry.h"
 #include "common/BaseForm.h"
+#include "settings/ViewMode.h"
 
 #include <QKeySequence>
 #include <QString>
@@ -27,8 +28,6 @@ class TfmDoc : public TBaseForm {
     Q_OBJECT
 
 public:
-    /// View modes of the grid.
-    enum TViewMode { vmLayout = 0, vmPicture = 1, vmSimplified = 2 };
     /// The picture view's commands that the picture window carries out.
     enum TPictureCommand { pcLoadPicture, pcSavePicture, pcClearPicture, pcChangeFont, pcChangeColor };
     Q_ENUM(TPictureCommand)
@@ -49,11 +48,10 @@ public:
     /// Returns the shown layer: 0 all, 1 to 4 one highlighted layer.
     int ShownLayer() const;
     void SetShownLayer(int layer);
-    /// Returns the view mode (TViewMode).
-    int ViewMode() const;
+    TViewMode ViewMode() const;
     /// Sets the view mode; it also picks the grid's context menu, and the
     /// grid takes the view mode's zoom from the settings.
-    void SetViewMode(int mode);
+    void SetViewMode(TViewMode mode);
 
     /// Returns the grid's zoom in percent of the window's font.
     int Zoom() const;

@@ -22,7 +22,7 @@ TfmKeyDlg &TKeyCommands::KeyDialog()
 
 void TKeyCommands::EditKey(TfmDoc &doc)
 {
-    if (doc.ViewMode() == TfmDoc::vmPicture) {
+    if (doc.ViewMode() == vmPicture) {
         emit pictureRequested(&doc);
         return;
     }

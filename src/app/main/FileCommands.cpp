@@ -1,12 +1,13 @@
 #include "main/FileCommands.h"
 
 #include "common/CommandGuard.h"
+#include "common/FileDialogs.h"
 #include "device/KeyboardManager.h"
+#include "document/DocumentWindows.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
+#include "files/LayoutFileFormats.h"
 #include "files/LayoutFormat.h"
-#include "document/DocumentWindows.h"
-#include "common/FileDialogs.h"
 #include "main/MainActions.h"
 #include "main/RecentFiles.h"
 
@@ -18,9 +19,6 @@
 #include <QPrinterInfo>
 
 namespace {
-
-// The open registry's formats: XML layouts and device images.
-constexpr int kOpenXML = 0;
 
 QString PatternOf(const TLayoutFormat &format)
 {
@@ -88,9 +86,7 @@ void TFileCommands::OpenFile(const QString &fileName, int formatIndex)
 void TFileCommands::OpenFiles(const QStringList &fileNames)
 {
     for (const QString &fileName : fileNames) {
-        const int index = fileName.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive)
-                              ? TLayoutDocument::kOpenImageIndex
-                              : kOpenXML;
+        const int index = fileName.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive) ? ofImage : ofXML;
         CommandGuard::RunCommand(&FWindow, [&] { OpenFile(fileName, index); });
     }
 }

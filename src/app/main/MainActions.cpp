@@ -63,16 +63,17 @@ TMainActions::TMainActions(QObject *owner)
     actWindowCascade = make(u"actWindowCascade");
 }
 
-QAction *TMainActions::ViewModeAction(int mode) const
+QAction *TMainActions::ViewModeAction(TViewMode mode) const
 {
     switch (mode) {
-    case 1:
+    case vmPicture:
         return actViewPicture;
-    case 2:
+    case vmSimplified:
         return actViewSimplified;
-    default:
-        return actViewLayout;
+    case vmLayout:
+        break;
     }
+    return actViewLayout;
 }
 
 QList<QAction *> TMainActions::DocumentActions() const

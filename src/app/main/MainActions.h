@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/ViewMode.h"
+
 #include <QList>
 #include <QString>
 
@@ -65,9 +67,8 @@ struct TMainActions {
     QAction *actWindowTileHorizontal;
     QAction *actWindowCascade;
 
-    /// Returns the view mode command of a view mode (0 layout, 1 picture,
-    /// 2 simplified).
-    QAction *ViewModeAction(int mode) const;
+    /// Returns the command of a view mode.
+    QAction *ViewModeAction(TViewMode mode) const;
     /// Returns the commands enabled only with an active document.
     QList<QAction *> DocumentActions() const;
 };

@@ -20,9 +20,9 @@ TViewCommands::TViewCommands(const TMainActions &actions, TDocumentWindows &docu
 {
     for (int layer = 0; layer <= 4; ++layer)
         connect(actions.actLayers[layer], &QAction::triggered, this, [this, layer] { ShowLayer(layer); });
-    connect(actions.actViewLayout, &QAction::triggered, this, [this] { SetViewMode(TfmDoc::vmLayout); });
-    connect(actions.actViewPicture, &QAction::triggered, this, [this] { SetViewMode(TfmDoc::vmPicture); });
-    connect(actions.actViewSimplified, &QAction::triggered, this, [this] { SetViewMode(TfmDoc::vmSimplified); });
+    connect(actions.actViewLayout, &QAction::triggered, this, [this] { SetViewMode(vmLayout); });
+    connect(actions.actViewPicture, &QAction::triggered, this, [this] { SetViewMode(vmPicture); });
+    connect(actions.actViewSimplified, &QAction::triggered, this, [this] { SetViewMode(vmSimplified); });
     const std::pair<QAction *, void (TfmDoc::*)()> zooms[] = {
         {actions.actViewZoomIn, &TfmDoc::ZoomIn}, {actions.actViewZoomOut, &TfmDoc::ZoomOut},
         {actions.actViewZoomNormal, &TfmDoc::ResetZoom}};
@@ -63,11 +63,11 @@ void TViewCommands::ShowLayer(int layer)
     FDocuments.NotifyChanged();
 }
 
-void TViewCommands::SetViewMode(int mode)
+void TViewCommands::SetViewMode(TViewMode mode)
 {
     CommandGuard::RunCommand(&FWindow, [&] {
         FDocuments.ActiveOrFail().SetViewMode(mode);
-        FManager.Settings().SetViewMode(uint8_t(mode));
+        FManager.Settings().SetViewMode(mode);
     });
     FDocuments.NotifyChanged();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/ViewMode.h"
+
 #include <QList>
 #include <QObject>
 
@@ -32,7 +34,7 @@ public:
 
 private:
     void ShowLayer(int layer);
-    void SetViewMode(int mode);
+    void SetViewMode(TViewMode mode);
 
     const TMainActions &FActions;
     TDocumentWindows &FDocuments;

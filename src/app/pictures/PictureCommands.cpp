@@ -53,7 +53,7 @@ void TPictureCommands::ActiveChanged(TfmDoc *document)
 
 bool TPictureCommands::EditKey(TfmDoc &document)
 {
-    if (document.ViewMode() != TfmDoc::vmPicture)
+    if (document.ViewMode() != vmPicture)
         return false;
     FPicture->Attach(&document.Document());
     FPicture->ShowBesideParent();

@@ -61,7 +61,7 @@ void TPreviewCommands::ShowPreview(TfmDoc &document)
 
 void TPreviewCommands::UpdateState(const TfmDoc *active)
 {
-    actFilePreview->setEnabled(active && active->ViewMode() != TfmDoc::vmLayout && !FPreview);
+    actFilePreview->setEnabled(active && active->ViewMode() != vmLayout && !FPreview);
 }
 
 void TPreviewCommands::HideToolBars()
