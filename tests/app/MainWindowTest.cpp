@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "common/ActionRegistry.h"
+#include "document/DocumentWindows.h"
 #include "document/LayoutDocument.h"
 #include "main/FileCommands.h"
 #include "main/WindowLayoutStore.h"
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
+#include <QSignalSpy>
 #include <QMdiSubWindow>
 #include <QToolBar>
 
@@ -338,6 +340,33 @@ private slots:
         window->findChild<QMdiArea *>()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
         QCOMPARE(Active(*window), first);
         QVERIFY(firstKinds.contains(int(lcActivated)));
+    }
+
+    // The document list's two signals: another active window (or none) once
+    // per change; the active window's state on every edit, without a change
+    // of window.
+    void theDocumentListTellsActiveChangesOnceAndStateChangesOnEveryEdit()
+    {
+        auto window = MakeMain();
+        const TMainActions &a = window->Actions();
+        a.actFileNew->trigger();
+        TfmDoc *first = Active(*window);
+        a.actFileNew->trigger();
+        QList<TfmDoc *> active;
+        connect(&window->Documents(), &TDocumentWindows::activeChanged, this,
+                [&active](TfmDoc *document) { active << document; });
+        QSignalSpy state(&window->Documents(), &TDocumentWindows::activeStateChanged);
+
+        window->Documents().Activate(first);
+        QCOMPARE(active, QList<TfmDoc *>{first});
+        active.clear();
+        state.clear();
+        a.actEditSelectAll->trigger();
+        QVERIFY(state.count() >= 1);
+        QVERIFY(active.isEmpty());
+
+        a.actFileCloseAll->trigger();
+        QTRY_VERIFY(!active.isEmpty() && active.last() == nullptr);
     }
 
     void printsIntoAPdfFileWithoutPrinters()
