@@ -95,7 +95,6 @@ class PictureWindowTest : public QObject {
         FWindow = std::make_unique<TfmDoc>(*FEnv->Manager, FMessages);
         FWindow->Document().Open(path, 0);
         FWindow->SetViewMode(vmPicture);
-        FCommands->DocumentCreated(*FWindow);
         FCommands->SetActive(FWindow.get());
         // The main window sends its key command to the picture window in
         // the picture view.

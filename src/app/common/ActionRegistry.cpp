@@ -15,6 +15,9 @@ enum TActionFlag : unsigned {
     afShownKeys = 2,
     /// Disabled until its owner finds something to do.
     afDisabled = 4,
+    /// Shown in no menu of the menu bar: in a context menu, or as a toolbar
+    /// button and keys only.
+    afNoMenuBar = 8,
 };
 
 struct TActionRow {
@@ -56,7 +59,12 @@ const TActionRow Rows[] = {
     {u"actEditKeyLock", u"Ключ клавиатуры", u"Ctrl+Alt+K", u"Ключ", u"", u"key-lock"},
     {u"actLayoutProperties", u"Свойства раскладки", u"F11", u"Раскладка", u"", u"layout-properties"},
     {u"actEditCheck", u"Проверить раскладку", u"", u"Проверить", u"", u"check"},
-    {u"actEditKey", u"Свойства клавиши", u"Ctrl+K", u"Клавиша", u"", u"key-properties"},
+    {u"actEditKey", u"Свойства клавиши", u"Ctrl+K", u"Клавиша", u"", u"key-properties", afNoMenuBar},
+    {u"actPictureLoad", u"Загрузить картинку...", u"", u"", u"", u"", afNoMenuBar},
+    {u"actPictureSave", u"Сохранить картинку...", u"", u"", u"", u"", afNoMenuBar},
+    {u"actPictureClear", u"Очистить картинку", u"", u"", u"", u"", afNoMenuBar},
+    {u"actPictureFont", u"Изменить шрифт...", u"", u"", u"", u"", afNoMenuBar},
+    {u"actPictureColor", u"Изменить фон...", u"", u"", u"", u"", afNoMenuBar},
 
     {u"actDeviceReadInfo", u"Информация об устройстве", u"F3", u"Информация", u"", u"device-info"},
     {u"actDeviceTest", u"Тест клавиатуры...", u"F2", u"Тест", u"", u"key-test"},
@@ -84,7 +92,7 @@ const TActionRow Rows[] = {
     {u"actViewZoomOut", u"Уменьшить", u"Ctrl+-", u"", u"", u"", afShownKeys},
     {u"actViewZoomNormal", u"Обычный размер", u"Ctrl+0", u"", u"", u"", afShownKeys},
     {u"actMessageWindow", u"Окно сообщений", u"Ctrl+Alt+M"},
-    {u"pmiMessageWindow", u"Окно сообщений"},
+    {u"pmiMessageWindow", u"Окно сообщений", u"", u"", u"", u"", afNoMenuBar},
 
     {u"actSettings", u"Настройки приложения..."},
 
@@ -141,6 +149,11 @@ QAction *TActionRegistry::MakeCommand(QStringView name, QObject *owner, QWidget 
     QObject::connect(action, &QAction::triggered, owner,
                      [&window, command] { CommandGuard::RunCommand(&window, command); });
     return action;
+}
+
+bool TActionRegistry::InMenuBar(QStringView name)
+{
+    return !(Row(name).Flags & afNoMenuBar);
 }
 
 QStringList TActionRegistry::Names()

@@ -28,6 +28,9 @@ public:
                                 const std::function<void()> &command);
     /// Returns the names of the table's rows in their order.
     static QStringList Names();
+    /// Returns whether the command has an item in the menu bar (the others
+    /// live in context menus, or on a toolbar and keys only).
+    static bool InMenuBar(QStringView name);
 
     /// Finds the made actions of the table among root's descendants.
     explicit TActionRegistry(const QObject &root);

@@ -28,9 +28,6 @@ class TfmDoc : public TBaseForm {
     Q_OBJECT
 
 public:
-    /// The picture view's commands that the picture window carries out.
-    enum TPictureCommand { pcLoadPicture, pcSavePicture, pcClearPicture, pcChangeFont, pcChangeColor };
-    Q_ENUM(TPictureCommand)
 
     TfmDoc(TKeyboardManager &manager, TMessageLink &messages, QWidget *parent = nullptr);
     ~TfmDoc() override;
@@ -109,8 +106,6 @@ public:
     void UseCommands(const TActionRegistry &commands);
 
 signals:
-    /// The user chose a picture command of the picture view's context menu.
-    void pictureCommandRequested(TfmDoc::TPictureCommand command);
     /// The grid's zoom changed (percent).
     void zoomChanged(int percent);
 

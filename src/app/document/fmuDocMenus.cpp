@@ -52,13 +52,12 @@ void TfmDoc::CreateMenus()
         ->setObjectName(QStringLiteral("acGroup"));
     AddMenuAction(FPictureMenu, QStringLiteral("Разгруппировать"), [this] { Ungroup(); });
     FPictureMenu->addSeparator();
-    const std::pair<const char16_t *, TPictureCommand> pictureCommands[] = {
-        {u"Загрузить картинку...", pcLoadPicture}, {u"Сохранить картинку...", pcSavePicture},
-        {u"Очистить картинку", pcClearPicture},    {u"Изменить шрифт...", pcChangeFont},
-        {u"Изменить фон...", pcChangeColor}};
+    const std::pair<const char16_t *, const char16_t *> pictureCommands[] = {
+        {u"Загрузить картинку...", u"actPictureLoad"}, {u"Сохранить картинку...", u"actPictureSave"},
+        {u"Очистить картинку", u"actPictureClear"},    {u"Изменить шрифт...", u"actPictureFont"},
+        {u"Изменить фон...", u"actPictureColor"}};
     for (const auto &[caption, command] : pictureCommands)
-        AddMenuAction(FPictureMenu, QString::fromUtf16(caption),
-                      [this, command = command] { emit pictureCommandRequested(command); });
+        AddMenuAction(FPictureMenu, QString::fromUtf16(caption), [this, command = command] { RunMainCommand(command); });
 }
 
 void TfmDoc::CreateZoomActions()

@@ -1,6 +1,6 @@
 #include "pictures/PictureCommands.h"
 
-#include "common/CommandGuard.h"
+#include "common/ActionRegistry.h"
 #include "device/KeyboardManager.h"
 #include "document/LayoutDocument.h"
 #include "model/Key.h"
@@ -35,13 +35,12 @@ TGraphic SelectedGraphic(const TLayout &layout)
 TPictureCommands::TPictureCommands(TKeyboardManager &manager, QWidget &window)
     : TDocumentFollower(&window), FPicture(new TfmPicture(manager.Settings().Font(), &window))
 {
-}
-
-void TPictureCommands::DocumentCreated(TfmDoc &document)
-{
-    connect(&document, &TfmDoc::pictureCommandRequested, this, [this, doc = &document](TfmDoc::TPictureCommand command) {
-        CommandGuard::RunCommand(doc, [&] { RunCommand(*doc, command); });
-    });
+    const std::pair<const char16_t *, TPictureCommand> commands[] = {
+        {u"actPictureLoad", pcLoadPicture}, {u"actPictureSave", pcSavePicture}, {u"actPictureClear", pcClearPicture},
+        {u"actPictureFont", pcChangeFont},  {u"actPictureColor", pcChangeColor}};
+    for (const auto &[name, command] : commands)
+        TActionRegistry::MakeCommand(name, this, window,
+                                     [this, command = command] { RunCommand(ActiveOrFail(), command); });
 }
 
 void TPictureCommands::ActiveChanged(TfmDoc *document)
@@ -60,23 +59,23 @@ bool TPictureCommands::EditKey(TfmDoc &document)
     return true;
 }
 
-void TPictureCommands::RunCommand(TfmDoc &document, TfmDoc::TPictureCommand command)
+void TPictureCommands::RunCommand(TfmDoc &document, TPictureCommand command)
 {
     FPicture->Attach(&document.Document());
     switch (command) {
-    case TfmDoc::pcLoadPicture:
+    case pcLoadPicture:
         FPicture->AskLoadImage();
         break;
-    case TfmDoc::pcSavePicture:
+    case pcSavePicture:
         FPicture->AskSaveImage(SelectedGraphic(document.Document().Layout()));
         break;
-    case TfmDoc::pcClearPicture:
+    case pcClearPicture:
         FPicture->ClearImage();
         break;
-    case TfmDoc::pcChangeFont:
+    case pcChangeFont:
         FPicture->AskFont();
         break;
-    case TfmDoc::pcChangeColor:
+    case pcChangeColor:
         FPicture->AskBackgroundColor();
         break;
     }

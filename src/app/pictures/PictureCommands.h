@@ -21,14 +21,10 @@ public:
 
     TfmPicture &PictureWindow() const { return *FPicture; }
 
-    /// Connects a new document window's requests.
-    void DocumentCreated(TfmDoc &document) override;
     /// Shows the picture window for a document in the picture view; returns
     /// false (and does nothing) in the other views, whose edit request
     /// belongs to the key dialog.
     bool EditKey(TfmDoc &document);
-    /// Carries out a picture view context command on a document's selection.
-    void RunCommand(TfmDoc &document, TfmDoc::TPictureCommand command);
 
 protected:
     /// Serves the active document window; with none (the last one closed)
@@ -36,5 +32,10 @@ protected:
     void ActiveChanged(TfmDoc *document) override;
 
 private:
+    /// The picture view's context commands, on the active document's
+    /// selection.
+    enum TPictureCommand { pcLoadPicture, pcSavePicture, pcClearPicture, pcChangeFont, pcChangeColor };
+    void RunCommand(TfmDoc &document, TPictureCommand command);
+
     TfmPicture *FPicture;
 };
