@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A right click on a key opens the key's menu: "Копировать" there, another
 # key, a right click, "Вставить": the second key equals the first after saving.
-# The Menu key opens the same menu on the selected key.
+# The Menu key opens the same menu on the selected key. In the picture view
+# the menu's picture commands reach the picture window's dialogs.
 source "$(dirname "$0")/lib.sh" "$@"
 
 start_on_test_layout
@@ -49,3 +50,15 @@ for cell in "2 3" "3 4"; do
     [ "$got" = "$want" ] || fail "layer $layer key $cell is \"$got\" after the paste, not \"$want\" as key 1,2"
   done
 done
+
+log "picture view: right click on key 2,2, the menu's last entry \"Изменить фон...\""
+key ctrl+alt+p
+grid_find 1 1
+click_cell 2 2
+click_cell 2 2 3
+wait_popup_menu "a right click in the picture view" >/dev/null
+key Up Return
+wait_window '^Выбор цвета$' "the colour dialog of the picture view's menu" >/dev/null
+key Escape
+wait_window_gone '^Выбор цвета$' "the colour dialog on Escape"
+app_running || fail "the editor ended"
