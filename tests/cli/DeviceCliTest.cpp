@@ -95,6 +95,9 @@ TEST(DeviceCli, WriteReadAndInfoAgainstTheEmulator)
     EXPECT_FALSE(unsaved.Err.contains(QStringLiteral("Резервная копия")));
     const TRun after = Ravlin(device + QStringList{QStringLiteral("info")});
     EXPECT_EQ(after.ExitCode, 0);
+    const TRun same = Ravlin(device + QStringList{QStringLiteral("diff"), layout});
+    EXPECT_EQ(same.ExitCode, 0) << same.Out.toStdString() << same.Err.toStdString();
+    EXPECT_TRUE(same.Out.isEmpty());
     EXPECT_TRUE(after.Lines().last().endsWith(QStringLiteral("Загруженная раскладка работает нормально.")));
 
     const QString back = dir.filePath(QStringLiteral("back.xml"));

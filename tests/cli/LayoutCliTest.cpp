@@ -119,3 +119,36 @@ TEST(LayoutCli, CheckFindAndReplace)
     EXPECT_EQ(inPlace.Out, QStringLiteral("[Замена] (-A->-B) Количество замен: 12\n"));
     EXPECT_EQ(Ravlin({QStringLiteral("find"), b, QStringLiteral("+a -b")}).Lines().size(), 12);
 }
+
+TEST(LayoutCli, DiffNamesEachDifferenceOnItsOwnLine)
+{
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a.xml"));
+    const QString b = dir.filePath(QStringLiteral("b.xml"));
+    ASSERT_EQ(Ravlin({QStringLiteral("new"), QStringLiteral("1"), a}).ExitCode, 0);
+    ASSERT_TRUE(QFile::copy(a, b));
+    const TRun equal = Ravlin({QStringLiteral("diff"), a, b});
+    EXPECT_EQ(equal.ExitCode, 0);
+    EXPECT_TRUE(equal.Out.isEmpty()) << equal.Out.toStdString();
+
+    SetMakeCodes(b, 1, QStringLiteral("+Q -Q"));
+    const TRun differ = Ravlin({QStringLiteral("diff"), a, b});
+    EXPECT_EQ(differ.ExitCode, 1);
+    EXPECT_EQ(differ.Lines(), QStringList{QStringLiteral("[Сравнение] Слой 1. Клавиша (1,1). Коды нажатия: \"\" -> \"+Q -Q\"")});
+    const TRun json = Ravlin({QStringLiteral("diff"), b, a, QStringLiteral("--json")});
+    EXPECT_EQ(json.ExitCode, 1);
+    const QJsonObject result = QJsonDocument::fromJson(json.Out.toUtf8()).object();
+    EXPECT_FALSE(result.value(QStringLiteral("equal")).toBool());
+    const QJsonArray differences = result.value(QStringLiteral("differences")).toArray();
+    ASSERT_EQ(differences.size(), 1);
+    EXPECT_EQ(differences[0].toObject().value(QStringLiteral("a")).toString(), QStringLiteral("+Q -Q"));
+    EXPECT_EQ(differences[0].toObject().value(QStringLiteral("key")).toArray(), (QJsonArray{1, 1}));
+
+    // Another model: the model and every key that differs.
+    const QString c = dir.filePath(QStringLiteral("c.xml"));
+    ASSERT_EQ(Ravlin({QStringLiteral("new"), QStringLiteral("2"), c}).ExitCode, 0);
+    const TRun models = Ravlin({QStringLiteral("diff"), a, c});
+    EXPECT_EQ(models.ExitCode, 1);
+    ASSERT_FALSE(models.Lines().isEmpty());
+    EXPECT_TRUE(models.Lines()[0].startsWith(QStringLiteral("[Сравнение] Модель: "))) << models.Out.toStdString();
+}

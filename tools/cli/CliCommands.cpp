@@ -46,6 +46,7 @@ const QList<TCliOption> &CliOptions()
         {QStringLiteral("yes"), false, {}, QStringLiteral("отвечать \"да\" на вопросы при записи в клавиатуру")},
         {QStringLiteral("no-backup"), false, {},
          QStringLiteral("не сохранять раскладку клавиатуры в папку резервных копий перед записью")},
+        {QStringLiteral("json"), false, {}, QStringLiteral("различия в JSON (diff)")},
         {QStringLiteral("verbose"), false, {},
          QStringLiteral("показывать в stderr и внутренние предупреждения Qt")},
         {QStringLiteral("help"), false, {}, QStringLiteral("эта справка")},
@@ -61,6 +62,7 @@ const std::vector<TCliCommand> &CliCommands()
         AddCatalogueCommands(list);
         AddLayoutCommands(list);
         AddDeviceCommands(list);
+        AddDiffCommand(list);
         return list;
     }();
     return commands;

@@ -50,3 +50,4 @@ int RunCli(const QStringList &args, const QString &dataFolder, QTextStream &out,
 void AddCatalogueCommands(std::vector<TCliCommand> &commands);
 void AddLayoutCommands(std::vector<TCliCommand> &commands);
 void AddDeviceCommands(std::vector<TCliCommand> &commands);
+void AddDiffCommand(std::vector<TCliCommand> &commands);
