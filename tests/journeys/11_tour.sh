@@ -142,7 +142,7 @@ wait_main_title ! 'Предварительный просмотр' "the print p
 log "F5: the layout into the emulator, which then reports it working"
 state=$(checksum "$J_TMP/kbdsim.state")
 key F5
-wait_file_changed "$J_TMP/kbdsim.state" "$state" 20
+wait_file_changed "$J_TMP/kbdsim.state" "$state" 40
 wait_keys_on_main "after F5"
 
 log "F3: the emulator's information"
