@@ -144,8 +144,10 @@ bool TLayout::GotoLine(const QString &line)
     const auto error = ScanLine<4>(line, u"[Ошибка(%d)] Слой %d. Клавиша (%d,%d)");
     int row = error[2];
     int col = error[3];
-    if (!inMatrix(col, row)) {
-        const auto found = ScanLine<3>(line, u"[Поиск] Слой %d. Клавиша (%d,%d).");
+    for (const char16_t *pattern : {u"[Поиск] Слой %d. Клавиша (%d,%d).", u"[Сравнение] Слой %d. Клавиша (%d,%d)."}) {
+        if (inMatrix(col, row))
+            break;
+        const auto found = ScanLine<3>(line, pattern);
         row = found[1];
         col = found[2];
     }

@@ -59,6 +59,8 @@ const TActionRow Rows[] = {
     {u"actEditKeyLock", u"Ключ клавиатуры", u"Ctrl+Alt+K", u"Ключ", u"", u"key-lock"},
     {u"actLayoutProperties", u"Свойства раскладки", u"F11", u"Раскладка", u"", u"layout-properties"},
     {u"actEditCheck", u"Проверить раскладку", u"", u"Проверить", u"", u"check"},
+    {u"actEditCompareFile", u"Сравнить с файлом..."},
+    {u"actEditCompareKeyboard", u"Сравнить с клавиатурой"},
     {u"actEditKey", u"Свойства клавиши", u"Ctrl+K", u"Клавиша", u"", u"key-properties", afNoMenuBar},
     {u"actPictureLoad", u"Загрузить картинку...", u"", u"", u"", u"", afNoMenuBar},
     {u"actPictureSave", u"Сохранить картинку...", u"", u"", u"", u"", afNoMenuBar},

@@ -114,6 +114,21 @@ void TKeyGrid::DrawCell(QPainter &painter, int col, int row, const QRect &rect)
     else
         DrawCodeCell(painter, col, row, rect, selected);
     DrawGroupBorder(painter, col, row, rect, selected);
+    if (FMarked.contains(QPoint(col, row))) {
+        // A difference found by a comparison: an orange frame inside the
+        // cell, beside the group's and the selection's.
+        painter.setPen(QPen(QColor(230, 120, 0), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect.adjusted(2, 2, -2, -2));
+    }
+}
+
+void TKeyGrid::SetMarkedCells(const QSet<QPoint> &cells)
+{
+    if (cells == FMarked)
+        return;
+    FMarked = cells;
+    update();
 }
 
 void TKeyGrid::DrawCorner(QPainter &painter, const QRect &rect) const

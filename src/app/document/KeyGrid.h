@@ -6,6 +6,8 @@
 
 #include <QFont>
 #include <QHash>
+#include <QPoint>
+#include <QSet>
 #include <QStaticText>
 
 class TKey;
@@ -58,6 +60,10 @@ public:
     /// Sets the grid to the layout's matrix plus the headers and numbers
     /// the header cells.
     void Rebuild();
+    /// Frames the key cells (grid columns and rows, from 1) that a
+    /// comparison found different; an empty set frames none.
+    void SetMarkedCells(const QSet<QPoint> &cells);
+    const QSet<QPoint> &MarkedCells() const { return FMarked; }
 
     /// Returns the text of a macro key as the view shows it.
     QString KeyText(const TKey &key) const;
@@ -83,6 +89,7 @@ private:
     void DrawLine(QPainter &painter, const QPoint &topLeft, const QString &text, int width) const;
 
     const TLayout *FLayout = nullptr;
+    QSet<QPoint> FMarked;
     int FShownLayer = 0;
     TViewMode FViewMode = vmLayout;
     int FZoom = kNormalZoom;

@@ -202,6 +202,9 @@ void TfmDoc::EditKey()
 
 void TfmDoc::OnLayoutChanged(int kind)
 {
+    // The marks of a comparison last until the next edit.
+    if (kind == lcKeysCleared || kind == lcContent)
+        FGrid->SetMarkedCells({});
     if (kind == lcKeysCleared || kind == lcSelection || kind == lcContent) {
         FGrid->SetSelection(FDocument->Layout().Selection());
         RebuildGrid();

@@ -52,8 +52,13 @@ TDeviceCommands::~TDeviceCommands()
 void TDeviceCommands::ShowProgress(TProgress &progress)
 {
     // Nothing but the progress window takes input while the operation runs.
-    if (progress.State() == psStarted) {
-        FFocusBefore = QApplication::focusWidget();
+    // An operation of several steps starts each: the focus to give back is
+    // the one of the main window before the first, not the progress
+    // window's (without a focus widget the main window would not take Alt
+    // to its menu bar).
+    if (progress.State() == psStarted && FWindow.isEnabled()) {
+        QWidget *focus = QApplication::focusWidget();
+        FFocusBefore = focus && focus->window() == &FWindow ? focus : nullptr;
         FWindow.setEnabled(false);
     }
     // Enabled again before the progress window goes: the system then makes
@@ -71,6 +76,8 @@ void TDeviceCommands::ShowProgress(TProgress &progress)
         FWindow.activateWindow();
         if (FFocusBefore)
             FFocusBefore->setFocus();
+        else
+            FWindow.setFocus();
     }
 }
 

@@ -13,6 +13,7 @@
 #include "keys/KeyCommands.h"
 #include "layoutparts/LayoutPartCommands.h"
 #include "main/CommandStates.h"
+#include "main/CompareCommands.h"
 #include "main/DeviceBox.h"
 #include "main/DeviceCommands.h"
 #include "main/EditCommands.h"
@@ -124,6 +125,8 @@ void TfmMain::MakeCommands()
     FHelpCommands = new THelpCommands(*FManager, *this);
     FReleaseCommands = new TReleaseCommands(*FManager, *this);
     FWindowCommands = new TWindowCommands(*FActions, *FArea);
+    FCompareCommands = new TCompareCommands(*FManager, *FMessages, *this);
+    FCompareCommands->Follow(*FDocuments);
 
     connect(FKeyCommands, &TKeyCommands::pictureRequested, this, [this](TfmDoc *document) {
         CommandGuard::RunCommand(this, [this, document] { FPictureCommands->EditKey(*document); });
@@ -189,6 +192,7 @@ void TfmMain::UpdateCommands()
     UpdateCommandStates(*FActions, document);
     FUndoCommands->UndoDocument(document);
     FSetupCommands->actLayoutProperties->setEnabled(document != nullptr);
+    FCompareCommands->SetEnabled(document != nullptr);
     FPreviewCommands->UpdateState(FDocuments->Active());
     CommandGuard::RunCommand(this, [this] { FDeviceBox->Fill(); });
 }

@@ -10,6 +10,7 @@
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class TCompareCommands;
 class TDeviceBox;
 class TDeviceCommands;
 class TDeviceWindows;
@@ -105,6 +106,7 @@ private:
     TSetupCommands *FSetupCommands = nullptr;
     TReleaseCommands *FReleaseCommands = nullptr;
     TUndoCommands *FUndoCommands = nullptr;
+    TCompareCommands *FCompareCommands = nullptr;
     TDeviceBox *FDeviceBox = nullptr;
     QList<QToolBar *> FCaptionedBars;
 };
