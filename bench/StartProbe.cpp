@@ -10,11 +10,11 @@
 // opened, or the editor's main window without files) has painted, the probe prints "painted START NOW": its resident
 // memory in KiB at the start of main and now. Then it ends at once: tearing
 // the windows down is no part of a start.
-#include "common/QtTranslation.h"
 #include "document/fmuDoc.h"
 #include "document/KeyGrid.h"
 #include "document/DocumentWindows.h"
 #include "main/fmuMain.h"
+#include "translations/Language.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -92,7 +92,7 @@ int main(int argc, char **argv)
     if (mode != u"editor" || arguments.size() < 3)
         return Fail("usage: ravlin_bench_startprobe empty | editor PROGRAM [FILE...]");
 
-    InstallQtTranslation(application);
+    InstallTranslations(application, TLanguage::Russian);
     TKeyboardManagerOptions options;
     options.ProgramPath = arguments[2];
     // No keyboard listens there: the device box finds no PS/2 keyboard.

@@ -15,6 +15,10 @@ function(ravlin_core_library name)
   endforeach()
 endfunction()
 
+# The environment of every test: the programs a test starts speak Russian, the
+# language of their texts, whatever the locale of the machine running it.
+set(RAVLIN_TEST_LOCALE "LC_ALL=C.UTF-8" "LANGUAGE=")
+
 # ravlin_register_test(NAME)
 # Puts a test executable into build/tests, lets it include the shared test
 # helpers ("support/..."), tells it where the shipped data
@@ -31,7 +35,7 @@ function(ravlin_register_test name)
   add_test(NAME ${name} COMMAND ${name})
   # A test that hangs (a dialog nobody answers) fails in minutes, not in
   # CTest's default of 25.
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 240)
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${RAVLIN_TEST_LOCALE}" TIMEOUT 240)
 endfunction()
 
 # ravlin_gtest(NAME [GUI] SOURCES... LINK libs...)

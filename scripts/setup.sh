@@ -7,6 +7,7 @@ packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev
   qt6-translations-l10n   # Qt's own texts in Russian: standard buttons, file dialogs
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools   # lupdate and lrelease: the English translation
   libhidapi-dev libemf2svg-dev libjpeg-dev
   libgtest-dev libbenchmark-dev
   libpugixml-dev libxml2-dev   # the peers the benchmarks measure against

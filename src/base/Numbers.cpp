@@ -2,6 +2,8 @@
 
 #include "base/Error.h"
 
+#include <QCoreApplication>
+
 std::optional<int32_t> ParseInt(QStringView text)
 {
     qsizetype i = 0;
@@ -55,5 +57,5 @@ int32_t StrToInt(QStringView text)
 {
     if (const auto value = ParseInt(text))
         return *value;
-    throw EConvertError(QStringLiteral("\"%1\" не является целым числом.").arg(text));
+    throw EConvertError(QCoreApplication::translate("Numbers", "\"%1\" не является целым числом.").arg(text));
 }

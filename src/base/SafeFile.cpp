@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +23,8 @@ QString Shown(const QString &path)
 
 EError WriteError(const QString &path, const QString &reason)
 {
-    return EError(QStringLiteral("Не удалось записать файл \"%1\": %2").arg(Shown(path), reason));
+    return EError(QCoreApplication::translate("SafeFile", "Не удалось записать файл \"%1\": %2")
+                      .arg(Shown(path), reason));
 }
 
 // A path that exists and is not a regular file (after following links) is
@@ -31,7 +33,8 @@ void RefuseSpecialTarget(const QString &path)
 {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        throw EError(QStringLiteral("Файл \"%1\" не является обычным файлом; запись в него невозможна.")
+        throw EError(QCoreApplication::translate(
+                         "SafeFile", "Файл \"%1\" не является обычным файлом; запись в него невозможна.")
                          .arg(Shown(path)));
 }
 
@@ -56,7 +59,8 @@ void WriteFileAtomically(const QString &path, const std::function<void(QIODevice
     const QString target = QFileInfo(path).isSymLink() ? QFileInfo(path).canonicalFilePath() : path;
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw EError(QStringLiteral("Не удалось создать файл \"%1\": %2").arg(Shown(path), file.errorString()));
+        throw EError(QCoreApplication::translate("SafeFile", "Не удалось создать файл \"%1\": %2")
+                         .arg(Shown(path), file.errorString()));
     write(file);
     if (file.error() != QFileDevice::NoError)
         throw WriteError(path, file.errorString());
@@ -77,26 +81,33 @@ QByteArray ReadFileBounded(const QString &path, qint64 maxSize)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        throw EError(QStringLiteral("Не удалось открыть файл \"%1\": No such file or directory").arg(Shown(path)));
+        throw EError(QCoreApplication::translate("SafeFile",
+                                                 "Не удалось открыть файл \"%1\": No such file or directory")
+                         .arg(Shown(path)));
     if (!info.isFile())
-        throw EError(QStringLiteral("Файл \"%1\" не является обычным файлом.").arg(Shown(path)));
+        throw EError(QCoreApplication::translate("SafeFile", "Файл \"%1\" не является обычным файлом.")
+                         .arg(Shown(path)));
     if (info.size() > maxSize)
-        throw EError(QStringLiteral("Файл \"%1\" слишком велик: %2 байт, допустимо не более %3.")
+        throw EError(QCoreApplication::translate("SafeFile",
+                                                 "Файл \"%1\" слишком велик: %2 байт, допустимо не более %3.")
                          .arg(Shown(path))
                          .arg(info.size())
                          .arg(maxSize));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EError(QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(Shown(path), file.errorString()));
+        throw EError(QCoreApplication::translate("SafeFile", "Не удалось открыть файл \"%1\": %2")
+                         .arg(Shown(path), file.errorString()));
     // The file may have grown since it was measured: read one byte past the
     // limit to notice that instead of trusting the size.
     QByteArray bytes = file.read(info.size() + 1);
     if (file.error() != QFileDevice::NoError)
-        throw EError(QStringLiteral("Не удалось прочитать файл \"%1\": %2").arg(Shown(path), file.errorString()));
+        throw EError(QCoreApplication::translate("SafeFile", "Не удалось прочитать файл \"%1\": %2")
+                         .arg(Shown(path), file.errorString()));
     if (bytes.size() > maxSize)
-        throw EError(QStringLiteral("Файл \"%1\" слишком велик: допустимо не более %2 байт.")
-                         .arg(Shown(path))
-                         .arg(maxSize));
+        throw EError(
+            QCoreApplication::translate("SafeFile", "Файл \"%1\" слишком велик: допустимо не более %2 байт.")
+                .arg(Shown(path))
+                .arg(maxSize));
     return bytes;
 }
 

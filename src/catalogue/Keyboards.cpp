@@ -2,6 +2,8 @@
 
 #include "base/Error.h"
 
+#include <QCoreApplication>
+
 TKeyboard::TKeyboard(TKeyboards *owner)
     : FKeyDefs(std::make_unique<TKeyDefs>()), FOwner(owner), FParamsGroups(std::make_unique<TParamsGroups>())
 {}
@@ -81,14 +83,18 @@ TKeyboard &TKeyboards::ByID(int id) const
 {
     if (TKeyboard *keyboard = FindByID(id))
         return *keyboard;
-    throw EError(QStringLiteral("Не найдено описание клавиатуры с идентификатором %1.").arg(id));
+    throw EError(
+        QCoreApplication::translate("TKeyboards", "Не найдено описание клавиатуры с идентификатором %1.")
+            .arg(id));
 }
 
 TKeyboard &TKeyboards::ByModel(int model) const
 {
     if (TKeyboard *keyboard = FindByModel(model))
         return *keyboard;
-    throw EError(QStringLiteral("Не найдено описание клавиатуры с кодом модели %1.").arg(model));
+    throw EError(
+        QCoreApplication::translate("TKeyboards", "Не найдено описание клавиатуры с кодом модели %1.")
+            .arg(model));
 }
 
 void TKeyboards::SelectModel(int model, TKeyboards &target) const

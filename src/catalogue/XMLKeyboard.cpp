@@ -4,6 +4,7 @@
 #include "base/Numbers.h"
 #include "catalogue/Keyboards.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -30,7 +31,7 @@ int OptionalIntAttribute(const TXMLItem &item, QStringView name)
 
 [[noreturn]] void BadKeyPosition()
 {
-    throw EError(QStringLiteral("Неверные параметры положения кнопки."));
+    throw EError(QCoreApplication::translate("TXMLKeyboard", "Неверные параметры положения кнопки."));
 }
 
 void LoadKey(const TXMLItem &item, TKeyboard &keyboard)
@@ -55,22 +56,25 @@ constexpr int kMaxMatrixSize = 255;
 constexpr int kMaxLayers = 4;
 constexpr int kMaxKeyPositions = 8;
 
-void CheckRange(int value, int low, int high, const char16_t *what)
+// message is the source text of the error, marked for translation, with the
+// value as %1 and the limits as %2 and %3.
+void CheckRange(int value, int low, int high, const char *message)
 {
     if (value < low || value > high)
-        throw EError(QStringLiteral("Неверное количество %1: %2 (допустимо от %3 до %4).")
-                         .arg(QStringView(what))
-                         .arg(value)
-                         .arg(low)
-                         .arg(high));
+        throw EError(QCoreApplication::translate("TXMLKeyboard", message).arg(value).arg(low).arg(high));
 }
 
 void CheckShape(const TKeyboard &keyboard)
 {
-    CheckRange(keyboard.Width, 1, kMaxMatrixSize, u"колонок");
-    CheckRange(keyboard.Height, 1, kMaxMatrixSize, u"рядов");
-    CheckRange(keyboard.Layers, 1, kMaxLayers, u"слоев");
-    CheckRange(keyboard.KeyPos, 0, kMaxKeyPositions, u"положений ключа");
+    CheckRange(keyboard.Width, 1, kMaxMatrixSize,
+               QT_TRANSLATE_NOOP("TXMLKeyboard", "Неверное количество колонок: %1 (допустимо от %2 до %3)."));
+    CheckRange(keyboard.Height, 1, kMaxMatrixSize,
+               QT_TRANSLATE_NOOP("TXMLKeyboard", "Неверное количество рядов: %1 (допустимо от %2 до %3)."));
+    CheckRange(keyboard.Layers, 1, kMaxLayers,
+               QT_TRANSLATE_NOOP("TXMLKeyboard", "Неверное количество слоев: %1 (допустимо от %2 до %3)."));
+    CheckRange(keyboard.KeyPos, 0, kMaxKeyPositions,
+               QT_TRANSLATE_NOOP("TXMLKeyboard",
+                                 "Неверное количество положений ключа: %1 (допустимо от %2 до %3)."));
 }
 
 // Parameter trees are a few levels deep; the limit keeps a hostile file from
@@ -80,7 +84,8 @@ constexpr int kMaxGroupDepth = 100;
 void LoadGroup(const TXMLItem &item, TParamsGroups &groups, int depth)
 {
     if (depth > kMaxGroupDepth)
-        throw EError(QStringLiteral("Слишком глубокая вложенность групп параметров."));
+        throw EError(
+            QCoreApplication::translate("TXMLKeyboard", "Слишком глубокая вложенность групп параметров."));
     TParamsGroup &group = groups.Add(item.Attribute(u"Name"));
     for (int i = 0; i < item.Count(); ++i) {
         const TXMLItem &child = *item.Item(i);
@@ -118,7 +123,7 @@ QStringList DescriptionFiles(const QDir &dir)
 
 QString SkippedFileMessage(const QString &fileName, const QString &message)
 {
-    return QStringLiteral("Ошибка в файле %1: %2").arg(fileName, message);
+    return QCoreApplication::translate("TXMLKeyboard", "Ошибка в файле %1: %2").arg(fileName, message);
 }
 
 void TXMLKeyboard::LoadFolder(const QString &folder, TKeyboards &keyboards,
@@ -126,7 +131,8 @@ void TXMLKeyboard::LoadFolder(const QString &folder, TKeyboards &keyboards,
 {
     if (!QFileInfo(folder).isDir())
         throw EError(
-            QStringLiteral("Не удалось загрузить описания клавиатур:\r\nНе существует директория \"%1\"")
+            QCoreApplication::translate(
+                "TXMLKeyboard", "Не удалось загрузить описания клавиатур:\r\nНе существует директория \"%1\"")
                 .arg(folder));
     keyboards.Clear();
     const QDir dir(folder);
@@ -146,16 +152,19 @@ void TXMLKeyboard::LoadFolder(const QString &folder, TKeyboards &keyboards,
             continue;
         }
         if (const auto first = sources.constFind(loaded.ID); first != sources.cend()) {
-            skip(name, QStringLiteral("Описание клавиатуры с идентификатором %1 уже загружено из файла %2.")
-                           .arg(loaded.ID)
-                           .arg(*first));
+            skip(name,
+                 QCoreApplication::translate(
+                     "TXMLKeyboard", "Описание клавиатуры с идентификатором %1 уже загружено из файла %2.")
+                     .arg(loaded.ID)
+                     .arg(*first));
             continue;
         }
         sources.insert(loaded.ID, name);
         keyboards.Add().Assign(loaded);
     }
     if (keyboards.Count() == 0)
-        throw EError(QStringLiteral("В папке %1 не найдены описания клавиатур.").arg(folder));
+        throw EError(QCoreApplication::translate("TXMLKeyboard", "В папке %1 не найдены описания клавиатур.")
+                         .arg(folder));
 }
 
 void TXMLKeyboard::LoadFile(const QString &fileName, TKeyboard &keyboard)
@@ -174,9 +183,9 @@ void TXMLKeyboard::LoadParsed(TKeyboard &keyboard)
 {
     const TXMLItem &root = FParser.Root();
     if (root.Name() != u"Keyboard")
-        throw EError(QStringLiteral("Неверное имя корневого элемента."));
+        throw EError(QCoreApplication::translate("TXMLKeyboard", "Неверное имя корневого элемента."));
     if (root.Count() == 0)
-        throw EError(QStringLiteral("Отсутствуют описания клавиш."));
+        throw EError(QCoreApplication::translate("TXMLKeyboard", "Отсутствуют описания клавиш."));
 
     // Read into a scratch description so that a failing file leaves the
     // caller's one as it was. The attribute order decides which error a file

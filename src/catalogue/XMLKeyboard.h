@@ -35,10 +35,10 @@ public:
     /// Reads one description file into keyboard, replacing its content. On
     /// failure raises EError (the reader's, the number conversion's or
     /// "Неверное имя корневого элемента.", "Отсутствуют описания клавиш.",
-    /// "Неверные параметры положения кнопки.", or "Неверное количество %s: %d
-    /// (допустимо от %d до %d)." for columns or rows outside 1 to 255, layers
-    /// outside 1 to 4 and key lock positions outside 0 to 8) and leaves
-    /// keyboard unchanged.
+    /// "Неверные параметры положения кнопки.", or "Неверное количество
+    /// колонок: %d (допустимо от %d до %d)." and its like for columns or rows
+    /// outside 1 to 255, layers outside 1 to 4 and key lock positions outside
+    /// 0 to 8) and leaves keyboard unchanged.
     void LoadFile(const QString &fileName, TKeyboard &keyboard);
     /// Reads one description from the bytes of such a file, like LoadFile.
     void LoadFromBytes(QByteArrayView bytes, TKeyboard &keyboard);

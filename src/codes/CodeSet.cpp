@@ -5,6 +5,8 @@
 #include "codes/BuiltInCodes.h"
 #include "xml/ECXMLParser.h"
 
+#include <QCoreApplication>
+
 TCodeTable &TCodeSet::AddGroup(const QString &name)
 {
     FGroups.push_back(std::make_unique<TCodeTable>(name));
@@ -48,9 +50,11 @@ void TCodeSet::LoadFromParser(const TECXMLParser &parser)
 {
     const TXMLItem &root = parser.Root();
     if (root.Name() != u"Root")
-        throw EError(QStringLiteral("Неверное имя корневого элемента в файле описания стандартных кодов."));
+        throw EError(QCoreApplication::translate(
+            "TCodeSet", "Неверное имя корневого элемента в файле описания стандартных кодов."));
     if (root.Count() == 0)
-        throw EError(QStringLiteral("Отсутствуют группы клавиш в файле описания стандартных кодов."));
+        throw EError(QCoreApplication::translate(
+            "TCodeSet", "Отсутствуют группы клавиш в файле описания стандартных кодов."));
     // The element names of groups and keys are not examined: every child of
     // the root is a group, every child of a group a key.
     for (int g = 0; g < root.Count(); ++g) {

@@ -4,13 +4,16 @@
 #include "codes/KeyText.h"
 #include "codes/StdCodes.h"
 
+#include <QCoreApplication>
+
 void TScanCode::SetData(const QByteArray &data)
 {
     if (data == FData)
         return;
     // The old bytes still count: the check is made before they are replaced.
     if (FOwner && FOwner->DataLength() + data.size() > kMaxScanCodesLength)
-        throw EError(QStringLiteral("Длина скан-кодов не может превышать 255 байт."));
+        throw EError(
+            QCoreApplication::translate("TScanCode", "Длина скан-кодов не может превышать 255 байт."));
     FData = data;
 }
 
@@ -40,7 +43,7 @@ QString TScanCode::Prefix() const
     case ctByte:
         return QString();
     }
-    throw EError(QStringLiteral("Неверное значение CodeType"));
+    throw EError(QCoreApplication::translate("TScanCode", "Неверное значение CodeType"));
 }
 
 QString TScanCode::Text() const

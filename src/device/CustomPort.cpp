@@ -1,5 +1,6 @@
 #include "device/CustomPort.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 TCustomPort::TCustomPort(TCustomPorts *owner)
@@ -29,7 +30,7 @@ void TCustomPort::GetDevices(TDeviceList &) {}
 
 QString TCustomPort::GetVersion()
 {
-    return QStringLiteral("недоступна");
+    return QCoreApplication::translate("TCustomPort", "недоступна");
 }
 
 bool TCustomPort::HasDevice(const QString &)

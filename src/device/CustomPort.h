@@ -10,8 +10,13 @@ class TCustomPorts;
 /// One device a port can reach, as the device lists show it: its name and
 /// the port that reaches it.
 struct TDeviceEntry {
+    /// The name the settings store and the ports compare.
     QString Name;
     TCustomPort *Port = nullptr;
+    /// The name in the language of the texts; empty when it is Name.
+    QString Caption = {};
+
+    const QString &Shown() const { return Caption.isEmpty() ? Name : Caption; }
 };
 using TDeviceList = std::vector<TDeviceEntry>;
 

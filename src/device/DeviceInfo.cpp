@@ -2,10 +2,12 @@
 
 #include "base/Error.h"
 
+#include <QCoreApplication>
+
 TDeviceInfo TDeviceInfo::FromAnswer(const QByteArray &data)
 {
     if (data.size() < 8)
-        throw EError(QStringLiteral("Неверная длина кадра."));
+        throw EError(QCoreApplication::translate("DeviceInfo", "Неверная длина кадра."));
     const auto byte = [&](int i) { return uint8_t(data[i]); };
     TDeviceInfo info;
     info.Major = byte(0);
@@ -59,15 +61,15 @@ QString DeviceErrorText(uint8_t code)
 {
     switch (code) {
     case deNone:
-        return QStringLiteral("Ошибок нет");
+        return QCoreApplication::translate("DeviceInfo", "Ошибок нет");
     case deBadParameter:
-        return QStringLiteral("Неверное значение параметра команды");
+        return QCoreApplication::translate("DeviceInfo", "Неверное значение параметра команды");
     case deNotSupported:
-        return QStringLiteral("Команда не поддерживается устройством");
+        return QCoreApplication::translate("DeviceInfo", "Команда не поддерживается устройством");
     case deWrongMode:
-        return QStringLiteral("Клавиатура находится в неверном режиме");
+        return QCoreApplication::translate("DeviceInfo", "Клавиатура находится в неверном режиме");
     default:
-        return QStringLiteral("Неизвестная ошибка устройства");
+        return QCoreApplication::translate("DeviceInfo", "Неизвестная ошибка устройства");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -61,19 +62,23 @@ TDeviceLock::TDeviceLock(const QString &deviceKey, int waitMs)
     // file; a link planted at the name is not followed.
     FHandle = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (FHandle < 0)
-        throw EError(QStringLiteral("Не удалось открыть файл блокировки клавиатуры \"%1\": %2")
+        throw EError(QCoreApplication::translate("TDeviceLock",
+                                                 "Не удалось открыть файл блокировки клавиатуры \"%1\": %2")
                          .arg(fileName, QString::fromLocal8Bit(std::strerror(errno))));
     const QDeadlineTimer deadline(waitMs);
     while (::flock(FHandle, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR) {
             const QString reason = QString::fromLocal8Bit(std::strerror(errno));
             ::close(FHandle);
-            throw EError(QStringLiteral("Не удалось заблокировать клавиатуру (\"%1\"): %2").arg(fileName, reason));
+            throw EError(
+                QCoreApplication::translate("TDeviceLock", "Не удалось заблокировать клавиатуру (\"%1\"): %2")
+                    .arg(fileName, reason));
         }
         if (deadline.hasExpired()) {
             ::close(FHandle);
-            throw EError(QStringLiteral("Клавиатура занята другой программой.\nПовторите операцию, когда та "
-                                        "закончит работу с клавиатурой."));
+            throw EError(QCoreApplication::translate(
+                "TDeviceLock", "Клавиатура занята другой программой.\nПовторите операцию, "
+                               "когда та закончит работу с клавиатурой."));
         }
         QThread::msleep(kRetryMs);
     }

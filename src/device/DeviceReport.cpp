@@ -4,6 +4,7 @@
 #include "catalogue/Keyboards.h"
 #include "device/KeyboardDriver.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -30,10 +31,12 @@ QString Tracks(const TDeviceInfo &info)
 // of the matrix are closed (a warning).
 TDeviceReportRow MatrixRow(TKeyboardDriver &driver, const TDeviceInfo &loader)
 {
-    TDeviceReportRow row{QStringLiteral("Замыкания в матрице клавиатуры"), QString(), false};
+    TDeviceReportRow row{QCoreApplication::translate("DeviceReport", "Замыкания в матрице клавиатуры"),
+                         QString(), false};
     if (TKeyboardDriver::HasMatrixCheck(loader)) {
         row.Warning = driver.HasMatrixClosures();
-        row.Value = row.Warning ? QStringLiteral("есть") : QStringLiteral("нет");
+        row.Value = row.Warning ? QCoreApplication::translate("DeviceReport", "есть")
+                                : QCoreApplication::translate("DeviceReport", "нет");
     }
     return row;
 }
@@ -62,24 +65,31 @@ TDeviceReport ReadDeviceReport(TKeyboardDriver &driver, const TKeyboards &keyboa
     const TDeviceInfo &record = report.Working ? program : loader;
     auto &rows = report.Rows;
     if (report.Working)
-        rows.push_back({QStringLiteral("Версия программы"), program.Version});
+        rows.push_back({QCoreApplication::translate("DeviceReport", "Версия программы"), program.Version});
     else
-        rows.push_back({QStringLiteral("Режим клавиатуры"), QStringLiteral("загрузчик")});
-    rows.push_back({QStringLiteral("Версия загрузчика"), loader.Version});
-    rows.push_back({QStringLiteral("Объем памяти, байт"), QString::number(loader.MemorySize)});
-    rows.push_back({QStringLiteral("Тип устройства"), DeviceType(record, keyboards)});
-    rows.push_back({QStringLiteral("Количество слоев"), QString::number(record.LayerCount)});
-    rows.push_back({QStringLiteral("Треки считывателя"), Tracks(record)});
-    rows.push_back({QStringLiteral("Количество клавиш"), QString::number(loader.KeyCount)});
-    rows.push_back({QStringLiteral("Количество положений ключа"), QString::number(record.KeyPositions)});
+        rows.push_back({QCoreApplication::translate("DeviceReport", "Режим клавиатуры"),
+                        QCoreApplication::translate("DeviceReport", "загрузчик")});
+    rows.push_back({QCoreApplication::translate("DeviceReport", "Версия загрузчика"), loader.Version});
+    rows.push_back({QCoreApplication::translate("DeviceReport", "Объем памяти, байт"),
+                    QString::number(loader.MemorySize)});
+    rows.push_back(
+        {QCoreApplication::translate("DeviceReport", "Тип устройства"), DeviceType(record, keyboards)});
+    rows.push_back({QCoreApplication::translate("DeviceReport", "Количество слоев"),
+                    QString::number(record.LayerCount)});
+    rows.push_back({QCoreApplication::translate("DeviceReport", "Треки считывателя"), Tracks(record)});
+    rows.push_back(
+        {QCoreApplication::translate("DeviceReport", "Количество клавиш"), QString::number(loader.KeyCount)});
+    rows.push_back({QCoreApplication::translate("DeviceReport", "Количество положений ключа"),
+                    QString::number(record.KeyPositions)});
     rows.push_back(MatrixRow(driver, loader));
 
     if (report.Working) {
         report.LayoutValid = status.LayoutValid;
-        report.LayoutState = status.LayoutValid
-                                 ? QStringLiteral("Загруженная раскладка работает нормально.")
-                                 : QStringLiteral("Раскладка клавиатуры повреждена\n\rили предназначается для "
-                                                  "другой версии прошивки.");
+        report.LayoutState =
+            status.LayoutValid
+                ? QCoreApplication::translate("DeviceReport", "Загруженная раскладка работает нормально.")
+                : QCoreApplication::translate("DeviceReport", "Раскладка клавиатуры повреждена\n\rили "
+                                                              "предназначается для другой версии прошивки.");
         driver.SetMode(false, false);
     }
     return report;

@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "base/Numbers.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <cstdio>
 #include <iterator>
@@ -68,8 +69,9 @@ bool CheckCommandLine(const QStringList &arguments, TCommandLineResult *result)
     } catch (const EError &error) {
         found.Error = error.Message();
 #ifdef Q_OS_WIN
+        const QString caption = QCoreApplication::translate("DriverInstall", "Ошибка");
         MessageBoxW(reinterpret_cast<HWND>(found.OwnerHandle), reinterpret_cast<LPCWSTR>(found.Error.utf16()),
-                    reinterpret_cast<LPCWSTR>(u"Ошибка"), MB_OK | MB_ICONERROR);
+                    reinterpret_cast<LPCWSTR>(caption.utf16()), MB_OK | MB_ICONERROR);
 #endif
     }
     if (result)
@@ -103,18 +105,33 @@ QString DriverErrorText(bool install, uint32_t code, const QString &systemMessag
     for (uint32_t silent : kSilentCodes)
         if (code == silent)
             return {};
-    QString text = install ? QStringLiteral("При установке драйвера возникла ошибка:\r\n")
-                           : QStringLiteral("При удалении драйвера возникла ошибка:\r\n");
-    text += QStringLiteral("0x%1, %2").arg(code, 8, 16, QChar(u'0')).arg(systemMessage);
+    const QString hexCode = QStringLiteral("0x%1").arg(code, 8, 16, QChar(u'0'));
+    // Whole messages with the code as %1, the system's text as %2 and the INF
+    // file as %3, filled in one multi-argument call, so that a "%1" in the
+    // system's text stays text.
     if (code == kFileNotFound)
-        text +=
-            QStringLiteral("\r\nНе найден файл ") + infFileName +
-            (install ? QStringLiteral("для установки драйвера.") : QStringLiteral("для удаления драйвера."));
-    else if (code == kAccessDenied)
-        text += install
-                    ? QStringLiteral("\r\nВы должны обладать правами администратора для установки драйвера.")
-                    : QStringLiteral("\r\nВы должны обладать правами администратора для удаления драйвера.");
-    return text;
+        return (install ? QCoreApplication::translate("DriverInstall",
+                                                      "При установке драйвера возникла ошибка:\r\n%1, %2\r\n"
+                                                      "Не найден файл %3для установки драйвера.")
+                        : QCoreApplication::translate("DriverInstall",
+                                                      "При удалении драйвера возникла ошибка:\r\n%1, %2\r\n"
+                                                      "Не найден файл %3для удаления драйвера."))
+            .arg(hexCode, systemMessage, infFileName);
+    if (code == kAccessDenied)
+        return (install ? QCoreApplication::translate(
+                              "DriverInstall",
+                              "При установке драйвера возникла ошибка:\r\n%1, %2\r\n"
+                              "Вы должны обладать правами администратора для установки драйвера.")
+                        : QCoreApplication::translate(
+                              "DriverInstall",
+                              "При удалении драйвера возникла ошибка:\r\n%1, %2\r\n"
+                              "Вы должны обладать правами администратора для удаления драйвера."))
+            .arg(hexCode, systemMessage);
+    return (install ? QCoreApplication::translate("DriverInstall",
+                                                  "При установке драйвера возникла ошибка:\r\n%1, %2")
+                    : QCoreApplication::translate("DriverInstall",
+                                                  "При удалении драйвера возникла ошибка:\r\n%1, %2"))
+        .arg(hexCode, systemMessage);
 }
 
 #ifdef Q_OS_WIN
@@ -186,15 +203,20 @@ struct TSetupAction {
     bool Install;
     const wchar_t *FilesSection;
     const wchar_t *ServicesSection;
-    const char16_t *SuccessText;
+    // The source text of the success message, translated when shown.
+    const char *SuccessText;
 };
 
 const TSetupAction kInstall = {true, L"QvKbdDrv", L"QvKbdDrv.Services",
-                               u"Драйвер был успешно установлен.\n\r"
-                               u"Для дальнейшей работы необходимо перезагрузить компьютер."};
+                               QT_TRANSLATE_NOOP("DriverInstall",
+                                                 "Драйвер был успешно установлен.\n\r"
+                                                 "Для дальнейшей работы необходимо перезагрузить "
+                                                 "компьютер.")};
 const TSetupAction kUninstall = {false, L"QvKbdDrv.Delete", L"QvKbdDrv.Services.Delete",
-                                 u"Драйвер был успешно удален.\n\r"
-                                 u"Для дальнейшей работы необходимо перезагрузить компьютер."};
+                                 QT_TRANSLATE_NOOP("DriverInstall",
+                                                   "Драйвер был успешно удален.\n\r"
+                                                   "Для дальнейшей работы необходимо перезагрузить "
+                                                   "компьютер.")};
 
 // The keyboard device setup class {4D36E96B-E325-11CE-BFC1-08002BE10318}.
 const GUID kKeyboardClass = {0x4D36E96B, 0xE325, 0x11CE, {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
@@ -323,8 +345,9 @@ void RunDriverAction(const TSetupAction &action, quintptr ownerHandle)
     const QString infFile = DriverInfFileName(folder);
     DWORD error = ERROR_SUCCESS;
     if (RunSetup(action, owner, QDir::toNativeSeparators(folder), infFile, error)) {
-        MessageBoxW(owner, reinterpret_cast<LPCWSTR>(action.SuccessText),
-                    reinterpret_cast<LPCWSTR>(u"Внимание"), MB_OK | MB_ICONINFORMATION);
+        const QString text = QCoreApplication::translate("DriverInstall", action.SuccessText);
+        const QString caption = QCoreApplication::translate("DriverInstall", "Внимание");
+        MessageBoxW(owner, Wide(text), Wide(caption), MB_OK | MB_ICONINFORMATION);
         return;
     }
     const QString text = DriverErrorText(action.Install, uint32_t(error), SystemMessage(error), infFile);

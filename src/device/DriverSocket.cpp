@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QtEndian>
@@ -52,7 +53,9 @@ bool TControlRequest::Decode(QByteArray &buffer, TControlRequest &request)
         return false;
     const uint32_t length = WordAt(buffer, 4);
     if (length > kMaxInput)
-        throw EError(QStringLiteral("Неверная длина данных управляющего вызова: %1").arg(length));
+        throw EError(
+            QCoreApplication::translate("DriverSocket", "Неверная длина данных управляющего вызова: %1")
+                .arg(length));
     const qsizetype total = 12 + qsizetype(length);
     if (buffer.size() < total)
         return false;
@@ -78,7 +81,9 @@ bool TControlReply::Decode(QByteArray &buffer, uint32_t capacity, TControlReply 
         return false;
     const uint32_t length = WordAt(buffer, 4);
     if (length > capacity)
-        throw EError(QStringLiteral("Драйвер вернул %1 байт при допустимых %2").arg(length).arg(capacity));
+        throw EError(QCoreApplication::translate("DriverSocket", "Драйвер вернул %1 байт при допустимых %2")
+                         .arg(length)
+                         .arg(capacity));
     const qsizetype total = 8 + qsizetype(length);
     if (buffer.size() < total)
         return false;

@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "device/HidReportDescriptor.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QtGlobal>
@@ -80,7 +81,8 @@ public:
         const int written = hid_write(FDevice, reinterpret_cast<const unsigned char *>(data.constData()),
                                       size_t(data.size()));
         if (written < 0)
-            throw EError(ErrorText(QStringLiteral("Ошибка записи данных в устройство")));
+            throw EError(
+                ErrorText(QCoreApplication::translate("HidApiBackend", "Ошибка записи данных в устройство")));
         return written;
     }
 
@@ -90,7 +92,8 @@ public:
         const int count = hid_read_timeout(FDevice, reinterpret_cast<unsigned char *>(data.data()),
                                            size_t(data.size()), timeoutMs);
         if (count < 0)
-            throw EError(ErrorText(QStringLiteral("Ошибка чтения данных из устройства")));
+            throw EError(ErrorText(
+                QCoreApplication::translate("HidApiBackend", "Ошибка чтения данных из устройства")));
         data.truncate(count);
         return data;
     }

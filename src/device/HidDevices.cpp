@@ -2,6 +2,8 @@
 
 #include "base/Error.h"
 
+#include <QCoreApplication>
+
 THidDevice::THidDevice(THidDevices *owner, THidDeviceRecord record)
     : FOwner(owner), FRecord(std::move(record))
 {}
@@ -25,11 +27,13 @@ void THidDevice::Open()
                                 .arg(FRecord.Attributes.VendorID, 4, 16, QLatin1Char('0'))
                                 .arg(FRecord.Attributes.ProductID, 4, 16, QLatin1Char('0'));
         throw EError(
-            QStringLiteral(
+            QCoreApplication::translate(
+                "THidDevice",
                 "Нет доступа к устройству %1 (%2). Разрешите доступ к нему правилом udev, см. README.")
                 .arg(FRecord.Path, ids));
     }
-    throw EError(QStringLiteral("Невозможно открыть устройство %1").arg(FRecord.Product));
+    throw EError(
+        QCoreApplication::translate("THidDevice", "Невозможно открыть устройство %1").arg(FRecord.Product));
 }
 
 void THidDevice::Close()
@@ -43,7 +47,8 @@ void THidDevice::Write(const QByteArray &data)
     const QByteArray report = char(0) + data;
     const int written = FConnection->Write(report);
     if (written < report.size())
-        throw EError(QStringLiteral("Ошибка записи данных в файл.\r\nЗапрос на запись: %1. Записано: %2")
+        throw EError(QCoreApplication::translate(
+                         "THidDevice", "Ошибка записи данных в файл.\r\nЗапрос на запись: %1. Записано: %2")
                          .arg(report.size())
                          .arg(written));
 }
@@ -54,7 +59,7 @@ QByteArray THidDevice::Read(int count)
     QByteArray data = FConnection->Read(count, kHidReadTimeoutMs);
     // A keyboard that never answers must not freeze the program.
     if (data.isEmpty())
-        throw EError(QStringLiteral("Нет связи"));
+        throw EError(QCoreApplication::translate("THidDevice", "Нет связи"));
     return data;
 }
 

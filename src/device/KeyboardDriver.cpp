@@ -25,7 +25,7 @@ constexpr int kModeTimeoutMs = 3000;
 
 [[noreturn]] void RaiseFrameLength()
 {
-    throw EError(QStringLiteral("Неверная длина кадра."));
+    throw EError(QCoreApplication::translate("TKeyboardDriver", "Неверная длина кадра."));
 }
 
 QByteArray Command(uint8_t code)
@@ -63,7 +63,7 @@ QString TKeyboardDriver::GetDriverVersion()
 QByteArray TKeyboardDriver::SendCommand(const QByteArray &request)
 {
     if (request.size() > kMaxRequestLength)
-        throw EError(QStringLiteral("Длина данных кадра не может превышать 255 байт."));
+        throw EError(tr("Длина данных кадра не может превышать 255 байт."));
     QByteArray answer;
     Transfer(RequestFrame(request), answer);
     // Kept before the checks, so that a failed exchange can be looked at.
@@ -77,11 +77,11 @@ QByteArray TKeyboardDriver::SendCommand(const QByteArray &request)
     const uint8_t error = uint8_t(answer[3]);
     if (error != deNone) {
         const QString hex = QString::number(error, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-        throw EError(QStringLiteral("Ошибка устройства: %1, %2h\r\n%3")
-                         .arg(QString::number(error), hex, DeviceErrorText(error)));
+        throw EError(
+            tr("Ошибка устройства: %1, %2h\r\n%3").arg(QString::number(error), hex, DeviceErrorText(error)));
     }
     if (uint8_t(answer[size - 1]) != XorSum(answer, 1, size - 1))
-        throw EError(QStringLiteral("Ошибка CRC"));
+        throw EError(tr("Ошибка CRC"));
     return answer.mid(4, size - 5);
 }
 
@@ -100,8 +100,8 @@ void TKeyboardDriver::ReadMemory(uint16_t address, uint16_t count, QByteArray &d
     request.append(char(count & 0xFF));
     data = SendCommand(request);
     if (data.size() != count)
-        throw EError(QStringLiteral("Устройство вернуло неверное количество данных.\r\n"
-                                    "Запрошено: %1, получено: %2.")
+        throw EError(tr("Устройство вернуло неверное количество данных.\r\n"
+                        "Запрошено: %1, получено: %2.")
                          .arg(count)
                          .arg(data.size()));
 }
@@ -124,7 +124,7 @@ void TKeyboardDriver::WriteBlock(uint16_t address, const QByteArray &data)
 void TKeyboardDriver::PlayNotes(const QByteArray &notes)
 {
     if (notes.size() > kMaxNoteBytes)
-        throw EError(QStringLiteral("Количество нот не может превышать 84."));
+        throw EError(tr("Количество нот не может превышать 84."));
     SendCommand(Command(kcPlayNotes) + notes);
 }
 
@@ -157,9 +157,9 @@ void TKeyboardDriver::SetMode(bool loader, bool programMemory)
         try {
             const TDeviceStatus status = GetStatus();
             if (!status.LoaderMode && !status.ProgramValid)
-                throw EError(QStringLiteral("Программа клавиатуры повреждена.\r\n"
-                                            "Необходимо записать программу в клавиатуру.\r\n"
-                                            "Сделать это можно из меню \"Устройство\\Запись программы\""));
+                throw EError(tr("Программа клавиатуры повреждена.\r\n"
+                                "Необходимо записать программу в клавиатуру.\r\n"
+                                "Сделать это можно из меню \"Устройство\\Запись программы\""));
             if (status.LoaderMode == loader && status.ProgramMemory == programMemory)
                 return;
             SendMode(loader, programMemory);
@@ -173,7 +173,7 @@ void TKeyboardDriver::SetMode(bool loader, bool programMemory)
             QThread::msleep(kModeRetryDelayMs);
         }
         if (timer.elapsed() > kModeTimeoutMs)
-            throw EError(QStringLiteral("Нет связи"));
+            throw EError(tr("Нет связи"));
     }
 }
 
@@ -271,8 +271,8 @@ void TKeyboardDriver::SelectDevice(const QString &name)
     if (SelectFirstDevice(name, empty))
         return;
     if (empty)
-        throw EError(QStringLiteral("Нет доступных портов"));
-    throw EError(QStringLiteral("Нет доступных устройств"));
+        throw EError(tr("Нет доступных портов"));
+    throw EError(tr("Нет доступных устройств"));
 }
 
 void TKeyboardDriver::TrySelectDevice(const QString &name)
@@ -285,14 +285,14 @@ QString TKeyboardDriver::UnreachableReason()
 {
     if (FPort == FPortPS2.get())
         return FPortPS2->DriverPresent() ? QString()
-                                         : QStringLiteral("нет сокета драйвера PS/2 %1").arg(FPortPS2->SocketPath());
+                                         : tr("нет сокета драйвера PS/2 %1").arg(FPortPS2->SocketPath());
     if (FPort == FPortUSB.get() && !FPortUSB->HasDevice(FDeviceName))
-        return QStringLiteral("USB-клавиатура %1 не подключена").arg(FDeviceName);
+        return tr("USB-клавиатура %1 не подключена").arg(FDeviceName);
     return QString();
 }
 
 void TKeyboardDriver::SetDeviceName(const QString &name)
 {
     if (name != FDeviceName && !FindDevice(name))
-        throw EError(QStringLiteral("Устройство %1 не найдено.").arg(name));
+        throw EError(tr("Устройство %1 не найдено.").arg(name));
 }

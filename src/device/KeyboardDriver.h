@@ -5,6 +5,7 @@
 #include "device/PortOptions.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -18,9 +19,11 @@ class TPortUSB;
 /// melodies, the matrix check) and owns the ports and the choice of the
 /// device every command goes to.
 ///
-/// Every failure is an EError with its Russian message; nothing is retried
+/// Every failure is an EError with its translated message; nothing is retried
 /// here except the port's three attempts and the mode handshake.
 class TKeyboardDriver {
+    Q_DECLARE_TR_FUNCTIONS(TKeyboardDriver)
+
 public:
     /// Creates the port list with a PS/2 port and a USB port, in this order,
     /// and makes the PS/2 port the current one.

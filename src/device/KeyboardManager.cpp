@@ -47,7 +47,7 @@ TKeyboardManager::TKeyboardManager(const TKeyboardManagerOptions &options)
     try {
         TXMLKeyboard().LoadFolder(FDataFolder + QStringLiteral("/Клавиатуры"), FKeyboards,
                                   [this](const QString &file, const QString &message) {
-                                      FCatalogueErrors << QStringLiteral("Ошибка в файле %1: %2").arg(file, message);
+                                      FCatalogueErrors << SkippedFileMessage(file, message);
                                   });
     } catch (const EError &error) {
         FCatalogueErrors << error.Message();
@@ -104,7 +104,7 @@ TLayoutFormat &TKeyboardManager::ImageFormat() const
 TManagerPrompts &TKeyboardManager::Prompts() const
 {
     if (!FPrompts)
-        throw EError(QStringLiteral("Не задан обработчик вопросов пользователю"));
+        throw EError(tr("Не задан обработчик вопросов пользователю"));
     return *FPrompts;
 }
 

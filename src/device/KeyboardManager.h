@@ -6,6 +6,7 @@
 #include "device/PortOptions.h"
 #include "device/Progress.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -57,6 +58,8 @@ struct TKeyboardManagerOptions {
 /// EAbort. Device operations leave the keyboard in working mode when they end
 /// normally.
 class TKeyboardManager {
+    Q_DECLARE_TR_FUNCTIONS(TKeyboardManager)
+
 public:
     /// Exclusive use of the selected keyboard for as long as it lives, also
     /// against other programs: every device operation takes it, and a caller

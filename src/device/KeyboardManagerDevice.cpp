@@ -85,7 +85,7 @@ QByteArray TKeyboardManager::ReadImage()
     const uint16_t trailer = FDriver->ReadWord(0);
     const uint16_t marker = FDriver->ReadWord(trailer);
     const uint16_t length = FDriver->ReadWord(uint16_t(trailer + (marker < kFirstCheckedMarker ? 2 : 4)));
-    return ReadBlocks(length, QStringLiteral("Чтение раскладки"));
+    return ReadBlocks(length, tr("Чтение раскладки"));
 }
 
 bool TKeyboardManager::WriteImage(const QByteArray &image, const QString &caption)
@@ -116,13 +116,13 @@ QByteArray TKeyboardManager::ReadDeviceFile(const QString &fileName)
     // ends there.
     const QFileInfo info(fileName);
     if (info.isFile() && info.size() > FileLimits::kDeviceImage) {
-        Prompts().Warn(QStringLiteral("Размер исполняемой програмы для клавиатуры\n\rне может превышать 65 килобайт!"));
+        Prompts().Warn(tr("Размер исполняемой програмы для клавиатуры\n\rне может превышать 65 килобайт!"));
         throw EAbort();
     }
     const QByteArray data = ReadFileBounded(fileName, FileLimits::kDeviceImage);
     if (data.isEmpty())
-        throw EError(QStringLiteral("Файл \"%1\" пуст: записывать в клавиатуру нечего.")
-                         .arg(QDir::toNativeSeparators(fileName)));
+        throw EError(
+            tr("Файл \"%1\" пуст: записывать в клавиатуру нечего.").arg(QDir::toNativeSeparators(fileName)));
     return data;
 }
 
@@ -137,7 +137,7 @@ void TKeyboardManager::BackupLayoutMemory()
     if (!FBackup)
         return;
     if (!FDriver->GetWorkStatus().LayoutValid) {
-        PostMessage(QStringLiteral("В клавиатуре нет раскладки: резервная копия не нужна."));
+        PostMessage(tr("В клавиатуре нет раскладки: резервная копия не нужна."));
         return;
     }
     try {
@@ -145,10 +145,10 @@ void TKeyboardManager::BackupLayoutMemory()
         FDriver->GetInfo(info);
         const QByteArray image = ReadImage();
         const QString name = FBackups->Save(image, ModelName(info.DeviceType), QDateTime::currentDateTime());
-        PostMessage(QStringLiteral("Резервная копия раскладки клавиатуры: %1").arg(QDir::toNativeSeparators(name)));
+        PostMessage(tr("Резервная копия раскладки клавиатуры: %1").arg(QDir::toNativeSeparators(name)));
     } catch (const EError &error) {
-        if (!Prompts().Ask(QStringLiteral("Не удалось сохранить резервную копию раскладки клавиатуры:\r\n%1\r\n"
-                                          "Записать раскладку без резервной копии ?")
+        if (!Prompts().Ask(tr("Не удалось сохранить резервную копию раскладки клавиатуры:\r\n%1\r\n"
+                              "Записать раскладку без резервной копии ?")
                                .arg(error.Message())))
             throw EAbort();
     }
@@ -165,7 +165,7 @@ bool TKeyboardManager::WriteMemory(const QByteArray &image, const QString &capti
 
 void TKeyboardManager::VerifyMemory(const QByteArray &image)
 {
-    const QByteArray written = ReadBlocks(int(image.size()), QStringLiteral("Проверка записи"));
+    const QByteArray written = ReadBlocks(int(image.size()), tr("Проверка записи"));
     const auto [expected, found] = std::mismatch(image.begin(), image.end(), written.begin(), written.end());
     if (expected == image.end() && found == written.end())
         return;
@@ -177,7 +177,7 @@ void TKeyboardManager::VerifyMemory(const QByteArray &image)
         FDriver->WriteBlock(0, QByteArray(kWriteBlockSize, '\0'));
     } catch (const EError &) {
     }
-    throw EError(QStringLiteral("Ошибка проверки записи: адрес %1.").arg(expected - image.begin()));
+    throw EError(tr("Ошибка проверки записи: адрес %1.").arg(expected - image.begin()));
 }
 
 void TKeyboardManager::FinishLayoutWrite(bool written)
@@ -186,11 +186,12 @@ void TKeyboardManager::FinishLayoutWrite(bool written)
     // A cancelled write leaves the keyboard without a layout: the user is
     // told so, since the keyboard no longer works at the till.
     if (!written)
-        throw EError(QStringLiteral("Запись раскладки прервана: в клавиатуре нет действующей раскладки."));
+        throw EError(tr("Запись раскладки прервана: в клавиатуре нет действующей раскладки."));
     // The keyboard's own judgement, also when nothing was read back: a layout
     // it does not accept is no successful write.
     if (!FDriver->GetStatus().LayoutValid)
-        throw EError(QStringLiteral("Клавиатура не приняла записанную раскладку: раскладка в клавиатуре недействительна."));
+        throw EError(
+            tr("Клавиатура не приняла записанную раскладку: раскладка в клавиатуре недействительна."));
 }
 
 void TKeyboardManager::CheckImage(const QByteArray &image, const QString &fileName)
@@ -199,8 +200,8 @@ void TKeyboardManager::CheckImage(const QByteArray &image, const QString &fileNa
     try {
         ImageFormat().LoadFromString(layout, image);
     } catch (const EError &error) {
-        if (!Prompts().Ask(QStringLiteral("Файл %1 не является раскладкой клавиатуры:\r\n%2\r\nВсё равно записать его в "
-                                          "клавиатуру ?")
+        if (!Prompts().Ask(tr("Файл %1 не является раскладкой клавиатуры:\r\n%2\r\nВсё равно записать его в "
+                              "клавиатуру ?")
                                .arg(QDir::toNativeSeparators(fileName), error.Message())))
             throw EAbort();
         return;
@@ -218,7 +219,7 @@ void TKeyboardManager::CheckBeforeWrite(const TLayout &layout)
         return;
     if (OnLayoutFaulty)
         OnLayoutFaulty();
-    if (!Prompts().Ask(QStringLiteral("Раскладка содержит неверную последовательность кодов\r\nПродолжить запись ?")))
+    if (!Prompts().Ask(tr("Раскладка содержит неверную последовательность кодов\r\nПродолжить запись ?")))
         throw EAbort();
 }
 
@@ -231,8 +232,8 @@ uint16_t TKeyboardManager::CheckProgramVersion(const TLayout &layout)
     const auto version = uint16_t(info.Major << 8 | info.Minor);
     if (info.Major > 2 || (info.Major == 2 && info.Minor >= 8))
         return version;
-    if (Prompts().Ask(QStringLiteral("Программа поддерживает клавиатуры версии 2.8 или выше.\r\nВерсия прошивки "
-                                     "вашей клавиатуры устарела.\r\nХотите обновить ее ?\r\n\r\n")))
+    if (Prompts().Ask(tr("Программа поддерживает клавиатуры версии 2.8 или выше.\r\nВерсия прошивки "
+                         "вашей клавиатуры устарела.\r\nХотите обновить ее ?\r\n\r\n")))
         OfferProgramUpdate();
     return version;
 }
@@ -245,8 +246,8 @@ void TKeyboardManager::CheckModel(const TLayout &layout)
     if (model.Model == info.DeviceType)
         return;
     const TKeyboard &device = FKeyboards.ByModel(info.DeviceType);
-    if (!Prompts().Ask(QStringLiteral("Вы хотите записать раскладку для клавиатуры %1\r\nв клавиатуру другой "
-                                      "модели %2. Продолжить ?")
+    if (!Prompts().Ask(tr("Вы хотите записать раскладку для клавиатуры %1\r\nв клавиатуру другой "
+                          "модели %2. Продолжить ?")
                            .arg(model.ClassName, device.ClassName)))
         throw EAbort();
 }
@@ -256,7 +257,7 @@ void TKeyboardManager::CheckMemorySize(qsizetype imageSize, const TDeviceInfo &i
     // A keyboard that reports no size is not held to one.
     if (info.MemorySize == 0 || imageSize <= info.MemorySize)
         return;
-    throw EError(QStringLiteral("Раскладка (%1 байт) не помещается в память клавиатуры (%2 байт).")
+    throw EError(tr("Раскладка (%1 байт) не помещается в память клавиатуры (%2 байт).")
                      .arg(imageSize)
                      .arg(info.MemorySize));
 }
@@ -292,7 +293,7 @@ uint16_t TKeyboardManager::WriteLayout(const TLayout &layout)
     CheckMemorySize(image.size(), info);
     BackupLayoutMemory();
     FDriver->SetMode(true, false);
-    FinishLayoutWrite(WriteMemory(image, QStringLiteral("Запись раскладки")));
+    FinishLayoutWrite(WriteMemory(image, tr("Запись раскладки")));
     return version;
 }
 
@@ -328,7 +329,7 @@ void TKeyboardManager::WriteImageFile(const QString &fileName)
     TDeviceInfo info;
     FDriver->GetLoaderInfo(info);
     CheckMemorySize(data.size(), info);
-    FinishLayoutWrite(WriteMemory(data, QStringLiteral("Запись файла раскладки")));
+    FinishLayoutWrite(WriteMemory(data, tr("Запись файла раскладки")));
 }
 
 bool TKeyboardManager::ProgramNameAccepted(uint8_t deviceType, const QString &fileName)
@@ -347,8 +348,8 @@ bool TKeyboardManager::ProgramNameAccepted(uint8_t deviceType, const QString &fi
     if (file.completeBaseName().compare(model->Name, Qt::CaseInsensitive) == 0 ||
         name.startsWith(model->Name + u'_', Qt::CaseInsensitive))
         return true;
-    return Prompts().Ask(QStringLiteral("Вы хотите записать в клавиатуру %1 программу,\r\nпредназначенную для клавиатуры "
-                                        "%2.\r\nЭто может привести к ее неправильной работе.\r\nПродолжить ?")
+    return Prompts().Ask(tr("Вы хотите записать в клавиатуру %1 программу,\r\nпредназначенную для клавиатуры "
+                            "%2.\r\nЭто может привести к ее неправильной работе.\r\nПродолжить ?")
                              .arg(model->Name, prefix));
 }
 
@@ -368,11 +369,11 @@ void TKeyboardManager::WriteProgramFile(const QString &fileName)
     FDriver->SetMode(true, true);
     // A cancelled write leaves no program to run: the keyboard stays in its
     // loader, ready for the next attempt.
-    if (!WriteMemory(program, QStringLiteral("Запись файла программы")))
-        throw EError(QStringLiteral("Запись программы прервана: программа клавиатуры повреждена, запишите ее заново."));
+    if (!WriteMemory(program, tr("Запись файла программы")))
+        throw EError(tr("Запись программы прервана: программа клавиатуры повреждена, запишите ее заново."));
     FDriver->SetMode(false, false);
     if (!FDriver->GetStatus().ProgramValid)
-        throw EError(QStringLiteral("Программа не записана: клавиатура считает свою программу поврежденной."));
+        throw EError(tr("Программа не записана: клавиатура считает свою программу поврежденной."));
 }
 
 bool TKeyboardManager::OfferProgramUpdate()
@@ -380,9 +381,9 @@ bool TKeyboardManager::OfferProgramUpdate()
     TDeviceInfo info;
     FDriver->GetProgramInfo(info);
     const TKeyboard &model = FKeyboards.ByModel(info.DeviceType);
-    const QString fileName =
-        Prompts().ChooseFile(QStringLiteral("Программы клавиатуры (*.prg)|*.prg|Все файлы (*.*)|*.*"),
-                             model.Name + QStringLiteral("_v2.8.bin"), FDataFolder + QStringLiteral("/Программы/"));
+    const QString fileName = Prompts().ChooseFile(
+        tr("Программы клавиатуры (*.prg)|*.prg|Все файлы (*.*)|*.*"),
+        model.Name + QStringLiteral("_v2.8.bin"), FDataFolder + QStringLiteral("/Программы/"));
     if (fileName.isEmpty())
         return false;
     WriteProgramFile(fileName);

@@ -4,6 +4,7 @@
 #include "base/Error.h"
 #include "base/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -50,8 +51,9 @@ QString TLayoutBackups::Save(const QByteArray &image, const QString &model, cons
 {
     QDir folder(FFolder);
     if (!folder.mkpath(QStringLiteral(".")))
-        throw EError(QStringLiteral("Не удалось создать папку резервных копий \"%1\".")
-                         .arg(QDir::toNativeSeparators(FFolder)));
+        throw EError(
+            QCoreApplication::translate("TLayoutBackups", "Не удалось создать папку резервных копий \"%1\".")
+                .arg(QDir::toNativeSeparators(FFolder)));
     const QString stem = time.toString(kTimeFormat) + u'_' + FileNamePart(model);
     QString name = folder.filePath(stem + QStringLiteral(".bin"));
     for (int n = 2; QFileInfo::exists(name); ++n)
@@ -66,7 +68,8 @@ QString TLayoutBackups::Save(const QByteArray &image, const QString &model, cons
     }
     if (!whole) {
         QFile::remove(name);
-        throw EError(QStringLiteral("Резервная копия \"%1\" прочитана не такой, какой была записана.")
+        throw EError(QCoreApplication::translate(
+                         "TLayoutBackups", "Резервная копия \"%1\" прочитана не такой, какой была записана.")
                          .arg(QDir::toNativeSeparators(name)));
     }
     RemoveOld(name);

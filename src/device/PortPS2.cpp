@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "device/DriverSocket.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #ifdef Q_OS_WIN
@@ -31,7 +32,7 @@ QString DeviceName()
 
 QString NotInstalled()
 {
-    return QStringLiteral("Драйвер для доступа к клавиатуре не установлен");
+    return QCoreApplication::translate("TPortPS2", "Драйвер для доступа к клавиатуре не установлен");
 }
 
 } // namespace
@@ -48,7 +49,7 @@ TPortPS2::~TPortPS2()
 
 void TPortPS2::GetDevices(TDeviceList &devices)
 {
-    devices.push_back({DeviceName(), this});
+    devices.push_back({DeviceName(), this, QCoreApplication::translate("TPortPS2", "PS/2 клавиатура")});
 }
 
 bool TPortPS2::HasDevice(const QString &name)
@@ -62,8 +63,9 @@ QString TPortPS2::GetVersion()
     const uint32_t status = Control(kControlVersion, {}, kVersionCapacity, version);
     if (status != 0)
         RaiseStatus(status);
+    // A version that cannot be read is told as the base port tells it.
     if (version.size() != 4)
-        return QStringLiteral("недоступна");
+        return TCustomPort::GetVersion();
     const auto byte = [&](int index) { return QString::number(uint8_t(version[index])); };
     return QStringLiteral("%1.%2.%3.%4").arg(byte(3), byte(2), byte(1), byte(0));
 }
@@ -89,8 +91,9 @@ void TPortPS2::Transfer(const QByteArray &frame, QByteArray &answer, int attempt
 void TPortPS2::RaiseStatus(uint32_t status)
 {
     if (status == kStatusTimeout)
-        throw EError(QStringLiteral("Нет связи"));
-    throw EError(QStringLiteral("Ошибка при записи данных. Код ошибки: %1").arg(status));
+        throw EError(QCoreApplication::translate("TPortPS2", "Нет связи"));
+    throw EError(
+        QCoreApplication::translate("TPortPS2", "Ошибка при записи данных. Код ошибки: %1").arg(status));
 }
 
 #ifdef Q_OS_WIN
@@ -188,7 +191,9 @@ void TPortPS2::RaiseNotConnected(const QLocalSocket &socket) const
     } else {
         reason = socket.errorString();
     }
-    throw EError(NotInstalled() + QStringLiteral("\n%1: %2").arg(FSocketPath, reason));
+    throw EError(
+        QCoreApplication::translate("TPortPS2", "Драйвер для доступа к клавиатуре не установлен\n%1: %2")
+            .arg(FSocketPath, reason));
 }
 
 void TPortPS2::Close()

@@ -12,6 +12,7 @@
 #include "model/Notes.h"
 #include "model/ScanCodes.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <algorithm>
 #include <memory>
@@ -26,8 +27,9 @@ constexpr qsizetype kMaxImageSize = 0xFFFF;
 uint16_t OffsetWord(qsizetype offset)
 {
     if (offset > kMaxImageSize)
-        throw EError(QStringLiteral("Раскладка не помещается в память клавиатуры: нужно не менее %1 байт, "
-                                    "допустимо не более 65535.")
+        throw EError(QCoreApplication::translate(
+                         "TBinLayout28", "Раскладка не помещается в память клавиатуры: нужно не менее "
+                                         "%1 байт, допустимо не более 65535.")
                          .arg(offset));
     return uint16_t(offset);
 }
@@ -49,12 +51,12 @@ uint16_t AppendOffset(TBinStream &stream)
     return OffsetWord(stream.Size());
 }
 
-uint8_t ByteField(int value, const QString &what)
+// Refuses a value beyond a byte with the message refusal (marked for
+// translation), which takes the value as %1.
+uint8_t ByteField(int value, const char *refusal)
 {
     if (value < 0 || value > 0xFF)
-        throw EError(QStringLiteral("Нельзя записать в раскладку клавиатуры %1: %2 (допустимо от 0 до 255).")
-                         .arg(what)
-                         .arg(value));
+        throw EError(QCoreApplication::translate("TBinLayout28", refusal).arg(value));
     return uint8_t(value);
 }
 
@@ -158,7 +160,8 @@ TBinLayout28::TBinLayout28(TLayoutFormats *formats, const TKeyboards &keyboards)
 
 QString TBinLayout28::GetFilter() const
 {
-    return QStringLiteral("Раскладка Ravlin (программа 2.8) (*.bin)|*.bin");
+    return QCoreApplication::translate("TBinLayout28", "Раскладка Ravlin (программа 2.8) (*.bin)") +
+           QStringLiteral("|*.bin");
 }
 
 QString TBinLayout28::ShortName() const
@@ -176,7 +179,8 @@ void TBinLayout28::SaveToStream(const TLayout &layout, QIODevice &stream)
     TBinStream image;
     WriteImage(layout, image);
     if (stream.write(image.Bytes()) != image.Size())
-        throw EError(QStringLiteral("Не удалось записать раскладку: %1").arg(stream.errorString()));
+        throw EError(QCoreApplication::translate("TBinLayout28", "Не удалось записать раскладку: %1")
+                         .arg(stream.errorString()));
 }
 
 uint8_t TBinLayout28::CodeFormFlag() const
@@ -265,14 +269,21 @@ void TBinLayout28::WriteTrailer(const TLayout &layout, const TTrailerForm &form,
         stream.WriteWord(layout.Version());
 
     const TKeyGroups &groups = layout.Groups();
-    stream.WriteByte(ByteField(groups.Count(), QStringLiteral("количество групп клавиш")));
+    stream.WriteByte(ByteField(
+        groups.Count(), QT_TRANSLATE_NOOP("TBinLayout28", "Нельзя записать в раскладку клавиатуры количество "
+                                                          "групп клавиш: %1 (допустимо от 0 до 255).")));
     for (int g = 0; g < groups.Count(); ++g) {
         const TRect &rect = groups.Item(g).Rect();
         for (const int coordinate : {rect.Left, rect.Top, rect.Right, rect.Bottom})
-            stream.WriteByte(ByteField(coordinate, QStringLiteral("координату группы клавиш")));
+            stream.WriteByte(ByteField(
+                coordinate, QT_TRANSLATE_NOOP("TBinLayout28", "Нельзя записать в раскладку клавиатуры "
+                                                              "координату группы клавиш: %1 (допустимо от 0 "
+                                                              "до 255).")));
     }
     stream.WriteByte(
-        ByteField(layout.KeyboardID() - form.ModelBase, QStringLiteral("номер модели клавиатуры")));
+        ByteField(layout.KeyboardID() - form.ModelBase,
+                  QT_TRANSLATE_NOOP("TBinLayout28", "Нельзя записать в раскладку клавиатуры номер "
+                                                    "модели клавиатуры: %1 (допустимо от 0 до 255).")));
     PutWord(stream, lengthAt, OffsetWord(stream.Size()));
 }
 
@@ -284,13 +295,11 @@ void TBinLayout28::WriteCodes(const TScanCodes &codes, TBinStream &stream)
         stream.WriteBytes(codes.Item(i).Data());
 }
 
-void TBinLayout28::WriteMelody(const TNotes &melody, const std::function<QString()> &owner, TBinStream &stream)
+void TBinLayout28::WriteMelody(const TNotes &melody, const std::function<QString(int)> &refusal,
+                               TBinStream &stream)
 {
     if (melody.Count() > 0xFF)
-        throw EError(QStringLiteral("Мелодия %1 содержит %2 нот; в раскладку клавиатуры можно записать не "
-                                    "более 255.")
-                         .arg(owner())
-                         .arg(melody.Count()));
+        throw EError(refusal(melody.Count()));
     stream.WriteByte(uint8_t(melody.Count()));
     for (int i = 0; i < melody.Count(); ++i) {
         const TNote &note = melody.Item(i);
@@ -321,8 +330,14 @@ void TBinLayout28::WriteKey(const TKey &key, int layerIndex, TBinStream &stream)
     }
     WriteMelody(
         key.Melody(),
-        [&] {
-            return QStringLiteral("клавиши (%1, %2) слоя %3").arg(key.Col() + 1).arg(key.Row() + 1).arg(layerIndex + 1);
+        [&](int notes) {
+            return QCoreApplication::translate(
+                       "TBinLayout28", "Мелодия клавиши (%1, %2) слоя %3 содержит %4 нот; в раскладку "
+                                       "клавиатуры можно записать не более 255.")
+                .arg(key.Col() + 1)
+                .arg(key.Row() + 1)
+                .arg(layerIndex + 1)
+                .arg(notes);
         },
         stream);
 }
@@ -351,7 +366,15 @@ void TBinLayout28::WriteMSR(const TLayout &layout, int layerIndex, TBinStream &s
         WriteCodes(msr.Track(t).Suffix(), stream);
     }
     WriteMelody(
-        msr.Melody(), [&] { return QStringLiteral("считывателя карт слоя %1").arg(layerIndex + 1); }, stream);
+        msr.Melody(),
+        [&](int notes) {
+            return QCoreApplication::translate(
+                       "TBinLayout28", "Мелодия считывателя карт слоя %1 содержит %2 нот; в раскладку "
+                                       "клавиатуры можно записать не более 255.")
+                .arg(layerIndex + 1)
+                .arg(notes);
+        },
+        stream);
 }
 
 void TBinLayout28::WriteKeyLock(const TKeyLock &keyLock, int layerIndex, TBinStream &stream)
@@ -367,6 +390,14 @@ void TBinLayout28::WriteKeyLock(const TKeyLock &keyLock, int layerIndex, TBinStr
         WriteCodes(position.Codes(), stream);
         WriteMelody(
             position.Melody(),
-            [&] { return QStringLiteral("положения ключа %1 слоя %2").arg(p + 1).arg(layerIndex + 1); }, stream);
+            [&](int notes) {
+                return QCoreApplication::translate("TBinLayout28",
+                                                   "Мелодия положения ключа %1 слоя %2 содержит %3 нот; в "
+                                                   "раскладку клавиатуры можно записать не более 255.")
+                    .arg(p + 1)
+                    .arg(layerIndex + 1)
+                    .arg(notes);
+            },
+            stream);
     }
 }

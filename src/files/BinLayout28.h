@@ -113,9 +113,10 @@ private:
     void WriteTrailer(const TLayout &layout, const TTrailerForm &form, TBinStream &stream);
     void WriteLayerTable(const TLayout &layout, int layerIndex, qsizetype table, int keyWords,
                          TBinStream &stream);
-    /// Writes a melody; owner names whose melody it is, for the message about
-    /// one too long, and is called only then.
-    static void WriteMelody(const TNotes &melody, const std::function<QString()> &owner, TBinStream &stream);
+    /// Writes a melody; refusal gives the message about one too long, naming
+    /// whose melody it is, from its note count, and is called only then.
+    static void WriteMelody(const TNotes &melody, const std::function<QString(int)> &refusal,
+                            TBinStream &stream);
 
     void ReadTrailer(TLayout &layout, qsizetype trailer, uint16_t marker, TBinStream &image) const;
     static void ReadLayer(TLayout &layout, int layerIndex, int keyWords, TBinStream &image);

@@ -14,6 +14,7 @@
 #include "model/Notes.h"
 #include "model/ScanCodes.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <vector>
 
@@ -59,7 +60,7 @@ void TBinLayout28::LoadFromStream(TLayout &layout, QIODevice &stream)
         stream.seek(0);
     TBinStream image(stream.readAll());
     if (image.Size() == 0)
-        throw EFileFormatError(QStringLiteral("Отсутствуют данные раскладки"));
+        throw EFileFormatError(QCoreApplication::translate("TBinLayout28", "Отсутствуют данные раскладки"));
 
     const qsizetype trailer = image.ReadWord();
     image.Seek(trailer);

@@ -6,6 +6,7 @@
 #include "model/Layout.h"
 #include "model/ScanCodes.h"
 
+#include <QCoreApplication>
 #include <vector>
 
 TBinLayout29::TBinLayout29(TLayoutFormats *formats, const TKeyboards &keyboards)
@@ -14,7 +15,8 @@ TBinLayout29::TBinLayout29(TLayoutFormats *formats, const TKeyboards &keyboards)
 
 QString TBinLayout29::GetFilter() const
 {
-    return QStringLiteral("Раскладка Ravlin (программа 2.9) (*.bin)|*.bin");
+    return QCoreApplication::translate("TBinLayout29", "Раскладка Ravlin (программа 2.9) (*.bin)") +
+           QStringLiteral("|*.bin");
 }
 
 QString TBinLayout29::ShortName() const
@@ -33,7 +35,8 @@ TBinLayout210::TBinLayout210(TLayoutFormats *formats, const TKeyboards &keyboard
 
 QString TBinLayout210::GetFilter() const
 {
-    return QStringLiteral("Раскладка Ravlin (*.bin)|*.bin");
+    return QCoreApplication::translate("TBinLayout210", "Раскладка Ravlin (*.bin)") +
+           QStringLiteral("|*.bin");
 }
 
 QString TBinLayout210::ShortName() const
@@ -57,7 +60,8 @@ TBinLayout13::TBinLayout13(TLayoutFormats *formats, const TKeyboards &keyboards)
 
 QString TBinLayout13::GetFilter() const
 {
-    return QStringLiteral("Раскладка Ravlin 1.3 (*.bin)|*.bin");
+    return QCoreApplication::translate("TBinLayout13", "Раскладка Ravlin 1.3 (*.bin)") +
+           QStringLiteral("|*.bin");
 }
 
 QString TBinLayout13::ShortName() const
@@ -73,7 +77,8 @@ uint8_t TBinLayout13::CodeFormFlag() const
 void TBinLayout13::WriteImage(const TLayout &layout, TBinStream &stream)
 {
     if (TableKeyCount(layout) > 64)
-        throw EError(QStringLiteral("Формат 1.3 не поддерживает клавиатуры сколичеством клавиш большим 64"));
+        throw EError(QCoreApplication::translate(
+            "TBinLayout13", "Формат 1.3 не поддерживает клавиатуры сколичеством клавиш большим 64"));
     WriteShapedImage(layout, {0x0100, false, 1}, stream);
 }
 
@@ -101,8 +106,9 @@ void TBinLayout13::WriteCodes(const TScanCodes &codes, TBinStream &stream)
             readBack.AddCode16(word);
         AppendBreakItems(readBack);
     } catch (const EError &) {
-        throw EError(QStringLiteral("Коды \"%1\" нельзя записать в раскладку формата 1.3: вместе с "
-                                    "отжатиями они длиннее 255 байт.")
+        throw EError(QCoreApplication::translate("TBinLayout13",
+                                                 "Коды \"%1\" нельзя записать в раскладку формата 1.3: "
+                                                 "вместе с отжатиями они длиннее 255 байт.")
                          .arg(codes.Text()));
     }
     stream.WriteByte(uint8_t(words.size()));

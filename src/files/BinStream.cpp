@@ -2,6 +2,7 @@
 
 #include "files/FileFormatError.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <algorithm>
 #include <cstring>
@@ -19,14 +20,17 @@ const QByteArray &TBinStream::Bytes() const
 void TBinStream::Seek(qsizetype position)
 {
     if (position < 0)
-        throw EFileFormatError(QStringLiteral("Неверная позиция в данных раскладки: %1.").arg(position));
+        throw EFileFormatError(
+            QCoreApplication::translate("TBinStream", "Неверная позиция в данных раскладки: %1.")
+                .arg(position));
     FPosition = position;
 }
 
 void TBinStream::SetSize(qsizetype size)
 {
     if (size < 0)
-        throw EFileFormatError(QStringLiteral("Неверный размер данных раскладки: %1.").arg(size));
+        throw EFileFormatError(
+            QCoreApplication::translate("TBinStream", "Неверный размер данных раскладки: %1.").arg(size));
     if (size > FData.size()) {
         Grow(size);
     } else if (size < FSize) {
@@ -54,9 +58,12 @@ void TBinStream::Grow(qsizetype end)
 void TBinStream::Refuse(qsizetype count) const
 {
     if (count < 0)
-        throw EFileFormatError(QStringLiteral("Неверная длина блока данных раскладки: %1.").arg(count));
-    throw EFileFormatError(QStringLiteral("Данные раскладки обрываются: с позиции %1 нужно байт: %2, "
-                                          "а всего данных %3 байт.")
+        throw EFileFormatError(
+            QCoreApplication::translate("TBinStream", "Неверная длина блока данных раскладки: %1.")
+                .arg(count));
+    throw EFileFormatError(QCoreApplication::translate("TBinStream",
+                                                       "Данные раскладки обрываются: с позиции %1 "
+                                                       "нужно байт: %2, а всего данных %3 байт.")
                                .arg(FPosition)
                                .arg(count)
                                .arg(FSize));

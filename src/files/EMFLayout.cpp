@@ -4,6 +4,7 @@
 #include "files/LayoutPicture.h"
 #include "files/emf/EMFPaintDevice.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QPainter>
 
@@ -11,7 +12,8 @@ TEMFLayout::TEMFLayout(TLayoutFormats *formats, const TKeyboards &keyboards) : T
 
 QString TEMFLayout::GetFilter() const
 {
-    return QStringLiteral("Раскладка в формате EMF (*.emf)|*.emf");
+    return QCoreApplication::translate("TEMFLayout", "Раскладка в формате EMF (*.emf)") +
+           QStringLiteral("|*.emf");
 }
 
 QString TEMFLayout::ShortName() const
@@ -35,5 +37,6 @@ void TEMFLayout::SaveToStream(const TLayout &layout, QIODevice &stream)
     }
     const QByteArray data = metafile.Data();
     if (stream.write(data) != data.size())
-        throw EError(QStringLiteral("Не удалось записать рисунок раскладки: %1").arg(stream.errorString()));
+        throw EError(QCoreApplication::translate("TEMFLayout", "Не удалось записать рисунок раскладки: %1")
+                         .arg(stream.errorString()));
 }

@@ -1,5 +1,9 @@
 #include "files/FileFormatError.h"
 
+#include <QCoreApplication>
+
 EFileFormatError::EFileFormatError(const QString &detail)
-    : EError(QStringLiteral("Неверный формат файла.\r\n") + detail), FDetail(detail)
+    : EError(QCoreApplication::translate("EFileFormatError", "Неверный формат файла.") +
+             QStringLiteral("\r\n") + detail),
+      FDetail(detail)
 {}

@@ -7,6 +7,7 @@
 #include "files/XMLLayout.h"
 #include "files/XMLLayout13.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -58,6 +59,7 @@ TLayoutFormat &ChooseFormat(const TLayoutFormats &formats, QStringView choice)
         for (int i = 0; i < formats.Count(); ++i)
             if (suffix.compare(formats.Item(i).DefaultSuffix(), Qt::CaseInsensitive) == 0)
                 return formats.Item(i);
-    throw EError(
-        QStringLiteral("Неизвестный формат раскладки \"%1\". Допустимы: %2.").arg(choice, names.join(QStringLiteral(", "))));
+    throw EError(QCoreApplication::translate("TLayoutFileFormats",
+                                             "Неизвестный формат раскладки \"%1\". Допустимы: %2.")
+                     .arg(choice, names.join(QStringLiteral(", "))));
 }

@@ -6,6 +6,7 @@
 #include "model/Layout.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 
@@ -89,7 +90,7 @@ QByteArray TLayoutFormat::SaveToString(const TLayout &layout)
 void TLayoutFormat::LoadFromString(TLayout &layout, const QByteArray &data)
 {
     if (data.isEmpty())
-        throw EFileFormatError(QStringLiteral("Отсутствуют данные раскладки"));
+        throw EFileFormatError(QCoreApplication::translate("TLayoutFormat", "Отсутствуют данные раскладки"));
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
@@ -105,7 +106,7 @@ TLayoutFormats::~TLayoutFormats()
 TLayoutFormat &TLayoutFormats::Item(int index) const
 {
     if (index < 0 || index >= Count())
-        throw EError(QStringLiteral("Неверный индекс формата"));
+        throw EError(QCoreApplication::translate("TLayoutFormat", "Неверный индекс формата"));
     return *FItems[size_t(index)];
 }
 

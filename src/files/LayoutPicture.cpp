@@ -5,6 +5,7 @@
 #include "model/Layout.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -36,19 +37,16 @@ QPicture RecordPicture(const TLayout &layout, int layerIndex)
     return picture;
 }
 
-QString CannotWrite(const QString &path, const QString &reason)
-{
-    return QStringLiteral("Не удалось записать файл \"%1\": %2").arg(QDir::toNativeSeparators(path), reason);
-}
-
 // A canvas that cannot be painted on (a size its device cannot take) would
 // otherwise give an empty or broken file without a word.
 void BeginPainting(QPainter &painter, QPaintDevice &device, const QRect &area, const QString &path)
 {
     if (!painter.begin(&device))
-        throw EError(CannotWrite(path, QStringLiteral("рисунок размером %1 x %2 точек построить невозможно.")
-                                           .arg(area.width())
-                                           .arg(area.height())));
+        throw EError(QCoreApplication::translate("LayoutPicture",
+                                                 "Не удалось записать файл \"%1\": рисунок размером "
+                                                 "%2 x %3 точек построить невозможно.")
+                         .arg(QDir::toNativeSeparators(path), QString::number(area.width()),
+                              QString::number(area.height())));
 }
 
 QByteArray PngBytes(const QPicture &picture, const QRect &area, const QString &path)
@@ -119,8 +117,10 @@ QByteArray ImageBytes(const QImage &image, const char *format, const QString &pa
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (image.isNull() || !image.save(&buffer, format))
-        throw EError(CannotWrite(path, QStringLiteral("рисунок не удалось преобразовать в формат %1.")
-                                           .arg(QString::fromLatin1(format))));
+        throw EError(QCoreApplication::translate(
+                         "LayoutPicture", "Не удалось записать файл \"%1\": рисунок не удалось преобразовать "
+                                          "в формат %2.")
+                         .arg(QDir::toNativeSeparators(path), QString::fromLatin1(format)));
     return bytes;
 }
 
@@ -135,7 +135,9 @@ void SaveLayoutPicture(const TLayout &layout, const QString &path, int layerInde
     else if (suffix == u"pdf")
         render = PdfBytes;
     else
-        throw EError(QStringLiteral("Неизвестный формат рисунка \"%1\": допустимы PNG, SVG и PDF.").arg(path));
+        throw EError(QCoreApplication::translate(
+                         "LayoutPicture", "Неизвестный формат рисунка \"%1\": допустимы PNG, SVG и PDF.")
+                         .arg(path));
 
     const QPicture picture = RecordPicture(layout, layerIndex);
     const QRect area = picture.boundingRect().marginsAdded(QMargins(kMargin, kMargin, kMargin, kMargin));

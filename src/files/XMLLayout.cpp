@@ -9,6 +9,8 @@
 #include "model/Notes.h"
 #include "model/ScanCodes.h"
 
+#include <QCoreApplication>
+
 using namespace XMLLayoutNames;
 using namespace XMLLayoutWrite;
 
@@ -69,7 +71,7 @@ TXMLLayout::TXMLLayout(TLayoutFormats *formats, const TKeyboards &keyboards)
 
 QString TXMLLayout::GetFilter() const
 {
-    return QStringLiteral("Раскладка Ravlin (*.xml)|*.xml");
+    return QCoreApplication::translate("TXMLLayout", "Раскладка Ravlin (*.xml)") + QStringLiteral("|*.xml");
 }
 
 QString TXMLLayout::ShortName() const

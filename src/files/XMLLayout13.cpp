@@ -6,6 +6,8 @@
 #include "model/Layout.h"
 #include "model/ScanCodes.h"
 
+#include <QCoreApplication>
+
 using namespace XMLLayoutNames;
 using namespace XMLLayoutWrite;
 
@@ -65,7 +67,8 @@ TXMLLayout13::TXMLLayout13(TLayoutFormats *formats, const TKeyboards &keyboards)
 
 QString TXMLLayout13::GetFilter() const
 {
-    return QStringLiteral("Раскладка Ravlin 1.3 (*.xml)|*.xml");
+    return QCoreApplication::translate("TXMLLayout13", "Раскладка Ravlin 1.3 (*.xml)") +
+           QStringLiteral("|*.xml");
 }
 
 QString TXMLLayout13::ShortName() const

@@ -16,6 +16,8 @@
 #include "model/Notes.h"
 #include "model/ScanCodes.h"
 
+#include <QCoreApplication>
+
 using namespace XMLLayoutNames;
 
 namespace {
@@ -32,7 +34,8 @@ uint32_t ColorAttribute(const TXMLItem &item, const QString &name)
     const QString text = item.Attribute(name);
     if (const std::optional<uint32_t> value = ParseHex(text))
         return *value;
-    throw EConvertError(QStringLiteral("\"$%1\" не является целым числом.").arg(text));
+    throw EConvertError(
+        QCoreApplication::translate("TXMLLayout", "\"$%1\" не является целым числом.").arg(text));
 }
 
 // Byte-sized properties take the low byte of the number, as the model stores
@@ -75,7 +78,7 @@ void TXMLLayout::LoadFromStream(TLayout &layout, QIODevice &stream)
         }
     }
     if (!hasParams)
-        throw EFileFormatError(QStringLiteral("Не найдены параметры раскладки."));
+        throw EFileFormatError(QCoreApplication::translate("TXMLLayout", "Не найдены параметры раскладки."));
 
     for (int i = 0; i < root.Count(); ++i) {
         const TXMLItem &child = *root.Item(i);

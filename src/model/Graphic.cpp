@@ -5,6 +5,7 @@
 #include "model/Font.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
@@ -94,7 +95,8 @@ bool TooLarge(const QSize &size)
 
 [[noreturn]] void RaiseTooLarge(const QSize &size)
 {
-    throw EError(QStringLiteral("Изображение %1×%2 точек слишком велико: допустимо не более %3×%3 точек.")
+    throw EError(QCoreApplication::translate(
+                     "TGraphic", "Изображение %1×%2 точек слишком велико: допустимо не более %3×%3 точек.")
                      .arg(size.width())
                      .arg(size.height())
                      .arg(kMaxGraphicDimension));
@@ -149,8 +151,11 @@ TGraphic TGraphic::FromData(QStringView className, const QByteArray &data)
 {
     const TGraphicKind *kind = FindKind(className);
     if (!kind)
-        throw EError(QStringLiteral("Неизвестный тип изображения \"%1\".").arg(className));
-    const QString notAPicture = QStringLiteral("Данные не являются изображением типа \"%1\".").arg(className);
+        throw EError(
+            QCoreApplication::translate("TGraphic", "Неизвестный тип изображения \"%1\".").arg(className));
+    const QString notAPicture =
+        QCoreApplication::translate("TGraphic", "Данные не являются изображением типа \"%1\".")
+            .arg(className);
     if (data.isEmpty())
         throw EDecodeError(notAPicture);
     TGraphic graphic = FromStored(QStringView(kind->ClassName), data);
@@ -168,14 +173,17 @@ TGraphic TGraphic::FromFile(const QString &fileName)
 {
     const QString className = ClassNameOfExtension(QFileInfo(fileName).suffix());
     if (className.isEmpty())
-        throw EError(QStringLiteral("Неизвестный формат файла изображения \"%1\".").arg(fileName));
+        throw EError(QCoreApplication::translate("TGraphic", "Неизвестный формат файла изображения \"%1\".")
+                         .arg(fileName));
     const QByteArray data = ReadFileBounded(fileName, FileLimits::kPictureFile);
     if (data.size() > kMaxGraphicSize)
-        throw EError(QStringLiteral("Размер изображения не может превышать 256 КБ."));
+        throw EError(
+            QCoreApplication::translate("TGraphic", "Размер изображения не может превышать 256 КБ."));
     try {
         return FromData(className, data);
     } catch (const EDecodeError &) {
-        throw EError(QStringLiteral("Файл \"%1\" не является изображением.").arg(fileName));
+        throw EError(
+            QCoreApplication::translate("TGraphic", "Файл \"%1\" не является изображением.").arg(fileName));
     }
 }
 
@@ -199,8 +207,14 @@ QStringList TGraphic::ClassNames()
 
 QString TGraphic::FileFilter()
 {
-    return QStringLiteral("Все изображения|*.bmp;*.jpg;*.jpeg;*.ico;*.png;*.emf|Точечные рисунки|*.bmp|"
-                          "Изображения JPEG|*.jpg;*.jpeg|Значки|*.ico|Изображения PNG|*.png|Метафайлы|*.emf");
+    // Only the names are translated; the masks stay as they are.
+    return QCoreApplication::translate("TGraphic", "Все изображения") +
+           QStringLiteral("|*.bmp;*.jpg;*.jpeg;*.ico;*.png;*.emf|") +
+           QCoreApplication::translate("TGraphic", "Точечные рисунки") + QStringLiteral("|*.bmp|") +
+           QCoreApplication::translate("TGraphic", "Изображения JPEG") + QStringLiteral("|*.jpg;*.jpeg|") +
+           QCoreApplication::translate("TGraphic", "Значки") + QStringLiteral("|*.ico|") +
+           QCoreApplication::translate("TGraphic", "Изображения PNG") + QStringLiteral("|*.png|") +
+           QCoreApplication::translate("TGraphic", "Метафайлы") + QStringLiteral("|*.emf");
 }
 
 bool TGraphic::IsMetafile() const
@@ -217,8 +231,9 @@ QImage TGraphic::Image() const
         const TGraphicKind *kind = FindKind(FClassName);
         try {
             if (!kind)
-                throw EError(QStringLiteral("неизвестный тип изображения"));
-            FState->Image = DecodeImage(*kind, FData, QStringLiteral("данные не читаются"));
+                throw EError(QCoreApplication::translate("TGraphic", "неизвестный тип изображения"));
+            FState->Image =
+                DecodeImage(*kind, FData, QCoreApplication::translate("TGraphic", "данные не читаются"));
         } catch (const EError &error) {
             ReportNotDrawn(error.Message());
         }
@@ -263,10 +278,11 @@ void TGraphic::ReportNotDrawn(const QString &reason) const
     if (!FState || FState->Reported)
         return;
     FState->Reported = true;
-    qWarning("%s", qUtf8Printable(QStringLiteral("Рисунок клавиши типа \"%1\" (%2 байт) не рисуется: %3")
-                                      .arg(FClassName)
-                                      .arg(FData.size())
-                                      .arg(reason)));
+    // The class name comes from the file: it is put in with the other values
+    // at once, so that a "%" in it is taken as it is.
+    qWarning("%s", qUtf8Printable(QCoreApplication::translate(
+                                      "TGraphic", "Рисунок клавиши типа \"%1\" (%2 байт) не рисуется: %3")
+                                      .arg(FClassName, QString::number(FData.size()), reason)));
 }
 
 QString TGraphic::DefaultExtension() const

@@ -4,26 +4,31 @@
 #include "model/Notes.h"
 #include "model/ScanCodes.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <utility>
 
 QString KeyTypeName(int keyType)
 {
-    static const QStringList names = {
-        QStringLiteral("Макрос"),
-        QStringLiteral("Переход на cлой вверх"),
-        QStringLiteral("Переход на cлой вниз"),
-        QStringLiteral("Переход на 1 cлой"),
-        QStringLiteral("Переход на 2 cлой"),
-        QStringLiteral("Переход на 3 cлой"),
-        QStringLiteral("Переход на 4 cлой"),
-        QStringLiteral("Временный переход на 1 cлой"),
-        QStringLiteral("Временный переход на 2 cлой"),
-        QStringLiteral("Временный переход на 3 cлой"),
-        QStringLiteral("Временный переход на 4 cлой"),
+    // Translated on every call, so that the names follow the language chosen.
+    static constexpr const char *kNames[] = {
+        QT_TRANSLATE_NOOP("TKey", "Макрос"),
+        QT_TRANSLATE_NOOP("TKey", "Переход на cлой вверх"),
+        QT_TRANSLATE_NOOP("TKey", "Переход на cлой вниз"),
+        QT_TRANSLATE_NOOP("TKey", "Переход на 1 cлой"),
+        QT_TRANSLATE_NOOP("TKey", "Переход на 2 cлой"),
+        QT_TRANSLATE_NOOP("TKey", "Переход на 3 cлой"),
+        QT_TRANSLATE_NOOP("TKey", "Переход на 4 cлой"),
+        QT_TRANSLATE_NOOP("TKey", "Временный переход на 1 cлой"),
+        QT_TRANSLATE_NOOP("TKey", "Временный переход на 2 cлой"),
+        QT_TRANSLATE_NOOP("TKey", "Временный переход на 3 cлой"),
+        QT_TRANSLATE_NOOP("TKey", "Временный переход на 4 cлой"),
     };
-    return keyType >= ktMacro && keyType <= kLastKeyType ? names[keyType - 1] : QString();
+    static_assert(std::size(kNames) == kLastKeyType - ktMacro + 1);
+    return keyType >= ktMacro && keyType <= kLastKeyType
+               ? QCoreApplication::translate("TKey", kNames[keyType - 1])
+               : QString();
 }
 
 TKey::TKey(TKeys *owner, int col, int row, int logicalNumber, TNotifier *notifier)

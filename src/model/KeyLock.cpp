@@ -2,14 +2,16 @@
 
 #include "base/Error.h"
 
+#include <QCoreApplication>
+
 QString PositionTypeName(int positionType)
 {
     if (positionType == 0)
-        return QStringLiteral("Макрос");
+        return QCoreApplication::translate("TKeyLock", "Макрос");
     if (positionType < 0 || positionType >= kPositionTypeCount)
         return QString();
     // The word "слой" is written with a Latin "c" in these names.
-    return QStringLiteral("Переход на %1 cлой").arg(positionType);
+    return QCoreApplication::translate("TKeyLock", "Переход на %1 cлой").arg(positionType);
 }
 
 QStringList PositionTypeNames()
@@ -58,7 +60,8 @@ TKeyLock::~TKeyLock() = default;
 TKeyPosition &TKeyLock::Add()
 {
     if (Count() >= kMaxKeyPositions)
-        throw EError(QStringLiteral("Количество положений ключа не может быть больше 8."));
+        throw EError(
+            QCoreApplication::translate("TKeyLock", "Количество положений ключа не может быть больше 8."));
     FItems.push_back(std::make_unique<TKeyPosition>(this, Notifier()));
     Change();
     return *FItems.back();
@@ -96,8 +99,9 @@ bool TKeyLock::Validate() const
     for (size_t i = 0; i < FItems.size(); ++i) {
         const TKeyPosition &position = *FItems[i];
         if (!position.Validate()) {
-            FErrorText =
-                QStringLiteral("Ключ. Положение %1. ").arg(int(i) + 1) + position.Codes().ErrorText();
+            FErrorText = QCoreApplication::translate("TKeyLock", "Ключ. Положение %1. %2")
+                             .arg(int(i) + 1)
+                             .arg(position.Codes().ErrorText());
             return false;
         }
     }

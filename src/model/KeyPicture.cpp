@@ -4,6 +4,8 @@
 #include "base/HexText.h"
 #include "model/PictureStream.h"
 
+#include <QCoreApplication>
+
 TKeyPicture::TKeyPicture(TNotifier *notifier) : TNotifyObject(notifier) {}
 
 void TKeyPicture::SetText(const QString &value)
@@ -25,7 +27,8 @@ void TKeyPicture::SetFont(const TFont &value)
 void TKeyPicture::SetPicture(const TGraphic &value)
 {
     if (value.Data().size() > kMaxGraphicSize)
-        throw EError(QStringLiteral("Размер изображения не может превышать 256 КБ."));
+        throw EError(
+            QCoreApplication::translate("TKeyPicture", "Размер изображения не может превышать 256 КБ."));
     StorePicture(value);
 }
 

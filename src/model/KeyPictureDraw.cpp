@@ -5,6 +5,7 @@
 #include "model/KeyPicture.h"
 #include "model/MetafileSvg.h"
 
+#include <QCoreApplication>
 #include <QHashFunctions>
 #include <QPainter>
 #include <QStringList>
@@ -152,7 +153,8 @@ void DrawGraphic(QPainter &canvas, const TGraphic &graphic, const QRectF &target
     if (graphic.IsMetafile()) {
         QSvgRenderer *renderer = CachedRenderer(graphic.Data());
         if (!renderer)
-            graphic.ReportNotDrawn(QStringLiteral("метафайл не воспроизводится"));
+            graphic.ReportNotDrawn(
+                QCoreApplication::translate("KeyPictureDraw", "метафайл не воспроизводится"));
         else if (!target.isEmpty())
             renderer->render(&canvas, target);
         return;

@@ -5,6 +5,7 @@
 #include "model/KeyLock.h"
 #include "model/MSR.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 TLayer::TLayer(TLayers *owner, TNotifier *notifier)
@@ -29,7 +30,9 @@ const TKey &TLayer::KeyAtOrFail(int col, int row) const
 {
     if (const TKey *key = KeyAt(col, row))
         return *key;
-    throw EError(QStringLiteral("Клавиша с координатами (%1, %2) не найдена.").arg(col).arg(row));
+    throw EError(QCoreApplication::translate("TLayer", "Клавиша с координатами (%1, %2) не найдена.")
+                     .arg(col)
+                     .arg(row));
 }
 
 TKey &TLayer::KeyAtOrFail(int col, int row)
@@ -75,8 +78,10 @@ void TLayers::Assign(const TLayers &source)
 void TLayers::SetCount(int count)
 {
     if (count < 1)
-        throw EError(QStringLiteral("Неверное значение количества слоев: %1\r\nКоличество слоев должно быть больше 0.")
-                         .arg(count));
+        throw EError(
+            QCoreApplication::translate("TLayer", "Неверное значение количества слоев: %1").arg(count) +
+            QStringLiteral("\r\n") +
+            QCoreApplication::translate("TLayer", "Количество слоев должно быть больше 0."));
     while (Count() < count)
         Add();
     while (Count() > count) {

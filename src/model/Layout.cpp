@@ -75,9 +75,8 @@ void TLayout::SetColumns(int count)
     if (count == FColumns)
         return;
     if (count < 1)
-        throw EError(QStringLiteral("Неверное значение количества колонок: %1\r\n"
-                                    "Количество колонок раскладки должно быть больше 0.")
-                         .arg(count));
+        throw EError(tr("Неверное значение количества колонок: %1").arg(count) + QStringLiteral("\r\n") +
+                     tr("Количество колонок раскладки должно быть больше 0."));
     FColumns = count;
     FNotifier->Change();
 }
@@ -87,9 +86,8 @@ void TLayout::SetRows(int count)
     if (count == FRows)
         return;
     if (count < 1)
-        throw EError(QStringLiteral("Неверное значение количества рядов: %1\r\n"
-                                    "Количество рядов раскладки должно быть больше 0.")
-                         .arg(count));
+        throw EError(tr("Неверное значение количества рядов: %1").arg(count) + QStringLiteral("\r\n") +
+                     tr("Количество рядов раскладки должно быть больше 0."));
     FRows = count;
     FNotifier->Change();
 }
@@ -99,9 +97,8 @@ void TLayout::SetKeyPositions(int count)
     if (count == FKeyPositions)
         return;
     if (count < 0 || count > 8)
-        throw EError(QStringLiteral("Неверное значение количества положений ключа: %1\r\n"
-                                    "Количество положений ключа должно быть от 1 до 8.")
-                         .arg(count));
+        throw EError(tr("Неверное значение количества положений ключа: %1").arg(count) +
+                     QStringLiteral("\r\n") + tr("Количество положений ключа должно быть от 1 до 8."));
     for (int i = 0; i < LayerCount(); ++i)
         FLayers->Item(i).KeyLock().SetCount(count);
     FKeyPositions = count;
@@ -178,7 +175,7 @@ void TLayout::TakeContent(TLayout &source)
 void TLayout::AssignReader(const TLayout &source)
 {
     if (source.LayerCount() != LayerCount())
-        throw EError(QStringLiteral("Различное количество слоев."));
+        throw EError(tr("Различное количество слоев."));
     for (int i = 0; i < LayerCount(); ++i)
         FLayers->Item(i).MSR().Assign(source.FLayers->Item(i).MSR());
     Notify(lcContent);

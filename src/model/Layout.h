@@ -3,6 +3,7 @@
 #include "model/Notifier.h"
 #include "model/Rect.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -37,6 +38,8 @@ using TMessageSink = std::function<void(const QString &text, uint32_t tag)>;
 /// It knows nothing of files or windows; it records changes and tells the
 /// registered views.
 class TLayout {
+    Q_DECLARE_TR_FUNCTIONS(TLayout)
+
 public:
     TLayout();
     ~TLayout();
@@ -171,6 +174,19 @@ public:
     int Replace(const QString &text, const QString &replacement, int layer);
     /// Selects the key a report line names; returns false when it names none.
     bool GotoLine(const QString &line);
+
+    // The forms of the report lines that name a key, in the language of the
+    // user interface. Check, Find and the comparison of layouts write their
+    // lines with them, and GotoLine reads the key back with the same forms.
+    /// "[Ошибка(%1)] Слой %2. Клавиша (%3,%4). %5. %6": error number, layer,
+    /// row, column, sequence, fault.
+    static QString CheckLineFormat();
+    /// "[Поиск] Слой %1. Клавиша (%2,%3). %4. Строка %5 найдена.": layer,
+    /// row, column, sequence, the sequence's text.
+    static QString FindLineFormat();
+    /// "[Сравнение] Слой %1. Клавиша (%2,%3). %4: \"%5\" -> \"%6\"": layer,
+    /// row, column, what differs, the two values.
+    static QString CompareLineFormat();
 
     /// Draws the key caps of a layer, the first by default, (backgrounds,
     /// images, texts) as a grid of cells of cellWidth x cellHeight in at most

@@ -29,28 +29,29 @@ bool TLayout::Check(const TMessageSink &sink) const
             const TKey &key = keys.Item(k);
             const struct {
                 const TScanCodes &Codes;
-                const char16_t *What;
-            } sequences[] = {{key.MakeCodes(), u"Коды нажатия"}, {key.BreakCodes(), u"Коды отжатия"}};
+                const char *What;
+            } sequences[] = {{key.MakeCodes(), QT_TRANSLATE_NOOP("TLayout", "Коды нажатия")},
+                             {key.BreakCodes(), QT_TRANSLATE_NOOP("TLayout", "Коды отжатия")}};
             for (const auto &s : sequences) {
                 if (s.Codes.Validate())
                     continue;
-                if (report(QStringLiteral("[Ошибка(%1)] Слой %2. Клавиша (%3,%4). %5. %6")
+                if (report(CheckLineFormat()
                                .arg(errors + 1)
                                .arg(layerNumber)
                                .arg(key.Row() + 1)
                                .arg(key.Col() + 1)
-                               .arg(QString::fromUtf16(s.What), s.Codes.ErrorText())))
+                               .arg(tr(s.What), s.Codes.ErrorText())))
                     return false;
             }
         }
         if (!layer.MSR().Validate() &&
-            report(QStringLiteral("[Ошибка(%1)] Слой %2. %3").arg(errors + 1).arg(layerNumber).arg(layer.MSR().ErrorText())))
+            report(
+                tr("[Ошибка(%1)] Слой %2. %3").arg(errors + 1).arg(layerNumber).arg(layer.MSR().ErrorText())))
             return false;
-        if (!layer.KeyLock().Validate() &&
-            report(QStringLiteral("[Ошибка(%1)] Слой %2. %3")
-                       .arg(errors + 1)
-                       .arg(layerNumber)
-                       .arg(layer.KeyLock().ErrorText())))
+        if (!layer.KeyLock().Validate() && report(tr("[Ошибка(%1)] Слой %2. %3")
+                                                      .arg(errors + 1)
+                                                      .arg(layerNumber)
+                                                      .arg(layer.KeyLock().ErrorText())))
             return false;
     }
     return errors == 0;

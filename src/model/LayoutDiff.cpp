@@ -8,6 +8,7 @@
 #include "model/Layout.h"
 #include "model/MSR.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 
@@ -40,7 +41,11 @@ public:
     void Count(const QString &what, int a, int b) { Value(what, QString::number(a), QString::number(b)); }
 
 private:
-    static QString YesNo(bool value) { return value ? QStringLiteral("да") : QStringLiteral("нет"); }
+    static QString YesNo(bool value)
+    {
+        return value ? QCoreApplication::translate("TLayoutDifference", "да")
+                     : QCoreApplication::translate("TLayoutDifference", "нет");
+    }
 
     QList<TLayoutDifference> &FOut;
     int FLayer = -1;
@@ -51,7 +56,7 @@ private:
 
 QString FontText(const TFont &font)
 {
-    return QStringLiteral("%1, %2 пт, стиль %3, цвет %4")
+    return QCoreApplication::translate("TLayoutDifference", "%1, %2 пт, стиль %3, цвет %4")
         .arg(font.Name())
         .arg(font.Size())
         .arg(font.Style())
@@ -60,8 +65,10 @@ QString FontText(const TFont &font)
 
 QString GraphicText(const TGraphic &graphic)
 {
-    return graphic.IsEmpty() ? QStringLiteral("нет")
-                             : QStringLiteral("%1, %2 байт").arg(graphic.ClassName()).arg(graphic.Data().size());
+    return graphic.IsEmpty() ? QCoreApplication::translate("TLayoutDifference", "нет")
+                             : QCoreApplication::translate("TLayoutDifference", "%1, %2 байт")
+                                   .arg(graphic.ClassName())
+                                   .arg(graphic.Data().size());
 }
 
 QString KeyTypeText(int type)
@@ -73,22 +80,29 @@ QString KeyTypeText(int type)
 void CompareKeys(TDiffSink &sink, int layer, const TKey &a, const TKey &b)
 {
     sink.At(layer, a.Col(), a.Row());
-    sink.Value(QStringLiteral("Функция"), KeyTypeText(a.KeyType()), KeyTypeText(b.KeyType()));
-    sink.Value(QStringLiteral("Коды нажатия"), a.MakeCodes().Text(), b.MakeCodes().Text());
-    sink.Value(QStringLiteral("Коды отжатия"), a.BreakCodes().Text(), b.BreakCodes().Text());
-    sink.Flag(QStringLiteral("Автоповтор"), a.AutoRepeat(), b.AutoRepeat());
-    sink.Value(QStringLiteral("Звук"), a.Melody().Text(), b.Melody().Text());
-    sink.Value(QStringLiteral("Примечание"), a.Remark(), b.Remark());
+    sink.Value(QCoreApplication::translate("TLayoutDifference", "Функция"), KeyTypeText(a.KeyType()),
+               KeyTypeText(b.KeyType()));
+    sink.Value(QCoreApplication::translate("TLayoutDifference", "Коды нажатия"), a.MakeCodes().Text(),
+               b.MakeCodes().Text());
+    sink.Value(QCoreApplication::translate("TLayoutDifference", "Коды отжатия"), a.BreakCodes().Text(),
+               b.BreakCodes().Text());
+    sink.Flag(QCoreApplication::translate("TLayoutDifference", "Автоповтор"), a.AutoRepeat(), b.AutoRepeat());
+    sink.Value(QCoreApplication::translate("TLayoutDifference", "Звук"), a.Melody().Text(),
+               b.Melody().Text());
+    sink.Value(QCoreApplication::translate("TLayoutDifference", "Примечание"), a.Remark(), b.Remark());
     const TKeyPicture &pa = a.Picture();
     const TKeyPicture &pb = b.Picture();
-    sink.Value(QStringLiteral("Рисунок, текст"), pa.Text(), pb.Text());
+    sink.Value(QCoreApplication::translate("TLayoutDifference", "Рисунок, текст"), pa.Text(), pb.Text());
     if (!(pa.Font() == pb.Font()))
-        sink.Changed(QStringLiteral("Рисунок, шрифт"), FontText(pa.Font()), FontText(pb.Font()));
-    sink.Value(QStringLiteral("Рисунок, фон"), QString::number(pa.BackgroundColor(), 16),
-               QString::number(pb.BackgroundColor(), 16));
-    sink.Count(QStringLiteral("Рисунок, поворот текста"), pa.TextOrientation(), pb.TextOrientation());
+        sink.Changed(QCoreApplication::translate("TLayoutDifference", "Рисунок, шрифт"), FontText(pa.Font()),
+                     FontText(pb.Font()));
+    sink.Value(QCoreApplication::translate("TLayoutDifference", "Рисунок, фон"),
+               QString::number(pa.BackgroundColor(), 16), QString::number(pb.BackgroundColor(), 16));
+    sink.Count(QCoreApplication::translate("TLayoutDifference", "Рисунок, поворот текста"),
+               pa.TextOrientation(), pb.TextOrientation());
     if (!(pa.Picture() == pb.Picture()))
-        sink.Changed(QStringLiteral("Рисунок, изображение"), GraphicText(pa.Picture()), GraphicText(pb.Picture()));
+        sink.Changed(QCoreApplication::translate("TLayoutDifference", "Рисунок, изображение"),
+                     GraphicText(pa.Picture()), GraphicText(pb.Picture()));
 }
 
 void CompareLayers(TDiffSink &sink, int index, const TLayer &a, const TLayer &b)
@@ -100,7 +114,9 @@ void CompareLayers(TDiffSink &sink, int index, const TLayer &a, const TLayer &b)
             CompareKeys(sink, index, key, *other);
         } else {
             sink.At(index, key.Col(), key.Row());
-            sink.Value(QStringLiteral("Клавиша"), QStringLiteral("есть"), QStringLiteral("нет"));
+            sink.Value(QCoreApplication::translate("TLayoutDifference", "Клавиша"),
+                       QCoreApplication::translate("TLayoutDifference", "есть"),
+                       QCoreApplication::translate("TLayoutDifference", "нет"));
         }
     }
     const TKeys &keysB = b.Keys();
@@ -108,36 +124,50 @@ void CompareLayers(TDiffSink &sink, int index, const TLayer &a, const TLayer &b)
         const TKey &key = keysB.Item(k);
         if (!a.KeyAt(key.Col(), key.Row())) {
             sink.At(index, key.Col(), key.Row());
-            sink.Value(QStringLiteral("Клавиша"), QStringLiteral("нет"), QStringLiteral("есть"));
+            sink.Value(QCoreApplication::translate("TLayoutDifference", "Клавиша"),
+                       QCoreApplication::translate("TLayoutDifference", "нет"),
+                       QCoreApplication::translate("TLayoutDifference", "есть"));
         }
     }
 
     const TMSR &ra = a.MSR();
     const TMSR &rb = b.MSR();
-    sink.At(index, -1, -1, QStringLiteral("Считыватель"));
-    sink.Flag(QStringLiteral("Отправлять Enter"), ra.SendEnter(), rb.SendEnter());
-    sink.Flag(QStringLiteral("Остановка при ошибке"), ra.StopOnError(), rb.StopOnError());
-    sink.Flag(QStringLiteral("Световая индикация"), ra.LightIndication(), rb.LightIndication());
-    sink.Value(QStringLiteral("Звук"), ra.Melody().Text(), rb.Melody().Text());
+    sink.At(index, -1, -1, QCoreApplication::translate("TLayoutDifference", "Считыватель"));
+    sink.Flag(QCoreApplication::translate("TLayoutDifference", "Отправлять Enter"), ra.SendEnter(),
+              rb.SendEnter());
+    sink.Flag(QCoreApplication::translate("TLayoutDifference", "Остановка при ошибке"), ra.StopOnError(),
+              rb.StopOnError());
+    sink.Flag(QCoreApplication::translate("TLayoutDifference", "Световая индикация"), ra.LightIndication(),
+              rb.LightIndication());
+    sink.Value(QCoreApplication::translate("TLayoutDifference", "Звук"), ra.Melody().Text(),
+               rb.Melody().Text());
     for (int t = 0; t < 3; ++t) {
-        sink.At(index, -1, -1, QStringLiteral("Считыватель. Дорожка %1").arg(t + 1));
-        sink.Flag(QStringLiteral("Включена"), ra.Track(t).Enabled(), rb.Track(t).Enabled());
-        sink.Value(QStringLiteral("Префикс"), ra.Track(t).Prefix().Text(), rb.Track(t).Prefix().Text());
-        sink.Value(QStringLiteral("Суффикс"), ra.Track(t).Suffix().Text(), rb.Track(t).Suffix().Text());
+        sink.At(index, -1, -1,
+                QCoreApplication::translate("TLayoutDifference", "Считыватель. Дорожка %1").arg(t + 1));
+        sink.Flag(QCoreApplication::translate("TLayoutDifference", "Включена"), ra.Track(t).Enabled(),
+                  rb.Track(t).Enabled());
+        sink.Value(QCoreApplication::translate("TLayoutDifference", "Префикс"), ra.Track(t).Prefix().Text(),
+                   rb.Track(t).Prefix().Text());
+        sink.Value(QCoreApplication::translate("TLayoutDifference", "Суффикс"), ra.Track(t).Suffix().Text(),
+                   rb.Track(t).Suffix().Text());
     }
 
     const TKeyLock &la = a.KeyLock();
     const TKeyLock &lb = b.KeyLock();
-    sink.At(index, -1, -1, QStringLiteral("Ключ"));
-    sink.Count(QStringLiteral("Позиций"), la.Count(), lb.Count());
+    sink.At(index, -1, -1, QCoreApplication::translate("TLayoutDifference", "Ключ"));
+    sink.Count(QCoreApplication::translate("TLayoutDifference", "Позиций"), la.Count(), lb.Count());
     for (int p = 0; p < std::min(la.Count(), lb.Count()); ++p) {
-        sink.At(index, -1, -1, QStringLiteral("Ключ. Позиция %1").arg(p + 1));
+        sink.At(index, -1, -1,
+                QCoreApplication::translate("TLayoutDifference", "Ключ. Позиция %1").arg(p + 1));
         const TKeyPosition &pa = la.Item(p);
         const TKeyPosition &pb = lb.Item(p);
-        sink.Value(QStringLiteral("Функция"), PositionTypeName(pa.PositionType()), PositionTypeName(pb.PositionType()));
-        sink.Value(QStringLiteral("Коды"), pa.Codes().Text(), pb.Codes().Text());
-        sink.Flag(QStringLiteral("Блокировка"), pa.Locked(), pb.Locked());
-        sink.Value(QStringLiteral("Звук"), pa.Melody().Text(), pb.Melody().Text());
+        sink.Value(QCoreApplication::translate("TLayoutDifference", "Функция"),
+                   PositionTypeName(pa.PositionType()), PositionTypeName(pb.PositionType()));
+        sink.Value(QCoreApplication::translate("TLayoutDifference", "Коды"), pa.Codes().Text(),
+                   pb.Codes().Text());
+        sink.Flag(QCoreApplication::translate("TLayoutDifference", "Блокировка"), pa.Locked(), pb.Locked());
+        sink.Value(QCoreApplication::translate("TLayoutDifference", "Звук"), pa.Melody().Text(),
+                   pb.Melody().Text());
     }
 }
 
@@ -156,14 +186,22 @@ QStringList GroupTexts(const TLayout &layout)
 
 QString TLayoutDifference::Text() const
 {
-    QString place = QStringLiteral("[Сравнение] ");
+    // A difference of a part of a layer names the part before what differs.
+    const QString what = Where.isEmpty() ? What : QStringLiteral("%1. %2").arg(Where, What);
+    if (Layer >= 0 && Col >= 0)
+        return TLayout::CompareLineFormat().arg(Layer + 1).arg(Row + 1).arg(Col + 1).arg(what, A, B);
     if (Layer >= 0)
-        place += QStringLiteral("Слой %1. ").arg(Layer + 1);
+        return QCoreApplication::translate("TLayoutDifference", "[Сравнение] Слой %1. %2: \"%3\" -> \"%4\"")
+            .arg(Layer + 1)
+            .arg(what, A, B);
     if (Col >= 0)
-        place += QStringLiteral("Клавиша (%1,%2). ").arg(Row + 1).arg(Col + 1);
-    if (!Where.isEmpty())
-        place += Where + QStringLiteral(". ");
-    return place + QStringLiteral("%1: \"%2\" -> \"%3\"").arg(What, A, B);
+        return QCoreApplication::translate("TLayoutDifference",
+                                           "[Сравнение] Клавиша (%1,%2). %3: \"%4\" -> \"%5\"")
+            .arg(Row + 1)
+            .arg(Col + 1)
+            .arg(what, A, B);
+    return QCoreApplication::translate("TLayoutDifference", "[Сравнение] %1: \"%2\" -> \"%3\"")
+        .arg(what, A, B);
 }
 
 QList<TLayoutDifference> CompareLayouts(const TLayout &a, const TLayout &b,
@@ -172,8 +210,9 @@ QList<TLayoutDifference> CompareLayouts(const TLayout &a, const TLayout &b,
     QList<TLayoutDifference> result;
     TDiffSink sink(result);
     const auto name = [&](int id) { return modelName ? modelName(id) : QString::number(id); };
-    sink.Value(QStringLiteral("Модель"), name(a.KeyboardID()), name(b.KeyboardID()));
-    sink.Count(QStringLiteral("Слоёв"), a.LayerCount(), b.LayerCount());
+    sink.Value(QCoreApplication::translate("TLayoutDifference", "Модель"), name(a.KeyboardID()),
+               name(b.KeyboardID()));
+    sink.Count(QCoreApplication::translate("TLayoutDifference", "Слоёв"), a.LayerCount(), b.LayerCount());
     for (int l = 0; l < std::min(a.LayerCount(), b.LayerCount()); ++l)
         CompareLayers(sink, l, a.Layers().Item(l), b.Layers().Item(l));
 
@@ -182,9 +221,13 @@ QList<TLayoutDifference> CompareLayouts(const TLayout &a, const TLayout &b,
     sink.At(-1);
     for (const QString &group : groupsA)
         if (!groupsB.contains(group))
-            sink.Value(QStringLiteral("Группа ") + group, QStringLiteral("есть"), QStringLiteral("нет"));
+            sink.Value(QCoreApplication::translate("TLayoutDifference", "Группа %1").arg(group),
+                       QCoreApplication::translate("TLayoutDifference", "есть"),
+                       QCoreApplication::translate("TLayoutDifference", "нет"));
     for (const QString &group : groupsB)
         if (!groupsA.contains(group))
-            sink.Value(QStringLiteral("Группа ") + group, QStringLiteral("нет"), QStringLiteral("есть"));
+            sink.Value(QCoreApplication::translate("TLayoutDifference", "Группа %1").arg(group),
+                       QCoreApplication::translate("TLayoutDifference", "нет"),
+                       QCoreApplication::translate("TLayoutDifference", "есть"));
     return result;
 }

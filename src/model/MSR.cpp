@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 TMSRTrack::TMSRTrack(TNotifier *notifier)
@@ -34,11 +35,11 @@ void TMSRTrack::Assign(const TMSRTrack &source)
 bool TMSRTrack::Validate() const
 {
     if (!FPrefix->Validate()) {
-        FErrorText = QStringLiteral("Префикс. ") + FPrefix->ErrorText();
+        FErrorText = QCoreApplication::translate("TMSR", "Префикс. %1").arg(FPrefix->ErrorText());
         return false;
     }
     if (!FSuffix->Validate()) {
-        FErrorText = QStringLiteral("Суффикс. ") + FSuffix->ErrorText();
+        FErrorText = QCoreApplication::translate("TMSR", "Суффикс. %1").arg(FSuffix->ErrorText());
         return false;
     }
     return true;
@@ -70,7 +71,7 @@ void TMSR::SetLightIndication(bool value)
 const TMSRTrack &TMSR::Track(int index) const
 {
     if (index < 0 || index >= kMSRTrackCount)
-        throw EError(QStringLiteral("Неверное значение индекса трека."));
+        throw EError(QCoreApplication::translate("TMSR", "Неверное значение индекса трека."));
     return *FTracks[size_t(index)];
 }
 
@@ -105,7 +106,9 @@ bool TMSR::Validate() const
     for (int i = 0; i < kMSRTrackCount; ++i) {
         const TMSRTrack &track = *FTracks[size_t(i)];
         if (!track.Validate()) {
-            FErrorText = QStringLiteral("Считыватель карт. Трек %1. ").arg(i + 1) + track.ErrorText();
+            FErrorText = QCoreApplication::translate("TMSR", "Считыватель карт. Трек %1. %2")
+                             .arg(i + 1)
+                             .arg(track.ErrorText());
             return false;
         }
     }

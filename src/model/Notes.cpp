@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "base/Numbers.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 namespace {
@@ -50,7 +51,7 @@ TNotes::~TNotes() = default;
 TNote &TNotes::Add()
 {
     if (Count() >= kMaxNotes)
-        throw EError(QStringLiteral("Количество нот не может быть больше 256."));
+        throw EError(QCoreApplication::translate("TNotes", "Количество нот не может быть больше 256."));
     // Melodies are short: room for a few notes spares the first regrowths.
     if (FItems.capacity() == 0)
         FItems.reserve(8);

@@ -6,6 +6,7 @@
 #include "codes/KeyText.h"
 #include "codes/StdCodes.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <optional>
@@ -15,7 +16,7 @@ namespace {
 
 [[noreturn]] void RaiseTooLong()
 {
-    throw EError(QStringLiteral("Длина скан-кодов не может превышать 255 байт."));
+    throw EError(QCoreApplication::translate("TScanCodes", "Длина скан-кодов не может превышать 255 байт."));
 }
 
 // Whether items holding this many bytes more can join the sequence. A full
@@ -79,17 +80,19 @@ std::optional<QString> PairingError(const TScanCodes &codes)
         if (item.CodeType == ctMake) {
             const auto it = findOpen(item);
             if (it != open.end())
-                return QStringLiteral("Код %1: Два нажатия подряд.").arg((*it)->Text());
+                return QCoreApplication::translate("TScanCodes", "Код %1: Два нажатия подряд.")
+                    .arg((*it)->Text());
             open.push_back(&item);
         } else if (item.CodeType == ctBreak) {
             const auto it = findOpen(item);
             if (it == open.end())
-                return QStringLiteral("Код %1: Отжатие перед нажатием.").arg(item.Text());
+                return QCoreApplication::translate("TScanCodes", "Код %1: Отжатие перед нажатием.")
+                    .arg(item.Text());
             open.erase(it);
         }
     }
     if (!open.empty())
-        return QStringLiteral("Код %1: Нет отжатия.").arg(open.front()->Text());
+        return QCoreApplication::translate("TScanCodes", "Код %1: Нет отжатия.").arg(open.front()->Text());
     return std::nullopt;
 }
 

@@ -112,6 +112,7 @@ void TSettingsManager::Load()
 
     FDriverSocket = ini.ReadString(kSettings, QStringLiteral("DriverSocket"), QString());
     FVerifyAfterWrite = ini.ReadBool(kSettings, QStringLiteral("VerifyAfterWrite"), true);
+    FLanguage = LanguageFromSetting(ini.ReadString(kSettings, QStringLiteral("Language"), QString()));
     FUpdateServer =
         ini.ReadString(kSettings, QStringLiteral("UpdateServer"), DistributorDefaults::UpdateServer());
     FDownloadPage =
@@ -167,6 +168,7 @@ void TSettingsManager::Save()
     ini.WriteInteger(kSettings, QStringLiteral("FontStyle"), font.Style());
     ini.WriteString(kSettings, QStringLiteral("DriverSocket"), FDriverSocket);
     ini.WriteBool(kSettings, QStringLiteral("VerifyAfterWrite"), FVerifyAfterWrite);
+    ini.WriteString(kSettings, QStringLiteral("Language"), LanguageSetting(FLanguage));
     ini.WriteString(kSettings, QStringLiteral("UpdateServer"), FUpdateServer);
     ini.WriteString(kSettings, QStringLiteral("DownloadPage"), FDownloadPage);
     ini.WriteString(kSettings, QStringLiteral("ReportAddress"), FReportAddress);

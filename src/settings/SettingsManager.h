@@ -3,6 +3,7 @@
 #include "model/Font.h"
 #include "settings/MRUList.h"
 #include "settings/ViewMode.h"
+#include "translations/Language.h"
 
 #include <QString>
 #include <array>
@@ -90,6 +91,10 @@ public:
     /// compared.
     bool VerifyAfterWrite() const { return FVerifyAfterWrite; }
     void SetVerifyAfterWrite(bool value) { FVerifyAfterWrite = value; }
+    /// Returns the language of the editor's texts, taken at its start;
+    /// System (the default) follows the system's locale.
+    TLanguage Language() const { return FLanguage; }
+    void SetLanguage(TLanguage value) { FLanguage = value; }
 
     /// Returns the base address of the update server, an HTTP URL; the
     /// version files lie below it. Empty (the default unless the program was
@@ -131,6 +136,7 @@ private:
     std::array<int, kZoomModes> FZooms{kNormalZoom, kNormalZoom, kNormalZoom};
     QString FDriverSocket;
     bool FVerifyAfterWrite = true;
+    TLanguage FLanguage = TLanguage::System;
     QString FUpdateServer;
     QString FDownloadPage;
     QString FReportAddress;

@@ -4,10 +4,12 @@
 #include "xml/XMLDocumentIO.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 EXMLError::EXMLError(const QString &message, int line)
-    : EError(QStringLiteral("%1 (строка %2)").arg(message).arg(line)), FLine(line)
+    : EError(QCoreApplication::translate("TECXMLParser", "%1 (строка %2)").arg(message).arg(line)),
+      FLine(line)
 {
 }
 
@@ -113,7 +115,8 @@ void TECXMLParser::SaveToStream(QIODevice &stream, bool isStyleSheetFile)
 {
     const QByteArray bytes = SaveToBytes(isStyleSheetFile);
     if (stream.write(bytes) != bytes.size())
-        throw EError(QStringLiteral("Ошибка записи: %1").arg(stream.errorString()));
+        throw EError(
+            QCoreApplication::translate("TECXMLParser", "Ошибка записи: %1").arg(stream.errorString()));
 }
 
 void TECXMLParser::SaveToFile(const QString &path)

@@ -6,6 +6,7 @@
 
 #include "base/Win1251.h"
 
+#include <QCoreApplication>
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cstdint>
@@ -235,7 +236,8 @@ void ReadXMLDocument(TECXMLParser &parser, const QByteArray &input)
 
     for (auto kind = tokenizer.Next(); kind != TXMLTokenizer::tkEnd; kind = tokenizer.Next()) {
         if (!current)
-            throw EXMLError(QStringLiteral("Ошибка в XML файле"), tokenizer.Line());
+            throw EXMLError(QCoreApplication::translate("TECXMLParser", "Ошибка в XML файле"),
+                            tokenizer.Line());
         const QByteArrayView token = tokenizer.Token();
         switch (kind) {
         case TXMLTokenizer::tkDeclaration:
@@ -248,7 +250,8 @@ void ReadXMLDocument(TECXMLParser &parser, const QByteArray &input)
                 TXMLItemBuilder::TakeTag(parser, *current, token, pool, memos, lastName);
             } else {
                 if (++depth > kMaxDepth)
-                    throw EXMLError(QStringLiteral("Слишком глубокая вложенность элементов в XML файле"),
+                    throw EXMLError(QCoreApplication::translate(
+                                        "TECXMLParser", "Слишком глубокая вложенность элементов в XML файле"),
                                     tokenizer.Line());
                 current = current->New();
                 TXMLItemBuilder::TakeTag(parser, *current, token, pool, memos, lastName);

@@ -2,6 +2,7 @@
 
 #include "xml/ECXMLParser.h"
 
+#include <QCoreApplication>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -151,7 +152,8 @@ TXMLTokenizer::TKind TXMLTokenizer::Next()
     if (isTag) {
         const void *gt = std::memchr(base + start + 1, '>', size_t(size - start - 1));
         if (!gt)
-            throw EXMLError(QStringLiteral("Ошибка в XML файле: тег не закрыт"), FTokenLine);
+            throw EXMLError(QCoreApplication::translate("TECXMLParser", "Ошибка в XML файле: тег не закрыт"),
+                            FTokenLine);
         end = static_cast<const char *>(gt) - base + 1;
         next = end;
     } else {
@@ -162,7 +164,8 @@ TXMLTokenizer::TKind TXMLTokenizer::Next()
             --end;
     }
     if (end - start > kBufferSize)
-        throw EXMLError(QStringLiteral("Слишком длинная строка в XML файле"), FTokenLine);
+        throw EXMLError(QCoreApplication::translate("TECXMLParser", "Слишком длинная строка в XML файле"),
+                        FTokenLine);
     FPos = next;
     // A tag that needs no normalising holds no line break to count.
     if (Normalise(QByteArrayView(base + start, end - start)) || !isTag)

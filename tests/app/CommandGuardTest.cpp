@@ -1,6 +1,6 @@
 #include "base/Error.h"
 #include "common/CommandGuard.h"
-#include "common/QtTranslation.h"
+#include "translations/Language.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -45,7 +45,7 @@ private slots:
     // Message boxes answer in Russian: Qt's own button texts are translated.
     void standardButtonsSpeakRussian()
     {
-        QVERIFY(InstallQtTranslation(*QCoreApplication::instance()));
+        QCOMPARE(InstallTranslations(*QCoreApplication::instance(), TLanguage::Russian), TLanguage::Russian);
         QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(box.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Да"));
         QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Нет"));

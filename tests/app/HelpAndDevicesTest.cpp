@@ -3,9 +3,9 @@
 #include "catalogue/XMLKeyboard.h"
 #include "device/KeyboardManager.h"
 #include "device/ManagerPrompts.h"
+#include "help/HelpCommands.h"
 #include "help/fmuDevices.h"
 #include "model/Font.h"
-#include "help/HelpCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -44,8 +45,7 @@ void MakeProgramFolder(const QTemporaryDir &dir, bool manual)
 struct THelpSetup {
     THelpSetup(const QTemporaryDir &dir, bool manual)
         : Manager((MakeProgramFolder(dir, manual), Options(dir))), Help(Manager, Window)
-    {
-    }
+    {}
     TKeyboardManagerOptions Options(const QTemporaryDir &dir)
     {
         TKeyboardManagerOptions options;
@@ -163,10 +163,22 @@ private slots:
         QFile file(manual);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(file.readAll());
-        for (const char *topic :
-             {"Главное окно", "Мастер новой раскладки", "Коды клавиш", "Считыватель карт", "Проверка раскладки",
-              "Работа с клавиатурой", "Резервные копии", "Программа командной строки", "Эмулятор", "USB"})
+        for (const char *topic : {"Главное окно", "Мастер новой раскладки", "Коды клавиш", "Считыватель карт",
+                                  "Проверка раскладки", "Работа с клавиатурой", "Резервные копии",
+                                  "Программа командной строки", "Эмулятор", "USB"})
             QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
+        // The English edition has every section the editor opens the manual at.
+        QFile english(
+            QDir(QStringLiteral(RAVLIN_DATA_DIR)).filePath(QStringLiteral("Справка/en/index.html")));
+        QVERIFY(english.open(QIODevice::ReadOnly));
+        const auto ids = [](const QString &html) {
+            QStringList found;
+            for (const QRegularExpressionMatch &match :
+                 QRegularExpression(QStringLiteral(" id=\"([^\"]+)\"")).globalMatch(html))
+                found << match.captured(1);
+            return found;
+        };
+        QCOMPARE(ids(QString::fromUtf8(english.readAll())), ids(text));
 
         // The manual lies in the folder "Справка" beside the program.
         QTemporaryDir dir;

@@ -137,6 +137,7 @@ private slots:
             Child<QComboBox>(dialog, "cbKeyboard")->setCurrentText(QStringLiteral("Сектор-48"));
             Child<QCheckBox>(dialog, "chbSaveBeforeUpload")->setChecked(true);
             Child<QCheckBox>(dialog, "chbCheckUpdate")->setChecked(false);
+            Child<QComboBox>(dialog, "cbLanguage")->setCurrentText(QStringLiteral("English"));
             TFont font = dialog.Values().Font;
             font.SetName(QStringLiteral("DejaVu Serif"));
             font.SetSize(12);
@@ -173,6 +174,7 @@ private slots:
         QCOMPARE(ini.value(QStringLiteral("SETTINGS/KeyboardID")).toInt(), 4);
         QCOMPARE(ini.value(QStringLiteral("SETTINGS/SaveBeforeUpload")).toInt(), 1);
         QCOMPARE(ini.value(QStringLiteral("SETTINGS/CheckUpdateOnLoad")).toInt(), 0);
+        QCOMPARE(ini.value(QStringLiteral("SETTINGS/Language")).toString(), QStringLiteral("en"));
         QCOMPARE(ini.value(QStringLiteral("SETTINGS/FontSize")).toInt(), 12);
         QCOMPARE(ini.value(QStringLiteral("SETTINGS/UpdateServer")).toString(),
                  QStringLiteral("https://updates.ravlin.test/"));

@@ -60,14 +60,14 @@ TEST(SafeFilesCli, FullDiskFailsAndKeepsTheOldFile)
 
     const TRun convert = Ravlin({QStringLiteral("convert"), input, keep});
     EXPECT_EQ(convert.ExitCode, 2);
-    EXPECT_EQ(convert.Err, QStringLiteral("Не удалось записать файл \"%1\": No space left on device\n").arg(keep));
+    EXPECT_EQ(convert.Err, QStringLiteral("Не удалось записать файл \"%1\": Нет свободного места на устройстве\n").arg(keep));
     EXPECT_EQ(ReadBytes(keep), old);
     const TRun emf = Ravlin({QStringLiteral("convert"), input, disk.Path("keep.emf")});
     EXPECT_EQ(emf.ExitCode, 2) << emf.Err.toStdString();
     for (const char *name : {"keep.png", "keep.svg", "keep.pdf"}) {
         const TRun run = Ravlin({QStringLiteral("export"), input, disk.Path(name)});
         EXPECT_EQ(run.ExitCode, 2) << name;
-        EXPECT_TRUE(run.Err.contains(QString::fromLatin1(name)) && run.Err.contains(u"No space left on device"))
+        EXPECT_TRUE(run.Err.contains(QString::fromLatin1(name)) && run.Err.contains(u"Нет свободного места на устройстве"))
             << run.Err.toStdString();
     }
     EXPECT_EQ(QDir(disk.Dir.path()).entryList(QDir::Files | QDir::Hidden),
@@ -129,7 +129,7 @@ TEST(SafeFilesCli, FailedStandardOutputIsAnError)
     const TRun run = Ravlin({QStringLiteral("dump"), input},
                             [](QProcess &process) { process.setStandardOutputFile(QStringLiteral("/dev/full")); });
     EXPECT_EQ(run.ExitCode, 2);
-    EXPECT_EQ(run.Err, u"Не удалось записать стандартный вывод: No space left on device\n");
+    EXPECT_EQ(run.Err, u"Не удалось записать стандартный вывод: Нет свободного места на устройстве\n");
 }
 
 // A bitmap whose pixel data offset points far past its end makes Qt's image

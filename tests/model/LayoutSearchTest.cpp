@@ -5,10 +5,14 @@
 #include "model/KeyLock.h"
 #include "model/Layer.h"
 #include "model/Layout.h"
+#include "model/LayoutDiff.h"
 #include "model/MSR.h"
 #include "model/ScanCodes.h"
 #include "support/LayoutCompare.h"
 
+#include <QCoreApplication>
+#include <QHash>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -148,4 +152,58 @@ TEST(LayoutSearch, GotoLineSelectsTheNamedKey)
     EXPECT_FALSE(t.Layout.GotoLine(QStringLiteral("[Поиск] Слой 1. Клавиша (5,1). x")));
     EXPECT_EQ(t.Layout.Selection(), (TRect{1, 4, 1, 4}));
     EXPECT_THROW(t.Layout.GotoLine(QStringLiteral("[Поиск] Слой +-. Клавиша (1,1).")), EConvertError);
+}
+
+namespace {
+
+// A translation, installed while it lives, that words the key lines
+// otherwise and puts their places in another order.
+class TReorderingTranslation : public QTranslator {
+public:
+    TReorderingTranslation() { QCoreApplication::installTranslator(this); }
+    ~TReorderingTranslation() override { QCoreApplication::removeTranslator(this); }
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        static const QHash<QString, QString> texts = {
+            {QStringLiteral("[Ошибка(%1)] Слой %2. Клавиша (%3,%4). %5. %6"),
+             QStringLiteral("[Error %1] %5 of key (%3,%4) in layer %2: %6")},
+            {QStringLiteral("[Поиск] Слой %1. Клавиша (%2,%3). %4. Строка %5 найдена."),
+             QStringLiteral("[Search] Found %5 in %4 of key (%2,%3), layer %1.")},
+            {QStringLiteral("[Сравнение] Слой %1. Клавиша (%2,%3). %4: \"%5\" -> \"%6\""),
+             QStringLiteral("[Compare] %4 of key (%2,%3), layer %1: \"%5\" -> \"%6\"")},
+        };
+        return qstrcmp(context, "TLayout") == 0 ? texts.value(QString::fromUtf8(sourceText)) : QString();
+    }
+};
+
+} // namespace
+
+TEST(LayoutSearch, GotoLineReadsTheLinesOfATranslation)
+{
+    TReorderingTranslation translation;
+    TSearchLayout t;
+    t.Make(1, 2, 1).SetText(QStringLiteral("+A -A"));
+    ASSERT_EQ(t.Layout.Find(QStringLiteral("+a"), 0, t.Sink), 1);
+    EXPECT_TRUE(t.Lines[0].startsWith(QStringLiteral("[Search] Found +A -A in ")));
+    EXPECT_TRUE(t.Layout.GotoLine(t.Lines[0]));
+    EXPECT_EQ(t.Layout.Selection(), (TRect{3, 2, 3, 2}));
+
+    t.Lines.clear();
+    t.Break(0, 3, 2).SetText(QStringLiteral("-A"));
+    EXPECT_FALSE(t.Layout.Check(t.Sink));
+    ASSERT_EQ(t.Lines.size(), 1);
+    EXPECT_TRUE(t.Lines[0].startsWith(QStringLiteral("[Error 1] ")));
+    EXPECT_TRUE(t.Layout.GotoLine(t.Lines[0]));
+    EXPECT_EQ(t.Layout.Selection(), (TRect{4, 3, 4, 3}));
+
+    TSearchLayout other;
+    other.Make(1, 0, 3).SetText(QStringLiteral("+B -B"));
+    other.Make(1, 2, 1).SetText(QStringLiteral("+A -A"));
+    other.Break(0, 3, 2).SetText(QStringLiteral("-A"));
+    const QList<TLayoutDifference> differences = CompareLayouts(t.Layout, other.Layout);
+    ASSERT_EQ(differences.size(), 1);
+    EXPECT_TRUE(differences[0].Text().startsWith(QStringLiteral("[Compare] ")));
+    EXPECT_TRUE(t.Layout.GotoLine(differences[0].Text()));
+    EXPECT_EQ(t.Layout.Selection(), (TRect{1, 4, 1, 4}));
 }

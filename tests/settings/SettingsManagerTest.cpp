@@ -96,7 +96,7 @@ TEST_F(SettingsFolders, ReadsEveryValue)
                        "FontColor=-2147483643\r\nFontHeight=-40\r\nFontSize=10\r\nFontStyle=5\r\n"
                        "FontName=Tahoma\r\nDriverSocket=/tmp/kbd.sock\r\nVerifyAfterWrite=0\r\n"
                        "UpdateServer=http://127.0.0.1:8080/\r\nDownloadPage=http://127.0.0.1:8080/get\r\n"
-                       "ReportAddress=reports@ravlin.test\r\n"_qs);
+                       "ReportAddress=reports@ravlin.test\r\nLanguage=en\r\n"_qs);
     const TSettingsManager settings(ProgramPath, ConfigFolder);
     EXPECT_EQ(settings.DockPanelHeight(), 120);
     EXPECT_TRUE(settings.MessageFormDocked());
@@ -111,6 +111,7 @@ TEST_F(SettingsFolders, ReadsEveryValue)
     EXPECT_EQ(settings.UpdateServer(), u"http://127.0.0.1:8080/");
     EXPECT_EQ(settings.DownloadPage(), u"http://127.0.0.1:8080/get");
     EXPECT_EQ(settings.ReportAddress(), u"reports@ravlin.test");
+    EXPECT_EQ(settings.Language(), TLanguage::English);
 
     const TFont &font = settings.Font();
     EXPECT_EQ(font.PixelsPerInch(), 120);
@@ -233,7 +234,7 @@ TEST_F(SettingsFolders, SaveWritesEverythingAndKeepsOtherKeys)
                            u"CheckUpdateOnLoad"_qs, u"FirstRun"_qs, u"ViewMode"_qs, u"ZoomLayout"_qs,
                            u"ZoomPicture"_qs, u"ZoomSimplified"_qs, u"FontPixelsPerInch"_qs,
                            u"FontCharset"_qs, u"FontColor"_qs, u"FontHeight"_qs, u"FontSize"_qs,
-                           u"FontStyle"_qs, u"DriverSocket"_qs, u"VerifyAfterWrite"_qs, u"UpdateServer"_qs,
+                           u"FontStyle"_qs, u"DriverSocket"_qs, u"VerifyAfterWrite"_qs, u"Language"_qs, u"UpdateServer"_qs,
                            u"DownloadPage"_qs, u"ReportAddress"_qs}));
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"OwnKey"_qs, {}), u"kept");
     EXPECT_EQ(ini.ReadString(u"SETTINGS"_qs, u"MessageFormDocked"_qs, {}), u"1");

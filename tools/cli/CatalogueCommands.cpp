@@ -36,10 +36,11 @@ int ListCodes(TCliContext &context)
 void AddCatalogueCommands(std::vector<TCliCommand> &commands)
 {
     commands.push_back({QStringLiteral("models"), {},
-                        QStringLiteral("модели клавиатур: ID, Model, Name, ClassName, Width, Height, Layers, "
-                                       "число клавиш, MaxKeysNum"),
+                        QT_TRANSLATE_NOOP("CliCommands", "модели клавиатур: ID, Model, Name, ClassName, Width, "
+                                                         "Height, Layers, число клавиш, MaxKeysNum"),
                         0, 0, ListModels});
     commands.push_back({QStringLiteral("codes"), {},
-                        QStringLiteral("стандартные коды клавиш: имя, код нажатия, код отжатия, скан-код"), 0,
-                        0, ListCodes});
+                        QT_TRANSLATE_NOOP("CliCommands",
+                                          "стандартные коды клавиш: имя, код нажатия, код отжатия, скан-код"),
+                        0, 0, ListCodes});
 }

@@ -33,13 +33,13 @@ TCliArguments::TCliArguments(const QStringList &args, const QList<TCliOption> &k
         const auto option = std::find_if(known.begin(), known.end(),
                                          [&](const TCliOption &o) { return o.Name == name; });
         if (option == known.end())
-            throw EError(QStringLiteral("Неизвестный параметр командной строки: %1").arg(arg));
+            throw EError(tr("Неизвестный параметр командной строки: %1").arg(arg));
         if (option->TakesValue && !inlineValue) {
             if (i + 1 >= args.size())
-                throw EError(QStringLiteral("Не указано значение параметра --%1").arg(name));
+                throw EError(tr("Не указано значение параметра --%1").arg(name));
             value = args[++i];
         } else if (!option->TakesValue && inlineValue) {
-            throw EError(QStringLiteral("Параметр --%1 не принимает значения").arg(name));
+            throw EError(tr("Параметр --%1 не принимает значения").arg(name));
         }
         FValues.insert(name, value);
     }

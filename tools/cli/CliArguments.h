@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -10,7 +11,9 @@ struct TCliOption {
     QString Name;
     bool TakesValue = false;
     QString ValueName;
-    QString Help;
+    /// The help line, untranslated: shown through
+    /// QCoreApplication::translate("CliCommands", Help).
+    const char *Help = nullptr;
     /// A one-letter alias used as "-o", empty for none.
     QString Short = {};
 };
@@ -29,6 +32,8 @@ public:
     QString Value(const QString &name, const QString &fallback = {}) const;
 
 private:
+    Q_DECLARE_TR_FUNCTIONS(TCliArguments)
+
     QStringList FPositional;
     QMap<QString, QString> FValues;
 };

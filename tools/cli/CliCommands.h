@@ -24,7 +24,9 @@ struct TCliCommand {
     QString Name;
     /// Arguments after the name, for the help text ("IN OUT").
     QString Usage;
-    QString Summary;
+    /// The help line, untranslated: shown through
+    /// QCoreApplication::translate("CliCommands", Summary).
+    const char *Summary = nullptr;
     /// The number of positional arguments after the name it takes.
     int MinArgs = 0;
     int MaxArgs = 0;

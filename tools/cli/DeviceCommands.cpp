@@ -8,6 +8,8 @@
 #include "files/LayoutFormat.h"
 #include "model/Layout.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 int Devices(TCliContext &context)
@@ -29,8 +31,9 @@ int Info(TCliContext &context)
     for (const TDeviceReportRow &row : report.Rows)
         context.Out << row.Caption << '\t' << row.Value << (row.Warning ? QStringLiteral("\t!") : QString()) << '\n';
     if (!report.LayoutState.isEmpty())
-        context.Out << QStringLiteral("Состояние раскладки") << '\t'
-                    << QString(report.LayoutState).replace(QStringLiteral("\n\r"), QStringLiteral(" ")) << '\n';
+        context.Out << QCoreApplication::translate("CliCommands", "Состояние раскладки") << '\t'
+                    << QString(report.LayoutState).replace(QStringLiteral("\n\r"), QStringLiteral(" "))
+                    << '\n';
     return report.LayoutState.isEmpty() || report.LayoutValid ? ecSuccess : ecNegative;
 }
 
@@ -81,7 +84,9 @@ int Mode(TCliContext &context)
 {
     const QString mode = context.Args.Positional()[1];
     if (mode != u"loader" && mode != u"work")
-        throw EError(QStringLiteral("Неизвестный режим \"%1\": допустимы loader и work.").arg(mode));
+        throw EError(
+            QCoreApplication::translate("CliCommands", "Неизвестный режим \"%1\": допустимы loader и work.")
+                .arg(mode));
     TDeviceSession session(context);
     const TKeyboardManager::TDeviceUse use(session.Manager());
     session.Manager().Driver().SetMode(mode == u"loader", false);
@@ -99,18 +104,28 @@ int Play(TCliContext &context)
 
 void AddDeviceCommands(std::vector<TCliCommand> &commands)
 {
-    const auto add = [&](const char16_t *name, const char16_t *usage, const QString &summary, int args,
+    const auto add = [&](const char16_t *name, const char16_t *usage, const char *summary, int args,
                          int (*run)(TCliContext &)) {
         commands.push_back({QString::fromUtf16(name), QString::fromUtf16(usage), summary, args, args, run});
     };
-    add(u"devices", u"", QStringLiteral("устройства всех портов; * у выбранного"), 0, Devices);
-    add(u"info", u"", QStringLiteral("информация об устройстве; 1 если раскладка повреждена"), 0, Info);
-    add(u"read-layout", u"OUT", QStringLiteral("чтение раскладки из клавиатуры в файл (--format)"), 1, ReadLayout);
-    add(u"write-layout", u"IN", QStringLiteral("запись раскладки из файла в клавиатуру (--in-format)"), 1,
+    add(u"devices", u"", QT_TRANSLATE_NOOP("CliCommands", "устройства всех портов; * у выбранного"), 0,
+        Devices);
+    add(u"info", u"",
+        QT_TRANSLATE_NOOP("CliCommands", "информация об устройстве; 1 если раскладка повреждена"), 0, Info);
+    add(u"read-layout", u"OUT",
+        QT_TRANSLATE_NOOP("CliCommands", "чтение раскладки из клавиатуры в файл (--format)"), 1, ReadLayout);
+    add(u"write-layout", u"IN",
+        QT_TRANSLATE_NOOP("CliCommands", "запись раскладки из файла в клавиатуру (--in-format)"), 1,
         WriteLayout);
-    add(u"read-memory", u"OUT", QStringLiteral("память раскладки клавиатуры в файл .bin"), 1, ReadMemory);
-    add(u"write-image", u"IN", QStringLiteral("запись файла раскладки .bin в клавиатуру"), 1, WriteImage);
-    add(u"write-program", u"IN", QStringLiteral("запись файла программы в клавиатуру"), 1, WriteProgram);
-    add(u"mode", u"loader|work", QStringLiteral("перевод клавиатуры в режим загрузчика или в рабочий режим"), 1, Mode);
-    add(u"play", u"MELODY", QStringLiteral("мелодия на динамике клавиатуры (текст нот)"), 1, Play);
+    add(u"read-memory", u"OUT", QT_TRANSLATE_NOOP("CliCommands", "память раскладки клавиатуры в файл .bin"),
+        1, ReadMemory);
+    add(u"write-image", u"IN", QT_TRANSLATE_NOOP("CliCommands", "запись файла раскладки .bin в клавиатуру"),
+        1, WriteImage);
+    add(u"write-program", u"IN", QT_TRANSLATE_NOOP("CliCommands", "запись файла программы в клавиатуру"), 1,
+        WriteProgram);
+    add(u"mode", u"loader|work",
+        QT_TRANSLATE_NOOP("CliCommands", "перевод клавиатуры в режим загрузчика или в рабочий режим"), 1,
+        Mode);
+    add(u"play", u"MELODY", QT_TRANSLATE_NOOP("CliCommands", "мелодия на динамике клавиатуры (текст нот)"), 1,
+        Play);
 }

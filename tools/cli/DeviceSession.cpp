@@ -38,8 +38,7 @@ TDeviceSession::~TDeviceSession() = default;
 bool TDeviceSession::Ask(const QString &text)
 {
     FContext.Err << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed() << '\n'
-                 << (FYes ? QStringLiteral("Ответ: да (--yes).") : QStringLiteral("Ответ: нет (--yes отвечает да)."))
-                 << '\n';
+                 << (FYes ? tr("Ответ: да (--yes).") : tr("Ответ: нет (--yes отвечает да).")) << '\n';
     FContext.Err.flush();
     return FYes;
 }
@@ -60,7 +59,7 @@ void TDeviceSession::ShowProgress(const TProgress &progress)
     QTextStream &err = FContext.Err;
     switch (progress.State()) {
     case psStarted:
-        err << QStringLiteral("%1: %2 блоков").arg(progress.Caption()).arg(progress.Max()) << '\n';
+        err << tr("%1: %2 блоков").arg(progress.Caption()).arg(progress.Max()) << '\n';
         break;
     case psStep:
         if (FTerminal && progress.Max() > 0)
@@ -68,7 +67,7 @@ void TDeviceSession::ShowProgress(const TProgress &progress)
                 << '\n';
         break;
     case psFinished:
-        err << QStringLiteral("%1: завершено, %2 с").arg(progress.Caption()).arg(progress.Elapsed()) << '\n';
+        err << tr("%1: завершено, %2 с").arg(progress.Caption()).arg(progress.Elapsed()) << '\n';
         break;
     }
     err.flush();

@@ -5,12 +5,15 @@
 #include "device/KeyboardManager.h"
 #include "device/ManagerPrompts.h"
 
+#include <QCoreApplication>
 #include <memory>
 
 /// The keyboard manager of a device command: the ports the options name
 /// (--driver-socket, --device), questions answered by --yes (No without it),
 /// backups unless --no-backup, progress and messages on the error stream.
 class TDeviceSession : public TManagerPrompts {
+    Q_DECLARE_TR_FUNCTIONS(TDeviceSession)
+
 public:
     explicit TDeviceSession(TCliContext &context);
     ~TDeviceSession() override;

@@ -65,8 +65,9 @@ int Diff(TCliContext &context)
 
 void AddDiffCommand(std::vector<TCliCommand> &commands)
 {
-    commands.push_back({QStringLiteral("diff"), QStringLiteral("A [B]"),
-                        QStringLiteral("различия раскладок A и B, без B - раскладки клавиатуры (--json); 1 если "
-                                       "различаются"),
-                        1, 2, Diff});
+    commands.push_back(
+        {QStringLiteral("diff"), QStringLiteral("A [B]"),
+         QT_TRANSLATE_NOOP("CliCommands", "различия раскладок A и B, без B - раскладки клавиатуры "
+                                          "(--json); 1 если различаются"),
+         1, 2, Diff});
 }

@@ -7,6 +7,7 @@
 #include "files/LayoutPicture.h"
 #include "model/Layout.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 
 namespace {
@@ -74,7 +75,10 @@ int Replace(TCliContext &context)
     TLayoutFormat *format = nullptr;
     auto layout = session.Open(args[1], &format);
     const int count = layout->Replace(args[2], args[3], session.Layer());
-    context.Out << QStringLiteral("[Замена] (%1->%2) Количество замен: %3").arg(args[2], args[3]).arg(count) << '\n';
+    context.Out << QCoreApplication::translate("CliCommands", "[Замена] (%1->%2) Количество замен: %3")
+                       .arg(args[2], args[3])
+                       .arg(count)
+                << '\n';
     // Without -o the file is rewritten in the format it was read in.
     const QString output = context.Args.Value(QStringLiteral("output"));
     if (output.isEmpty())
@@ -89,18 +93,25 @@ int Replace(TCliContext &context)
 void AddLayoutCommands(std::vector<TCliCommand> &commands)
 {
     commands.push_back({QStringLiteral("new"), QStringLiteral("ID OUT"),
-                        QStringLiteral("новая раскладка для модели с идентификатором ID"), 2, 2, NewLayout});
+                        QT_TRANSLATE_NOOP("CliCommands", "новая раскладка для модели с идентификатором ID"),
+                        2, 2, NewLayout});
     commands.push_back({QStringLiteral("convert"), QStringLiteral("IN OUT"),
-                        QStringLiteral("чтение IN и запись OUT (--in-format, --format)"), 2, 2, Convert});
-    commands.push_back({QStringLiteral("export"), QStringLiteral("IN OUT"),
-                        QStringLiteral("рисунок раскладки в PNG, SVG или PDF по расширению OUT (--layer)"), 2, 2,
-                        Export});
+                        QT_TRANSLATE_NOOP("CliCommands", "чтение IN и запись OUT (--in-format, --format)"), 2,
+                        2, Convert});
     commands.push_back(
-        {QStringLiteral("dump"), QStringLiteral("IN"), QStringLiteral("раскладка целиком в JSON"), 1, 1, Dump});
+        {QStringLiteral("export"), QStringLiteral("IN OUT"),
+         QT_TRANSLATE_NOOP("CliCommands", "рисунок раскладки в PNG, SVG или PDF по расширению OUT (--layer)"),
+         2, 2, Export});
+    commands.push_back({QStringLiteral("dump"), QStringLiteral("IN"),
+                        QT_TRANSLATE_NOOP("CliCommands", "раскладка целиком в JSON"), 1, 1, Dump});
     commands.push_back({QStringLiteral("check"), QStringLiteral("IN"),
-                        QStringLiteral("проверка последовательностей кодов; 1 при ошибках"), 1, 1, Check});
-    commands.push_back({QStringLiteral("find"), QStringLiteral("IN TEXT"),
-                        QStringLiteral("поиск кодов в выделении файла (--layer); 1 если не найдено"), 2, 2, Find});
+                        QT_TRANSLATE_NOOP("CliCommands", "проверка последовательностей кодов; 1 при ошибках"),
+                        1, 1, Check});
+    commands.push_back(
+        {QStringLiteral("find"), QStringLiteral("IN TEXT"),
+         QT_TRANSLATE_NOOP("CliCommands", "поиск кодов в выделении файла (--layer); 1 если не найдено"), 2, 2,
+         Find});
     commands.push_back({QStringLiteral("replace"), QStringLiteral("IN FROM TO"),
-                        QStringLiteral("замена кодов (--layer, -o OUT; по умолчанию в IN)"), 3, 3, Replace});
+                        QT_TRANSLATE_NOOP("CliCommands", "замена кодов (--layer, -o OUT; по умолчанию в IN)"),
+                        3, 3, Replace});
 }

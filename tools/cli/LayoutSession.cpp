@@ -35,7 +35,7 @@ namespace {
 
 [[noreturn]] void RaiseBadLayer(const QString &text)
 {
-    throw EError(QStringLiteral("Неверный номер слоя: %1").arg(text));
+    throw EError(TLayoutSession::tr("Неверный номер слоя: %1").arg(text));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "catalogue/Keyboards.h"
 #include "files/LayoutFileFormats.h"
 
+#include <QCoreApplication>
 #include <memory>
 
 class TLayout;
@@ -13,6 +14,8 @@ class TLayoutFormat;
 /// What the layout commands share: the catalogue and the standard code table
 /// of the data folder, and the format registries built on them.
 class TLayoutSession {
+    Q_DECLARE_TR_FUNCTIONS(TLayoutSession)
+
 public:
     /// Loads the catalogue (skipped files reported on the error stream) and
     /// installs the data folder's standard code table.

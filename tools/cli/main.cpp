@@ -1,7 +1,9 @@
 #include "CliCommands.h"
 
 #include "base/DataFolders.h"
+#include "translations/Language.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIODevice>
 #include <QTextStream>
@@ -62,6 +64,7 @@ int main(int argc, char *argv[])
     // runs without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    InstallTranslations(app, TLanguage::System);
     QStringList args = app.arguments();
     args.removeFirst();
     QTextStream out(stdout);
@@ -73,7 +76,8 @@ int main(int argc, char *argv[])
     // Output that did not arrive (a full disk, a closed pipe) is a failed
     // command, however the command itself ended.
     if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        err << QStringLiteral("Не удалось записать стандартный вывод: %1").arg(out.device()->errorString())
+        err << QCoreApplication::translate("CliCommands", "Не удалось записать стандартный вывод: %1")
+                   .arg(out.device()->errorString())
             << '\n';
         code = ecError;
     }

@@ -4,6 +4,7 @@
 #include "base/HexText.h"
 #include "catalogue/Keyboards.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QMutexLocker>
 #include <QThread>
@@ -64,7 +65,8 @@ TKeyboardSimulator::TKeyboardSimulator(const TKeyboard &model, const TSimulatorO
     if (!FOptions.LogFile.isEmpty()) {
         FLog.setFileName(FOptions.LogFile);
         if (!FLog.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
-            throw EError(QStringLiteral("Не удалось открыть журнал эмулятора %1: %2")
+            throw EError(QCoreApplication::translate("TKeyboardSimulator",
+                                                     "Не удалось открыть журнал эмулятора %1: %2")
                              .arg(FOptions.LogFile, FLog.errorString()));
     }
     FClock.start();

@@ -4,6 +4,7 @@
 #include "base/Numbers.h"
 #include "device/DriverSocket.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 namespace {
@@ -20,7 +21,8 @@ public:
     QString Value(const QString &option)
     {
         if (AtEnd())
-            throw EError(QStringLiteral("Не указано значение параметра %1").arg(option));
+            throw EError(QCoreApplication::translate("TSimulatorOptions", "Не указано значение параметра %1")
+                             .arg(option));
         return Next();
     }
 
@@ -79,8 +81,10 @@ public:
             low = ParseInt(parts[1]);
         }
         if (!high || !low || *high < 0 || *high > 255 || *low < 0 || *low > 255)
-            throw EError(QStringLiteral("Неверная версия в параметре %1: %2 (ожидается, например, 2.10)")
-                             .arg(option, text));
+            throw EError(
+                QCoreApplication::translate("TSimulatorOptions",
+                                            "Неверная версия в параметре %1: %2 (ожидается, например, 2.10)")
+                    .arg(option, text));
         major = uint8_t(*high);
         minor = uint8_t(*low);
     }
@@ -105,7 +109,8 @@ public:
 private:
     static EError BadValue(const QString &option, const QString &text)
     {
-        return EError(QStringLiteral("Неверное значение параметра %1: %2").arg(option, text));
+        return EError(QCoreApplication::translate("TSimulatorOptions", "Неверное значение параметра %1: %2")
+                          .arg(option, text));
     }
 
     const QStringList &FArgs;
@@ -172,7 +177,8 @@ TSimulatorOptions TSimulatorOptions::FromArguments(const QStringList &args, QStr
         else if (option == u"--seed")
             faults.Seed = reader.Unsigned(option);
         else
-            throw EError(QStringLiteral("Неизвестный параметр: %1").arg(option));
+            throw EError(
+                QCoreApplication::translate("TSimulatorOptions", "Неизвестный параметр: %1").arg(option));
     }
     if (socketPath)
         *socketPath = DriverSocketPath(socket);
@@ -186,7 +192,8 @@ QString TSimulatorOptions::KeyboardsFolder() const
 
 QString TSimulatorOptions::Usage()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "TSimulatorOptions",
                "Эмулятор клавиатуры: отвечает на команды клавиатуры через сокет драйвера.\n"
                "\n"
                "Использование: ravlin-kbdsim [параметры]\n"

@@ -5,6 +5,7 @@
 #include "base/Error.h"
 #include "device/DriverSocket.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -44,7 +45,9 @@ void TSimulatorServer::Start()
         QLocalSocket probe;
         probe.connectToServer(FSocketPath);
         if (probe.waitForConnected(kProbeTimeoutMs))
-            throw EError(QStringLiteral("Сокет %1 уже обслуживает другой процесс").arg(FSocketPath));
+            throw EError(
+                QCoreApplication::translate("TSimulatorServer", "Сокет %1 уже обслуживает другой процесс")
+                    .arg(FSocketPath));
     }
     // Whatever else lies at the path belongs to someone: only a socket that
     // nobody listens on any more is removed to make way.
@@ -52,12 +55,14 @@ void TSimulatorServer::Start()
     struct stat existing = {};
     if (::lstat(path.constData(), &existing) == 0) {
         if (!S_ISSOCK(existing.st_mode))
-            throw EError(QStringLiteral("По пути %1 лежит не сокет: эмулятор его не удаляет. Укажите другой путь "
-                                        "--driver-socket.")
+            throw EError(QCoreApplication::translate("TSimulatorServer",
+                                                     "По пути %1 лежит не сокет: эмулятор его не удаляет. "
+                                                     "Укажите другой путь --driver-socket.")
                              .arg(FSocketPath));
         if (::unlink(path.constData()) != 0)
-            throw EError(QStringLiteral("Не удалось удалить старый сокет %1: %2")
-                             .arg(FSocketPath, QString::fromLocal8Bit(std::strerror(errno))));
+            throw EError(
+                QCoreApplication::translate("TSimulatorServer", "Не удалось удалить старый сокет %1: %2")
+                    .arg(FSocketPath, QString::fromLocal8Bit(std::strerror(errno))));
     }
     auto thread = std::make_unique<QThread>();
     auto *context = new QObject;
@@ -85,7 +90,8 @@ void TSimulatorServer::Start()
         thread->quit();
         thread->wait();
         delete context;
-        throw EError(QStringLiteral("Не удалось открыть сокет %1: %2").arg(FSocketPath, error));
+        throw EError(QCoreApplication::translate("TSimulatorServer", "Не удалось открыть сокет %1: %2")
+                         .arg(FSocketPath, error));
     }
     FThread = std::move(thread);
     FContext = context;

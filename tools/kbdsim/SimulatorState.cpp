@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "base/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 namespace {
@@ -20,7 +21,9 @@ void AppendWord(QByteArray &bytes, uint32_t value)
 
 EError FormatError(const QString &detail)
 {
-    return EError(QStringLiteral("Неверный формат файла состояния эмулятора: %1").arg(detail));
+    return EError(
+        QCoreApplication::translate("TSimulatorState", "Неверный формат файла состояния эмулятора: %1")
+            .arg(detail));
 }
 
 // Reads the parts of a state file, never past its end.
@@ -40,7 +43,9 @@ public:
     {
         const uint32_t size = Word();
         if (size > TSimulatorState::kMaxMemory)
-            throw FormatError(QStringLiteral("память в %1 байт больше допустимой").arg(size));
+            throw FormatError(
+                QCoreApplication::translate("TSimulatorState", "память в %1 байт больше допустимой")
+                    .arg(size));
         Need(size);
         const QByteArray memory = FBytes.mid(FPosition, size);
         FPosition += size;
@@ -53,7 +58,7 @@ private:
     void Need(qsizetype count) const
     {
         if (FBytes.size() - FPosition < count)
-            throw FormatError(QStringLiteral("файл обрывается"));
+            throw FormatError(QCoreApplication::translate("TSimulatorState", "файл обрывается"));
     }
 
     const QByteArray &FBytes;
@@ -76,16 +81,17 @@ QByteArray TSimulatorState::Encode() const
 TSimulatorState TSimulatorState::Decode(const QByteArray &bytes)
 {
     if (!bytes.startsWith(QByteArrayView(kMagic, kMagicSize)))
-        throw FormatError(QStringLiteral("нет подписи"));
+        throw FormatError(QCoreApplication::translate("TSimulatorState", "нет подписи"));
     TStateReader reader(bytes);
     const uint32_t format = reader.Word();
     if (format != kFormat)
-        throw FormatError(QStringLiteral("неизвестная версия %1").arg(format));
+        throw FormatError(
+            QCoreApplication::translate("TSimulatorState", "неизвестная версия %1").arg(format));
     TSimulatorState state;
     state.LayoutMemory = reader.Memory();
     state.ProgramMemory = reader.Memory();
     if (!reader.AtEnd())
-        throw FormatError(QStringLiteral("лишние данные в конце"));
+        throw FormatError(QCoreApplication::translate("TSimulatorState", "лишние данные в конце"));
     return state;
 }
 

@@ -7,6 +7,7 @@
 #include "base/ProgramVersion.h"
 #include "catalogue/Keyboards.h"
 #include "catalogue/XMLKeyboard.h"
+#include "translations/Language.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -58,6 +59,7 @@ void QuitOnSignals(QCoreApplication &application)
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
+    InstallTranslations(application, TLanguage::System);
     QStringList args = application.arguments();
     args.removeFirst();
 
@@ -66,7 +68,8 @@ int main(int argc, char **argv)
     try {
         options = TSimulatorOptions::FromArguments(args, &socketPath);
     } catch (const EError &error) {
-        Print(stderr, error.Message() + QStringLiteral("\nСправка: ravlin-kbdsim --help\n"));
+        const QString hint = QCoreApplication::translate("KbdSim", "Справка: ravlin-kbdsim --help");
+        Print(stderr, error.Message() + u'\n' + hint + u'\n');
         return kExitBadOptions;
     }
     if (options.Help) {
@@ -89,8 +92,9 @@ int main(int argc, char **argv)
     }
     const TKeyboard *model = keyboards.FindByModel(options.ModelCode);
     if (!model) {
-        Print(stderr,
-              QStringLiteral("Не найдено описание клавиатуры с кодом модели %1.\n").arg(options.ModelCode));
+        const QString message =
+            QCoreApplication::translate("KbdSim", "Не найдено описание клавиатуры с кодом модели %1.");
+        Print(stderr, message.arg(options.ModelCode) + u'\n');
         return kExitBadOptions;
     }
 
@@ -99,10 +103,9 @@ int main(int argc, char **argv)
         TSimulatorServer server(simulator, socketPath);
         QuitOnSignals(application);
         server.Start();
-        Print(stdout, QStringLiteral("Эмулятор клавиатуры %1 (модель %2) слушает %3\n")
-                          .arg(model->ClassName)
-                          .arg(model->Model)
-                          .arg(socketPath));
+        const QString listening =
+            QCoreApplication::translate("KbdSim", "Эмулятор клавиатуры %1 (модель %2) слушает %3");
+        Print(stdout, listening.arg(model->ClassName).arg(model->Model).arg(socketPath) + u'\n');
         application.exec();
         server.Stop();
     } catch (const EError &error) {

@@ -1,6 +1,7 @@
 #include "codeeditors/CodeField.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -12,7 +13,7 @@ TCodeField::TCodeField(const QString &name, QWidget *parent)
     FEdit->setObjectName(name);
     FButton->setObjectName(name + QStringLiteral("Button"));
     FButton->setText(QStringLiteral("..."));
-    FButton->setToolTip(QStringLiteral("Задать скан-коды для этого поля"));
+    FButton->setToolTip(tr("Задать скан-коды для этого поля"));
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(FEdit, 1);
@@ -23,20 +24,22 @@ TCodeField::TCodeField(const QString &name, QWidget *parent)
     connect(FButton, &QToolButton::clicked, this, [this] { emit editCodesRequested(2); });
 
     QAction *cut =
-        FMenu->addAction(QStringLiteral("Вырезать"), QKeySequence(Qt::CTRL | Qt::Key_X), FEdit, &QLineEdit::cut);
+        FMenu->addAction(tr("Вырезать"), QKeySequence(Qt::CTRL | Qt::Key_X), FEdit, &QLineEdit::cut);
     QAction *copy =
-        FMenu->addAction(QStringLiteral("Копировать"), QKeySequence(Qt::CTRL | Qt::Key_C), FEdit, &QLineEdit::copy);
+        FMenu->addAction(tr("Копировать"), QKeySequence(Qt::CTRL | Qt::Key_C), FEdit, &QLineEdit::copy);
     // Cut and copy need a selection.
     connect(FMenu, &QMenu::aboutToShow, this, [this, cut, copy] {
         cut->setEnabled(FEdit->hasSelectedText() && !FEdit->isReadOnly());
         copy->setEnabled(FEdit->hasSelectedText());
     });
-    FMenu->addAction(QStringLiteral("Вставить"), QKeySequence(Qt::CTRL | Qt::Key_V), FEdit, &QLineEdit::paste);
+    FMenu->addAction(tr("Вставить"), QKeySequence(Qt::CTRL | Qt::Key_V), FEdit, &QLineEdit::paste);
     FMenu->addSeparator();
-    const std::pair<const char16_t *, int> adding[] = {
-        {u"Добавить коды нажатия и отжатия", 2}, {u"Добавить коды нажатия", 0}, {u"Добавить коды отжатия", 1}};
+    const std::pair<const char *, int> adding[] = {
+        {QT_TRANSLATE_NOOP("TCodeField", "Добавить коды нажатия и отжатия"), 2},
+        {QT_TRANSLATE_NOOP("TCodeField", "Добавить коды нажатия"), 0},
+        {QT_TRANSLATE_NOOP("TCodeField", "Добавить коды отжатия"), 1}};
     for (const auto &[caption, mode] : adding)
-        FEditorActions << FMenu->addAction(QString::fromUtf16(caption), this,
+        FEditorActions << FMenu->addAction(QCoreApplication::translate("TCodeField", caption), this,
                                            [this, mode = mode] { emit editCodesRequested(mode); });
     FEdit->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FEdit, &QLineEdit::customContextMenuRequested, this,

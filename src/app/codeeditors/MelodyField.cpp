@@ -14,7 +14,7 @@ TMelodyField::TMelodyField(TKeyboardManager &manager, const QString &name, QWidg
     FEdit->setObjectName(name);
     FPlay->setObjectName(name + QStringLiteral("Play"));
     FPlay->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    FPlay->setToolTip(QStringLiteral("Прослушать"));
+    FPlay->setToolTip(tr("Прослушать"));
     FButton->setObjectName(name + QStringLiteral("Button"));
     FButton->setText(QStringLiteral("..."));
     auto *row = new QHBoxLayout(this);

@@ -24,7 +24,7 @@ TfmCodes::TfmCodes(TKeyboardManager &manager, QWidget *parent)
       FHook(std::make_unique<TKeyHook>([this](const TKeyMessage &message) { return OnKeyMessage(message); }))
 {
     setObjectName(QStringLiteral("fmCodes"));
-    setWindowTitle(QStringLiteral("Коды клавиши"));
+    setWindowTitle(tr("Коды клавиши"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(TBaseForm::FormFont(manager.Settings().Font()));
 
@@ -37,10 +37,10 @@ TfmCodes::TfmCodes(TKeyboardManager &manager, QWidget *parent)
     mmCodes->setFocusPolicy(Qt::StrongFocus);
     mmCodes->installEventFilter(this);
 
-    auto *signs = new QLabel(QStringLiteral("\"+\" означает нажатие клавиши, \"-\" - отжатие"), this);
-    auto *tab = new QLabel(QStringLiteral("Для ввода клавиши TAB используйте кнопку \"Выбрать\""), this);
-    lblModeHint = new QLabel(
-        QStringLiteral("Вы можете нажимать и отжимать любое количество клавиш в произвольном порядке"), this);
+    auto *signs = new QLabel(tr("\"+\" означает нажатие клавиши, \"-\" - отжатие"), this);
+    auto *tab = new QLabel(tr("Для ввода клавиши TAB используйте кнопку \"Выбрать\""), this);
+    lblModeHint =
+        new QLabel(tr("Вы можете нажимать и отжимать любое количество клавиш в произвольном порядке"), this);
     lblModeHint->setObjectName(QStringLiteral("lblModeHint"));
     lblModeHint->setWordWrap(true);
 
@@ -50,11 +50,11 @@ TfmCodes::TfmCodes(TKeyboardManager &manager, QWidget *parent)
         button->setObjectName(name);
         return button;
     };
-    QPushButton *choose = add(QStringLiteral("Выбрать..."), QStringLiteral("btnChoose"), QDialogButtonBox::ActionRole);
-    QPushButton *clear = add(QStringLiteral("Очистить"), QStringLiteral("btnClear"), QDialogButtonBox::ActionRole);
-    QPushButton *bytes = add(QStringLiteral("Задать..."), QStringLiteral("btnBytes"), QDialogButtonBox::ActionRole);
+    QPushButton *choose = add(tr("Выбрать..."), QStringLiteral("btnChoose"), QDialogButtonBox::ActionRole);
+    QPushButton *clear = add(tr("Очистить"), QStringLiteral("btnClear"), QDialogButtonBox::ActionRole);
+    QPushButton *bytes = add(tr("Задать..."), QStringLiteral("btnBytes"), QDialogButtonBox::ActionRole);
     add(QStringLiteral("OK"), QStringLiteral("btnOK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    add(QStringLiteral("Отмена"), QStringLiteral("btnCancel"), QDialogButtonBox::RejectRole);
+    add(tr("Отмена"), QStringLiteral("btnCancel"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &TfmCodes::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TfmCodes::reject);
     connect(choose, &QPushButton::clicked, this, [this] { CommandGuard::RunCommand(this, [this] { ChooseStdKey(); }); });

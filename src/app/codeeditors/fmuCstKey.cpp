@@ -13,14 +13,14 @@
 TfmCstKey::TfmCstKey(const TFont &font, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("fmCstKey"));
-    setWindowTitle(QStringLiteral("Новая клавиша"));
+    setWindowTitle(tr("Новая клавиша"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(TBaseForm::FormFont(font));
 
     edCode = new QLineEdit(QStringLiteral("0"), this);
     edCode->setObjectName(QStringLiteral("edCode"));
     auto *fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Код, hex:"), edCode);
+    fields->addRow(tr("Код, hex:"), edCode);
 
     QDialogButtonBox *buttons = OkCancelButtons(*this);
 

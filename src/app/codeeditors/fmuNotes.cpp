@@ -27,7 +27,8 @@ constexpr qint64 kMelodyFileLimit = 1024 * 1024;
 TFileDialogOptions MelodyFileOptions()
 {
     TFileDialogOptions options;
-    options.Filter = QStringLiteral("Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*");
+    options.Filter =
+        QCoreApplication::translate("TfmNotes", "Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*");
     options.Folder = QCoreApplication::applicationDirPath();
     options.DefaultSuffix = QStringLiteral("txt");
     return options;
@@ -38,7 +39,7 @@ TFileDialogOptions MelodyFileOptions()
 TfmNotes::TfmNotes(TKeyboardManager &manager, QWidget *parent) : QDialog(parent), FManager(manager)
 {
     setObjectName(QStringLiteral("fmNotes"));
-    setWindowTitle(QStringLiteral("Редактор нот"));
+    setWindowTitle(tr("Редактор нот"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(TBaseForm::FormFont(manager.Settings().Font()));
 
@@ -56,10 +57,10 @@ TfmNotes::TfmNotes(TKeyboardManager &manager, QWidget *parent) : QDialog(parent)
         tools->addWidget(button);
         return button;
     };
-    add(QStringLiteral("Открыть"), QStringLiteral("btnOpen"), &TfmNotes::Open);
-    add(QStringLiteral("Сохранить"), QStringLiteral("btnSave"), &TfmNotes::Save);
-    btnPlay = add(QStringLiteral("Прослушать"), QStringLiteral("btnPlay"), &TfmNotes::Play);
-    add(QStringLiteral("Очистить"), QStringLiteral("btnClear"), &TfmNotes::ClearText);
+    add(tr("Открыть"), QStringLiteral("btnOpen"), &TfmNotes::Open);
+    add(tr("Сохранить"), QStringLiteral("btnSave"), &TfmNotes::Save);
+    btnPlay = add(tr("Прослушать"), QStringLiteral("btnPlay"), &TfmNotes::Play);
+    add(tr("Очистить"), QStringLiteral("btnClear"), &TfmNotes::ClearText);
     tools->addStretch(1);
 
     QDialogButtonBox *buttons = OkCancelButtons(*this);

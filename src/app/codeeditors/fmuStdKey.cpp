@@ -15,7 +15,7 @@ TfmStdKey::TfmStdKey(const TCodeSet &codeSet, const TFont &font, QWidget *parent
     : QDialog(parent), FCodeSet(codeSet)
 {
     setObjectName(QStringLiteral("fmStdKey"));
-    setWindowTitle(QStringLiteral("Редактор клавиш"));
+    setWindowTitle(tr("Редактор клавиш"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(TBaseForm::FormFont(font));
 
@@ -24,8 +24,8 @@ TfmStdKey::TfmStdKey(const TCodeSet &codeSet, const TFont &font, QWidget *parent
     lbKeys = new QListWidget(this);
     lbKeys->setObjectName(QStringLiteral("lbKeys"));
     auto *lists = new QGridLayout;
-    lists->addWidget(new QLabel(QStringLiteral("Набор символов:"), this), 0, 0);
-    lists->addWidget(new QLabel(QStringLiteral("Клавиша:"), this), 0, 1);
+    lists->addWidget(new QLabel(tr("Набор символов:"), this), 0, 0);
+    lists->addWidget(new QLabel(tr("Клавиша:"), this), 0, 1);
     lists->addWidget(lbGroups, 1, 0);
     lists->addWidget(lbKeys, 1, 1);
 

@@ -4,6 +4,7 @@
 #include "common/ToolbarIcons.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <stdexcept>
 
@@ -22,91 +23,142 @@ enum TActionFlag : unsigned {
 
 struct TActionRow {
     const char16_t *Name;
-    const char16_t *Caption;
+    /// Caption, ToolbarCaption and Hint are the Russian source texts,
+    /// translated when an action is made.
+    const char *Caption;
     /// Several key sequences are separated by "; ".
     const char16_t *Keys = u"";
-    const char16_t *ToolbarCaption = u"";
-    const char16_t *Hint = u"";
+    const char *ToolbarCaption = "";
+    const char *Hint = "";
     const char16_t *Icon = u"";
     unsigned Flags = 0;
 };
 
 // In the order of the menus.
 const TActionRow Rows[] = {
-    {u"actFileWizard", u"Создать при помощи мастера", u"Ctrl+Alt+N"},
-    {u"actFileNew", u"Создать", u"Ctrl+N", u"Создать", u"", u"new"},
-    {u"actFileOpen", u"&Открыть", u"Ctrl+O", u"Открыть", u"", u"open"},
-    {u"actFileSave", u"&Сохранить", u"Ctrl+S", u"Сохранить", u"", u"save"},
-    {u"actFileSaveAs", u"Сохранить как...", u"Ctrl+Alt+S"},
-    {u"actFileClose", u"&Закрыть", u"Ctrl+F4"},
-    {u"actFileCloseAll", u"Закрыть все"},
-    {u"actFilePreview", u"Предварительный просмотр", u"Ctrl+W", u"Просмотр", u"", u"print-preview"},
-    {u"actFilePrint", u"Печать...", u"Ctrl+P"},
-    {u"actFileExit", u"&Выход"},
+    {u"actFileWizard", QT_TRANSLATE_NOOP("TActionRegistry", "Создать при помощи мастера"), u"Ctrl+Alt+N"},
+    {u"actFileNew", QT_TRANSLATE_NOOP("TActionRegistry", "Создать"), u"Ctrl+N",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Создать"), "", u"new"},
+    {u"actFileOpen", QT_TRANSLATE_NOOP("TActionRegistry", "&Открыть"), u"Ctrl+O",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Открыть"), "", u"open"},
+    {u"actFileSave", QT_TRANSLATE_NOOP("TActionRegistry", "&Сохранить"), u"Ctrl+S",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Сохранить"), "", u"save"},
+    {u"actFileSaveAs", QT_TRANSLATE_NOOP("TActionRegistry", "Сохранить как..."), u"Ctrl+Alt+S"},
+    {u"actFileClose", QT_TRANSLATE_NOOP("TActionRegistry", "&Закрыть"), u"Ctrl+F4"},
+    {u"actFileCloseAll", QT_TRANSLATE_NOOP("TActionRegistry", "Закрыть все")},
+    {u"actFilePreview", QT_TRANSLATE_NOOP("TActionRegistry", "Предварительный просмотр"), u"Ctrl+W",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Просмотр"), "", u"print-preview"},
+    {u"actFilePrint", QT_TRANSLATE_NOOP("TActionRegistry", "Печать..."), u"Ctrl+P"},
+    {u"actFileExit", QT_TRANSLATE_NOOP("TActionRegistry", "&Выход")},
 
-    {u"actEditUndo", u"Отменить", u"Ctrl+Z", u"Отменить", u"", u"undo", afDisabled},
-    {u"actEditRedo", u"Повторить", u"Ctrl+Y; Ctrl+Shift+Z", u"Повторить", u"", u"redo", afDisabled},
-    {u"actEditCut", u"Вырезать", u"Ctrl+X", u"Вырезать", u"", u"cut"},
-    {u"actEditCopy", u"Копировать", u"Ctrl+C", u"Копировать", u"", u"copy"},
-    {u"actEditPaste", u"Вставить", u"Ctrl+V", u"Вставить", u"", u"paste"},
-    {u"actEditFind", u"Найти...", u"Ctrl+F", u"Найти", u"Поиск по документу", u"find"},
-    {u"actEditReplace", u"Заменить...", u"Ctrl+R", u"Заменить", u"Поиск с заменой", u"replace"},
-    {u"actEditSelectAll", u"Выделить все", u"Ctrl+A"},
-    {u"actEditClear", u"Очистить"},
-    {u"actEditGroup", u"Сгруппировать", u"Ctrl+Alt+G", u"Сгруппировать", u"", u"group"},
-    {u"actEditUngroup", u"Разгруппировать", u"Ctrl+Alt+D", u"Разгруппировать", u"", u"ungroup"},
-    {u"actEditCardReader", u"Считыватель магнитных карт", u"Ctrl+Alt+R", u"Считыватель", u"", u"card-reader"},
-    {u"actEditKeyLock", u"Ключ клавиатуры", u"Ctrl+Alt+K", u"Ключ", u"", u"key-lock"},
-    {u"actLayoutProperties", u"Свойства раскладки", u"F11", u"Раскладка", u"", u"layout-properties"},
-    {u"actEditCheck", u"Проверить раскладку", u"", u"Проверить", u"", u"check"},
-    {u"actEditCompareFile", u"Сравнить с файлом..."},
-    {u"actEditCompareKeyboard", u"Сравнить с клавиатурой"},
-    {u"actEditKey", u"Свойства клавиши", u"Ctrl+K", u"Клавиша", u"", u"key-properties", afNoMenuBar},
-    {u"actPictureLoad", u"Загрузить картинку...", u"", u"", u"", u"", afNoMenuBar},
-    {u"actPictureSave", u"Сохранить картинку...", u"", u"", u"", u"", afNoMenuBar},
-    {u"actPictureClear", u"Очистить картинку", u"", u"", u"", u"", afNoMenuBar},
-    {u"actPictureFont", u"Изменить шрифт...", u"", u"", u"", u"", afNoMenuBar},
-    {u"actPictureColor", u"Изменить фон...", u"", u"", u"", u"", afNoMenuBar},
+    {u"actEditUndo", QT_TRANSLATE_NOOP("TActionRegistry", "Отменить"), u"Ctrl+Z",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Отменить"), "", u"undo", afDisabled},
+    {u"actEditRedo", QT_TRANSLATE_NOOP("TActionRegistry", "Повторить"), u"Ctrl+Y; Ctrl+Shift+Z",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Повторить"), "", u"redo", afDisabled},
+    {u"actEditCut", QT_TRANSLATE_NOOP("TActionRegistry", "Вырезать"), u"Ctrl+X",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Вырезать"), "", u"cut"},
+    {u"actEditCopy", QT_TRANSLATE_NOOP("TActionRegistry", "Копировать"), u"Ctrl+C",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Копировать"), "", u"copy"},
+    {u"actEditPaste", QT_TRANSLATE_NOOP("TActionRegistry", "Вставить"), u"Ctrl+V",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Вставить"), "", u"paste"},
+    {u"actEditFind", QT_TRANSLATE_NOOP("TActionRegistry", "Найти..."), u"Ctrl+F",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Найти"),
+     QT_TRANSLATE_NOOP("TActionRegistry", "Поиск по документу"), u"find"},
+    {u"actEditReplace", QT_TRANSLATE_NOOP("TActionRegistry", "Заменить..."), u"Ctrl+R",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Заменить"),
+     QT_TRANSLATE_NOOP("TActionRegistry", "Поиск с заменой"), u"replace"},
+    {u"actEditSelectAll", QT_TRANSLATE_NOOP("TActionRegistry", "Выделить все"), u"Ctrl+A"},
+    {u"actEditClear", QT_TRANSLATE_NOOP("TActionRegistry", "Очистить")},
+    {u"actEditGroup", QT_TRANSLATE_NOOP("TActionRegistry", "Сгруппировать"), u"Ctrl+Alt+G",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Сгруппировать"), "", u"group"},
+    {u"actEditUngroup", QT_TRANSLATE_NOOP("TActionRegistry", "Разгруппировать"), u"Ctrl+Alt+D",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Разгруппировать"), "", u"ungroup"},
+    {u"actEditCardReader", QT_TRANSLATE_NOOP("TActionRegistry", "Считыватель магнитных карт"), u"Ctrl+Alt+R",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Считыватель"), "", u"card-reader"},
+    {u"actEditKeyLock", QT_TRANSLATE_NOOP("TActionRegistry", "Ключ клавиатуры"), u"Ctrl+Alt+K",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Ключ"), "", u"key-lock"},
+    {u"actLayoutProperties", QT_TRANSLATE_NOOP("TActionRegistry", "Свойства раскладки"), u"F11",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Раскладка"), "", u"layout-properties"},
+    {u"actEditCheck", QT_TRANSLATE_NOOP("TActionRegistry", "Проверить раскладку"), u"",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Проверить"), "", u"check"},
+    {u"actEditCompareFile", QT_TRANSLATE_NOOP("TActionRegistry", "Сравнить с файлом...")},
+    {u"actEditCompareKeyboard", QT_TRANSLATE_NOOP("TActionRegistry", "Сравнить с клавиатурой")},
+    {u"actEditKey", QT_TRANSLATE_NOOP("TActionRegistry", "Свойства клавиши"), u"Ctrl+K",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Клавиша"), "", u"key-properties", afNoMenuBar},
+    {u"actPictureLoad", QT_TRANSLATE_NOOP("TActionRegistry", "Загрузить картинку..."), u"", "", "", u"",
+     afNoMenuBar},
+    {u"actPictureSave", QT_TRANSLATE_NOOP("TActionRegistry", "Сохранить картинку..."), u"", "", "", u"",
+     afNoMenuBar},
+    {u"actPictureClear", QT_TRANSLATE_NOOP("TActionRegistry", "Очистить картинку"), u"", "", "", u"",
+     afNoMenuBar},
+    {u"actPictureFont", QT_TRANSLATE_NOOP("TActionRegistry", "Изменить шрифт..."), u"", "", "", u"",
+     afNoMenuBar},
+    {u"actPictureColor", QT_TRANSLATE_NOOP("TActionRegistry", "Изменить фон..."), u"", "", "", u"",
+     afNoMenuBar},
 
-    {u"actDeviceReadInfo", u"Информация об устройстве", u"F3", u"Информация", u"", u"device-info"},
-    {u"actDeviceTest", u"Тест клавиатуры...", u"F2", u"Тест", u"", u"key-test"},
-    {u"actDeviceWriteLayout", u"Записать раскладку", u"F5", u"Загрузить", u"", u"write-layout"},
-    {u"actDeviceReadLayout", u"Прочитать раскладку", u"F4", u"Прочитать", u"", u"read-layout"},
-    {u"actDeviceReadMemory", u"Прочитать раскладку в файл", u"", u"", u"Чтение памяти устройства в файл"},
-    {u"actDeviceWriteMemory", u"Записать раскладку из файла", u"", u"", u"Запись памяти устройства из файла"},
-    {u"actDeviceWriteProgram", u"Записать программу из файла", u"F6", u"", u"Запись программы устройства из файла"},
-    {u"miInstallDrv", u"Установить драйвер клавиатуры"},
-    {u"miUninstallDrv", u"Удалить драйвер клавиатуры"},
-    {u"miLoader", u"Перевести в режим загрузчика"},
-    {u"miWork", u"Перевести в рабочий режим"},
+    {u"actDeviceReadInfo", QT_TRANSLATE_NOOP("TActionRegistry", "Информация об устройстве"), u"F3",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Информация"), "", u"device-info"},
+    {u"actDeviceTest", QT_TRANSLATE_NOOP("TActionRegistry", "Тест клавиатуры..."), u"F2",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Тест"), "", u"key-test"},
+    {u"actDeviceWriteLayout", QT_TRANSLATE_NOOP("TActionRegistry", "Записать раскладку"), u"F5",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Загрузить"), "", u"write-layout"},
+    {u"actDeviceReadLayout", QT_TRANSLATE_NOOP("TActionRegistry", "Прочитать раскладку"), u"F4",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Прочитать"), "", u"read-layout"},
+    {u"actDeviceReadMemory", QT_TRANSLATE_NOOP("TActionRegistry", "Прочитать раскладку в файл"), u"", "",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Чтение памяти устройства в файл")},
+    {u"actDeviceWriteMemory", QT_TRANSLATE_NOOP("TActionRegistry", "Записать раскладку из файла"), u"", "",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Запись памяти устройства из файла")},
+    {u"actDeviceWriteProgram", QT_TRANSLATE_NOOP("TActionRegistry", "Записать программу из файла"), u"F6", "",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Запись программы устройства из файла")},
+    {u"miInstallDrv", QT_TRANSLATE_NOOP("TActionRegistry", "Установить драйвер клавиатуры")},
+    {u"miUninstallDrv", QT_TRANSLATE_NOOP("TActionRegistry", "Удалить драйвер клавиатуры")},
+    {u"miLoader", QT_TRANSLATE_NOOP("TActionRegistry", "Перевести в режим загрузчика")},
+    {u"miWork", QT_TRANSLATE_NOOP("TActionRegistry", "Перевести в рабочий режим")},
 
-    {u"actLayerAll", u"Все слои", u"Shift+F5", u"", u"", u"layers-all", afCheckable},
-    {u"actLayer1", u"Слой 1", u"Shift+F1", u"", u"", u"layer-1", afCheckable},
-    {u"actLayer2", u"Слой 2", u"Shift+F2", u"", u"", u"layer-2", afCheckable},
-    {u"actLayer3", u"Слой 3", u"Shift+F3", u"", u"", u"layer-3", afCheckable},
-    {u"actLayer4", u"Слой 4", u"Shift+F4", u"", u"", u"layer-4", afCheckable},
-    {u"actButtonCaptions", u"Подписи к кнопкам", u"", u"", u"", u"", afCheckable},
-    {u"actViewLayout", u"Показать раскладку", u"Ctrl+L", u"Раскладка", u"", u"view-layout", afCheckable},
-    {u"actViewSimplified", u"Упрощенный вид раскладки", u"Ctrl+Alt+L", u"Упрощенно", u"", u"view-simplified",
+    {u"actLayerAll", QT_TRANSLATE_NOOP("TActionRegistry", "Все слои"), u"Shift+F5", "", "", u"layers-all",
      afCheckable},
-    {u"actViewPicture", u"Показать рисунок", u"Ctrl+Alt+P", u"Рисунок", u"", u"view-picture", afCheckable},
-    {u"actViewZoomIn", u"Увеличить", u"Ctrl++", u"", u"", u"", afShownKeys},
-    {u"actViewZoomOut", u"Уменьшить", u"Ctrl+-", u"", u"", u"", afShownKeys},
-    {u"actViewZoomNormal", u"Обычный размер", u"Ctrl+0", u"", u"", u"", afShownKeys},
-    {u"actMessageWindow", u"Окно сообщений", u"Ctrl+Alt+M"},
-    {u"pmiMessageWindow", u"Окно сообщений", u"", u"", u"", u"", afNoMenuBar},
+    {u"actLayer1", QT_TRANSLATE_NOOP("TActionRegistry", "Слой 1"), u"Shift+F1", "", "", u"layer-1",
+     afCheckable},
+    {u"actLayer2", QT_TRANSLATE_NOOP("TActionRegistry", "Слой 2"), u"Shift+F2", "", "", u"layer-2",
+     afCheckable},
+    {u"actLayer3", QT_TRANSLATE_NOOP("TActionRegistry", "Слой 3"), u"Shift+F3", "", "", u"layer-3",
+     afCheckable},
+    {u"actLayer4", QT_TRANSLATE_NOOP("TActionRegistry", "Слой 4"), u"Shift+F4", "", "", u"layer-4",
+     afCheckable},
+    {u"actButtonCaptions", QT_TRANSLATE_NOOP("TActionRegistry", "Подписи к кнопкам"), u"", "", "", u"",
+     afCheckable},
+    {u"actViewLayout", QT_TRANSLATE_NOOP("TActionRegistry", "Показать раскладку"), u"Ctrl+L",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Раскладка"), "", u"view-layout", afCheckable},
+    {u"actViewSimplified", QT_TRANSLATE_NOOP("TActionRegistry", "Упрощенный вид раскладки"), u"Ctrl+Alt+L",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Упрощенно"), "", u"view-simplified", afCheckable},
+    {u"actViewPicture", QT_TRANSLATE_NOOP("TActionRegistry", "Показать рисунок"), u"Ctrl+Alt+P",
+     QT_TRANSLATE_NOOP("TActionRegistry", "Рисунок"), "", u"view-picture", afCheckable},
+    {u"actViewZoomIn", QT_TRANSLATE_NOOP("TActionRegistry", "Увеличить"), u"Ctrl++", "", "", u"",
+     afShownKeys},
+    {u"actViewZoomOut", QT_TRANSLATE_NOOP("TActionRegistry", "Уменьшить"), u"Ctrl+-", "", "", u"",
+     afShownKeys},
+    {u"actViewZoomNormal", QT_TRANSLATE_NOOP("TActionRegistry", "Обычный размер"), u"Ctrl+0", "", "", u"",
+     afShownKeys},
+    {u"actMessageWindow", QT_TRANSLATE_NOOP("TActionRegistry", "Окно сообщений"), u"Ctrl+Alt+M"},
+    {u"pmiMessageWindow", QT_TRANSLATE_NOOP("TActionRegistry", "Окно сообщений"), u"", "", "", u"",
+     afNoMenuBar},
 
-    {u"actSettings", u"Настройки приложения..."},
+    {u"actSettings", QT_TRANSLATE_NOOP("TActionRegistry", "Настройки приложения...")},
 
-    {u"actWindowTileVertical", u"Расположить вертикально"},
-    {u"actWindowTileHorizontal", u"Расположить горизонтально"},
-    {u"actWindowCascade", u"Каскадом"},
+    {u"actWindowTileVertical", QT_TRANSLATE_NOOP("TActionRegistry", "Расположить вертикально")},
+    {u"actWindowTileHorizontal", QT_TRANSLATE_NOOP("TActionRegistry", "Расположить горизонтально")},
+    {u"actWindowCascade", QT_TRANSLATE_NOOP("TActionRegistry", "Каскадом")},
 
-    {u"actHelpContents", u"Вызов справки...", u"F1"},
-    {u"miDevices", u"Поддерживаемые устройства..."},
-    {u"actHelpCheckUpdates", u"Проверить обновления..."},
-    {u"actHelpAbout", u"О программе..."},
+    {u"actHelpContents", QT_TRANSLATE_NOOP("TActionRegistry", "Вызов справки..."), u"F1"},
+    {u"miDevices", QT_TRANSLATE_NOOP("TActionRegistry", "Поддерживаемые устройства...")},
+    {u"actHelpCheckUpdates", QT_TRANSLATE_NOOP("TActionRegistry", "Проверить обновления...")},
+    {u"actHelpAbout", QT_TRANSLATE_NOOP("TActionRegistry", "О программе...")},
 };
+
+QString Translated(const char *text)
+{
+    return *text ? QCoreApplication::translate("TActionRegistry", text) : QString();
+}
 
 const TActionRow &Row(QStringView name)
 {
@@ -121,17 +173,17 @@ const TActionRow &Row(QStringView name)
 QAction *TActionRegistry::Make(QStringView name, QObject *owner)
 {
     const TActionRow &row = Row(name);
-    auto *action = new QAction(QString::fromUtf16(row.Caption), owner);
+    auto *action = new QAction(Translated(row.Caption), owner);
     action->setObjectName(QString::fromUtf16(row.Name));
     const QString keys = QString::fromUtf16(row.Keys);
     if (!keys.isEmpty())
         action->setShortcuts(QKeySequence::listFromString(keys, QKeySequence::PortableText));
     if (row.Flags & afShownKeys)
         action->setShortcutContext(Qt::WidgetShortcut);
-    const QString toolbarCaption = QString::fromUtf16(row.ToolbarCaption);
+    const QString toolbarCaption = Translated(row.ToolbarCaption);
     if (!toolbarCaption.isEmpty())
         action->setIconText(toolbarCaption);
-    const QString hint = QString::fromUtf16(row.Hint);
+    const QString hint = Translated(row.Hint);
     if (!hint.isEmpty()) {
         action->setToolTip(hint);
         action->setStatusTip(hint);

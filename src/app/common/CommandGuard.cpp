@@ -73,11 +73,11 @@ QString FaultText(const std::exception_ptr &error)
     } catch (const EError &e) {
         return e.Message();
     } catch (const std::bad_alloc &) {
-        return QStringLiteral("Недостаточно памяти для выполнения операции.");
+        return QCoreApplication::translate("CommandGuard", "Недостаточно памяти для выполнения операции.");
     } catch (const std::exception &e) {
         return QString::fromLocal8Bit(e.what());
     } catch (...) {
-        return QStringLiteral("Неизвестная ошибка программы.");
+        return QCoreApplication::translate("CommandGuard", "Неизвестная ошибка программы.");
     }
 }
 

@@ -1,5 +1,6 @@
 #include "common/DialogButtons.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -7,10 +8,11 @@
 QDialogButtonBox *OkCancelButtons(QDialog &dialog)
 {
     auto *buttons = new QDialogButtonBox(&dialog);
-    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton *ok =
+        buttons->addButton(QCoreApplication::translate("DialogButtons", "OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("btnOK"));
     ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
+    buttons->addButton(QCoreApplication::translate("DialogButtons", "Отмена"), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("btnCancel"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

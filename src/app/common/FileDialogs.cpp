@@ -1,7 +1,8 @@
 #include "common/FileDialogs.h"
 
-#include <QFileDialog>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -28,7 +29,8 @@ TFileChoice RunDialog(QWidget *parent, const TFileDialogOptions &options, bool s
     dialog.setObjectName(!options.Name.isEmpty() ? options.Name
                          : save               ? QStringLiteral("dlgSave")
                                               : QStringLiteral("dlgOpen"));
-    dialog.setWindowTitle(save ? QStringLiteral("Сохранить как") : QStringLiteral("Открыть"));
+    dialog.setWindowTitle(save ? QCoreApplication::translate("FileDialogs", "Сохранить как")
+                               : QCoreApplication::translate("FileDialogs", "Открыть"));
     // The same widget dialog on every desktop, which tests can drive.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -107,7 +109,10 @@ QString ProposedPdfFileName(const QString &layoutFileName, const QString &captio
 QString ChoosePdfFile(QWidget *parent, const QString &proposed)
 {
     TFileDialogOptions options;
-    options.Filter = QStringLiteral("Документ PDF (*.pdf)|*.pdf");
+    // Only the description is translated; the pattern after "|" is the one
+    // the dialog filters by.
+    options.Filter =
+        QCoreApplication::translate("FileDialogs", "Документ PDF (*.pdf)") + QStringLiteral("|*.pdf");
     options.FileName = proposed;
     options.ConfirmOverwrite = false;
     for (;;) {
@@ -117,11 +122,11 @@ QString ChoosePdfFile(QWidget *parent, const QString &proposed)
         QString fileName = choice.FileName;
         if (!fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
             fileName += QStringLiteral(".pdf");
-        if (!QFileInfo::exists(fileName)
-            || QMessageBox::question(parent, QStringLiteral("Печать"),
-                                     QStringLiteral("Файл %1 уже существует. Заменить его?")
-                                         .arg(QDir::toNativeSeparators(fileName)))
-                   == QMessageBox::Yes)
+        if (!QFileInfo::exists(fileName) ||
+            QMessageBox::question(
+                parent, QCoreApplication::translate("FileDialogs", "Печать"),
+                QCoreApplication::translate("FileDialogs", "Файл %1 уже существует. Заменить его?")
+                    .arg(QDir::toNativeSeparators(fileName))) == QMessageBox::Yes)
             return fileName;
         options.FileName = fileName;
     }

@@ -22,7 +22,7 @@ constexpr int kCaptionColumnWidth = 230;
 TfmInfo::TfmInfo(const TFont &font, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("fmInfo"));
-    setWindowTitle(QStringLiteral("Информация об устройстве"));
+    setWindowTitle(tr("Информация об устройстве"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(TBaseForm::FormFont(font));
     setMinimumSize(344, 289);
@@ -30,7 +30,7 @@ TfmInfo::TfmInfo(const TFont &font, QWidget *parent) : QDialog(parent)
     ListView = new QTreeWidget(this);
     ListView->setObjectName(QStringLiteral("ListView"));
     ListView->setColumnCount(2);
-    ListView->setHeaderLabels({QStringLiteral("Наименование"), QStringLiteral("Значение")});
+    ListView->setHeaderLabels({tr("Наименование"), tr("Значение")});
     ListView->setRootIsDecorated(false);
     ListView->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView->header()->setStretchLastSection(true);
@@ -45,7 +45,7 @@ TfmInfo::TfmInfo(const TFont &font, QWidget *parent) : QDialog(parent)
     LabelState = new QLabel(this);
     LabelState->setObjectName(QStringLiteral("LabelState"));
     LabelState->setWordWrap(true);
-    btnClose = new QPushButton(QStringLiteral("OK"), this);
+    btnClose = new QPushButton(tr("OK"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setDefault(true);
     connect(btnClose, &QPushButton::clicked, this, &TfmInfo::accept);

@@ -20,7 +20,7 @@ TfmProgress::TfmProgress(QWidget *parent) : QDialog(parent)
     setWindowModality(Qt::ApplicationModal);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    lblName = new QLabel(QStringLiteral("Выполнено:"), this);
+    lblName = new QLabel(tr("Выполнено:"), this);
     lblName->setObjectName(QStringLiteral("lblName"));
     lblProgress = new QLabel(QStringLiteral("0 %"), this);
     lblProgress->setObjectName(QStringLiteral("lblProgress"));
@@ -28,11 +28,11 @@ TfmProgress::TfmProgress(QWidget *parent) : QDialog(parent)
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setTextVisible(false);
     ProgressBar->setMinimumWidth(300);
-    lblTimeLeft_ = new QLabel(QStringLiteral("Прошло времени, с:"), this);
+    lblTimeLeft_ = new QLabel(tr("Прошло времени, с:"), this);
     lblTimeLeft_->setObjectName(QStringLiteral("lblTimeLeft_"));
     lblTimeLeft = new QLabel(QStringLiteral("0"), this);
     lblTimeLeft->setObjectName(QStringLiteral("lblTimeLeft"));
-    btnCancel = new QPushButton(QStringLiteral("Прервать"), this);
+    btnCancel = new QPushButton(tr("Прервать"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     connect(btnCancel, &QPushButton::clicked, this, &TfmProgress::reject);
 
@@ -88,8 +88,7 @@ void TfmProgress::reject()
 
 void TfmProgress::btnCancelClick()
 {
-    if (QMessageBox::warning(this, QApplication::applicationDisplayName(),
-                             QStringLiteral("Прервать операцию ?"),
+    if (QMessageBox::warning(this, QApplication::applicationDisplayName(), tr("Прервать операцию ?"),
                              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes &&
         FProgress)
         FProgress->Cancel();

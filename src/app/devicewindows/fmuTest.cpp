@@ -33,7 +33,7 @@ QPlainTextEdit *CreateMemo(QWidget *page, const QString &name)
 TfmTest::TfmTest(const TFont &font, QWidget *parent) : TBaseForm(font, parent, Qt::Window)
 {
     setObjectName(QStringLiteral("fmTest"));
-    setWindowTitle(QStringLiteral("Тест клавиатуры"));
+    setWindowTitle(tr("Тест клавиатуры"));
     resize(420, 320);
 
     PageControl = new QTabWidget(this);
@@ -42,8 +42,8 @@ TfmTest::TfmTest(const TFont &font, QWidget *parent) : TBaseForm(font, parent, Q
     tsCodes->setObjectName(QStringLiteral("tsCodes"));
     tsText = new QWidget;
     tsText->setObjectName(QStringLiteral("tsText"));
-    PageControl->addTab(tsCodes, QStringLiteral("Коды клавиш"));
-    PageControl->addTab(tsText, QStringLiteral("Текст"));
+    PageControl->addTab(tsCodes, tr("Коды клавиш"));
+    PageControl->addTab(tsText, tr("Текст"));
     MemoCodes = CreateMemo(tsCodes, QStringLiteral("MemoCodes"));
     MemoText = CreateMemo(tsText, QStringLiteral("MemoText"));
     pmMemoCodes = CreateMemoMenu(MemoCodes, QStringLiteral("Codes"));
@@ -116,11 +116,11 @@ QMenu *TfmTest::CreateMemoMenu(QPlainTextEdit *memo, const QString &prefix)
                 [this, memo, slot] { CommandGuard::RunCommand(this, [memo, slot] { (memo->*slot)(); }); });
         return action;
     };
-    QAction *cut = add(QStringLiteral("Cut"), QStringLiteral("Вырезать"), &QPlainTextEdit::cut);
-    QAction *copy = add(QStringLiteral("Copy"), QStringLiteral("Копировать"), &QPlainTextEdit::copy);
-    QAction *paste = add(QStringLiteral("Paste"), QStringLiteral("Вставить"), &QPlainTextEdit::paste);
-    add(QStringLiteral("Clear"), QStringLiteral("Очистить"), &QPlainTextEdit::clear);
-    add(QStringLiteral("SelectAll"), QStringLiteral("Выделить все"), &QPlainTextEdit::selectAll);
+    QAction *cut = add(QStringLiteral("Cut"), tr("Вырезать"), &QPlainTextEdit::cut);
+    QAction *copy = add(QStringLiteral("Copy"), tr("Копировать"), &QPlainTextEdit::copy);
+    QAction *paste = add(QStringLiteral("Paste"), tr("Вставить"), &QPlainTextEdit::paste);
+    add(QStringLiteral("Clear"), tr("Очистить"), &QPlainTextEdit::clear);
+    add(QStringLiteral("SelectAll"), tr("Выделить все"), &QPlainTextEdit::selectAll);
     // Cut and copy need a selection, paste text on the clipboard.
     connect(menu, &QMenu::aboutToShow, memo, [memo, cut, copy, paste] {
         const bool selected = memo->textCursor().hasSelection();

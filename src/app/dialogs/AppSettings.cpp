@@ -4,6 +4,7 @@
 #include "device/KeyboardManager.h"
 #include "settings/SettingsManager.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -30,11 +31,14 @@ bool IsMailAddress(const QString &address)
 void CheckAddresses(const TAppSettings &values)
 {
     if (!IsWebAddress(values.UpdateServer))
-        throw EError(QStringLiteral("Адрес сервера обновлений должен начинаться с http:// или https://."));
+        throw EError(QCoreApplication::translate(
+            "AppSettings", "Адрес сервера обновлений должен начинаться с http:// или https://."));
     if (!IsWebAddress(values.DownloadPage))
-        throw EError(QStringLiteral("Адрес страницы загрузки должен начинаться с http:// или https://."));
+        throw EError(QCoreApplication::translate(
+            "AppSettings", "Адрес страницы загрузки должен начинаться с http:// или https://."));
     if (!IsMailAddress(values.ReportAddress))
-        throw EError(QStringLiteral("Адрес для отчетов об ошибках должен иметь вид имя@домен."));
+        throw EError(QCoreApplication::translate("AppSettings",
+                                                 "Адрес для отчетов об ошибках должен иметь вид имя@домен."));
 }
 
 } // namespace
@@ -47,6 +51,7 @@ TAppSettings ReadAppSettings(TKeyboardManager &manager)
     values.KeyboardID = settings.KeyboardID();
     values.SaveBeforeUpload = settings.SaveBeforeUpload();
     values.CheckUpdateOnLoad = settings.CheckUpdateOnLoad();
+    values.Language = settings.Language();
     values.Font = settings.Font();
     values.UpdateServer = settings.UpdateServer();
     values.DownloadPage = settings.DownloadPage();
@@ -63,6 +68,7 @@ void ApplyAppSettings(TKeyboardManager &manager, const TAppSettings &values)
         settings.SetKeyboardID(*values.KeyboardID);
     settings.SetSaveBeforeUpload(values.SaveBeforeUpload);
     settings.SetCheckUpdateOnLoad(values.CheckUpdateOnLoad);
+    settings.SetLanguage(values.Language);
     settings.Font() = values.Font;
     settings.SetUpdateServer(values.UpdateServer);
     settings.SetDownloadPage(values.DownloadPage);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Font.h"
+#include "translations/Language.h"
 
 #include <QString>
 #include <optional>
@@ -14,6 +15,8 @@ struct TAppSettings {
     std::optional<int> KeyboardID;
     bool SaveBeforeUpload = false;
     bool CheckUpdateOnLoad = true;
+    /// The language of the texts, taken at the editor's next start.
+    TLanguage Language = TLanguage::System;
     TFont Font;
     /// The update server, the download page and the address of error
     /// reports; empty when there is none.
@@ -30,6 +33,6 @@ TAppSettings ReadAppSettings(TKeyboardManager &manager);
 /// a web address that is not http or https, a report address that is not
 /// name@domain), changing nothing before: the device
 /// (raises "Устройство %s не найдено." when no port has it, changing nothing
-/// else), the default model when there is one, the two switches, the font,
+/// else), the default model when there is one, the two switches, the language, the font,
 /// the update server, the download page and the report address.
 void ApplyAppSettings(TKeyboardManager &manager, const TAppSettings &values);

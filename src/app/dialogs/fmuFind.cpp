@@ -11,20 +11,20 @@
 TfmFind::TfmFind(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("fmFind"));
-    setWindowTitle(QStringLiteral("Поиск"));
+    setWindowTitle(tr("Поиск"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     cbFind = new THistoryComboBox(this);
     cbFind->setObjectName(QStringLiteral("cbFind"));
     auto *fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Найти:"), cbFind);
+    fields->addRow(tr("Найти:"), cbFind);
 
     auto *buttons = new QDialogButtonBox(this);
-    btnFind = buttons->addButton(QStringLiteral("Найти"), QDialogButtonBox::AcceptRole);
+    btnFind = buttons->addButton(tr("Найти"), QDialogButtonBox::AcceptRole);
     btnFind->setObjectName(QStringLiteral("btnFind"));
     btnFind->setDefault(true);
-    btnCancel = buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    btnCancel = buttons->addButton(tr("Отмена"), QDialogButtonBox::RejectRole);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &TfmFind::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TfmFind::reject);

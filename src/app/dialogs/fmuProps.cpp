@@ -17,7 +17,7 @@ TfmProps::TfmProps(TKeyboardManager &manager, int keyboardId, QWidget *parent)
     : QDialog(parent), FManager(manager), FKeyboardID(keyboardId)
 {
     setObjectName(QStringLiteral("fmProps"));
-    setWindowTitle(QStringLiteral("Свойства раскладки"));
+    setWindowTitle(tr("Свойства раскладки"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(TBaseForm::FormFont(manager.Settings().Font()));
 
@@ -25,7 +25,7 @@ TfmProps::TfmProps(TKeyboardManager &manager, int keyboardId, QWidget *parent)
     lbModels->setObjectName(QStringLiteral("lbModels"));
     FillModelList(*lbModels, manager.Keyboards());
     SelectModelItem(*lbModels, keyboardId);
-    auto *label = new QLabel(QStringLiteral("Модель:"), this);
+    auto *label = new QLabel(tr("Модель:"), this);
     label->setBuddy(lbModels);
     connect(lbModels, &QListWidget::itemDoubleClicked, this, &TfmProps::accept);
 
@@ -33,9 +33,9 @@ TfmProps::TfmProps(TKeyboardManager &manager, int keyboardId, QWidget *parent)
     btnOK = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setDefault(true);
-    btnCancel = buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    btnCancel = buttons->addButton(tr("Отмена"), QDialogButtonBox::RejectRole);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnRead = buttons->addButton(QStringLiteral("Прочитать"), QDialogButtonBox::ActionRole);
+    btnRead = buttons->addButton(tr("Прочитать"), QDialogButtonBox::ActionRole);
     btnRead->setObjectName(QStringLiteral("btnRead"));
     btnRead->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::accepted, this, &TfmProps::accept);

@@ -11,7 +11,7 @@
 TfmReplace::TfmReplace(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("fmReplace"));
-    setWindowTitle(QStringLiteral("Поиск с заменой"));
+    setWindowTitle(tr("Поиск с заменой"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     cbFind = new THistoryComboBox(this);
@@ -19,14 +19,14 @@ TfmReplace::TfmReplace(QWidget *parent) : QDialog(parent)
     cbReplace = new THistoryComboBox(this);
     cbReplace->setObjectName(QStringLiteral("cbReplace"));
     auto *fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Найти:"), cbFind);
-    fields->addRow(QStringLiteral("Заменить на:"), cbReplace);
+    fields->addRow(tr("Найти:"), cbFind);
+    fields->addRow(tr("Заменить на:"), cbReplace);
 
     auto *buttons = new QDialogButtonBox(this);
-    btnReplaceAll = buttons->addButton(QStringLiteral("Заменить все"), QDialogButtonBox::AcceptRole);
+    btnReplaceAll = buttons->addButton(tr("Заменить все"), QDialogButtonBox::AcceptRole);
     btnReplaceAll->setObjectName(QStringLiteral("btnReplaceAll"));
     btnReplaceAll->setDefault(true);
-    btnCancel = buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    btnCancel = buttons->addButton(tr("Отмена"), QDialogButtonBox::RejectRole);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &TfmReplace::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TfmReplace::reject);

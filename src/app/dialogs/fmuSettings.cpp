@@ -55,19 +55,24 @@ QLineEdit *AddAddressField(QVBoxLayout &layout, const QString &name, const QStri
 
 } // namespace
 
+QString TfmSettings::AddressTabName()
+{
+    return tr("Обновления и отчеты");
+}
+
 TfmSettings::TfmSettings(TKeyboardManager &manager, const TAppSettings &values, QWidget *parent)
     : QDialog(parent), FManager(manager), FDeviceName(values.DeviceName)
 {
     setObjectName(QStringLiteral("fmSettings"));
-    setWindowTitle(QStringLiteral("Настройки приложения"));
+    setWindowTitle(tr("Настройки приложения"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(TBaseForm::FormFont(manager.Settings().Font()));
 
     auto *tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("PageControl"));
-    tabs->addTab(CreateGeneralTab(values), QStringLiteral("Общие"));
-    tabs->addTab(CreateFontTab(), QStringLiteral("Шрифт"));
-    tabs->addTab(CreateAddressTab(values), kAddressTabName);
+    tabs->addTab(CreateGeneralTab(values), tr("Общие"));
+    tabs->addTab(CreateFontTab(), tr("Шрифт"));
+    tabs->addTab(CreateAddressTab(values), AddressTabName());
     SetPreviewFont(values.Font);
 
     QDialogButtonBox *buttons = OkCancelButtons(*this);
@@ -87,24 +92,41 @@ QWidget *TfmSettings::CreateGeneralTab(const TAppSettings &values)
     for (int i = 0; i < keyboards.Count(); ++i)
         cbKeyboard->addItem(keyboards.Item(i).ClassName, keyboards.Item(i).ID);
     cbKeyboard->setCurrentIndex(values.KeyboardID ? cbKeyboard->findData(*values.KeyboardID) : -1);
-    auto *keyboardLabel = new QLabel(QStringLiteral("Клавиатура по умолчанию:"), page);
+    auto *keyboardLabel = new QLabel(tr("Клавиатура по умолчанию:"), page);
     keyboardLabel->setBuddy(cbKeyboard);
 
-    chbSaveBeforeUpload = new QCheckBox(QStringLiteral("Сохранять раскладку перед загрузкой"), page);
+    chbSaveBeforeUpload = new QCheckBox(tr("Сохранять раскладку перед загрузкой"), page);
     chbSaveBeforeUpload->setObjectName(QStringLiteral("chbSaveBeforeUpload"));
     chbSaveBeforeUpload->setChecked(values.SaveBeforeUpload);
-    chbCheckUpdate = new QCheckBox(QStringLiteral("Проверять обновления при старте"), page);
+    chbCheckUpdate = new QCheckBox(tr("Проверять обновления при старте"), page);
     chbCheckUpdate->setObjectName(QStringLiteral("chbCheckUpdate"));
     chbCheckUpdate->setChecked(values.CheckUpdateOnLoad);
 
-    auto *deviceGroup = new QGroupBox(QStringLiteral("Тип клавиатуры:"), page);
+    // Each language is named in itself, so that a user who cannot read the
+    // current one still finds their own.
+    cbLanguage = new QComboBox(page);
+    cbLanguage->setObjectName(QStringLiteral("cbLanguage"));
+    cbLanguage->addItem(tr("Системный"), int(TLanguage::System));
+    cbLanguage->addItem(QStringLiteral("Русский"), int(TLanguage::Russian));
+    cbLanguage->addItem(QStringLiteral("English"), int(TLanguage::English));
+    cbLanguage->setCurrentIndex(cbLanguage->findData(int(values.Language)));
+    auto *languageLabel = new QLabel(tr("Язык:"), page);
+    languageLabel->setBuddy(cbLanguage);
+    auto *languageNote = new QLabel(tr("Язык сменится при следующем запуске программы."), page);
+    languageNote->setEnabled(false);
+    auto *languageRow = new QHBoxLayout;
+    languageRow->addWidget(languageLabel);
+    languageRow->addWidget(cbLanguage);
+    languageRow->addWidget(languageNote, 1);
+
+    auto *deviceGroup = new QGroupBox(tr("Тип клавиатуры:"), page);
     cbDevice = new QComboBox(deviceGroup);
     cbDevice->setObjectName(QStringLiteral("cbDevice"));
     cbDevice->setMinimumWidth(260);
     btnRefresh = new QToolButton(deviceGroup);
     btnRefresh->setObjectName(QStringLiteral("btnRefresh"));
     btnRefresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    btnRefresh->setToolTip(QStringLiteral("Обновить список устройств"));
+    btnRefresh->setToolTip(tr("Обновить список устройств"));
     connect(btnRefresh, &QToolButton::clicked, this, &TfmSettings::btnRefreshClick);
     auto *deviceRow = new QHBoxLayout(deviceGroup);
     deviceRow->addWidget(cbDevice, 1);
@@ -116,6 +138,7 @@ QWidget *TfmSettings::CreateGeneralTab(const TAppSettings &values)
     layout->addWidget(cbKeyboard);
     layout->addWidget(chbSaveBeforeUpload);
     layout->addWidget(chbCheckUpdate);
+    layout->addLayout(languageRow);
     layout->addWidget(deviceGroup);
     layout->addStretch();
     return page;
@@ -144,9 +167,9 @@ QWidget *TfmSettings::CreateFontTab()
     pnlPreview->setMinimumHeight(60);
 
     auto *layout = new QVBoxLayout(page);
-    layout->addWidget(new QLabel(QStringLiteral("Шрифт приложения:"), page));
+    layout->addWidget(new QLabel(tr("Шрифт приложения:"), page));
     layout->addLayout(fontRow);
-    layout->addWidget(new QLabel(QStringLiteral("Вид:"), page));
+    layout->addWidget(new QLabel(tr("Вид:"), page));
     layout->addWidget(pnlPreview, 1);
     return page;
 }
@@ -155,18 +178,16 @@ QWidget *TfmSettings::CreateAddressTab(const TAppSettings &values)
 {
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
-    edtUpdateServer =
-        AddAddressField(*layout, QStringLiteral("edtUpdateServer"), QStringLiteral("Сервер обновлений:"),
-                        values.UpdateServer, QStringLiteral("https://"));
-    edtDownloadPage = AddAddressField(*layout, QStringLiteral("edtDownloadPage"),
-                                      QStringLiteral("Страница загрузки новых версий:"), values.DownloadPage,
-                                      QStringLiteral("https://"));
-    edtReportAddress = AddAddressField(*layout, QStringLiteral("edtReportAddress"),
-                                       QStringLiteral("Адрес для отчетов об ошибках:"), values.ReportAddress,
-                                       QStringLiteral("имя@домен"));
-    auto *note =
-        new QLabel(QStringLiteral("Без сервера обновления не проверяются; без адреса отчет об ошибке "
-                                  "можно скопировать или сохранить в файл."));
+    edtUpdateServer = AddAddressField(*layout, QStringLiteral("edtUpdateServer"), tr("Сервер обновлений:"),
+                                      values.UpdateServer, QStringLiteral("https://"));
+    edtDownloadPage =
+        AddAddressField(*layout, QStringLiteral("edtDownloadPage"), tr("Страница загрузки новых версий:"),
+                        values.DownloadPage, QStringLiteral("https://"));
+    edtReportAddress =
+        AddAddressField(*layout, QStringLiteral("edtReportAddress"), tr("Адрес для отчетов об ошибках:"),
+                        values.ReportAddress, tr("имя@домен"));
+    auto *note = new QLabel(tr("Без сервера обновления не проверяются; без адреса отчет об ошибке "
+                               "можно скопировать или сохранить в файл."));
     note->setObjectName(QStringLiteral("lblAddressNote"));
     note->setWordWrap(true);
     note->setEnabled(false);
@@ -179,11 +200,12 @@ QWidget *TfmSettings::CreateAddressTab(const TAppSettings &values)
 TAppSettings TfmSettings::Values() const
 {
     TAppSettings values;
-    values.DeviceName = cbDevice->count() > 0 ? cbDevice->currentText() : FDeviceName;
+    values.DeviceName = cbDevice->count() > 0 ? cbDevice->currentData().toString() : FDeviceName;
     if (cbKeyboard->currentIndex() >= 0)
         values.KeyboardID = cbKeyboard->currentData().toInt();
     values.SaveBeforeUpload = chbSaveBeforeUpload->isChecked();
     values.CheckUpdateOnLoad = chbCheckUpdate->isChecked();
+    values.Language = TLanguage(cbLanguage->currentData().toInt());
     values.Font = FPreviewFont;
     values.UpdateServer = edtUpdateServer->text().trimmed();
     values.DownloadPage = edtDownloadPage->text().trimmed();
@@ -221,8 +243,8 @@ void TfmSettings::FillDevices(const QString &name)
     FManager.GetDevices(devices);
     cbDevice->clear();
     for (const TDeviceEntry &device : devices)
-        cbDevice->addItem(device.Name);
-    cbDevice->setCurrentIndex(cbDevice->findText(name));
+        cbDevice->addItem(device.Shown(), device.Name);
+    cbDevice->setCurrentIndex(cbDevice->findData(name));
     cbDevice->setEnabled(cbDevice->count() > 1);
 }
 

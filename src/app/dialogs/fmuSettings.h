@@ -16,16 +16,16 @@ class TKeyboardManager;
 /// The settings dialog "Настройки приложения": on the tab "Общие" the
 /// default keyboard model, the two switches and the device list with its
 /// refresh button; on the tab "Шрифт" the application font with a preview;
-/// on the tab kAddressTabName the update server, the download page and the
+/// on the tab AddressTabName() the update server, the download page and the
 /// address of error reports.
 /// The dialog edits plain values; OK hands them to OnApply, which stores
 /// them.
 class TfmSettings : public QDialog {
     Q_OBJECT
 public:
-    /// The caption of the tab of the addresses, named where the program asks
-    /// for one of them.
-    static inline const QString kAddressTabName = QStringLiteral("Обновления и отчеты");
+    /// Returns the caption of the tab of the addresses, named where the
+    /// program asks for one of them.
+    static QString AddressTabName();
 
     /// The manager gives the model and device lists; values are shown.
     TfmSettings(TKeyboardManager &manager, const TAppSettings &values, QWidget *parent = nullptr);
@@ -63,6 +63,7 @@ private:
     QString FDeviceName;
     TFont FPreviewFont;
     QComboBox *cbKeyboard;
+    QComboBox *cbLanguage;
     QCheckBox *chbSaveBeforeUpload;
     QCheckBox *chbCheckUpdate;
     QComboBox *cbDevice;

@@ -34,7 +34,7 @@ TfmDoc *TDocumentFollower::Active() const
 TfmDoc &TDocumentFollower::ActiveOrFail() const
 {
     if (!FActive)
-        throw EError(QStringLiteral("Нет активного документа"));
+        throw EError(tr("Нет активного документа"));
     return *FActive;
 }
 

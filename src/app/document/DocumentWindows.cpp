@@ -35,7 +35,7 @@ void TDocumentWindows::Update()
 TfmDoc *TDocumentWindows::Create(const QString &caption)
 {
     auto *document = new TfmDoc(FManager, FMessages);
-    document->SetUntitledCaption(caption.isEmpty() ? QStringLiteral("Раскладка%1").arg(++FRunningNumber) : caption);
+    document->SetUntitledCaption(caption.isEmpty() ? tr("Раскладка%1").arg(++FRunningNumber) : caption);
     document->UseCommands(FCommands);
     Watch(document);
     document->SetViewMode(FManager.Settings().ViewMode());
@@ -100,7 +100,7 @@ TfmDoc &TDocumentWindows::ActiveOrFail() const
 {
     TfmDoc *document = Active();
     if (!document)
-        throw EError(QStringLiteral("Нет активного документа"));
+        throw EError(tr("Нет активного документа"));
     return *document;
 }
 

@@ -159,24 +159,26 @@ QString TKeyGrid::KeyDescription(int col, int row) const
     const TKey *first = FirstLayerKey(col, row);
     if (!first)
         return {};
-    const auto line = [](const QString &caption, const QString &value) {
-        return QStringLiteral("<br>&nbsp;&nbsp;%1: %2")
-            .arg(caption, value.isEmpty() ? QStringLiteral("нет") : value.toHtmlEscaped());
+    // An indented line of a layer; format names the value as %1.
+    const QString indent = QStringLiteral("<br>&nbsp;&nbsp;");
+    const auto line = [&indent](const QString &format, const QString &value) {
+        return indent + format.arg(value.isEmpty() ? tr("нет") : value.toHtmlEscaped());
     };
-    QString text = QStringLiteral("<b>Клавиша (%1,%2)</b>, номер %3").arg(row).arg(col).arg(first->LogicalNumber());
+    QString text = tr("<b>Клавиша (%1,%2)</b>, номер %3").arg(row).arg(col).arg(first->LogicalNumber());
     for (int i = 0; i < FLayout->LayerCount(); ++i) {
         const TKey *key = FLayout->Layers().Item(i).KeyAt(col - 1, row - 1);
         if (!key)
             continue;
-        text += QStringLiteral("<br><b>Слой %1</b>: %2").arg(i + 1).arg(KeyTypeName(key->KeyType()).toHtmlEscaped());
+        text += QStringLiteral("<br>") +
+                tr("<b>Слой %1</b>: %2").arg(i + 1).arg(KeyTypeName(key->KeyType()).toHtmlEscaped());
         if (key->KeyType() == ktMacro) {
-            text += line(QStringLiteral("нажатие"), key->MakeCodes().Text());
-            text += line(QStringLiteral("отжатие"), key->BreakCodes().Text());
+            text += line(tr("нажатие: %1"), key->MakeCodes().Text());
+            text += line(tr("отжатие: %1"), key->BreakCodes().Text());
             if (key->AutoRepeat())
-                text += QStringLiteral("<br>&nbsp;&nbsp;автоповтор");
+                text += indent + tr("автоповтор");
         }
         if (!key->Remark().isEmpty())
-            text += line(QStringLiteral("примечание"), key->Remark());
+            text += line(tr("примечание: %1"), key->Remark());
     }
     return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text);
 }

@@ -31,16 +31,17 @@ QString MasterStepName(const TMasterKey &master)
 {
     const TKeyPicture &picture = master.Picture();
     if (!picture.IsChanged())
-        return QStringLiteral("Свойства клавиши");
+        return TLayoutDocument::tr("Свойства клавиши");
     if (picture.GraphicChanged())
-        return picture.HasGraphic() ? QStringLiteral("Загрузить картинку") : QStringLiteral("Очистить картинку");
+        return picture.HasGraphic() ? TLayoutDocument::tr("Загрузить картинку")
+                                    : TLayoutDocument::tr("Очистить картинку");
     if (picture.FontChanged())
-        return QStringLiteral("Изменить шрифт");
+        return TLayoutDocument::tr("Изменить шрифт");
     if (picture.ColorChanged())
-        return QStringLiteral("Изменить фон");
+        return TLayoutDocument::tr("Изменить фон");
     if (picture.OrientationChanged())
-        return QStringLiteral("Расположение");
-    return QStringLiteral("Текст рисунка");
+        return TLayoutDocument::tr("Расположение");
+    return TLayoutDocument::tr("Текст рисунка");
 }
 
 // Only typing into the picture text merges; every other picture edit is a
@@ -55,17 +56,17 @@ QString KeyFieldName(TLayoutDocument::TKeyField field)
 {
     switch (field) {
     case TLayoutDocument::TKeyField::Type:
-        return QStringLiteral("Функция клавиши");
+        return TLayoutDocument::tr("Функция клавиши");
     case TLayoutDocument::TKeyField::MakeCodes:
-        return QStringLiteral("При нажатии");
+        return TLayoutDocument::tr("При нажатии");
     case TLayoutDocument::TKeyField::BreakCodes:
-        return QStringLiteral("При отжатии");
+        return TLayoutDocument::tr("При отжатии");
     case TLayoutDocument::TKeyField::AutoRepeat:
-        return QStringLiteral("Автоповтор клавиши");
+        return TLayoutDocument::tr("Автоповтор клавиши");
     case TLayoutDocument::TKeyField::Remark:
-        return QStringLiteral("Примечание");
+        return TLayoutDocument::tr("Примечание");
     case TLayoutDocument::TKeyField::Melody:
-        return QStringLiteral("Звук");
+        return TLayoutDocument::tr("Звук");
     }
     return QString();
 }
@@ -125,7 +126,7 @@ void TLayoutDocument::Open(const QString &path, int openIndex)
 void TLayoutDocument::Save()
 {
     if (FileName().isEmpty())
-        throw EError(QStringLiteral("Не задано имя файла раскладки."));
+        throw EError(tr("Не задано имя файла раскладки."));
     FManager.SaveLayout(*FLayout, SaveIndex(), FileName());
     FStack->setClean();
 }
@@ -161,7 +162,7 @@ void TLayoutDocument::SetProgramVersion(uint16_t version)
 {
     if (version == FLayout->Version())
         return;
-    auto step = std::make_unique<TVersionStep>(*FLayout, QStringLiteral("Записать раскладку"));
+    auto step = std::make_unique<TVersionStep>(*FLayout, tr("Записать раскладку"));
     FLayout->SetVersion(version);
     FStack->push(step.release());
 }
@@ -202,7 +203,7 @@ QString TLayoutDocument::Copy() const
 QString TLayoutDocument::Cut(int shownLayer, TViewMode viewMode)
 {
     const QString text = Copy();
-    EditKeys(QStringLiteral("Вырезать"), FLayout->Selection(),
+    EditKeys(tr("Вырезать"), FLayout->Selection(),
              [&] { FLayout->ClearRange(FLayout->Selection(), shownLayer, IsPictureMode(viewMode)); });
     return text;
 }
@@ -213,13 +214,13 @@ void TLayoutDocument::Paste(const QString &xml, int shownLayer, TViewMode viewMo
     // the codes of an earlier clipboard.
     TLayout clipboard;
     FManager.LayoutFromXML(clipboard, xml);
-    EditKeys(QStringLiteral("Вставить"), FLayout->Selection(),
+    EditKeys(tr("Вставить"), FLayout->Selection(),
              [&] { FLayout->Paste(clipboard, shownLayer, IsPictureMode(viewMode)); });
 }
 
 void TLayoutDocument::Clear(int shownLayer, TViewMode viewMode)
 {
-    EditKeys(QStringLiteral("Очистить"), FLayout->Selection(),
+    EditKeys(tr("Очистить"), FLayout->Selection(),
              [&] { FLayout->ClearRange(FLayout->Selection(), shownLayer, IsPictureMode(viewMode)); });
 }
 
@@ -234,7 +235,7 @@ TRect KeyRect(const TRect &grid)
 
 bool TLayoutDocument::Group()
 {
-    auto step = std::make_unique<TGroupsStep>(*FLayout, QStringLiteral("Сгруппировать"));
+    auto step = std::make_unique<TGroupsStep>(*FLayout, tr("Сгруппировать"));
     if (!FLayout->Group(KeyRect(FLayout->Selection())))
         return false;
     FStack->push(step.release());
@@ -245,7 +246,7 @@ void TLayoutDocument::Ungroup()
 {
     if (!HasGroupInSelection())
         return;
-    auto step = std::make_unique<TGroupsStep>(*FLayout, QStringLiteral("Разгруппировать"));
+    auto step = std::make_unique<TGroupsStep>(*FLayout, tr("Разгруппировать"));
     FLayout->Ungroup(KeyRect(FLayout->Selection()));
     FStack->push(step.release());
 }
@@ -258,7 +259,7 @@ bool TLayoutDocument::HasGroupInSelection() const
 int TLayoutDocument::Replace(const QString &from, const QString &to, int shownLayer)
 {
     int count = 0;
-    EditKeys(QStringLiteral("Заменить"), FLayout->WorkArea(), [&] { count = FLayout->Replace(from, to, shownLayer); });
+    EditKeys(tr("Заменить"), FLayout->WorkArea(), [&] { count = FLayout->Replace(from, to, shownLayer); });
     return count;
 }
 
@@ -266,7 +267,7 @@ void TLayoutDocument::ChangeKeyboard(int keyboardId)
 {
     if (keyboardId == FLayout->KeyboardID())
         return;
-    auto step = std::make_unique<TSnapshotStep>(*FLayout, QStringLiteral("Свойства раскладки"));
+    auto step = std::make_unique<TSnapshotStep>(*FLayout, tr("Свойства раскладки"));
     FManager.SetLayoutModel(*FLayout, keyboardId);
     FStack->push(step.release());
 }
@@ -292,8 +293,8 @@ void TLayoutDocument::ApplyMaster(TMasterKey &master, bool pictureMode)
 void TLayoutDocument::SetCardReaders(const TLayout &readers)
 {
     if (readers.LayerCount() != FLayout->LayerCount())
-        throw EError(QStringLiteral("Различное количество слоев."));
-    auto step = std::make_unique<TLayerPartsStep<TMSR>>(*FLayout, QStringLiteral("Считыватель магнитных карт"));
+        throw EError(tr("Различное количество слоев."));
+    auto step = std::make_unique<TLayerPartsStep<TMSR>>(*FLayout, tr("Считыватель магнитных карт"));
     FLayout->AssignReader(readers);
     FStack->push(step.release());
 }
@@ -304,7 +305,7 @@ void TLayoutDocument::SetKeyLocks(const TLayout &keyLocks)
     // layout itself does.
     if (keyLocks.LayerCount() != FLayout->LayerCount())
         return;
-    auto step = std::make_unique<TLayerPartsStep<TKeyLock>>(*FLayout, QStringLiteral("Ключ клавиатуры"));
+    auto step = std::make_unique<TLayerPartsStep<TKeyLock>>(*FLayout, tr("Ключ клавиатуры"));
     FLayout->AssignKeyLock(keyLocks);
     FStack->push(step.release());
 }

@@ -94,18 +94,17 @@ void TfmDoc::CreateToolBar()
         action->setObjectName(name);
         return action;
     };
-    FKeyAction = add(QStringLiteral("Клавиша"), QStringLiteral("acKey"), QStringLiteral("key-properties"),
-                     [this] { EditKey(); });
-    FReaderAction = add(QStringLiteral("Считыватель"), QStringLiteral("acReader"), QStringLiteral("card-reader"),
+    FKeyAction =
+        add(tr("Клавиша"), QStringLiteral("acKey"), QStringLiteral("key-properties"), [this] { EditKey(); });
+    FReaderAction = add(tr("Считыватель"), QStringLiteral("acReader"), QStringLiteral("card-reader"),
                         [this] { RunMainCommand(u"actEditCardReader"); });
-    FKeyLockAction = add(QStringLiteral("Ключ"), QStringLiteral("acKeyLock"), QStringLiteral("key-lock"),
+    FKeyLockAction = add(tr("Ключ"), QStringLiteral("acKeyLock"), QStringLiteral("key-lock"),
                          [this] { RunMainCommand(u"actEditKeyLock"); });
-    FLayoutAction = add(QStringLiteral("Раскладка"), QStringLiteral("acLayout"), QStringLiteral("layout-properties"),
+    FLayoutAction = add(tr("Раскладка"), QStringLiteral("acLayout"), QStringLiteral("layout-properties"),
                         [this] { RunMainCommand(u"actLayoutProperties"); });
-    FCheckAction =
-        add(QStringLiteral("Проверить"), QStringLiteral("acCheck"), QStringLiteral("check"),
-            [this] { RunMainCommand(u"actEditCheck"); });
-    FCheckAction->setToolTip(QStringLiteral("Проверить раскладку"));
+    FCheckAction = add(tr("Проверить"), QStringLiteral("acCheck"), QStringLiteral("check"),
+                       [this] { RunMainCommand(u"actEditCheck"); });
+    FCheckAction->setToolTip(tr("Проверить раскладку"));
     // F9 checks wherever the focus is in this window (the grid above all),
     // not only on its toolbar.
     FCheckAction->setShortcut(Qt::Key_F9);
@@ -355,8 +354,8 @@ void TfmDoc::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Внимание"),
-                    QStringLiteral("Раскладка [%1] была изменена. Сохранить?").arg(Caption()),
+    QMessageBox box(QMessageBox::Question, tr("Внимание"),
+                    tr("Раскладка [%1] была изменена. Сохранить?").arg(Caption()),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     switch (box.exec()) {

@@ -167,7 +167,7 @@ private:
     QMenu *FPictureMenu = nullptr;
     /// Suppresses the sizing of cells while the grid is rebuilt.
     bool FBuilding = false;
-    QString FUntitledCaption = QStringLiteral("Раскладка");
+    QString FUntitledCaption = tr("Раскладка");
     QString FCaption;
     /// Index of the save format last confirmed in the window's save dialog.
     int FSaveIndex = 0;

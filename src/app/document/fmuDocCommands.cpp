@@ -7,6 +7,7 @@
 #include "document/fmuDoc.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -29,7 +30,7 @@ void Inform(QWidget *parent, const QString &caption, const QString &text)
 
 QString NotFoundText(const QString &text)
 {
-    return QStringLiteral("Не удается найти \"%1\"").arg(text);
+    return QCoreApplication::translate("TfmDoc", "Не удается найти \"%1\"").arg(text);
 }
 
 } // namespace
@@ -62,7 +63,7 @@ void TfmDoc::Clear()
 void TfmDoc::Group()
 {
     if (!FDocument->Group())
-        QMessageBox::critical(this, QStringLiteral("Ошибка"), QStringLiteral("Пересечение групп. Группирование невозможно."));
+        QMessageBox::critical(this, tr("Ошибка"), tr("Пересечение групп. Группирование невозможно."));
 }
 
 void TfmDoc::Ungroup()
@@ -98,18 +99,18 @@ void TfmDoc::Find(const QString &text)
     if (found > 0)
         FMessages.ShowMessages();
     else
-        Inform(this, QStringLiteral("Поиск"), NotFoundText(text));
+        Inform(this, tr("Поиск"), NotFoundText(text));
 }
 
 void TfmDoc::Replace(const QString &text, const QString &replacement)
 {
     const int count = FDocument->Replace(text, replacement, ShownLayer());
     if (count <= 0) {
-        Inform(this, QStringLiteral("Замена"), NotFoundText(text));
+        Inform(this, tr("Замена"), NotFoundText(text));
         return;
     }
     FMessages.ClearMessages();
-    FMessages.AddMessage(QStringLiteral("[Замена] (%1->%2) Количество замен: %3").arg(text, replacement).arg(count),
+    FMessages.AddMessage(tr("[Замена] (%1->%2) Количество замен: %3").arg(text, replacement).arg(count),
                          int(FDocument->Layout().InstanceNumber()));
     FMessages.ShowMessages();
 }
@@ -120,7 +121,7 @@ void TfmDoc::Check()
     const bool valid = FDocument->Layout().Check(
         [this](const QString &line, uint32_t tag) { FMessages.AddMessage(line, int(tag)); });
     if (valid)
-        Inform(this, QGuiApplication::applicationDisplayName(), QStringLiteral("Ошибок нет."));
+        Inform(this, QGuiApplication::applicationDisplayName(), tr("Ошибок нет."));
     else
         FMessages.ShowMessages();
 }
@@ -130,7 +131,7 @@ void TfmDoc::Print(QPrinter &printer)
     printer.setResolution(kPrintResolution);
     QPainter painter;
     if (!painter.begin(&printer))
-        throw EError(QStringLiteral("Не удалось начать печать."));
+        throw EError(tr("Не удалось начать печать."));
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     FDocument->Layout().Draw(painter, kPrintCellSize, QRect(QPoint(0, 0), page.size()), kPrintGap, kPrintGap,
                              kPrintCellSize);

@@ -4,6 +4,7 @@
 #include "document/fmuDoc.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 QAction *TfmDoc::AddMenuAction(QMenu *menu, const QString &text, const std::function<void()> &command,
@@ -20,44 +21,45 @@ void TfmDoc::CreateMenus()
 {
     FCodeMenu = new QMenu(this);
     FCodeMenu->setObjectName(QStringLiteral("CodeMenu"));
-    AddMenuAction(FCodeMenu, QStringLiteral("Свойства"), [this] { EditKey(); }, QKeySequence(Qt::CTRL | Qt::Key_K));
-    AddMenuAction(FCodeMenu, QStringLiteral("Свойства раскладки"), [this] { RunMainCommand(u"actLayoutProperties"); });
+    AddMenuAction(FCodeMenu, tr("Свойства"), [this] { EditKey(); }, QKeySequence(Qt::CTRL | Qt::Key_K));
+    AddMenuAction(FCodeMenu, tr("Свойства раскладки"), [this] { RunMainCommand(u"actLayoutProperties"); });
     FCodeMenu->addSeparator();
-    AddMenuAction(FCodeMenu, QStringLiteral("Вырезать"), [this] { Cut(); }, QKeySequence(Qt::CTRL | Qt::Key_X));
-    AddMenuAction(FCodeMenu, QStringLiteral("Копировать"), [this] { Copy(); }, QKeySequence(Qt::CTRL | Qt::Key_C));
-    AddMenuAction(FCodeMenu, QStringLiteral("Вставить"), [this] { Paste(); }, QKeySequence(Qt::CTRL | Qt::Key_V))
+    AddMenuAction(FCodeMenu, tr("Вырезать"), [this] { Cut(); }, QKeySequence(Qt::CTRL | Qt::Key_X));
+    AddMenuAction(FCodeMenu, tr("Копировать"), [this] { Copy(); }, QKeySequence(Qt::CTRL | Qt::Key_C));
+    AddMenuAction(FCodeMenu, tr("Вставить"), [this] { Paste(); }, QKeySequence(Qt::CTRL | Qt::Key_V))
         ->setObjectName(QStringLiteral("acPaste"));
-    AddMenuAction(FCodeMenu, QStringLiteral("Удалить"), [this] { Clear(); }, QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    AddMenuAction(FCodeMenu, tr("Удалить"), [this] { Clear(); }, QKeySequence(Qt::CTRL | Qt::Key_Delete));
     FCodeMenu->addSeparator();
-    AddMenuAction(FCodeMenu, QStringLiteral("Поиск..."), [this] { RunMainCommand(u"actEditFind"); },
+    AddMenuAction(FCodeMenu, tr("Поиск..."), [this] { RunMainCommand(u"actEditFind"); },
                   QKeySequence(Qt::CTRL | Qt::Key_F));
-    AddMenuAction(FCodeMenu, QStringLiteral("Замена..."), [this] { RunMainCommand(u"actEditReplace"); },
+    AddMenuAction(FCodeMenu, tr("Замена..."), [this] { RunMainCommand(u"actEditReplace"); },
                   QKeySequence(Qt::CTRL | Qt::Key_R));
     FCodeMenu->addSeparator();
-    AddMenuAction(FCodeMenu, QStringLiteral("Сгруппировать"), [this] { Group(); })
-        ->setObjectName(QStringLiteral("acGroup"));
-    AddMenuAction(FCodeMenu, QStringLiteral("Разгруппировать"), [this] { Ungroup(); })
+    AddMenuAction(FCodeMenu, tr("Сгруппировать"), [this] { Group(); })->setObjectName(QStringLiteral("acGroup"));
+    AddMenuAction(FCodeMenu, tr("Разгруппировать"), [this] { Ungroup(); })
         ->setObjectName(QStringLiteral("acUngroup"));
 
     FPictureMenu = new QMenu(this);
     FPictureMenu->setObjectName(QStringLiteral("PictureMenu"));
-    AddMenuAction(FPictureMenu, QStringLiteral("Свойства"), [this] { EditKey(); });
+    AddMenuAction(FPictureMenu, tr("Свойства"), [this] { EditKey(); });
     FPictureMenu->addSeparator();
-    AddMenuAction(FPictureMenu, QStringLiteral("Вырезать"), [this] { Cut(); });
-    AddMenuAction(FPictureMenu, QStringLiteral("Копировать"), [this] { Copy(); });
-    AddMenuAction(FPictureMenu, QStringLiteral("Вставить"), [this] { Paste(); })->setObjectName(QStringLiteral("acPaste"));
-    AddMenuAction(FPictureMenu, QStringLiteral("Удалить"), [this] { Clear(); });
+    AddMenuAction(FPictureMenu, tr("Вырезать"), [this] { Cut(); });
+    AddMenuAction(FPictureMenu, tr("Копировать"), [this] { Copy(); });
+    AddMenuAction(FPictureMenu, tr("Вставить"), [this] { Paste(); })->setObjectName(QStringLiteral("acPaste"));
+    AddMenuAction(FPictureMenu, tr("Удалить"), [this] { Clear(); });
     FPictureMenu->addSeparator();
-    AddMenuAction(FPictureMenu, QStringLiteral("Сгруппировать"), [this] { Group(); })
-        ->setObjectName(QStringLiteral("acGroup"));
-    AddMenuAction(FPictureMenu, QStringLiteral("Разгруппировать"), [this] { Ungroup(); });
+    AddMenuAction(FPictureMenu, tr("Сгруппировать"), [this] { Group(); })->setObjectName(QStringLiteral("acGroup"));
+    AddMenuAction(FPictureMenu, tr("Разгруппировать"), [this] { Ungroup(); });
     FPictureMenu->addSeparator();
-    const std::pair<const char16_t *, const char16_t *> pictureCommands[] = {
-        {u"Загрузить картинку...", u"actPictureLoad"}, {u"Сохранить картинку...", u"actPictureSave"},
-        {u"Очистить картинку", u"actPictureClear"},    {u"Изменить шрифт...", u"actPictureFont"},
-        {u"Изменить фон...", u"actPictureColor"}};
+    const std::pair<const char *, const char16_t *> pictureCommands[] = {
+        {QT_TRANSLATE_NOOP("TfmDoc", "Загрузить картинку..."), u"actPictureLoad"},
+        {QT_TRANSLATE_NOOP("TfmDoc", "Сохранить картинку..."), u"actPictureSave"},
+        {QT_TRANSLATE_NOOP("TfmDoc", "Очистить картинку"), u"actPictureClear"},
+        {QT_TRANSLATE_NOOP("TfmDoc", "Изменить шрифт..."), u"actPictureFont"},
+        {QT_TRANSLATE_NOOP("TfmDoc", "Изменить фон..."), u"actPictureColor"}};
     for (const auto &[caption, command] : pictureCommands)
-        AddMenuAction(FPictureMenu, QString::fromUtf16(caption), [this, command = command] { RunMainCommand(command); });
+        AddMenuAction(FPictureMenu, QCoreApplication::translate("TfmDoc", caption),
+                      [this, command = command] { RunMainCommand(command); });
 }
 
 void TfmDoc::CreateZoomActions()
@@ -78,11 +80,11 @@ void TfmDoc::CreateZoomActions()
     const auto keypad = [](Qt::Key key) {
         return QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, key));
     };
-    add(QStringLiteral("acZoomIn"), QStringLiteral("Увеличить"),
+    add(QStringLiteral("acZoomIn"), tr("Увеличить"),
         {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal), keypad(Qt::Key_Plus)}, [this] { ZoomIn(); });
-    add(QStringLiteral("acZoomOut"), QStringLiteral("Уменьшить"), {ctrl(Qt::Key_Minus), keypad(Qt::Key_Minus)},
+    add(QStringLiteral("acZoomOut"), tr("Уменьшить"), {ctrl(Qt::Key_Minus), keypad(Qt::Key_Minus)},
         [this] { ZoomOut(); });
-    add(QStringLiteral("acZoomNormal"), QStringLiteral("Обычный размер"), {ctrl(Qt::Key_0), keypad(Qt::Key_0)},
+    add(QStringLiteral("acZoomNormal"), tr("Обычный размер"), {ctrl(Qt::Key_0), keypad(Qt::Key_0)},
         [this] { ResetZoom(); });
 }
 

@@ -5,6 +5,7 @@
 #include "device/KeyboardManager.h"
 #include "help/fmuDevices.h"
 #include "settings/SettingsManager.h"
+#include "translations/Language.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -22,7 +23,8 @@ THelpCommands::THelpCommands(TKeyboardManager &manager, QWidget &window)
 
 QString THelpCommands::HelpFileName(const QString &dataFolder)
 {
-    return QDir(dataFolder).filePath(QStringLiteral("Справка/index.html"));
+    return QDir(dataFolder).filePath(LanguageInUse() == TLanguage::English ? QStringLiteral("Справка/en/index.html")
+                                                                           : QStringLiteral("Справка/index.html"));
 }
 
 void THelpCommands::ShowHelp()
@@ -34,13 +36,12 @@ void THelpCommands::OpenManual(const QString &dataFolder, const QString &section
 {
     const QString fileName = HelpFileName(dataFolder);
     if (!QFileInfo(fileName).isFile())
-        throw EError(QStringLiteral("Не найден файл справки %1.").arg(QDir::toNativeSeparators(fileName)));
+        throw EError(tr("Не найден файл справки %1.").arg(QDir::toNativeSeparators(fileName)));
     QUrl url = QUrl::fromLocalFile(fileName);
     if (!section.isEmpty())
         url.setFragment(section);
     if (!QDesktopServices::openUrl(url))
-        throw EError(
-            QStringLiteral("Не удалось открыть файл справки %1.").arg(QDir::toNativeSeparators(fileName)));
+        throw EError(tr("Не удалось открыть файл справки %1.").arg(QDir::toNativeSeparators(fileName)));
 }
 
 void THelpCommands::ShowSupportedDevices()

@@ -20,7 +20,8 @@ public:
     QAction *actHelpContents;
     QAction *actHelpDevices;
 
-    /// Returns the start page of the manual in the data folder.
+    /// Returns the start page of the manual in the data folder: the English
+    /// edition when the texts are English, else the Russian one.
     static QString HelpFileName(const QString &dataFolder);
 
     /// Opens the manual; raises an error when it is missing or no program

@@ -31,7 +31,7 @@ TfmDevices::TfmDevices(const TKeyboards &keyboards, int defaultId, const TFont &
     : QDialog(parent), FKeyboards(keyboards)
 {
     setObjectName(QStringLiteral("fmDevices"));
-    setWindowTitle(QStringLiteral("Поддерживаемые устройства"));
+    setWindowTitle(tr("Поддерживаемые устройства"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(TBaseForm::FormFont(font));
 
@@ -41,7 +41,7 @@ TfmDevices::TfmDevices(const TKeyboards &keyboards, int defaultId, const TFont &
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setReadOnly(true);
     Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    btnOK = new QPushButton(QStringLiteral("Закрыть"), this);
+    btnOK = new QPushButton(tr("Закрыть"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &TfmDevices::accept);

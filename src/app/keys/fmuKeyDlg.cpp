@@ -24,7 +24,7 @@ TfmKeyDlg::TfmKeyDlg(TKeyboardManager &manager, TfmCodes &codes, TfmNotes &notes
       FCodes(codes), FNotes(notes)
 {
     setObjectName(QStringLiteral("fmKeyDlg"));
-    setWindowTitle(QStringLiteral("Клавиша"));
+    setWindowTitle(tr("Клавиша"));
     CreateControls();
     // Escape hides the dialog whichever control has the focus.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::hide);
@@ -45,7 +45,7 @@ void TfmKeyDlg::CreateControls()
     for (int type = ktMacro; type <= kLastKeyType; ++type)
         cbKeyType->addItem(KeyTypeName(type));
     connect(cbKeyType, &QComboBox::activated, this, [this](int index) { Run([this, index] { ChooseType(index); }); });
-    grid->addWidget(new QLabel(QStringLiteral("Функция клавиши:"), this), row, 0);
+    grid->addWidget(new QLabel(tr("Функция клавиши:"), this), row, 0);
     grid->addWidget(cbKeyType, row++, 1);
 
     lbLayers = new QListWidget(this);
@@ -66,10 +66,10 @@ void TfmKeyDlg::CreateControls()
         grid->addWidget(codes, row++, 1);
         return codes;
     };
-    fdMake = codeRow(QStringLiteral("При нажатии:"), QStringLiteral("edMake"), TField::MakeCodes, lblMake);
-    fdBreak = codeRow(QStringLiteral("При отжатии:"), QStringLiteral("edBreak"), TField::BreakCodes, lblBreak);
+    fdMake = codeRow(tr("При нажатии:"), QStringLiteral("edMake"), TField::MakeCodes, lblMake);
+    fdBreak = codeRow(tr("При отжатии:"), QStringLiteral("edBreak"), TField::BreakCodes, lblBreak);
 
-    chbAutoRepeat = new QCheckBox(QStringLiteral("Автоповтор клавиши"), this);
+    chbAutoRepeat = new QCheckBox(tr("Автоповтор клавиши"), this);
     chbAutoRepeat->setObjectName(QStringLiteral("chbAutoRepeat"));
     connect(chbAutoRepeat, &QCheckBox::clicked, this, [this](bool on) { Run([this, on] { SetAutoRepeat(on); }); });
     grid->addWidget(chbAutoRepeat, row++, 1);
@@ -79,14 +79,14 @@ void TfmKeyDlg::CreateControls()
     fdMelody->Edit().setReadOnly(true);
     fdMelody->SetEditorAvailable(true);
     connect(fdMelody, &TMelodyField::editMelodyRequested, this, [this] { Run([this] { EditMelody(); }); });
-    grid->addWidget(new QLabel(QStringLiteral("Звук:"), this), row, 0);
+    grid->addWidget(new QLabel(tr("Звук:"), this), row, 0);
     grid->addWidget(fdMelody, row++, 1);
 
     edRemark = new QLineEdit(this);
     edRemark->setObjectName(QStringLiteral("edRemark"));
     connect(edRemark, &QLineEdit::textEdited, this,
             [this](const QString &text) { Run([this, text] { EditRemark(text); }); });
-    grid->addWidget(new QLabel(QStringLiteral("Примечание:"), this), row, 0);
+    grid->addWidget(new QLabel(tr("Примечание:"), this), row, 0);
     grid->addWidget(edRemark, row++, 1);
 
     grid->setColumnStretch(1, 1);
@@ -97,8 +97,8 @@ void TfmKeyDlg::CreateControls()
 QString TfmKeyDlg::Caption(const TRect &selection)
 {
     if (selection.IsSingleCell())
-        return QStringLiteral("Клавиша (%1,%2)").arg(selection.Top).arg(selection.Left);
-    return QStringLiteral("Клавиши (%1,%2)-(%3,%4)")
+        return tr("Клавиша (%1,%2)").arg(selection.Top).arg(selection.Left);
+    return tr("Клавиши (%1,%2)-(%3,%4)")
         .arg(selection.Top)
         .arg(selection.Left)
         .arg(selection.Bottom)
@@ -132,7 +132,7 @@ void TfmKeyDlg::FillLayers()
     const int row = lbLayers->currentRow();
     lbLayers->clear();
     for (int k = 1; k <= layers; ++k)
-        lbLayers->addItem(QStringLiteral("Слой %1").arg(k));
+        lbLayers->addItem(tr("Слой %1").arg(k));
     lbLayers->setCurrentRow(row >= 0 && row < layers ? row : 0);
 }
 

@@ -31,14 +31,14 @@ void TLayerPartsDialog::Load(const TLayout &layout)
     FManager.SetLayoutModel(*FWork, layout.KeyboardID());
     // Every dialog value belongs to a layer: without one there is nothing to show.
     if (FWork->LayerCount() == 0)
-        throw EError(QStringLiteral("В раскладке нет слоев."));
+        throw EError(tr("В раскладке нет слоев."));
     CopyIn(layout);
     if (FLayer >= FWork->LayerCount())
         FLayer = 0;
     const QSignalBlocker blocker(FLayerList);
     FLayerList->clear();
     for (int i = 1; i <= FWork->LayerCount(); ++i)
-        FLayerList->addItem(QStringLiteral("Слой %1").arg(i));
+        FLayerList->addItem(tr("Слой %1").arg(i));
     FLayerList->setCurrentRow(FLayer);
     ShowLayer();
 }

@@ -22,10 +22,10 @@ TfmKeyLock::TfmKeyLock(TKeyboardManager &manager, QWidget *parent)
     : TLayerPartsDialog(manager, parent), FPositions(new QListWidget(this)), FFunction(new QComboBox(this)),
       FCodes(new TCodeField(QStringLiteral("edCodes"), this)),
       FMelody(new TMelodyField(manager, QStringLiteral("edMelody"), this)),
-      FLocked(new QCheckBox(QStringLiteral("Блокировка клавиатуры разрешена"), this))
+      FLocked(new QCheckBox(tr("Блокировка клавиатуры разрешена"), this))
 {
     setObjectName(QStringLiteral("fmKeyLock"));
-    setWindowTitle(QStringLiteral("Ключ клавиатуры"));
+    setWindowTitle(tr("Ключ клавиатуры"));
 
     FPositions->setObjectName(QStringLiteral("lbPositions"));
     FFunction->setObjectName(QStringLiteral("cbFunction"));
@@ -33,7 +33,7 @@ TfmKeyLock::TfmKeyLock(TKeyboardManager &manager, QWidget *parent)
     FLocked->setObjectName(QStringLiteral("cbLocked"));
     AddCodeField(FCodes);
     AddMelodyField(FMelody);
-    auto *allLayers = new QPushButton(QStringLiteral("Для всех слоев"), this);
+    auto *allLayers = new QPushButton(tr("Для всех слоев"), this);
     allLayers->setObjectName(QStringLiteral("btnAllLayers"));
 
     connect(FPositions, &QListWidget::currentRowChanged, this, &TfmKeyLock::SelectPosition);
@@ -64,16 +64,16 @@ TfmKeyLock::TfmKeyLock(TKeyboardManager &manager, QWidget *parent)
         result->setBuddy(buddy);
         return result;
     };
-    grid->addWidget(label(QStringLiteral("Слой:"), &LayerList()), 0, 0);
-    grid->addWidget(label(QStringLiteral("Положение ключа:"), FPositions), 0, 1);
+    grid->addWidget(label(tr("Слой:"), &LayerList()), 0, 0);
+    grid->addWidget(label(tr("Положение ключа:"), FPositions), 0, 1);
     grid->addWidget(&LayerList(), 1, 0);
     grid->addWidget(FPositions, 1, 1);
     auto *fields = new QGridLayout;
-    fields->addWidget(label(QStringLiteral("Функция:"), FFunction), 0, 0);
+    fields->addWidget(label(tr("Функция:"), FFunction), 0, 0);
     fields->addWidget(FFunction, 0, 1);
-    fields->addWidget(label(QStringLiteral("Коды:"), FCodes), 1, 0);
+    fields->addWidget(label(tr("Коды:"), FCodes), 1, 0);
     fields->addWidget(FCodes, 1, 1);
-    fields->addWidget(label(QStringLiteral("Ноты:"), FMelody), 2, 0);
+    fields->addWidget(label(tr("Ноты:"), FMelody), 2, 0);
     fields->addWidget(FMelody, 2, 1);
     fields->addWidget(FLocked, 3, 0, 1, 2);
     fields->setColumnStretch(1, 1);
@@ -110,7 +110,7 @@ void TfmKeyLock::ShowLayer()
     const QSignalBlocker blocker(FPositions);
     FPositions->clear();
     for (int i = 1; i <= count; ++i)
-        FPositions->addItem(QStringLiteral("Позиция %1").arg(i));
+        FPositions->addItem(tr("Позиция %1").arg(i));
     // A layer without positions leaves the fields as they were.
     if (count == 0)
         return;

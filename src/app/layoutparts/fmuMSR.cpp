@@ -10,6 +10,7 @@
 #include "common/DialogButtons.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -25,7 +26,8 @@ QWidget *CodeTab(const std::array<TCodeField *, TfmMSR::kCodeFieldCount> &fields
     auto *tab = new QWidget;
     auto *form = new QFormLayout(tab);
     for (int track = 0; track < 3; ++track)
-        form->addRow(QStringLiteral("Трек %1:").arg(track + 1), fields[size_t(first + track)]);
+        form->addRow(QCoreApplication::translate("TfmMSR", "Трек %1:").arg(track + 1),
+                     fields[size_t(first + track)]);
     return tab;
 }
 
@@ -35,20 +37,20 @@ TfmMSR::TfmMSR(TKeyboardManager &manager, QWidget *parent) : TLayerPartsDialog(m
 {
     setObjectName(QStringLiteral("fmMSR"));
     // The caption begins with a Latin "C", as the keyboard's own tools write it.
-    setWindowTitle(QStringLiteral("Cчитыватель магнитных карт"));
+    setWindowTitle(tr("Cчитыватель магнитных карт"));
 
     auto *general = new QWidget;
     auto *checks = new QVBoxLayout(general);
     for (int track = 0; track < 3; ++track) {
-        FTrackBoxes[size_t(track)] = new QCheckBox(QStringLiteral("Трек %1").arg(track + 1));
+        FTrackBoxes[size_t(track)] = new QCheckBox(tr("Трек %1").arg(track + 1));
         FTrackBoxes[size_t(track)]->setObjectName(QStringLiteral("cbTrack%1").arg(track + 1));
         checks->addWidget(FTrackBoxes[size_t(track)]);
     }
-    FSendEnter = new QCheckBox(QStringLiteral("Передавать ENTER после данных"));
+    FSendEnter = new QCheckBox(tr("Передавать ENTER после данных"));
     FSendEnter->setObjectName(QStringLiteral("cbSendEnter"));
-    FStopOnError = new QCheckBox(QStringLiteral("Блокировка при ошибке"));
+    FStopOnError = new QCheckBox(tr("Блокировка при ошибке"));
     FStopOnError->setObjectName(QStringLiteral("cbStopOnError"));
-    FLightIndication = new QCheckBox(QStringLiteral("Подавать световой сигнал при считывании"));
+    FLightIndication = new QCheckBox(tr("Подавать световой сигнал при считывании"));
     FLightIndication->setObjectName(QStringLiteral("cbLightIndication"));
     for (QCheckBox *box : {FSendEnter, FStopOnError, FLightIndication})
         checks->addWidget(box);
@@ -79,10 +81,10 @@ TfmMSR::TfmMSR(TKeyboardManager &manager, QWidget *parent) : TLayerPartsDialog(m
 
     auto *tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("pcTabs"));
-    tabs->addTab(general, QStringLiteral("Общие"));
-    tabs->addTab(CodeTab(FCodeFields, 0), QStringLiteral("Префикс"));
-    tabs->addTab(CodeTab(FCodeFields, 3), QStringLiteral("Суффикс"));
-    tabs->addTab(sounds, QStringLiteral("Звуки"));
+    tabs->addTab(general, tr("Общие"));
+    tabs->addTab(CodeTab(FCodeFields, 0), tr("Префикс"));
+    tabs->addTab(CodeTab(FCodeFields, 3), tr("Суффикс"));
+    tabs->addTab(sounds, tr("Звуки"));
 
     auto *body = new QHBoxLayout;
     LayerList().setFixedWidth(110);
@@ -113,7 +115,7 @@ TMSR &TfmMSR::Reader() const
 TScanCodes &TfmMSR::FieldCodes(int field) const
 {
     if (field < 0 || field >= kCodeFieldCount)
-        throw EError(QStringLiteral("Неверный номер трека"));
+        throw EError(tr("Неверный номер трека"));
     TMSRTrack &track = Reader().Track(field % 3);
     return field < 3 ? track.Prefix() : track.Suffix();
 }

@@ -67,7 +67,7 @@ void TCompareCommands::ShowDifferences(TfmDoc &document, const TLayout &other)
             cells << QPoint(difference.Col + 1, difference.Row + 1);
     }
     if (differences.isEmpty())
-        FMessages.AddMessage(QStringLiteral("[Сравнение] Различий нет."), tag);
+        FMessages.AddMessage(tr("[Сравнение] Различий нет."), tag);
     FMessages.ShowMessages();
     document.Grid().SetMarkedCells(cells);
 }

@@ -12,7 +12,7 @@
 TDeviceBox::TDeviceBox(TKeyboardManager &manager, QToolBar &toolbar)
     : QObject(&toolbar), FManager(manager), FToolbar(toolbar)
 {
-    auto *label = new QLabel(QStringLiteral("Устройство:"), &toolbar);
+    auto *label = new QLabel(tr("Устройство:"), &toolbar);
     label->setContentsMargins(4, 0, 4, 0);
     toolbar.addWidget(label);
     FBox = new QComboBox(&toolbar);
@@ -22,7 +22,7 @@ TDeviceBox::TDeviceBox(TKeyboardManager &manager, QToolBar &toolbar)
     toolbar.addWidget(FBox);
     FRefresh = new QToolButton(&toolbar);
     FRefresh->setObjectName(QStringLiteral("btnRefreshDevices"));
-    FRefresh->setToolTip(QStringLiteral("Обновить список устройств"));
+    FRefresh->setToolTip(tr("Обновить список устройств"));
     FRefresh->setIcon(ToolbarIcon(QStringLiteral("refresh")));
     toolbar.addWidget(FRefresh);
     connect(FBox, &QComboBox::activated, this, &TDeviceBox::Choose);
@@ -36,8 +36,8 @@ void TDeviceBox::Fill()
     FManager.GetDevices(devices);
     FBox->clear();
     for (const TDeviceEntry &device : devices)
-        FBox->addItem(device.Name);
-    FBox->setCurrentIndex(FBox->findText(FManager.DeviceName()));
+        FBox->addItem(device.Shown(), device.Name);
+    FBox->setCurrentIndex(FBox->findData(FManager.DeviceName()));
     FBox->setEnabled(FBox->count() > 1);
     FFilling = false;
 }
@@ -46,7 +46,7 @@ void TDeviceBox::Choose(int index)
 {
     if (FFilling || index < 0)
         return;
-    const QString name = FBox->itemText(index);
+    const QString name = FBox->itemData(index).toString();
     CommandGuard::RunCommand(FToolbar.window(), [&] { FManager.SetDeviceName(name); });
     // A name that is gone shows the device still in use.
     Fill();

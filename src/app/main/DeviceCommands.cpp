@@ -18,9 +18,28 @@
 
 namespace {
 
-const QString kImageFilter = QStringLiteral("Раскладка Ravlin (*.bin)|*.bin");
-const QString kImageFilesFilter = QStringLiteral("Раскладки Ravlin (*.bin)|*.bin|Все файлы (*.*)|*.*");
-const QString kProgramFilter = QStringLiteral("Программы клавиатуры (*.prg)|*.prg|Все файлы (*.*)|*.*");
+// The filters of the device's files. Only the descriptions are translated,
+// when a dialog opens (the translation is loaded by then); the patterns after
+// "|" are the ones the dialog filters by.
+QString ImageFilter()
+{
+    return QCoreApplication::translate("TDeviceCommands", "Раскладка Ravlin (*.bin)") +
+           QStringLiteral("|*.bin");
+}
+
+QString ImageFilesFilter()
+{
+    return QStringLiteral("%1|*.bin|%2|*.*")
+        .arg(QCoreApplication::translate("TDeviceCommands", "Раскладки Ravlin (*.bin)"),
+             QCoreApplication::translate("TDeviceCommands", "Все файлы (*.*)"));
+}
+
+QString ProgramFilter()
+{
+    return QStringLiteral("%1|*.prg|%2|*.*")
+        .arg(QCoreApplication::translate("TDeviceCommands", "Программы клавиатуры (*.prg)"),
+             QCoreApplication::translate("TDeviceCommands", "Все файлы (*.*)"));
+}
 
 } // namespace
 
@@ -101,7 +120,7 @@ void TDeviceCommands::ReadLayout()
 void TDeviceCommands::ReadMemory()
 {
     TFileDialogOptions options;
-    options.Filter = kImageFilter;
+    options.Filter = ImageFilter();
     options.Folder = FManager.LastFolder();
     options.FileName = FManager.LastFileName();
     options.DefaultSuffix = QStringLiteral("bin");
@@ -113,7 +132,7 @@ void TDeviceCommands::ReadMemory()
 void TDeviceCommands::WriteMemory()
 {
     TFileDialogOptions options;
-    options.Filter = kImageFilesFilter;
+    options.Filter = ImageFilesFilter();
     options.Folder = FManager.LastFolder();
     options.FileName = FManager.LastFileName();
     options.DefaultSuffix = QStringLiteral("bin");
@@ -125,7 +144,7 @@ void TDeviceCommands::WriteMemory()
 void TDeviceCommands::WriteProgram()
 {
     TFileDialogOptions options;
-    options.Filter = kProgramFilter;
+    options.Filter = ProgramFilter();
     options.Folder = FManager.LastFolder();
     options.DefaultSuffix = QStringLiteral("prg");
     const TFileChoice choice = ChooseOpenFile(&FWindow, options);

@@ -3,6 +3,7 @@
 #include "common/ActionRegistry.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,7 +19,7 @@ enum TToolBarStyle { tsCaptioned, tsIconsOnly, tsDeviceBox };
 
 struct TToolBarRow {
     const char16_t *Name;
-    const char16_t *Title;
+    const char *Title;
     /// The toggle's name in "Панели инструментов"; empty for none.
     const char16_t *Toggle;
     TToolBarStyle Style;
@@ -30,57 +31,96 @@ struct TToolBarRow {
 // step), the device, the layers, the view modes and the device box. A
 // narrower window wraps them into more rows.
 const TToolBarRow FirstRow[] = {
-    {u"tbStandard", u"Стандартная", u"miToolbarStandard", tsCaptioned,
+    {u"tbStandard",
+     QT_TRANSLATE_NOOP("MainMenus", "Стандартная"),
+     u"miToolbarStandard",
+     tsCaptioned,
      {u"actFileNew", u"actFileOpen", u"actFileSave", u"actFilePreview", u"-", u"actEditCut", u"actEditCopy",
       u"actEditPaste", u"-", u"actEditFind", u"actEditReplace"}},
-    {u"tbLayout", u"Раскладка", u"miToolbarLayout", tsCaptioned,
+    {u"tbLayout",
+     QT_TRANSLATE_NOOP("MainMenus", "Раскладка"),
+     u"miToolbarLayout",
+     tsCaptioned,
      {u"actEditGroup", u"actEditUngroup", u"-", u"actEditCardReader", u"actEditKeyLock", u"-",
       u"actLayoutProperties", u"actEditCheck", u"actEditKey"}},
 };
 const TToolBarRow SecondRow[] = {
-    {u"tbEdit", u"Правка", u"miToolbarEdit", tsIconsOnly, {u"actEditUndo", u"actEditRedo"}},
-    {u"tbDevice", u"Устройство", u"miToolbarDevice", tsCaptioned,
+    {u"tbEdit",
+     QT_TRANSLATE_NOOP("MainMenus", "Правка"),
+     u"miToolbarEdit",
+     tsIconsOnly,
+     {u"actEditUndo", u"actEditRedo"}},
+    {u"tbDevice",
+     QT_TRANSLATE_NOOP("MainMenus", "Устройство"),
+     u"miToolbarDevice",
+     tsCaptioned,
      {u"actDeviceReadInfo", u"actDeviceTest", u"-", u"actDeviceWriteLayout", u"actDeviceReadLayout"}},
-    {u"tbLayer", u"Слои", u"miToolbarLayer", tsCaptioned,
+    {u"tbLayer",
+     QT_TRANSLATE_NOOP("MainMenus", "Слои"),
+     u"miToolbarLayer",
+     tsCaptioned,
      {u"actLayerAll", u"actLayer1", u"actLayer2", u"actLayer3", u"actLayer4"}},
-    {u"tbViewMode", u"Режим отбражения", u"", tsCaptioned, {u"actViewLayout", u"actViewSimplified", u"actViewPicture"}},
-    {u"tbUsb", u"USB устройство", u"", tsDeviceBox, {}},
+    {u"tbViewMode",
+     QT_TRANSLATE_NOOP("MainMenus", "Режим отображения"),
+     u"",
+     tsCaptioned,
+     {u"actViewLayout", u"actViewSimplified", u"actViewPicture"}},
+    {u"tbUsb", QT_TRANSLATE_NOOP("MainMenus", "USB устройство"), u"", tsDeviceBox, {}},
 };
 
 struct TMenuRow {
     const char16_t *Name;
-    const char16_t *Caption;
+    const char *Caption;
     /// Action names, "-" for a separator, or the name of a submenu row.
     TNames Items;
 };
 
 const TMenuRow MenuBar[] = {
-    {u"miFile", u"&Файл",
-     {u"actFileNew", u"actFileWizard", u"actFileOpen", u"actFileSave", u"actFileSaveAs", u"-", u"actFileClose",
-      u"actFileCloseAll", u"-", u"actFilePreview", u"actFilePrint", u"actFileExit"}},
-    {u"miEdit", u"&Правка",
-     {u"actEditUndo", u"actEditRedo", u"-", u"actEditCut", u"actEditCopy", u"actEditPaste", u"-", u"actEditFind",
-      u"actEditReplace", u"-", u"actEditSelectAll", u"actEditClear", u"-", u"actEditGroup", u"actEditUngroup", u"-",
-      u"actEditCardReader", u"actEditKeyLock", u"-", u"actLayoutProperties", u"actEditCheck", u"-",
-      u"actEditCompareFile", u"actEditCompareKeyboard"}},
-    {u"miDevice", u"&Устройство",
+    {u"miFile",
+     QT_TRANSLATE_NOOP("MainMenus", "&Файл"),
+     {u"actFileNew", u"actFileWizard", u"actFileOpen", u"actFileSave", u"actFileSaveAs", u"-",
+      u"actFileClose", u"actFileCloseAll", u"-", u"actFilePreview", u"actFilePrint", u"actFileExit"}},
+    {u"miEdit",
+     QT_TRANSLATE_NOOP("MainMenus", "&Правка"),
+     {u"actEditUndo", u"actEditRedo",         u"-",
+      u"actEditCut",  u"actEditCopy",         u"actEditPaste",
+      u"-",           u"actEditFind",         u"actEditReplace",
+      u"-",           u"actEditSelectAll",    u"actEditClear",
+      u"-",           u"actEditGroup",        u"actEditUngroup",
+      u"-",           u"actEditCardReader",   u"actEditKeyLock",
+      u"-",           u"actLayoutProperties", u"actEditCheck",
+      u"-",           u"actEditCompareFile",  u"actEditCompareKeyboard"}},
+    {u"miDevice",
+     QT_TRANSLATE_NOOP("MainMenus", "&Устройство"),
      {u"actDeviceReadInfo", u"actDeviceTest", u"-", u"actDeviceWriteLayout", u"actDeviceReadLayout", u"-",
       u"actDeviceReadMemory", u"actDeviceWriteMemory", u"actDeviceWriteProgram", u"-", u"miInstallDrv",
       u"miUninstallDrv", u"-", u"miLoader", u"miWork"}},
-    {u"miView", u"&Вид",
+    {u"miView",
+     QT_TRANSLATE_NOOP("MainMenus", "&Вид"),
      {u"miViewLayers", u"miViewToolbars", u"actButtonCaptions", u"miViewMode", u"miViewZoom", u"-",
       u"actMessageWindow", u"actViewHistory"}},
-    {u"miSettings", u"&Настройки", {u"actSettings"}},
-    {u"miWindow", u"&Окно", {u"actWindowTileVertical", u"actWindowTileHorizontal", u"actWindowCascade"}},
-    {u"miHelp", u"&Справка", {u"actHelpContents", u"miDevices", u"actHelpCheckUpdates", u"actHelpAbout"}},
+    {u"miSettings", QT_TRANSLATE_NOOP("MainMenus", "&Настройки"), {u"actSettings"}},
+    {u"miWindow",
+     QT_TRANSLATE_NOOP("MainMenus", "&Окно"),
+     {u"actWindowTileVertical", u"actWindowTileHorizontal", u"actWindowCascade"}},
+    {u"miHelp",
+     QT_TRANSLATE_NOOP("MainMenus", "&Справка"),
+     {u"actHelpContents", u"miDevices", u"actHelpCheckUpdates", u"actHelpAbout"}},
 };
 
 const TMenuRow Submenus[] = {
-    {u"miViewLayers", u"Отображаемые слои", {u"actLayerAll", u"actLayer1", u"actLayer2", u"actLayer3", u"actLayer4"}},
-    {u"miViewToolbars", u"Панели инструментов",
+    {u"miViewLayers",
+     QT_TRANSLATE_NOOP("MainMenus", "Отображаемые слои"),
+     {u"actLayerAll", u"actLayer1", u"actLayer2", u"actLayer3", u"actLayer4"}},
+    {u"miViewToolbars",
+     QT_TRANSLATE_NOOP("MainMenus", "Панели инструментов"),
      {u"miToolbarStandard", u"miToolbarLayout", u"miToolbarDevice", u"miToolbarLayer", u"miToolbarEdit"}},
-    {u"miViewMode", u"Режим отображения", {u"actViewLayout", u"actViewSimplified", u"actViewPicture"}},
-    {u"miViewZoom", u"Масштаб", {u"actViewZoomIn", u"actViewZoomOut", u"actViewZoomNormal"}},
+    {u"miViewMode",
+     QT_TRANSLATE_NOOP("MainMenus", "Режим отображения"),
+     {u"actViewLayout", u"actViewSimplified", u"actViewPicture"}},
+    {u"miViewZoom",
+     QT_TRANSLATE_NOOP("MainMenus", "Масштаб"),
+     {u"actViewZoomIn", u"actViewZoomOut", u"actViewZoomNormal"}},
 };
 
 bool IsSeparator(const char16_t *item)
@@ -90,7 +130,7 @@ bool IsSeparator(const char16_t *item)
 
 QToolBar *AddToolBar(QMainWindow &window, TActionRegistry &actions, const TToolBarRow &row)
 {
-    QToolBar *bar = window.addToolBar(QString::fromUtf16(row.Title));
+    QToolBar *bar = window.addToolBar(QCoreApplication::translate("MainMenus", row.Title));
     bar->setObjectName(QString::fromUtf16(row.Name));
     for (const char16_t *item : row.Items) {
         if (IsSeparator(item))
@@ -114,13 +154,14 @@ void FillMenu(QMenu &menu, const TActionRegistry &actions, const TMenuRow &row)
             menu.addSeparator();
             continue;
         }
-        const auto submenu = std::find_if(std::begin(Submenus), std::end(Submenus),
-                                          [item](const TMenuRow &sub) { return QStringView(sub.Name) == item; });
+        const auto submenu =
+            std::find_if(std::begin(Submenus), std::end(Submenus),
+                         [item](const TMenuRow &sub) { return QStringView(sub.Name) == item; });
         if (submenu == std::end(Submenus)) {
             menu.addAction(actions.Action(item));
             continue;
         }
-        QMenu *child = menu.addMenu(QString::fromUtf16(submenu->Caption));
+        QMenu *child = menu.addMenu(QCoreApplication::translate("MainMenus", submenu->Caption));
         child->setObjectName(QString::fromUtf16(submenu->Name));
         FillMenu(*child, actions, *submenu);
     }
@@ -146,7 +187,7 @@ QHash<QString, QMenu *> MainMenus::BuildMenus(QMainWindow &window, const TAction
 {
     QHash<QString, QMenu *> menus;
     for (const TMenuRow &row : MenuBar) {
-        QMenu *menu = window.menuBar()->addMenu(QString::fromUtf16(row.Caption));
+        QMenu *menu = window.menuBar()->addMenu(QCoreApplication::translate("MainMenus", row.Caption));
         menu->setObjectName(QString::fromUtf16(row.Name));
         FillMenu(*menu, actions, row);
         menus.insert(menu->objectName(), menu);

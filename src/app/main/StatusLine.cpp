@@ -74,14 +74,22 @@ void TStatusLine::Update()
     const int row = hovered ? FHoverRow : selection.Top;
     const TKey *key = layout.LayerCount() > 0 ? layout.Layers().Item(0).KeyAt(col - 1, row - 1) : nullptr;
     const int shown = FFollowed->ShownLayer();
-    const QString layer = shown == 0 ? QStringLiteral("все слои") : QStringLiteral("слой %1").arg(shown);
-    FKey->setText(key ? QStringLiteral("Клавиша (%1,%2), номер %3; %4").arg(row).arg(col).arg(key->LogicalNumber()).arg(layer)
-                      : QStringLiteral("Клетка (%1,%2) без клавиши; %3").arg(row).arg(col).arg(layer));
+    // One whole sentence for each case, so that a translation may order it
+    // as its language needs.
+    if (key && shown == 0)
+        FKey->setText(tr("Клавиша (%1,%2), номер %3; все слои").arg(row).arg(col).arg(key->LogicalNumber()));
+    else if (key)
+        FKey->setText(
+            tr("Клавиша (%1,%2), номер %3; слой %4").arg(row).arg(col).arg(key->LogicalNumber()).arg(shown));
+    else if (shown == 0)
+        FKey->setText(tr("Клетка (%1,%2) без клавиши; все слои").arg(row).arg(col));
+    else
+        FKey->setText(tr("Клетка (%1,%2) без клавиши; слой %3").arg(row).arg(col).arg(shown));
     const int width = selection.Right - selection.Left + 1;
     const int height = selection.Bottom - selection.Top + 1;
-    FSelection->setText(width * height > 1 ? QStringLiteral("Выделено: %1 × %2").arg(height).arg(width) : QString());
+    FSelection->setText(width * height > 1 ? tr("Выделено: %1 × %2").arg(height).arg(width) : QString());
     const int zoom = FFollowed->Zoom();
-    FZoom->setText(zoom != TKeyGrid::kNormalZoom ? QStringLiteral("Масштаб %1%").arg(zoom) : QString());
+    FZoom->setText(zoom != TKeyGrid::kNormalZoom ? tr("Масштаб %1%").arg(zoom) : QString());
     const TKeyboard *model = FManager.Keyboards().FindByID(layout.KeyboardID());
-    FModel->setText(QStringLiteral("Модель: %1").arg(model ? model->ClassName : QString::number(layout.KeyboardID())));
+    FModel->setText(tr("Модель: %1").arg(model ? model->ClassName : QString::number(layout.KeyboardID())));
 }

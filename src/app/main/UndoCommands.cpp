@@ -6,6 +6,7 @@
 #include "document/DocumentWindows.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QUndoGroup>
@@ -18,7 +19,8 @@ namespace {
 // Вставить", or the command alone when there is no step.
 void ShowStepText(QAction &action, const QString &caption, const QString &step)
 {
-    action.setText(step.isEmpty() ? caption : caption + QStringLiteral(": ") + step);
+    action.setText(
+        step.isEmpty() ? caption : QCoreApplication::translate("TUndoCommands", "%1: %2").arg(caption, step));
 }
 
 } // namespace
@@ -38,11 +40,11 @@ TUndoCommands::TUndoCommands(TDocumentWindows &documents, QMainWindow &window)
     connect(FGroup, &QUndoGroup::redoTextChanged, this,
             [this](const QString &step) { ShowStepText(*FRedo, FRedo->iconText(), step); });
 
-    FHistory = new QDockWidget(QStringLiteral("История"), &window);
+    FHistory = new QDockWidget(tr("История"), &window);
     FHistory->setObjectName(QStringLiteral("dkHistory"));
     auto *view = new QUndoView(FGroup, FHistory);
     view->setObjectName(QStringLiteral("lvHistory"));
-    view->setEmptyLabel(QStringLiteral("Исходное состояние"));
+    view->setEmptyLabel(tr("Исходное состояние"));
     FHistory->setWidget(view);
     window.addDockWidget(Qt::RightDockWidgetArea, FHistory);
     FHistory->hide();

@@ -27,7 +27,7 @@ constexpr int kFloatingWidthShare = 2;
 TfmMessageWindow::TfmMessageWindow(QWidget *parent) : QDockWidget(parent)
 {
     setObjectName(QStringLiteral("fmMessageWindow"));
-    setWindowTitle(QStringLiteral("Сообщения"));
+    setWindowTitle(tr("Сообщения"));
     setAllowedAreas(Qt::BottomDockWidgetArea);
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                 QDockWidget::DockWidgetFloatable);
@@ -38,7 +38,7 @@ TfmMessageWindow::TfmMessageWindow(QWidget *parent) : QDockWidget(parent)
     lbMessages->setContextMenuPolicy(Qt::ActionsContextMenu);
     setWidget(lbMessages);
 
-    pmiGoTo = new QAction(QStringLiteral("Перейти к клавише"), lbMessages);
+    pmiGoTo = new QAction(tr("Перейти к клавише"), lbMessages);
     pmiGoTo->setObjectName(QStringLiteral("pmiGoTo"));
     // The menu shows Ctrl+V; the list takes it (and Enter) as its own key
     // while it has the focus, so that the main window's "Вставить" keeps
@@ -46,9 +46,9 @@ TfmMessageWindow::TfmMessageWindow(QWidget *parent) : QDockWidget(parent)
     pmiGoTo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     pmiGoTo->setShortcutContext(Qt::WidgetShortcut);
     lbMessages->installEventFilter(this);
-    pmiClear = new QAction(QStringLiteral("Очистить"), lbMessages);
+    pmiClear = new QAction(tr("Очистить"), lbMessages);
     pmiClear->setObjectName(QStringLiteral("pmiClear"));
-    pmiSave = new QAction(QStringLiteral("Сохранить..."), lbMessages);
+    pmiSave = new QAction(tr("Сохранить..."), lbMessages);
     pmiSave->setObjectName(QStringLiteral("pmiSave"));
     lbMessages->addActions({pmiGoTo, pmiClear, pmiSave});
 
@@ -177,8 +177,10 @@ void TfmMessageWindow::pmiGoToClick()
 void TfmMessageWindow::pmiSaveClick()
 {
     TFileDialogOptions options;
-    options.Filter = QStringLiteral("Текстовый файл (*.txt)|*.txt");
-    options.FileName = QStringLiteral("Сообщение");
+    // Only the description is translated; the pattern after "|" is the one
+    // the dialog filters by.
+    options.Filter = tr("Текстовый файл (*.txt)") + QStringLiteral("|*.txt");
+    options.FileName = tr("Сообщение");
     const TFileChoice choice = ChooseSaveFile(this, options);
     if (!choice.Cancelled())
         SaveMessages(choice.FileName);

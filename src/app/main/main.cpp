@@ -1,7 +1,8 @@
-#include "common/QtTranslation.h"
 #include "device/DriverInstall.h"
 #include "main/fmuMain.h"
 #include "release/CrashReport.h"
+#include "settings/SettingsManager.h"
+#include "translations/Language.h"
 
 #include <QApplication>
 
@@ -20,11 +21,12 @@ int main(int argc, char **argv)
     // every window title.
     QApplication::setApplicationName(QStringLiteral("Ravlin"));
     QGuiApplication::setDesktopFileName(QStringLiteral(RAVLIN_APP_ID)); // the id Wayland matches to our entry
+    // The language is taken before the crash report's texts and the first
+    // window: a change in the settings shows at the next start.
+    InstallTranslations(application, TSettingsManager(QApplication::applicationFilePath()).Language());
     const QString crashReport = CrashReport::DefaultFileName();
     CrashReport::Install(crashReport);
     const QStringList arguments = QApplication::arguments();
-
-    InstallQtTranslation(application);
 
     TKeyboardManagerOptions options;
     options.ProgramPath = QApplication::applicationFilePath();

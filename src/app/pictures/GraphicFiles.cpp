@@ -4,6 +4,7 @@
 #include "base/SafeFile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
@@ -37,19 +38,22 @@ TGraphic ConvertedGraphic(const QString &fileName, const QString &extension)
 {
     QByteArray data = ReadFileBounded(fileName, FileLimits::kPictureFile);
     if (data.size() > kMaxGraphicSize)
-        throw EError(QStringLiteral("Размер изображения не может превышать 256 КБ."));
+        throw EError(
+            QCoreApplication::translate("GraphicFiles", "Размер изображения не может превышать 256 КБ."));
     QBuffer source(&data);
     QImageReader reader(&source, extension.toLatin1());
     const QImage image = reader.read();
     if (image.isNull())
-        throw EError(QStringLiteral("Файл \"%1\" не является изображением.").arg(fileName));
+        throw EError(QCoreApplication::translate("GraphicFiles", "Файл \"%1\" не является изображением.")
+                         .arg(fileName));
     QByteArray png;
     QBuffer target(&png);
     target.open(QIODevice::WriteOnly);
     QImageWriter(&target, "PNG").write(image);
     // The size rules hold for what the layout keeps: the PNG bytes.
     if (png.size() > kMaxGraphicSize)
-        throw EError(QStringLiteral("Размер изображения не может превышать 256 КБ."));
+        throw EError(
+            QCoreApplication::translate("GraphicFiles", "Размер изображения не может превышать 256 КБ."));
     return TGraphic::FromData(u"TPngImage", png);
 }
 
@@ -62,7 +66,7 @@ QString GraphicFileFilter()
     if (!converted.isEmpty()) {
         // The first filter lists every kind: the converted formats join it.
         parts[1] += u';' + Patterns(converted);
-        parts << QStringLiteral("Другие изображения") << Patterns(converted);
+        parts << QCoreApplication::translate("GraphicFiles", "Другие изображения") << Patterns(converted);
     }
     return parts.join(u'|');
 }

@@ -64,13 +64,13 @@ void SetPanelColor(QLabel &panel, const QColor &color)
 } // namespace
 
 TfmPicture::TfmPicture(const TFont &font, QWidget *parent)
-    : TBaseForm(font, parent, Qt::Tool), FMaster(std::make_unique<TMasterKey>()), FImage(new TGraphicPreview(this)),
-      FText(new QLineEdit(this)), FTextPanel(new QLabel(this)), FOrientation(new QButtonGroup(this)),
-      FHorizontal(new QRadioButton(QStringLiteral("Горизонтальное"), this)),
-      FVertical(new QRadioButton(QStringLiteral("Вертикальное"), this))
+    : TBaseForm(font, parent, Qt::Tool), FMaster(std::make_unique<TMasterKey>()),
+      FImage(new TGraphicPreview(this)), FText(new QLineEdit(this)), FTextPanel(new QLabel(this)),
+      FOrientation(new QButtonGroup(this)), FHorizontal(new QRadioButton(tr("Горизонтальное"), this)),
+      FVertical(new QRadioButton(tr("Вертикальное"), this))
 {
     setObjectName(QStringLiteral("fmPicture"));
-    setWindowTitle(QStringLiteral("Рисунок"));
+    setWindowTitle(tr("Рисунок"));
     FImage->setObjectName(QStringLiteral("imgPicture"));
     FImage->setFixedSize(kPreviewSize, kPreviewSize);
     FText->setObjectName(QStringLiteral("edText"));
@@ -87,18 +87,20 @@ TfmPicture::TfmPicture(const TFont &font, QWidget *parent)
     FOrientation->addButton(FVertical, 1);
 
     auto *imageButtons = new QVBoxLayout;
-    imageButtons->addWidget(AddButton(QStringLiteral("Загрузить..."), QStringLiteral("btnLoad"), [this] { AskLoadImage(); }));
+    imageButtons->addWidget(
+        AddButton(tr("Загрузить..."), QStringLiteral("btnLoad"), [this] { AskLoadImage(); }));
     // "Сохранть" is the button's caption as users know it.
-    imageButtons->addWidget(AddButton(QStringLiteral("Сохранть..."), QStringLiteral("btnSave"),
+    imageButtons->addWidget(AddButton(tr("Сохранть..."), QStringLiteral("btnSave"),
                                       [this] { AskSaveImage(FMaster->Picture().Picture()); }));
-    imageButtons->addWidget(AddButton(QStringLiteral("Очистить"), QStringLiteral("btnClear"), [this] { ClearImage(); }));
+    imageButtons->addWidget(AddButton(tr("Очистить"), QStringLiteral("btnClear"), [this] { ClearImage(); }));
     imageButtons->addStretch();
     auto *textButtons = new QVBoxLayout;
-    textButtons->addWidget(AddButton(QStringLiteral("Шрифт..."), QStringLiteral("btnFont"), [this] { AskFont(); }));
-    textButtons->addWidget(AddButton(QStringLiteral("Фон..."), QStringLiteral("btnColor"), [this] { AskBackgroundColor(); }));
+    textButtons->addWidget(AddButton(tr("Шрифт..."), QStringLiteral("btnFont"), [this] { AskFont(); }));
+    textButtons->addWidget(
+        AddButton(tr("Фон..."), QStringLiteral("btnColor"), [this] { AskBackgroundColor(); }));
     textButtons->addStretch();
 
-    auto *orientation = new QGroupBox(QStringLiteral("Расположение"), this);
+    auto *orientation = new QGroupBox(tr("Расположение"), this);
     auto *radios = new QVBoxLayout(orientation);
     radios->addWidget(FHorizontal);
     radios->addWidget(FVertical);
@@ -149,7 +151,7 @@ void TfmPicture::Attach(TLayoutDocument *document)
     FTextPanel->setFont(FHorizontal->font());
     SetPanelColor(*FTextPanel, Qt::white);
     FHorizontal->setChecked(true);
-    setWindowTitle(QStringLiteral("Рисунок"));
+    setWindowTitle(tr("Рисунок"));
 }
 
 void TfmPicture::OnDocumentChanged(int kind)
@@ -186,9 +188,9 @@ void TfmPicture::ShowCaption()
 {
     const TRect &selection = FDocument->Layout().Selection();
     if (selection.IsSingleCell())
-        setWindowTitle(QStringLiteral("Клавиша (%1,%2)").arg(selection.Top).arg(selection.Left));
+        setWindowTitle(tr("Клавиша (%1,%2)").arg(selection.Top).arg(selection.Left));
     else
-        setWindowTitle(QStringLiteral("Клавиши (%1,%2)-(%3,%4)")
+        setWindowTitle(tr("Клавиши (%1,%2)-(%3,%4)")
                            .arg(selection.Top)
                            .arg(selection.Left)
                            .arg(selection.Bottom)

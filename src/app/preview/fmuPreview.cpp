@@ -74,7 +74,7 @@ TfmPreview::TfmPreview(TfmDoc &document, const TFont &font, QWidget *parent)
     : TBaseForm(font, parent), FDocument(&document), FPrinter(QPrinter::HighResolution)
 {
     setObjectName(QStringLiteral("fmPreview"));
-    setWindowTitle(QStringLiteral("Предварительный просмотр"));
+    setWindowTitle(tr("Предварительный просмотр"));
     setAttribute(Qt::WA_DeleteOnClose);
     FDocumentFrame = document.parentWidget() ? document.parentWidget() : static_cast<QWidget *>(&document);
     FDocumentState = FDocumentFrame->windowState();
@@ -120,7 +120,7 @@ void TfmPreview::CreateToolBar()
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
     ToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
-    actPrint = ToolBar->addAction(QStringLiteral("Печать..."));
+    actPrint = ToolBar->addAction(tr("Печать..."));
     // A toolbar button would drop the dots of the caption otherwise.
     actPrint->setIconText(actPrint->text());
     actPrint->setObjectName(QStringLiteral("actPrint"));
@@ -130,7 +130,7 @@ void TfmPreview::CreateToolBar()
     connect(actPrint, &QAction::triggered, this, [this] { Run([this] { Print(); }); });
     ToolBar->addSeparator();
 
-    ToolBar->addWidget(new QLabel(QStringLiteral(" Масштаб: "), ToolBar));
+    ToolBar->addWidget(new QLabel(u' ' + tr("Масштаб:") + u' ', ToolBar));
     cbZoom = new QComboBox(ToolBar);
     cbZoom->setObjectName(QStringLiteral("cbZoom"));
     cbZoom->setEditable(true);
@@ -146,7 +146,7 @@ void TfmPreview::CreateToolBar()
     cbZoom->installEventFilter(this);
     connect(cbZoom, &QComboBox::activated, this, [this] { Run([this] { ApplyZoomText(); }); });
 
-    ToolBar->addWidget(new QLabel(QStringLiteral(" Формат бумаги: "), ToolBar));
+    ToolBar->addWidget(new QLabel(u' ' + tr("Формат бумаги:") + u' ', ToolBar));
     cbPaper = new QComboBox(ToolBar);
     cbPaper->setObjectName(QStringLiteral("cbPaper"));
     // The box keeps a width that leaves the whole toolbar room on a screen
@@ -157,10 +157,10 @@ void TfmPreview::CreateToolBar()
     connect(cbPaper, &QComboBox::activated, this,
             [this] { Run([this] { SetPaper(cbPaper->currentText()); }); });
 
-    ToolBar->addWidget(new QLabel(QStringLiteral(" Ориентация: "), ToolBar));
-    rbPortrait = new QRadioButton(QStringLiteral("Книжная"), ToolBar);
+    ToolBar->addWidget(new QLabel(u' ' + tr("Ориентация:") + u' ', ToolBar));
+    rbPortrait = new QRadioButton(tr("Книжная"), ToolBar);
     rbPortrait->setObjectName(QStringLiteral("rbPortrait"));
-    rbLandscape = new QRadioButton(QStringLiteral("Альбомная"), ToolBar);
+    rbLandscape = new QRadioButton(tr("Альбомная"), ToolBar);
     rbLandscape->setObjectName(QStringLiteral("rbLandscape"));
     auto *orientation = new QButtonGroup(this);
     orientation->addButton(rbPortrait);
@@ -173,7 +173,7 @@ void TfmPreview::CreateToolBar()
             [this] { Run([this] { SetOrientation(QPageLayout::Landscape); }); });
     ToolBar->addSeparator();
 
-    actClose = ToolBar->addAction(QStringLiteral("Закрыть"));
+    actClose = ToolBar->addAction(tr("Закрыть"));
     actClose->setObjectName(QStringLiteral("actClose"));
     // Ctrl+F4 closes the preview as it closes a document window; the main
     // window's "Закрыть" rests while the preview is open.
@@ -220,8 +220,7 @@ void TfmPreview::ApplyZoomText()
     bool converted = false;
     const int zoom = text.toInt(&converted, 10);
     if (!converted) {
-        QMessageBox::warning(this, QApplication::applicationDisplayName(),
-                             QStringLiteral("Неверно указан масштаб"));
+        QMessageBox::warning(this, QApplication::applicationDisplayName(), tr("Неверно указан масштаб"));
         return;
     }
     Preview->setZoomFactor(qBound(kMinZoom, zoom, kMaxZoom) / 100.0);

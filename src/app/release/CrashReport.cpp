@@ -6,6 +6,7 @@
 #include "common/CommandGuard.h"
 #include "release/ErrorReport.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,8 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <iterator>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -28,12 +31,13 @@ struct TSignalText {
 };
 
 const TSignalText kSignals[] = {
-    {SIGSEGV, "SIGSEGV", "Обращение к недоступной памяти"},
-    {SIGBUS, "SIGBUS", "Обращение к несуществующему адресу памяти"},
-    {SIGFPE, "SIGFPE", "Ошибка арифметической операции"},
-    {SIGILL, "SIGILL", "Недопустимая команда процессора"},
-    {SIGABRT, "SIGABRT", "Аварийное завершение программы"},
+    {SIGSEGV, "SIGSEGV", QT_TRANSLATE_NOOP("CrashReport", "Обращение к недоступной памяти")},
+    {SIGBUS, "SIGBUS", QT_TRANSLATE_NOOP("CrashReport", "Обращение к несуществующему адресу памяти")},
+    {SIGFPE, "SIGFPE", QT_TRANSLATE_NOOP("CrashReport", "Ошибка арифметической операции")},
+    {SIGILL, "SIGILL", QT_TRANSLATE_NOOP("CrashReport", "Недопустимая команда процессора")},
+    {SIGABRT, "SIGABRT", QT_TRANSLATE_NOOP("CrashReport", "Аварийное завершение программы")},
 };
+constexpr size_t kSignalCount = std::size(kSignals);
 
 // Stand for the signal's name and text in the prepared report lines.
 const QString kClassMark = QStringLiteral("\u0001");
@@ -65,6 +69,8 @@ TPrepared<4096> GFileName;
 TPrepared<2048> GHead;
 TPrepared<256> GMiddle;
 TPrepared<2048> GTail;
+// The error's text of each signal of kSignals, in the same order.
+TPrepared<512> GSignalTexts[kSignalCount];
 // The handler's own stack: a crash by stack overflow leaves none to run on.
 alignas(16) char GSignalStack[64 * 1024];
 
@@ -88,33 +94,18 @@ void WriteText(int file, const char *text)
     WriteBytes(file, text, std::strlen(text));
 }
 
-void WriteNumber(int file, int number)
-{
-    char digits[16];
-    size_t at = sizeof digits;
-    unsigned value = unsigned(number);
-    do {
-        digits[--at] = char('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    WriteBytes(file, digits + at, sizeof digits - at);
-}
-
 void OnFatalSignal(int number)
 {
     const int savedErrno = errno;
     const int file = open(GFileName.Data, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (file >= 0) {
-        for (const TSignalText &signal : kSignals) {
-            if (signal.Number != number)
+        for (size_t i = 0; i < kSignalCount; ++i) {
+            if (kSignals[i].Number != number)
                 continue;
             WriteBytes(file, GHead.Data, GHead.Size);
-            WriteText(file, signal.Name);
+            WriteText(file, kSignals[i].Name);
             WriteBytes(file, GMiddle.Data, GMiddle.Size);
-            WriteText(file, signal.Text);
-            WriteText(file, " (сигнал ");
-            WriteNumber(file, number);
-            WriteText(file, ")");
+            WriteBytes(file, GSignalTexts[i].Data, GSignalTexts[i].Size);
             WriteBytes(file, GTail.Data, GTail.Size);
         }
         close(file);
@@ -125,15 +116,34 @@ void OnFatalSignal(int number)
     raise(number);
 }
 
-// The error window's text: what the report says the crash was.
+// The error's text of a report line in the form of format (one %1); none
+// when the line has another form.
+std::optional<QString> TextOfLine(const QString &line, const QString &format)
+{
+    const qsizetype at = format.indexOf(QStringLiteral("%1"));
+    if (at < 0)
+        return std::nullopt;
+    const QString before = format.left(at);
+    const QString after = format.mid(at + 2);
+    if (line.size() < before.size() + after.size() || !line.startsWith(before) || !line.endsWith(after))
+        return std::nullopt;
+    return line.mid(before.size(), line.size() - before.size() - after.size());
+}
+
+// The error window's text: what the report says the crash was. The report
+// was written in the language of the run that crashed: the line of the
+// error's text is looked for in this run's language and in the original one.
 QString CrashMessage(const QString &lines)
 {
-    const QString textLine = QStringLiteral("Текст ошибки: ");
+    const QString formats[] = {QCoreApplication::translate("TErrorReport", TErrorReport::kErrorTextLine),
+                               QString::fromUtf8(TErrorReport::kErrorTextLine)};
     for (const QString &line : lines.split(QStringLiteral("\r\n")))
-        if (line.startsWith(textLine))
-            return QStringLiteral("При прошлом запуске программа завершилась аварийно: %1.")
-                .arg(line.mid(textLine.size()));
-    return QStringLiteral("При прошлом запуске программа завершилась аварийно.");
+        for (const QString &format : formats)
+            if (const std::optional<QString> text = TextOfLine(line, format))
+                return QCoreApplication::translate("CrashReport",
+                                                   "При прошлом запуске программа завершилась аварийно: %1.")
+                    .arg(*text);
+    return QCoreApplication::translate("CrashReport", "При прошлом запуске программа завершилась аварийно.");
 }
 
 } // namespace
@@ -149,6 +159,14 @@ void Install(const QString &fileName)
 {
     QDir().mkpath(QFileInfo(fileName).absolutePath());
     const QString lines = TErrorReport().ReportLines(kClassMark, kTextMark);
+    // The signal's text is written whole, translated now: the handler can
+    // neither translate nor format.
+    for (size_t i = 0; i < kSignalCount; ++i)
+        if (!GSignalTexts[i].Assign(QCoreApplication::translate("CrashReport", "%1 (сигнал %2)")
+                                        .arg(QCoreApplication::translate("CrashReport", kSignals[i].Text),
+                                             QString::number(kSignals[i].Number))
+                                        .toUtf8()))
+            return;
     const qsizetype classAt = lines.indexOf(kClassMark);
     const qsizetype textAt = lines.indexOf(kTextMark);
     // A file name too long for the prepared buffer gets no report rather

@@ -51,7 +51,7 @@ QString SystemVersion()
 
 ESendMailException SendMailError(const QString &text)
 {
-    return ESendMailException(QStringLiteral("Ошибка при отправке сообщения.\n\r%1.").arg(text));
+    return ESendMailException(TErrorReport::tr("Ошибка при отправке сообщения.\n\r%1.").arg(text));
 }
 
 } // namespace
@@ -64,11 +64,10 @@ void TErrorReport::SetAddressSource(std::function<QString()> source)
 QString TErrorReport::NoMailReason()
 {
     if (ReportAddress().isEmpty())
-        return QStringLiteral(
-                   "Адрес для отчетов об ошибках не задан (окно «Настройки приложения», вкладка «%1»).")
-            .arg(TfmSettings::kAddressTabName);
+        return tr("Адрес для отчетов об ошибках не задан (окно «Настройки приложения», вкладка «%1»).")
+            .arg(TfmSettings::AddressTabName());
     if (QStandardPaths::findExecutable(kMailTool).isEmpty())
-        return QStringLiteral("Почтовая программа не найдена.");
+        return tr("Почтовая программа не найдена.");
     return QString();
 }
 
@@ -92,7 +91,7 @@ void TErrorReport::OfferReport(QWidget *parent, const QString &message, const QS
     } catch (const ESendMailException &e) {
         QMessageBox::critical(parent, title, e.Message());
         // The report is not lost with the mail.
-        ShowError(parent, message, {report, QStringLiteral("Отчет не удалось передать почтовой программе.")});
+        ShowError(parent, message, {report, tr("Отчет не удалось передать почтовой программе.")});
     }
 }
 
@@ -110,17 +109,20 @@ QString TErrorReport::BuildReport(const QString &className, const QString &messa
 QString TErrorReport::ReportLines(const QString &className, const QString &message)
 {
     const QString end = QStringLiteral("\r\n");
-    return QStringLiteral("Приложение: ") + QApplication::applicationDisplayName() + end +
-           QStringLiteral("Класс ошибки: ") + className + end + QStringLiteral("Текст ошибки: ") + message + end +
-           QStringLiteral("Версия программы: ") + ProgramVersion() + end + QStringLiteral("Версия ОС: ") +
-           SystemVersion() + end;
+    return tr("Приложение: %1").arg(QApplication::applicationDisplayName()) + end +
+           tr("Класс ошибки: %1").arg(className) + end +
+           QCoreApplication::translate("TErrorReport", kErrorTextLine).arg(message) + end +
+           tr("Версия программы: %1").arg(ProgramVersion()) + end + tr("Версия ОС: %1").arg(SystemVersion()) +
+           end;
 }
 
 QString TErrorReport::DateLine(const QDateTime &time)
 {
     const QLocale locale;
-    return QStringLiteral("Дата: %1 Время: %2\r\n")
-        .arg(locale.toString(time.date(), QLocale::ShortFormat), locale.toString(time.time(), QLocale::ShortFormat));
+    return tr("Дата: %1 Время: %2")
+               .arg(locale.toString(time.date(), QLocale::ShortFormat),
+                    locale.toString(time.time(), QLocale::ShortFormat)) +
+           QStringLiteral("\r\n");
 }
 
 void TErrorReport::SendMail(const QString &recipientName, const QString &recipientAddress, bool showDialog,
@@ -150,7 +152,7 @@ void TErrorReport::SendMail(const QString &recipientName, const QString &recipie
     if (tool->exitStatus() != QProcess::NormalExit || tool->exitCode() != 0) {
         QString error = QString::fromLocal8Bit(tool->readAllStandardError()).trimmed();
         if (error.isEmpty())
-            error = QStringLiteral("%1: код завершения %2").arg(kMailTool).arg(tool->exitCode());
+            error = tr("%1: код завершения %2").arg(kMailTool).arg(tool->exitCode());
         throw SendMailError(error);
     }
 }

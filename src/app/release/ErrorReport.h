@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <exception>
 #include <functional>
@@ -22,7 +23,13 @@ public:
 /// a report address or a mail tool the window offers to copy the report or
 /// save it to a file instead.
 class TErrorReport {
+    Q_DECLARE_TR_FUNCTIONS(TErrorReport)
+
 public:
+    /// The report's line of the error's text, %1 the text; the crash report
+    /// finds the text of a report a crash left by it.
+    static constexpr const char *kErrorTextLine = QT_TRANSLATE_NOOP("TErrorReport", "Текст ошибки: %1");
+
     /// Sets where the address reports are mailed to comes from: the
     /// settings, asked each time a report is offered. Without a source there
     /// is no address.

@@ -66,9 +66,9 @@ QStringList TReleaseCommands::AboutLines() const
     try {
         driver = FManager.Driver().GetDriverVersion();
     } catch (const EError &) {
-        driver = QStringLiteral("недоступна");
+        driver = tr("недоступна");
     }
-    return {QStringLiteral("Версия программы : ") + ProgramVersion(), QStringLiteral("Версия драйвера  : ") + driver};
+    return {tr("Версия программы : %1").arg(ProgramVersion()), tr("Версия драйвера  : %1").arg(driver)};
 }
 
 void TReleaseCommands::ShowAbout()

@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -13,7 +14,10 @@ constexpr int kVersionLength = 7;
 
 TVersion ParseVersion(const QString &text)
 {
-    const auto bad = [&text] { return EConvertError(QStringLiteral("Неверный номер версии: \"%1\"").arg(text)); };
+    const auto bad = [&text] {
+        return EConvertError(
+            QCoreApplication::translate("UpdateVersion", "Неверный номер версии: \"%1\"").arg(text));
+    };
     if (text.size() != kVersionLength)
         throw bad();
     TVersion version{};

@@ -45,7 +45,7 @@ TfmAbout::TfmAbout(const TAboutContents &contents, const QFont &font, QWidget *p
     : QDialog(parent), FLogo(new QSvgRenderer(LogoResource(), this))
 {
     setObjectName(QStringLiteral("fmAbout"));
-    setWindowTitle(QStringLiteral("О программе"));
+    setWindowTitle(tr("О программе"));
     setFont(font);
 
     auto *lblTitle = new QLabel(contents.Title);
@@ -70,7 +70,7 @@ TfmAbout::TfmAbout(const TAboutContents &contents, const QFont &font, QWidget *p
     fixed.setFamily(QStringLiteral("DejaVu Sans Mono"));
     fixed.setStyleHint(QFont::Monospace);
     lblVersions->setFont(fixed);
-    auto *lblLicense = new QLabel(QStringLiteral("Лицензия: ") + contents.LicenseName);
+    auto *lblLicense = new QLabel(tr("Лицензия: %1").arg(contents.LicenseName));
     lblLicense->setObjectName(QStringLiteral("lblLicense"));
     lblLicense->setTextFormat(Qt::PlainText);
     lblLicense->setWordWrap(true);
@@ -87,7 +87,7 @@ TfmAbout::TfmAbout(const TAboutContents &contents, const QFont &font, QWidget *p
         text->addWidget(LinkLabel(QStringLiteral("lblWebSite"), contents.WebPage, contents.WebPage));
     text->addStretch();
 
-    auto *btnUpdates = new QPushButton(QStringLiteral("Проверить обновления..."));
+    auto *btnUpdates = new QPushButton(tr("Проверить обновления..."));
     btnUpdates->setObjectName(QStringLiteral("btnUpdates"));
     btnUpdates->setAutoDefault(false);
     connect(btnUpdates, &QPushButton::clicked, this, &TfmAbout::checkUpdatesRequested);

@@ -42,7 +42,7 @@ TfmError::TfmError(const QString &message, const TReportOffer &offer, QWidget *p
     : QDialog(parent), FReport(offer.Report)
 {
     setObjectName(QStringLiteral("fmError"));
-    setWindowTitle(QStringLiteral("Ошибка"));
+    setWindowTitle(tr("Ошибка"));
     if (parent)
         setFont(parent->font());
 
@@ -62,7 +62,7 @@ TfmError::TfmError(const QString &message, const TReportOffer &offer, QWidget *p
     connect(btnOK, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
     if (offer.NoMailReason.isEmpty()) {
-        btnSend = Button(QStringLiteral("btnSend"), QStringLiteral("Отправить отчет"));
+        btnSend = Button(QStringLiteral("btnSend"), tr("Отправить отчет"));
         connect(btnSend, &QPushButton::clicked, this, &QDialog::accept);
         buttons->addStretch();
         buttons->addWidget(btnOK);
@@ -71,14 +71,14 @@ TfmError::TfmError(const QString &message, const TReportOffer &offer, QWidget *p
         text->addSpacing(6);
         text->addWidget(
             WrappedLabel(QStringLiteral("lblNoMail"),
-                         offer.NoMailReason + QStringLiteral(" Отчет об ошибке можно скопировать в "
-                                                             "буфер обмена или сохранить в файл.")));
+                         tr("%1 Отчет об ошибке можно скопировать в буфер обмена или сохранить в файл.")
+                             .arg(offer.NoMailReason)));
         lblDone = WrappedLabel(QStringLiteral("lblDone"), QString());
         lblDone->hide();
         text->addWidget(lblDone);
-        auto *btnCopy = Button(QStringLiteral("btnCopy"), QStringLiteral("Копировать отчет"));
+        auto *btnCopy = Button(QStringLiteral("btnCopy"), tr("Копировать отчет"));
         connect(btnCopy, &QPushButton::clicked, this, &TfmError::btnCopyClick);
-        auto *btnSave = Button(QStringLiteral("btnSave"), QStringLiteral("Сохранить отчет..."));
+        auto *btnSave = Button(QStringLiteral("btnSave"), tr("Сохранить отчет..."));
         connect(btnSave, &QPushButton::clicked, this, &TfmError::btnSaveClick);
         buttons->addWidget(btnCopy);
         buttons->addWidget(btnSave);
@@ -109,13 +109,13 @@ void TfmError::keyPressEvent(QKeyEvent *event)
 void TfmError::btnCopyClick()
 {
     QApplication::clipboard()->setText(FReport);
-    ShowDone(QStringLiteral("Отчет скопирован в буфер обмена."));
+    ShowDone(tr("Отчет скопирован в буфер обмена."));
 }
 
 void TfmError::btnSaveClick()
 {
     TFileDialogOptions options;
-    options.Filter = QStringLiteral("Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*");
+    options.Filter = tr("Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*");
     // The documents folder where there is one, else the home folder.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(folder).isDir())
@@ -126,7 +126,7 @@ void TfmError::btnSaveClick()
         return;
     if (CommandGuard::RunCommand(this,
                                  [this, &choice] { WriteFileAtomically(choice.FileName, FReport.toUtf8()); }))
-        ShowDone(QStringLiteral("Отчет сохранен в файл %1.").arg(QDir::toNativeSeparators(choice.FileName)));
+        ShowDone(tr("Отчет сохранен в файл %1.").arg(QDir::toNativeSeparators(choice.FileName)));
 }
 
 void TfmError::ShowDone(const QString &text)

@@ -58,7 +58,7 @@ TfmUpdates::TfmUpdates(const QFont &font, TUpdateSource source, QWidget *parent)
     : QDialog(parent), FSource(std::move(source)), FNetwork(new QNetworkAccessManager(this))
 {
     setObjectName(QStringLiteral("fmUpdates"));
-    setWindowTitle(QStringLiteral("Проверка обновлений"));
+    setWindowTitle(tr("Проверка обновлений"));
     setFont(font);
 
     auto *layout = new QVBoxLayout(this);
@@ -67,7 +67,7 @@ TfmUpdates::TfmUpdates(const QFont &font, TUpdateSource source, QWidget *parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addStrut(kMinimumWidth);
     lblProgress = AddLabel(*layout, QStringLiteral("lblProgress"));
-    lblProgress->setText(QStringLiteral("Проверка доступных обновлений ..."));
+    lblProgress->setText(tr("Проверка доступных обновлений ..."));
     lblOwnVersion = AddLabel(*layout, QStringLiteral("lblOwnVersion"));
     lblServerVersion = AddLabel(*layout, QStringLiteral("lblServerVersion"));
     // The list of changes may be long: it scrolls beyond half the screen.
@@ -84,7 +84,7 @@ TfmUpdates::TfmUpdates(const QFont &font, TUpdateSource source, QWidget *parent)
     imgError = new QLabel;
     imgError->setObjectName(QStringLiteral("imgError"));
     imgError->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(32, 32));
-    lblError = new QLabel(QStringLiteral("Не удалось установить соединение с сервером обновлений"));
+    lblError = new QLabel(tr("Не удалось установить соединение с сервером обновлений"));
     lblError->setObjectName(QStringLiteral("lblError"));
     lblError->setWordWrap(true);
     errorRow->addWidget(imgError);
@@ -151,9 +151,9 @@ void TfmUpdates::ShowNoServer()
         return;
     HideAnswer();
     lblProgress->hide();
-    lblResult->SetText(QStringLiteral("Сервер обновлений не задан. Его адрес указывается в окне "
-                                      "«Настройки приложения» (меню «Настройки») на вкладке «%1».")
-                           .arg(TfmSettings::kAddressTabName));
+    lblResult->SetText(tr("Сервер обновлений не задан. Его адрес указывается в окне "
+                          "«Настройки приложения» (меню «Настройки») на вкладке «%1».")
+                           .arg(TfmSettings::AddressTabName()));
     lblResult->show();
     ShowInFront();
 }
@@ -258,17 +258,16 @@ void TfmUpdates::RequestFinished()
 
 void TfmUpdates::ShowAnswer(const QByteArray &body, const QByteArray &contentType)
 {
-    lblOwnVersion->setText(QStringLiteral("Версия вашей программы : ") + ProgramVersion());
+    lblOwnVersion->setText(tr("Версия вашей программы : %1").arg(ProgramVersion()));
     lblOwnVersion->show();
     const TUpdateAnswer answer = ReadUpdateAnswer(DecodeBody(body, contentType),
                                                   {kProgramVersion[0], kProgramVersion[1], kProgramVersion[2],
                                                    kProgramVersion[3]});
-    lblServerVersion->setText(QStringLiteral("Текущая версия: ") + answer.ServerVersion);
+    lblServerVersion->setText(tr("Текущая версия: %1").arg(answer.ServerVersion));
     lblServerVersion->show();
     lblResult->show();
     if (!answer.Readable) {
-        lblResult->SetText(
-            QStringLiteral("Не могу определить версию обновления. Файл версий на сервере поврежден."));
+        lblResult->SetText(tr("Не могу определить версию обновления. Файл версий на сервере поврежден."));
     } else if (!answer.Error.isEmpty()) {
         lblResult->SetText(answer.Error);
     } else if (answer.Newer) {
@@ -276,20 +275,21 @@ void TfmUpdates::ShowAnswer(const QByteArray &body, const QByteArray &contentTyp
         // line feed would show as a blank at the start of the next line.
         // Without a download page there is no link to follow.
         const bool linked = !FSource.DownloadPage.isEmpty();
-        lblResult->SetText(
-            QStringLiteral("Доступна новая версия программы.\n\nИзменения в новой версии:") + answer.Changes +
-            (linked ? QStringLiteral("\nЧтобы скачать новую версию перейдите по ссылке") : QString()));
+        lblResult->SetText((linked ? tr("Доступна новая версия программы.\n\nИзменения в новой версии:%1\n"
+                                        "Чтобы скачать новую версию перейдите по ссылке")
+                                   : tr("Доступна новая версия программы.\n\nИзменения в новой версии:%1"))
+                               .arg(answer.Changes));
         lblLink->setVisible(linked);
         if (FSilent)
             ShowQuietly();
     } else {
-        lblResult->SetText(QStringLiteral("Установленная версия программы является последней."));
+        lblResult->SetText(tr("Установленная версия программы является последней."));
     }
 }
 
 void TfmUpdates::ShowServerError()
 {
-    lblResult->SetText(QStringLiteral("Файл обновлений не был найден на сервере"));
+    lblResult->SetText(tr("Файл обновлений не был найден на сервере"));
     lblResult->show();
 }
 

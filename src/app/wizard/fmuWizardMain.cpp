@@ -21,7 +21,7 @@
 TfmWizardMain::TfmWizardMain(TKeyboardManager &manager, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("fmWizardMain"));
-    setWindowTitle(QStringLiteral("Создание новой раскладки"));
+    setWindowTitle(tr("Создание новой раскладки"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(TBaseForm::FormFont(manager.Settings().Font()));
@@ -46,12 +46,12 @@ TfmWizardMain::TfmWizardMain(TKeyboardManager &manager, QWidget *parent) : QDial
     pnlPage->setObjectName(QStringLiteral("pnlPage"));
     auto *pageLayout = new QVBoxLayout(pnlPage);
 
-    btnPrev = new QPushButton(QStringLiteral("< Назад"), this);
+    btnPrev = new QPushButton(tr("< Назад"), this);
     btnPrev->setObjectName(QStringLiteral("btnPrev"));
-    btnNext = new QPushButton(QStringLiteral("Далее >"), this);
+    btnNext = new QPushButton(tr("Далее >"), this);
     btnNext->setObjectName(QStringLiteral("btnNext"));
     btnNext->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    btnCancel = new QPushButton(tr("Отмена"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnCancel->setAutoDefault(false);
     btnPrev->setAutoDefault(false);
@@ -140,7 +140,7 @@ void TfmWizardMain::Move(const std::function<void()> &move)
 void TfmWizardMain::UpdateButtons()
 {
     const bool last = !FWizard->CanNext();
-    btnNext->setText(last ? QStringLiteral("Готово") : QStringLiteral("Далее >"));
+    btnNext->setText(last ? tr("Готово") : tr("Далее >"));
     btnNext->setEnabled(!last || FWizard->CanFinish());
     btnCancel->setVisible(!last);
     btnPrev->setEnabled(FWizard->CanPrev());

@@ -19,8 +19,9 @@ namespace {
 // reaches one on this system.
 QString WithoutKeyboardHint()
 {
-    return QStringLiteral("Выберите модель из списка. Как программа находит клавиатуру PS/2 (сокет драйвера) "
-                          "и USB-клавиатуру (правило udev), сказано в справке, F1.");
+    return TfmWizardStep1::tr(
+        "Выберите модель из списка. Как программа находит клавиатуру PS/2 (сокет драйвера) "
+        "и USB-клавиатуру (правило udev), сказано в справке, F1.");
 }
 
 // The device's message as one line that continues a sentence.
@@ -38,16 +39,15 @@ QString ContinuingLine(const QString &message)
 
 } // namespace
 
-TfmWizardStep1::TfmWizardStep1(TPages &pages) : TPage(pages, QStringLiteral("Выбор модели клавиатуры"))
+TfmWizardStep1::TfmWizardStep1(TPages &pages) : TPage(pages, tr("Выбор модели клавиатуры"))
 {
     setObjectName(QStringLiteral("fmWizardStep1"));
-    auto *text = new QLabel(
-        QStringLiteral("Укажите модель клавиатуры, для которой вы хотите создать раскладку"), this);
+    auto *text = new QLabel(tr("Укажите модель клавиатуры, для которой вы хотите создать раскладку"), this);
     text->setWordWrap(true);
-    rbDetect = new QRadioButton(QStringLiteral("Определить модель автоматически"), this);
+    rbDetect = new QRadioButton(tr("Определить модель автоматически"), this);
     rbDetect->setObjectName(QStringLiteral("rbDetect"));
     rbDetect->setChecked(true);
-    rbList = new QRadioButton(QStringLiteral("Выбрать модель из списка"), this);
+    rbList = new QRadioButton(tr("Выбрать модель из списка"), this);
     rbList->setObjectName(QStringLiteral("rbList"));
     lbModels = new QListWidget(this);
     lbModels->setObjectName(QStringLiteral("lbModels"));
@@ -83,7 +83,7 @@ void TfmWizardStep1::Enter()
     FEntered = true;
     const QString reason = Pages().Manager().Driver().UnreachableReason();
     if (!reason.isEmpty())
-        ShowProblem(QStringLiteral("Клавиатура не найдена: %1.").arg(reason));
+        ShowProblem(tr("Клавиатура не найдена: %1.").arg(reason));
 }
 
 void TfmWizardStep1::ShowProblem(const QString &why)
@@ -115,7 +115,7 @@ void TfmWizardStep1::Detect()
     try {
         model = ReadDeviceType(Pages().Manager());
     } catch (const EError &error) {
-        ShowProblem(QStringLiteral("Модель не определена: %1.").arg(ContinuingLine(error.Message())));
+        ShowProblem(tr("Модель не определена: %1.").arg(ContinuingLine(error.Message())));
         throw EAbort();
     }
     Pages().DetectedModel = model;

@@ -9,8 +9,8 @@
 TfmWizardStep2::TfmWizardStep2(TPages &pages) : TPage(pages, QString())
 {
     setObjectName(QStringLiteral("fmWizardStep2"));
-    auto *text = new QLabel(QStringLiteral("Для данной модели клавиатуры доступны несколько конфигураций. "
-                                           "Выберите подходящую вам из списка."),
+    auto *text = new QLabel(tr("Для данной модели клавиатуры доступны несколько конфигураций. "
+                               "Выберите подходящую вам из списка."),
                             this);
     text->setWordWrap(true);
     lbCandidates = new QListWidget(this);
