@@ -27,9 +27,9 @@ void THidDevice::Open()
                                 .arg(FRecord.Attributes.VendorID, 4, 16, QLatin1Char('0'))
                                 .arg(FRecord.Attributes.ProductID, 4, 16, QLatin1Char('0'));
         throw EError(
-            QCoreApplication::translate(
-                "THidDevice",
-                "Нет доступа к устройству %1 (%2). Разрешите доступ к нему правилом udev, см. README.")
+            QCoreApplication::translate("THidDevice",
+                                        "Нет доступа к устройству %1 (%2). Разрешите доступ к нему правилом udev, "
+                                        "как описано в справке (раздел «USB: доступ к hidraw»).")
                 .arg(FRecord.Path, ids));
     }
     throw EError(

@@ -1392,8 +1392,8 @@ Repeat the operation when that program has finished with the keyboard.</translat
 <context>
     <name>THidDevice</name>
     <message>
-        <source>Нет доступа к устройству %1 (%2). Разрешите доступ к нему правилом udev, см. README.</source>
-        <translation>No access to the device %1 (%2). Allow access to it with a udev rule, see README.</translation>
+        <source>Нет доступа к устройству %1 (%2). Разрешите доступ к нему правилом udev, как описано в справке (раздел «USB: доступ к hidraw»).</source>
+        <translation>No access to the device %1 (%2). Allow access to it with a udev rule as the help describes (section “USB: Access to hidraw”).</translation>
     </message>
     <message>
         <source>Невозможно открыть устройство %1</source>

@@ -244,7 +244,8 @@ TEST_F(PortUSBTest, OpenFailuresNameTheDevice)
     FKeyboard->OpenFailure = THidOpenFailure::AccessDenied;
     const QString denied =
         QStringLiteral("Нет доступа к устройству /dev/hidraw3 (idVendor 1a2b, idProduct 1234). "
-                       "Разрешите доступ к нему правилом udev, см. README.");
+                       "Разрешите доступ к нему правилом udev, как описано в справке "
+                       "(раздел «USB: доступ к hidraw»).");
     EXPECT_EQ(ErrorOf([&] { port->Transfer(FFrame, answer, 3); }), denied);
     THidDevice &device = *port->Device();
     EXPECT_EQ(ErrorOf([&] { device.Write(FFrame); }), denied);
