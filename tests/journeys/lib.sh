@@ -93,7 +93,13 @@ j_exit() {
   trap - EXIT INT TERM
   [ -n "${J_WATCHDOG:-}" ] && kill "$J_WATCHDOG" 2>/dev/null && wait "$J_WATCHDOG" 2>/dev/null
   if [ "$status" -ne 0 ]; then
-    [ -n "${DISPLAY:-}" ] && echo "screenshot at the failure: $(screenshot failure)" >&2
+    if [ -n "${DISPLAY:-}" ]; then
+      echo "screenshot at the failure: $(screenshot failure)" >&2
+      echo "windows shown (the focus on $(xdotool getwindowfocus 2>/dev/null), the main window $J_MAIN):" >&2
+      for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+        echo "  $w $(xdotool getwindowname "$w" 2>/dev/null)" >&2
+      done
+    fi
     if [ -s "$J_TMP/app.log" ]; then
       echo "the editor's output ($J_TMP/app.log):" >&2
       tail -n 20 "$J_TMP/app.log" | sed 's/^/  /' >&2

@@ -15,6 +15,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -39,6 +42,30 @@ QString ProgramFilter()
     return QStringLiteral("%1|*.prg|%2|*.*")
         .arg(QCoreApplication::translate("TDeviceCommands", "Программы клавиатуры (*.prg)"),
              QCoreApplication::translate("TDeviceCommands", "Все файлы (*.*)"));
+}
+
+// Lets the window system's events run (never the user's input, which could
+// start another command inside this one) until window is the one with the
+// keyboard focus, or at most a second. The progress window comes and goes
+// within one command: a window manager slower than the operation would
+// otherwise focus it after it has gone, or hand the focus back while it
+// still blocks the main window, and Qt would send the keys after the
+// operation to no window.
+void WaitUntilFocused(QWidget &window)
+{
+    QWindow *handle = window.windowHandle();
+    if (!handle || QGuiApplication::focusWindow() == handle)
+        return;
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &loop, [&loop, handle](QWindow *focused) {
+        if (focused == handle)
+            loop.quit();
+    });
+    limit.start(1000);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace
@@ -87,12 +114,15 @@ void TDeviceCommands::ShowProgress(TProgress &progress)
         FWindow.setEnabled(true);
     FProgress->setEnabled(true);
     FProgress->ShowProgress(progress);
+    if (progress.State() == psStarted && FProgress->isVisible())
+        WaitUntilFocused(*FProgress);
     if (progress.State() == psFinished) {
         // Qt may still count the hidden progress window as the active one
         // when the system's focus comes back first: the main window's
         // shortcuts would then find no window of theirs.
         QApplication::setActiveWindow(&FWindow);
         FWindow.activateWindow();
+        WaitUntilFocused(FWindow);
         if (FFocusBefore)
             FFocusBefore->setFocus();
         else
