@@ -8,6 +8,8 @@
 #include "model/Layout.h"
 #include "model/Notes.h"
 #include "model/ScanCodes.h"
+#include "xml/XMLDocumentIO.h"
+#include "xml/XMLStreamWriter.h"
 
 #include <QCoreApplication>
 
@@ -17,46 +19,51 @@ using namespace XMLLayoutWrite;
 namespace {
 
 // A sequence is written as its text form, and only when it holds items.
-void AddCodes(TXMLItem &parent, const QString &name, const TScanCodes &codes)
+void AddCodes(TXMLStreamWriter &out, const QString &name, const TScanCodes &codes)
 {
     if (codes.IsEmpty())
         return;
-    AddValue(AddChild(parent, name), kScanCodes, codes.Text());
+    out.Begin(name);
+    out.Attribute(kScanCodes, codes.Text());
+    out.End();
 }
 
-void AddPicture(TXMLItem &parent, const TKeyPicture &picture)
+void AddPicture(TXMLStreamWriter &out, const TKeyPicture &picture)
 {
-    TXMLItem &item = AddChild(parent, kPicture);
-    item.ReserveAttributes(11);
-    AddValue(item, kBackgroundColor, ColorText(picture.BackgroundColor()));
-    AddValue(item, kText, picture.Text());
-    AddValue(item, kTextOrientation, IntText(picture.TextOrientation()));
+    out.Begin(kPicture);
+    out.Attribute(kBackgroundColor, ColorText(picture.BackgroundColor()));
+    out.Attribute(kText, picture.Text());
+    out.Attribute(kTextOrientation, int(picture.TextOrientation()));
     const TFont &font = picture.Font();
-    AddValue(item, kFontPixels, IntText(font.PixelsPerInch()));
-    AddValue(item, kFontCharset, IntText(font.Charset()));
-    AddValue(item, kFontColor, ColorText(font.Color()));
-    AddValue(item, kFontHeight, IntText(font.Height()));
-    AddValue(item, kFontName, font.Name());
-    AddValue(item, kFontSize, IntText(font.Size()));
-    AddValue(item, kFontStyle, IntText(font.Style()));
-    if (picture.HasGraphic())
-        AddChild(item, kPictureData).SetText(picture.PictureData());
+    out.Attribute(kFontPixels, int(font.PixelsPerInch()));
+    out.Attribute(kFontCharset, int(font.Charset()));
+    out.Attribute(kFontColor, ColorText(font.Color()));
+    out.Attribute(kFontHeight, int(font.Height()));
+    out.Attribute(kFontName, font.Name());
+    out.Attribute(kFontSize, int(font.Size()));
+    out.Attribute(kFontStyle, int(font.Style()));
+    if (picture.HasGraphic()) {
+        out.Begin(kPictureData);
+        out.Text(picture.PictureData());
+        out.End();
+    }
+    out.End();
 }
 
-void AddKey(TXMLItem &parent, const TKey &key, int)
+void AddKey(TXMLStreamWriter &out, const TKey &key, int)
 {
-    TXMLItem &item = AddChild(parent, kKey);
-    item.ReserveAttributes(6);
-    AddValue(item, kNumber, IntText(key.LogicalNumber()));
-    AddValue(item, kColumn, IntText(key.Col()));
-    AddValue(item, kRow, IntText(key.Row()));
-    AddValue(item, kRemark, key.Remark());
-    AddValue(item, kAutoRepeat, FlagText(key.AutoRepeat()));
-    AddValue(item, kKeyType, IntText(key.KeyType()));
-    AddCodes(item, kMakeCodes, key.MakeCodes());
-    AddCodes(item, kBreakCodes, key.BreakCodes());
-    AddNotes(item, key.Melody());
-    AddPicture(item, key.Picture());
+    out.Begin(kKey);
+    out.Attribute(kNumber, key.LogicalNumber());
+    out.Attribute(kColumn, key.Col());
+    out.Attribute(kRow, key.Row());
+    out.Attribute(kRemark, key.Remark());
+    out.Attribute(kAutoRepeat, Flag(key.AutoRepeat()));
+    out.Attribute(kKeyType, int(key.KeyType()));
+    AddCodes(out, kMakeCodes, key.MakeCodes());
+    AddCodes(out, kBreakCodes, key.BreakCodes());
+    AddNotes(out, key.Melody());
+    AddPicture(out, key.Picture());
+    out.End();
 }
 
 // Every key is written, empty ones too: a reader keeps the content of keys
@@ -86,18 +93,17 @@ QString TXMLLayout::DefaultSuffix() const
 
 void TXMLLayout::SaveToStream(const TLayout &layout, QIODevice &stream)
 {
-    FParser.Clear();
-    FParser.StyleSheet.clear();
-    TXMLItem &root = FParser.Root();
-    root.SetName(kLayout);
-    root.SetAttribute(kVersion, QStringLiteral("%1").arg(layout.Version(), 4, 16, QChar(u'0')).toUpper());
-
-    TXMLItem &params = AddChild(root, kParams);
-    params.SetAttribute(kKeyboardID, IntText(layout.KeyboardID()));
-    SetSelection(params, layout.Selection());
-    AddLayers(root, layout.Layers(), kCurrentForm);
-    AddGroups(root, layout.Groups());
-    FParser.SaveToStream(stream);
+    TXMLStreamWriter out;
+    out.Begin(kLayout);
+    out.Attribute(kVersion, QStringLiteral("%1").arg(layout.Version(), 4, 16, QChar(u'0')).toUpper());
+    out.Begin(kParams);
+    out.Attribute(kKeyboardID, layout.KeyboardID());
+    SetSelection(out, layout.Selection());
+    out.End();
+    AddLayers(out, layout.Layers(), kCurrentForm);
+    AddGroups(out, layout.Groups());
+    out.End();
+    WriteDocument(stream, out.Take());
 }
 
 uint16_t TXMLLayout::DecodeVersion(QStringView text)

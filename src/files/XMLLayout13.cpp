@@ -5,6 +5,8 @@
 #include "model/Key.h"
 #include "model/Layout.h"
 #include "model/ScanCodes.h"
+#include "xml/XMLDocumentIO.h"
+#include "xml/XMLStreamWriter.h"
 
 #include <QCoreApplication>
 
@@ -18,11 +20,11 @@ namespace {
 // a longer one as its second byte with the first (the prefix byte, E0h) as
 // the extended code. Releases and bytes the code table does not know are
 // implied or lost in this form.
-void AddCodeElements(TXMLItem &parent, const QString &name, const TScanCodes &codes)
+void AddCodeElements(TXMLStreamWriter &out, const QString &name, const TScanCodes &codes)
 {
     if (codes.IsEmpty())
         return;
-    TXMLItem &item = AddChild(parent, name);
+    out.Begin(name);
     int written = 0;
     for (int i = 0; i < codes.Count(); ++i) {
         const TScanCode &code = codes.Item(i);
@@ -30,28 +32,31 @@ void AddCodeElements(TXMLItem &parent, const QString &name, const TScanCodes &co
         if (code.CodeType != ctMake || data.isEmpty())
             continue;
         const bool extended = data.size() > 1;
-        TXMLItem &child = AddChild(item, kOldCode);
-        child.SetAttribute(kNumber, IntText(++written));
-        child.SetAttribute(kOldCodeLow, IntText(uint8_t(data[extended ? 1 : 0])));
-        child.SetAttribute(kOldCodeHigh, IntText(extended ? uint8_t(data[0]) : 0));
-        child.SetAttribute(kOldCodeText, code.Name);
+        out.Begin(kOldCode);
+        out.Attribute(kNumber, ++written);
+        out.Attribute(kOldCodeLow, int(uint8_t(data[extended ? 1 : 0])));
+        out.Attribute(kOldCodeHigh, extended ? int(uint8_t(data[0])) : 0);
+        out.Attribute(kOldCodeText, code.Name);
+        out.End();
     }
+    out.End();
 }
 
-void AddKey(TXMLItem &parent, const TKey &key, int position)
+void AddKey(TXMLStreamWriter &out, const TKey &key, int position)
 {
     if (key.IsEmpty())
         return;
-    TXMLItem &item = AddChild(parent, kKey);
-    item.SetAttribute(kNumber, IntText(position));
-    item.SetAttribute(kColumn, IntText(key.Col()));
-    item.SetAttribute(kRow, IntText(key.Row()));
-    item.SetAttribute(kRemark, key.Remark());
-    item.SetAttribute(kAutoRepeat, FlagText(key.AutoRepeat()));
-    item.SetAttribute(kKeyType, IntText(key.KeyType()));
-    AddCodeElements(item, kMakeCodes, key.MakeCodes());
-    AddCodeElements(item, kBreakCodes, key.BreakCodes());
-    AddNotes(item, key.Melody());
+    out.Begin(kKey);
+    out.Attribute(kNumber, position);
+    out.Attribute(kColumn, key.Col());
+    out.Attribute(kRow, key.Row());
+    out.Attribute(kRemark, key.Remark());
+    out.Attribute(kAutoRepeat, Flag(key.AutoRepeat()));
+    out.Attribute(kKeyType, int(key.KeyType()));
+    AddCodeElements(out, kMakeCodes, key.MakeCodes());
+    AddCodeElements(out, kBreakCodes, key.BreakCodes());
+    AddNotes(out, key.Melody());
+    out.End();
 }
 
 // Keys are numbered by their place in the list, which is how the old tools
@@ -83,15 +88,14 @@ QString TXMLLayout13::DefaultSuffix() const
 
 void TXMLLayout13::SaveToStream(const TLayout &layout, QIODevice &stream)
 {
-    FParser.Clear();
-    FParser.StyleSheet.clear();
-    TXMLItem &root = FParser.Root();
-    root.SetName(kLayout);
-
-    TXMLItem &params = AddChild(root, kParams);
-    params.SetAttribute(kOldModel, IntText(layout.KeyboardID() - 1));
-    SetSelection(params, layout.Selection());
-    AddLayers(root, layout.Layers(), k13Form);
-    AddGroups(root, layout.Groups());
-    FParser.SaveToStream(stream);
+    TXMLStreamWriter out;
+    out.Begin(kLayout);
+    out.Begin(kParams);
+    out.Attribute(kOldModel, layout.KeyboardID() - 1);
+    SetSelection(out, layout.Selection());
+    out.End();
+    AddLayers(out, layout.Layers(), k13Form);
+    AddGroups(out, layout.Groups());
+    out.End();
+    WriteDocument(stream, out.Take());
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "files/LayoutFormat.h"
-#include "xml/ECXMLParser.h"
 
 /// The XML layout file in the form of the program's version 1.3, for users of
 /// older tools: no version attribute, the keyboard model as identifier minus
@@ -18,9 +17,6 @@ public:
     QString ShortName() const override;
     /// Returns "xml".
     QString DefaultSuffix() const override;
-    /// Writes the layout's element tree in the 1.3 form (no style-sheet line).
+    /// Writes the layout's elements in the 1.3 form (no style-sheet line).
     void SaveToStream(const TLayout &layout, QIODevice &stream) override;
-
-private:
-    TECXMLParser FParser;
 };

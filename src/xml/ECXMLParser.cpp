@@ -113,10 +113,7 @@ QByteArray TECXMLParser::SaveToBytes(bool isStyleSheetFile)
 
 void TECXMLParser::SaveToStream(QIODevice &stream, bool isStyleSheetFile)
 {
-    const QByteArray bytes = SaveToBytes(isStyleSheetFile);
-    if (stream.write(bytes) != bytes.size())
-        throw EError(
-            QCoreApplication::translate("TECXMLParser", "Ошибка записи: %1").arg(stream.errorString()));
+    WriteDocument(stream, SaveToBytes(isStyleSheetFile));
 }
 
 void TECXMLParser::SaveToFile(const QString &path)
