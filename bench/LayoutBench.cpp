@@ -2,6 +2,7 @@
 // form, and the clipboard round trip of the whole largest layout.
 #include "BenchInputs.h"
 
+#include "base/Error.h"
 #include "base/Win1251.h"
 #include "files/LayoutFileFormats.h"
 #include "files/XMLLayout.h"

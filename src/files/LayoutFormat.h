@@ -55,8 +55,9 @@ public:
     /// Only regular files of at most FileLimits::kLayoutFile bytes are read.
     /// On any error the layout stays exactly as it was.
     void LoadFromFile(TLayout &layout, const QString &path);
-    /// Returns the bytes SaveToStream writes (empty if it writes nothing).
-    QByteArray SaveToString(const TLayout &layout);
+    /// Returns the bytes SaveToStream writes (empty if it writes nothing); a
+    /// form that makes its bytes in one piece returns them without copying.
+    virtual QByteArray SaveToString(const TLayout &layout);
     /// Reads bytes into the layout; on any error the layout stays exactly as
     /// it was. Empty data raises EFileFormatError with the detail
     /// "Отсутствуют данные раскладки".

@@ -93,7 +93,12 @@ QString TXMLLayout::DefaultSuffix() const
 
 void TXMLLayout::SaveToStream(const TLayout &layout, QIODevice &stream)
 {
-    TXMLStreamWriter out;
+    WriteDocument(stream, SaveToString(layout));
+}
+
+QByteArray TXMLLayout::SaveToString(const TLayout &layout)
+{
+    TXMLStreamWriter out(DocumentCapacity(layout));
     out.Begin(kLayout);
     out.Attribute(kVersion, QStringLiteral("%1").arg(layout.Version(), 4, 16, QChar(u'0')).toUpper());
     out.Begin(kParams);
@@ -103,7 +108,7 @@ void TXMLLayout::SaveToStream(const TLayout &layout, QIODevice &stream)
     AddLayers(out, layout.Layers(), kCurrentForm);
     AddGroups(out, layout.Groups());
     out.End();
-    WriteDocument(stream, out.Take());
+    return out.Take();
 }
 
 uint16_t TXMLLayout::DecodeVersion(QStringView text)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "files/LayoutFormat.h"
-#include "xml/ECXMLParser.h"
 
 #include <QStringView>
 #include <cstdint>
@@ -30,8 +29,9 @@ public:
     QString ShortName() const override;
     /// Returns "xml".
     QString DefaultSuffix() const override;
-    /// Writes the layout's element tree (no style-sheet line).
+    /// Writes the layout's elements (no style-sheet line).
     void SaveToStream(const TLayout &layout, QIODevice &stream) override;
+    QByteArray SaveToString(const TLayout &layout) override;
     /// Reads the document and fills the layout: the model from "Параметры",
     /// then layers and groups. Raises the XML reader's errors, the catalogue's
     /// lookup messages, EConvertError for numbers that are not integers and
@@ -60,6 +60,5 @@ private:
     static void LoadNotes(TNotes &notes, const TXMLItem &item);
     static void LoadPicture(TKeyPicture &picture, const TXMLItem &item);
 
-    TECXMLParser FParser;
     uint16_t FFileVersion = 0;
 };

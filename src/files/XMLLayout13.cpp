@@ -88,7 +88,12 @@ QString TXMLLayout13::DefaultSuffix() const
 
 void TXMLLayout13::SaveToStream(const TLayout &layout, QIODevice &stream)
 {
-    TXMLStreamWriter out;
+    WriteDocument(stream, SaveToString(layout));
+}
+
+QByteArray TXMLLayout13::SaveToString(const TLayout &layout)
+{
+    TXMLStreamWriter out(DocumentCapacity(layout));
     out.Begin(kLayout);
     out.Begin(kParams);
     out.Attribute(kOldModel, layout.KeyboardID() - 1);
@@ -97,5 +102,5 @@ void TXMLLayout13::SaveToStream(const TLayout &layout, QIODevice &stream)
     AddLayers(out, layout.Layers(), k13Form);
     AddGroups(out, layout.Groups());
     out.End();
-    WriteDocument(stream, out.Take());
+    return out.Take();
 }

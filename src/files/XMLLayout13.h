@@ -19,4 +19,5 @@ public:
     QString DefaultSuffix() const override;
     /// Writes the layout's elements in the 1.3 form (no style-sheet line).
     void SaveToStream(const TLayout &layout, QIODevice &stream) override;
+    QByteArray SaveToString(const TLayout &layout) override;
 };

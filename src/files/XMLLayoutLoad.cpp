@@ -5,6 +5,7 @@
 #include "catalogue/Keyboards.h"
 #include "files/CodeWords.h"
 #include "files/FileFormatError.h"
+#include "xml/ECXMLParser.h"
 #include "files/XMLLayoutNames.h"
 #include "model/Key.h"
 #include "model/KeyGroup.h"
@@ -59,8 +60,10 @@ int OldModelNumber(const TXMLItem &item)
 
 void TXMLLayout::LoadFromStream(TLayout &layout, QIODevice &stream)
 {
-    FParser.LoadFromStream(stream);
-    const TXMLItem &root = FParser.Root();
+    // The document's tree lives only while the layout is read from it.
+    TECXMLParser parser;
+    parser.LoadFromStream(stream);
+    const TXMLItem &root = parser.Root();
 
     if (root.HasAttribute(kVersion)) {
         FFileVersion = DecodeVersion(root.Attribute(kVersion));

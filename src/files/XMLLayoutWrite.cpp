@@ -6,6 +6,7 @@
 #include "model/KeyGroup.h"
 #include "model/KeyLock.h"
 #include "model/Layer.h"
+#include "model/Layout.h"
 #include "model/MSR.h"
 #include "model/Notes.h"
 
@@ -70,6 +71,13 @@ void AddLayer(TXMLStreamWriter &out, const TLayer &layer, const TXMLLayoutForm &
 }
 
 } // namespace
+
+qsizetype DocumentCapacity(const TLayout &layout)
+{
+    constexpr qsizetype kBytesPerKey = 1024;
+    constexpr qsizetype kRest = 16 * 1024;
+    return kRest + kBytesPerKey * layout.KeyCount() * layout.LayerCount();
+}
 
 QString ColorText(uint32_t value)
 {

@@ -6,6 +6,7 @@
 class TKey;
 class TKeyGroups;
 class TLayers;
+class TLayout;
 class TNotes;
 class TScanCodes;
 class TXMLStreamWriter;
@@ -16,6 +17,9 @@ struct TRect;
 // straight into the document's bytes.
 namespace XMLLayoutWrite {
 
+/// Returns the room to make for the document of a layout: about a kilobyte
+/// per key, which holds a key with codes, a melody and a small picture.
+qsizetype DocumentCapacity(const TLayout &layout);
 /// Returns 1 for true and 0 for false, as the files store flags.
 inline int Flag(bool value) { return value ? 1 : 0; }
 /// Returns the colour as 8 upper-case hexadecimal digits.

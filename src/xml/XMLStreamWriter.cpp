@@ -4,7 +4,7 @@
 
 #include <charconv>
 
-TXMLStreamWriter::TXMLStreamWriter() : FOut(64 * 1024)
+TXMLStreamWriter::TXMLStreamWriter(qsizetype capacity) : FOut(capacity)
 {
     FOut.Put(kXMLDeclaration);
     FOpen.reserve(16);

@@ -17,7 +17,9 @@
 /// caller's error. Names must stay valid until their element ends.
 class TXMLStreamWriter {
 public:
-    TXMLStreamWriter();
+    /// capacity: the bytes to make room for at once; a good guess saves
+    /// copying the document as it grows.
+    explicit TXMLStreamWriter(qsizetype capacity = 64 * 1024);
 
     void Begin(QStringView name);
     /// Writes name="value"; nothing for an empty value, as an element of the
