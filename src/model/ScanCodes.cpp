@@ -36,6 +36,22 @@ TScanCode ByteItem(const QByteArray &bytes, const QString &name)
     return item;
 }
 
+// The byte item of a byte the code table does not start a code with, named
+// by its hexadecimal text; made once per byte value.
+const TScanCode &SingleByteItem(uint8_t byte)
+{
+    static const std::vector<TScanCode> *const items = [] {
+        auto *made = new std::vector<TScanCode>; // never freed: copies may outlive statics
+        made->reserve(256);
+        for (int value = 0; value < 256; ++value) {
+            const QByteArray bytes(1, char(value));
+            made->push_back(ByteItem(bytes, BytesToHex(bytes)));
+        }
+        return made;
+    }();
+    return (*items)[byte];
+}
+
 // The entry of the shortest make or break code of the table that bytes begin
 // with, at most MaxCodeLength long, and in isBreak which of its codes that
 // is; at equal length a make code wins.
@@ -287,23 +303,26 @@ void TScanCodes::AddDecoded(QByteArrayView bytes)
     if (bytes.isEmpty())
         return;
     // The decoded items hold exactly the given bytes: check once, then split,
-    // so that a refused sequence is not filled in part.
+    // so that a refused sequence is not filled in part. Every item takes at
+    // least one byte, and the sequence changes once.
     if (!Fits(*this, bytes.size()))
         RaiseTooLong();
     const TCodeTable &table = StdCodeTable();
+    const size_t needed = FItems.size() + size_t(bytes.size());
+    if (FItems.capacity() < needed)
+        FItems.reserve(std::max(needed, 2 * FItems.capacity()));
     qsizetype pos = 0;
     while (pos < bytes.size()) {
         const QByteArrayView rest = bytes.sliced(pos);
         bool isBreak = false;
-        if (const TStdCode *entry = ShortestEntry(table, rest, isBreak)) {
-            Append(entry->Item(isBreak));
-            pos += FItems.back().Data().size();
-        } else {
-            const QByteArray byte = rest.first(1).toByteArray();
-            Append(ByteItem(byte, BytesToHex(byte)));
-            ++pos;
-        }
+        if (const TStdCode *entry = ShortestEntry(table, rest, isBreak))
+            FItems.push_back(entry->Item(isBreak));
+        else
+            FItems.push_back(SingleByteItem(uint8_t(rest[0])));
+        FItems.back().SetOwner(this);
+        pos += FItems.back().Data().size();
     }
+    Change();
 }
 
 const TScanCode *TScanCodes::FindByScanCode(const QByteArray &scanCode) const
