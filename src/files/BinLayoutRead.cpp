@@ -170,13 +170,7 @@ void TBinLayout28::ReadMelody(TNotes &melody, TBinStream &image)
 {
     melody.Clear();
     const int count = image.ReadByte();
-    const QByteArrayView bytes = image.ReadView(3 * qsizetype(count));
-    for (int i = 0; i < count; ++i) {
-        TNote &note = melody.Add();
-        note.SetPitch(uint8_t(bytes[3 * i]));
-        note.SetDuration(uint8_t(bytes[3 * i + 1]));
-        note.SetVolume(uint8_t(bytes[3 * i + 2]));
-    }
+    melody.AddPacked(image.ReadView(3 * qsizetype(count)));
 }
 
 void TBinLayout28::ReadMSR(const TLayout &layout, TMSR &msr, TBinStream &image)

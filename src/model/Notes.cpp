@@ -48,16 +48,43 @@ TNotes::TNotes(TNotifier *notifier) : TNotifyObject(notifier) {}
 
 TNotes::~TNotes() = default;
 
+namespace {
+
+[[noreturn]] void RaiseTooManyNotes()
+{
+    throw EError(QCoreApplication::translate("TNotes", "Количество нот не может быть больше 256."));
+}
+
+} // namespace
+
 TNote &TNotes::Add()
 {
     if (Count() >= kMaxNotes)
-        throw EError(QCoreApplication::translate("TNotes", "Количество нот не может быть больше 256."));
+        RaiseTooManyNotes();
     // Melodies are short: room for a few notes spares the first regrowths.
     if (FItems.capacity() == 0)
         FItems.reserve(8);
     FItems.emplace_back(this, Notifier());
     Change();
     return FItems.back();
+}
+
+void TNotes::AddPacked(QByteArrayView pitchDurationVolume)
+{
+    const qsizetype count = pitchDurationVolume.size() / 3;
+    if (count == 0)
+        return;
+    if (Count() + count > kMaxNotes)
+        RaiseTooManyNotes();
+    FItems.reserve(FItems.size() + size_t(count));
+    for (qsizetype i = 0; i < count; ++i) {
+        TNote &note = FItems.emplace_back(this, Notifier());
+        note.FPitch = uint8_t(pitchDurationVolume[3 * i]);
+        note.FDuration = uint8_t(pitchDurationVolume[3 * i + 1]);
+        note.FVolume = uint8_t(pitchDurationVolume[3 * i + 2]);
+        note.FIsChanged = note.FPitch != 0 || note.FDuration != 0 || note.FVolume != 0;
+    }
+    Change();
 }
 
 void TNotes::Clear()

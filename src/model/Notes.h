@@ -2,6 +2,7 @@
 
 #include "model/Notifier.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
@@ -41,6 +42,8 @@ public:
     void SetDuration(uint8_t value) { Store(FDuration, value); }
 
 private:
+    friend class TNotes;
+
     void Store(uint8_t &field, uint8_t value)
     {
         if (field == value)
@@ -74,6 +77,10 @@ public:
     /// until the next note is added); raises "Количество нот не может быть
     /// больше 256." when 256 notes are held.
     TNote &Add();
+    /// Appends one note per three bytes (pitch, duration, volume), as device
+    /// images store melodies, and marks changed once; raises the message of
+    /// Add, adding none, when they would pass 256 notes.
+    void AddPacked(QByteArrayView pitchDurationVolume);
     /// Frees all notes; marks changed when there were any.
     void Clear();
     /// Makes this melody a copy of source; nothing at all when they are
