@@ -18,6 +18,7 @@
 #include "model/ScanCodes.h"
 
 #include <QCoreApplication>
+#include <QVarLengthArray>
 
 using namespace XMLLayoutNames;
 
@@ -200,18 +201,17 @@ void TXMLLayout::LoadCodes(TScanCodes &codes, const TXMLItem &item)
 void TXMLLayout::LoadNotes(TNotes &notes, const TXMLItem &item)
 {
     notes.Clear();
+    // Gathered as the device images store them and added in one piece; an
+    // attribute left out stays 0.
+    QVarLengthArray<char, 3 * 64> packed;
     for (int i = 0; i < item.Count(); ++i) {
         const TXMLItem &child = *item.Item(i);
         if (child.Name() != kNote)
             continue;
-        TNote &note = notes.Add();
-        if (child.HasAttribute(kPitch))
-            note.SetPitch(ByteAttribute(child, kPitch));
-        if (child.HasAttribute(kDuration))
-            note.SetDuration(ByteAttribute(child, kDuration));
-        if (child.HasAttribute(kVolume))
-            note.SetVolume(ByteAttribute(child, kVolume));
+        for (const QString *name : {&kPitch, &kDuration, &kVolume})
+            packed.append(char(child.HasAttribute(*name) ? ByteAttribute(child, *name) : 0));
     }
+    notes.AddPacked(QByteArrayView(packed.constData(), packed.size()));
 }
 
 void TXMLLayout::LoadPicture(TKeyPicture &picture, const TXMLItem &item)

@@ -277,7 +277,7 @@ bool TScanCodes::ParseToken(QStringView token)
     }
     if (!item || !Fits(*this, item->Data().size()))
         return false;
-    Append(*item);
+    Append(std::move(*item));
     return true;
 }
 
