@@ -2,6 +2,10 @@
 
 #include <array>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Unicode of the bytes 80h to FFh.
@@ -32,6 +36,51 @@ constexpr std::array<char16_t, 256> kAllBytes = [] {
     return table;
 }();
 
+// Layout files are mostly ASCII, which Windows-1251 keeps as it is: runs of
+// sixteen ASCII characters are converted sixteen at a time, the rest through
+// the tables.
+void Widen(const unsigned char *in, qsizetype size, char16_t *out)
+{
+    qsizetype i = 0;
+    while (i < size) {
+#if defined(__SSE2__)
+        if (i + 16 <= size) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+            if (_mm_movemask_epi8(chunk) == 0) {
+                const __m128i zero = _mm_setzero_si128();
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(chunk, zero));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8), _mm_unpackhi_epi8(chunk, zero));
+                i += 16;
+                continue;
+            }
+        }
+#endif
+        out[i] = kAllBytes[in[i]];
+        ++i;
+    }
+}
+
+void Narrow(const char16_t *in, qsizetype size, char *out)
+{
+    qsizetype i = 0;
+    while (i < size) {
+#if defined(__SSE2__)
+        if (i + 16 <= size) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i + 8));
+            const __m128i nonAscii = _mm_and_si128(_mm_or_si128(a, b), _mm_set1_epi16(short(0xFF80)));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(nonAscii, _mm_setzero_si128())) == 0xFFFF) {
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_packus_epi16(a, b));
+                i += 16;
+                continue;
+            }
+        }
+#endif
+        out[i] = Win1251ByteOrQuestion(in[i]);
+        ++i;
+    }
+}
+
 } // namespace
 
 char16_t Win1251Char(unsigned char byte)
@@ -55,8 +104,7 @@ QString FromWin1251(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (char c : bytes)
-        *out++ = kAllBytes[static_cast<unsigned char>(c)];
+    Widen(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size(), out);
     return text;
 }
 
@@ -72,6 +120,5 @@ void AppendWin1251(QByteArray &out, QStringView text)
     const qsizetype start = out.size();
     out.resize(start + text.size());
     char *next = out.data() + start;
-    for (QChar ch : text)
-        *next++ = Win1251ByteOrQuestion(ch.unicode());
+    Narrow(text.utf16(), text.size(), next);
 }
