@@ -52,13 +52,7 @@ void AddPicture(TXMLStreamWriter &out, const TKeyPicture &picture)
 
 void AddKey(TXMLStreamWriter &out, const TKey &key, int)
 {
-    out.Begin(kKey);
-    out.Attribute(kNumber, key.LogicalNumber());
-    out.Attribute(kColumn, key.Col());
-    out.Attribute(kRow, key.Row());
-    out.Attribute(kRemark, key.Remark());
-    out.Attribute(kAutoRepeat, Flag(key.AutoRepeat()));
-    out.Attribute(kKeyType, int(key.KeyType()));
+    BeginKey(out, key, key.LogicalNumber());
     AddCodes(out, kMakeCodes, key.MakeCodes());
     AddCodes(out, kBreakCodes, key.BreakCodes());
     AddNotes(out, key.Melody());

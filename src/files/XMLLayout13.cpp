@@ -46,13 +46,7 @@ void AddKey(TXMLStreamWriter &out, const TKey &key, int position)
 {
     if (key.IsEmpty())
         return;
-    out.Begin(kKey);
-    out.Attribute(kNumber, position);
-    out.Attribute(kColumn, key.Col());
-    out.Attribute(kRow, key.Row());
-    out.Attribute(kRemark, key.Remark());
-    out.Attribute(kAutoRepeat, Flag(key.AutoRepeat()));
-    out.Attribute(kKeyType, int(key.KeyType()));
+    BeginKey(out, key, position);
     AddCodeElements(out, kMakeCodes, key.MakeCodes());
     AddCodeElements(out, kBreakCodes, key.BreakCodes());
     AddNotes(out, key.Melody());

@@ -88,6 +88,17 @@ QString ColorText(uint32_t value)
     return text;
 }
 
+void BeginKey(TXMLStreamWriter &out, const TKey &key, int number)
+{
+    out.Begin(kKey);
+    out.Attribute(kNumber, number);
+    out.Attribute(kColumn, key.Col());
+    out.Attribute(kRow, key.Row());
+    out.Attribute(kRemark, key.Remark());
+    out.Attribute(kAutoRepeat, Flag(key.AutoRepeat()));
+    out.Attribute(kKeyType, int(key.KeyType()));
+}
+
 void AddNotes(TXMLStreamWriter &out, const TNotes &notes)
 {
     if (notes.IsEmpty())

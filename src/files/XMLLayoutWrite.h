@@ -24,6 +24,9 @@ qsizetype DocumentCapacity(const TLayout &layout);
 inline int Flag(bool value) { return value ? 1 : 0; }
 /// Returns the colour as 8 upper-case hexadecimal digits.
 QString ColorText(uint32_t value);
+/// Begins "Клавиша" with the number given, the cell, remark, repeat and
+/// type of key; the caller writes the key's elements and ends it.
+void BeginKey(TXMLStreamWriter &out, const TKey &key, int number);
 /// Writes "Ноты" with one "Нота" per note; nothing for an empty melody.
 void AddNotes(TXMLStreamWriter &out, const TNotes &notes);
 /// Writes "Группы" with one "Группа" per key group; nothing without groups.
