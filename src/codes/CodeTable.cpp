@@ -117,6 +117,11 @@ void TCodeTable::Index(const TStdCode &entry)
         FByMakeByte[uint8_t(entry.MakeCode[0])] = &entry;
     if (entry.BreakCode.size() == 1 && !FByBreakByte[uint8_t(entry.BreakCode[0])])
         FByBreakByte[uint8_t(entry.BreakCode[0])] = &entry;
+    for (const bool isBreak : {false, true}) {
+        const QByteArray &code = isBreak ? entry.BreakCode : entry.MakeCode;
+        if (!code.isEmpty())
+            FCodeLengths[isBreak][uint8_t(code.front())] |= uint8_t(1u << (std::min<qsizetype>(code.size(), 8) - 1));
+    }
     if (const uint64_t key = PackedCode(entry.MakeCode, false))
         IndexPacked(key, &entry);
     if (const uint64_t key = PackedCode(entry.BreakCode, true))
@@ -136,6 +141,8 @@ void TCodeTable::ClearIndex()
     FByBreak.clear();
     FByMakeByte.fill(nullptr);
     FByBreakByte.fill(nullptr);
+    for (std::array<uint8_t, 256> &lengths : FCodeLengths)
+        lengths.fill(0);
     FPacked.clear();
     FPackedCount = 0;
     FByName.clear();

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringView>
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <memory>
@@ -70,6 +71,13 @@ public:
     /// Returns the greatest length of any make or break code; set by BuildFrom
     /// only (0 for a group).
     int MaxCodeLength() const { return FMaxCodeLength; }
+    /// Returns whether a make (or, with isBreak, a break) code of length
+    /// bytes (from 1) begins with firstByte; lengths from 8 on are answered
+    /// together, so a true answer for them is only a maybe.
+    bool MayHaveCode(uint8_t firstByte, qsizetype length, bool isBreak) const
+    {
+        return (FCodeLengths[isBreak][firstByte] >> (std::min<qsizetype>(length, 8) - 1)) & 1u;
+    }
 
     /// Appends a new entry with these fields and returns it.
     TStdCode &Add(const QString &name, const QByteArray &scanCode, const QByteArray &breakCode,
@@ -132,6 +140,10 @@ private:
     // The same for the codes of one byte, looked up without hashing.
     std::array<const TStdCode *, 256> FByMakeByte{};
     std::array<const TStdCode *, 256> FByBreakByte{};
+    // For make and for break codes, per first byte, one bit per length (1 to
+    // 7, and 8 for all longer) of the codes that begin with it: splitting
+    // bytes into codes skips the lookups no code can answer.
+    std::array<uint8_t, 256> FCodeLengths[2]{};
     // The first entry of every ASCII name in lower case, for lookups by
     // name; the entries with other names are counted, and while there are
     // any, lookups compare every name.

@@ -58,12 +58,14 @@ const TScanCode &SingleByteItem(uint8_t byte)
 const TStdCode *ShortestEntry(const TCodeTable &table, QByteArrayView bytes, bool &isBreak)
 {
     const qsizetype longest = std::min(bytes.size(), qsizetype(table.MaxCodeLength()));
+    const uint8_t first = uint8_t(bytes[0]);
     for (qsizetype n = 1; n <= longest; ++n)
         for (const bool asBreak : {false, true})
-            if (const TStdCode *entry = table.EntryByCode(bytes.first(n), asBreak)) {
-                isBreak = asBreak;
-                return entry;
-            }
+            if (table.MayHaveCode(first, n, asBreak))
+                if (const TStdCode *entry = table.EntryByCode(bytes.first(n), asBreak)) {
+                    isBreak = asBreak;
+                    return entry;
+                }
     return nullptr;
 }
 
