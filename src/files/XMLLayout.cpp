@@ -60,9 +60,19 @@ void AddKey(TXMLStreamWriter &out, const TKey &key, int)
     out.End();
 }
 
+void AddVersion(TXMLStreamWriter &out, const TLayout &layout)
+{
+    out.Attribute(kVersion, QStringLiteral("%1").arg(layout.Version(), 4, 16, QChar(u'0')).toUpper());
+}
+
+void AddKeyboardID(TXMLStreamWriter &out, const TLayout &layout)
+{
+    out.Attribute(kKeyboardID, layout.KeyboardID());
+}
+
 // Every key is written, empty ones too: a reader keeps the content of keys
 // a file does not mention.
-constexpr TXMLLayoutForm kCurrentForm{AddCodes, AddKey, true};
+constexpr TXMLLayoutForm kCurrentForm{AddVersion, AddKeyboardID, AddCodes, AddKey, true};
 
 } // namespace
 
@@ -92,17 +102,7 @@ void TXMLLayout::SaveToStream(const TLayout &layout, QIODevice &stream)
 
 QByteArray TXMLLayout::SaveToString(const TLayout &layout)
 {
-    TXMLStreamWriter out(DocumentCapacity(layout));
-    out.Begin(kLayout);
-    out.Attribute(kVersion, QStringLiteral("%1").arg(layout.Version(), 4, 16, QChar(u'0')).toUpper());
-    out.Begin(kParams);
-    out.Attribute(kKeyboardID, layout.KeyboardID());
-    SetSelection(out, layout.Selection());
-    out.End();
-    AddLayers(out, layout.Layers(), kCurrentForm);
-    AddGroups(out, layout.Groups());
-    out.End();
-    return out.Take();
+    return WriteLayout(layout, kCurrentForm);
 }
 
 uint16_t TXMLLayout::DecodeVersion(QStringView text)

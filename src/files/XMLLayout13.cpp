@@ -53,10 +53,16 @@ void AddKey(TXMLStreamWriter &out, const TKey &key, int position)
     out.End();
 }
 
+// The model as the old tools numbered it: the identifier minus one.
+void AddOldModel(TXMLStreamWriter &out, const TLayout &layout)
+{
+    out.Attribute(kOldModel, layout.KeyboardID() - 1);
+}
+
 // Keys are numbered by their place in the list, which is how the old tools
 // numbered them; empty keys are left out, and so is the reader's light
 // indication, which those tools did not know.
-constexpr TXMLLayoutForm k13Form{AddCodeElements, AddKey, false};
+constexpr TXMLLayoutForm k13Form{nullptr, AddOldModel, AddCodeElements, AddKey, false};
 
 } // namespace
 
@@ -87,14 +93,5 @@ void TXMLLayout13::SaveToStream(const TLayout &layout, QIODevice &stream)
 
 QByteArray TXMLLayout13::SaveToString(const TLayout &layout)
 {
-    TXMLStreamWriter out(DocumentCapacity(layout));
-    out.Begin(kLayout);
-    out.Begin(kParams);
-    out.Attribute(kOldModel, layout.KeyboardID() - 1);
-    SetSelection(out, layout.Selection());
-    out.End();
-    AddLayers(out, layout.Layers(), k13Form);
-    AddGroups(out, layout.Groups());
-    out.End();
-    return out.Take();
+    return WriteLayout(layout, k13Form);
 }

@@ -70,14 +70,51 @@ void AddLayer(TXMLStreamWriter &out, const TLayer &layer, const TXMLLayoutForm &
     out.End();
 }
 
-} // namespace
+void AddGroups(TXMLStreamWriter &out, const TKeyGroups &groups)
+{
+    if (groups.Count() == 0)
+        return;
+    out.Begin(kGroups);
+    for (int g = 0; g < groups.Count(); ++g) {
+        const TRect &rect = groups.Item(g).Rect();
+        out.Begin(kGroup);
+        out.Attribute(kTop, rect.Top);
+        out.Attribute(kLeft, rect.Left);
+        out.Attribute(kRight, rect.Right);
+        out.Attribute(kBottom, rect.Bottom);
+        out.End();
+    }
+    out.End();
+}
 
+void SetSelection(TXMLStreamWriter &out, const TRect &selection)
+{
+    out.Attribute(kSelTop, selection.Top);
+    out.Attribute(kSelLeft, selection.Left);
+    out.Attribute(kSelRight, selection.Right);
+    out.Attribute(kSelBottom, selection.Bottom);
+}
+
+void AddLayers(TXMLStreamWriter &out, const TLayers &layers, const TXMLLayoutForm &form)
+{
+    if (layers.Count() == 0)
+        return;
+    out.Begin(kLayers);
+    for (int l = 0; l < layers.Count(); ++l)
+        AddLayer(out, layers.Item(l), form);
+    out.End();
+}
+
+// The room to make for the document of a layout: about a kilobyte per key,
+// which holds a key with codes, a melody and a small picture.
 qsizetype DocumentCapacity(const TLayout &layout)
 {
     constexpr qsizetype kBytesPerKey = 1024;
     constexpr qsizetype kRest = 16 * 1024;
     return kRest + kBytesPerKey * layout.KeyCount() * layout.LayerCount();
 }
+
+} // namespace
 
 QString ColorText(uint32_t value)
 {
@@ -116,39 +153,20 @@ void AddNotes(TXMLStreamWriter &out, const TNotes &notes)
     out.End();
 }
 
-void AddGroups(TXMLStreamWriter &out, const TKeyGroups &groups)
+QByteArray WriteLayout(const TLayout &layout, const TXMLLayoutForm &form)
 {
-    if (groups.Count() == 0)
-        return;
-    out.Begin(kGroups);
-    for (int g = 0; g < groups.Count(); ++g) {
-        const TRect &rect = groups.Item(g).Rect();
-        out.Begin(kGroup);
-        out.Attribute(kTop, rect.Top);
-        out.Attribute(kLeft, rect.Left);
-        out.Attribute(kRight, rect.Right);
-        out.Attribute(kBottom, rect.Bottom);
-        out.End();
-    }
+    TXMLStreamWriter out(DocumentCapacity(layout));
+    out.Begin(kLayout);
+    if (form.AddLayoutAttributes)
+        form.AddLayoutAttributes(out, layout);
+    out.Begin(kParams);
+    form.AddModel(out, layout);
+    SetSelection(out, layout.Selection());
     out.End();
-}
-
-void SetSelection(TXMLStreamWriter &out, const TRect &selection)
-{
-    out.Attribute(kSelTop, selection.Top);
-    out.Attribute(kSelLeft, selection.Left);
-    out.Attribute(kSelRight, selection.Right);
-    out.Attribute(kSelBottom, selection.Bottom);
-}
-
-void AddLayers(TXMLStreamWriter &out, const TLayers &layers, const TXMLLayoutForm &form)
-{
-    if (layers.Count() == 0)
-        return;
-    out.Begin(kLayers);
-    for (int l = 0; l < layers.Count(); ++l)
-        AddLayer(out, layers.Item(l), form);
+    AddLayers(out, layout.Layers(), form);
+    AddGroups(out, layout.Groups());
     out.End();
+    return out.Take();
 }
 
 } // namespace XMLLayoutWrite

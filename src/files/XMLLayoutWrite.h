@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 
@@ -17,9 +18,6 @@ struct TRect;
 // straight into the document's bytes.
 namespace XMLLayoutWrite {
 
-/// Returns the room to make for the document of a layout: about a kilobyte
-/// per key, which holds a key with codes, a melody and a small picture.
-qsizetype DocumentCapacity(const TLayout &layout);
 /// Returns 1 for true and 0 for false, as the files store flags.
 inline int Flag(bool value) { return value ? 1 : 0; }
 /// Returns the colour as 8 upper-case hexadecimal digits.
@@ -29,13 +27,13 @@ QString ColorText(uint32_t value);
 void BeginKey(TXMLStreamWriter &out, const TKey &key, int number);
 /// Writes "Ноты" with one "Нота" per note; nothing for an empty melody.
 void AddNotes(TXMLStreamWriter &out, const TNotes &notes);
-/// Writes "Группы" with one "Группа" per key group; nothing without groups.
-void AddGroups(TXMLStreamWriter &out, const TKeyGroups &groups);
-/// Writes the selection attributes "STop", "SLeft", "SRight", "SBottom".
-void SetSelection(TXMLStreamWriter &out, const TRect &selection);
 
 /// What a form of the file writes its own way.
 struct TXMLLayoutForm {
+    /// Writes the attributes of the root element, or nothing (null).
+    void (*AddLayoutAttributes)(TXMLStreamWriter &out, const TLayout &layout);
+    /// Writes the keyboard model's attribute of "Параметры".
+    void (*AddModel)(TXMLStreamWriter &out, const TLayout &layout);
     /// Writes a code sequence as an element called name, or nothing.
     void (*AddCodes)(TXMLStreamWriter &out, const QString &name, const TScanCodes &codes);
     /// Writes a key, position being its place in the layer's list from 1.
@@ -44,8 +42,8 @@ struct TXMLLayoutForm {
     bool LightIndication;
 };
 
-/// Writes "Слои" with each layer's keys, card reader and key lock; nothing
-/// for a layout without layers.
-void AddLayers(TXMLStreamWriter &out, const TLayers &layers, const TXMLLayoutForm &form);
+/// Returns the whole document of layout in form: the root, "Параметры"
+/// with the model and the selection, the layers and the key groups.
+QByteArray WriteLayout(const TLayout &layout, const TXMLLayoutForm &form);
 
 } // namespace XMLLayoutWrite
