@@ -24,9 +24,7 @@ TECXMLParser::~TECXMLParser()
 void TECXMLParser::ReleaseBytes()
 {
     FSource.clear();
-    FKept.clear();
-    FRawChunks.clear();
-    FRawChunkUsed = 0;
+    FArena.Reset();
 }
 
 void TECXMLParser::ItemChanged(TXMLItem &item)

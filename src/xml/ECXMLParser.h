@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Error.h"
+#include "xml/XMLArena.h"
 #include "xml/XMLItem.h"
 
 #include <QByteArray>
@@ -8,7 +9,6 @@
 #include <QString>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QIODevice;
 
@@ -77,14 +77,14 @@ private:
     friend struct TXMLItemBuilder;
     void ItemChanged(TXMLItem &item);
     void Load(const QByteArray &bytes);
-    /// Forgets the bytes the tree's values lay in; the tree is empty then.
+    /// Forgets the bytes the tree's values lay in and the arena; the tree
+    /// is empty then.
     void ReleaseBytes();
 
+    // The tree's lists, the records of the values not yet decoded and the
+    // tokens that had to be normalised; declared first, it goes last.
+    TXMLArena FArena;
     std::unique_ptr<TXMLItem> FRoot;
-    // The bytes of the document read last, the tokens that had to be
-    // normalised, and the records of the values not yet decoded.
+    // The bytes of the document read last.
     QByteArray FSource;
-    std::vector<QByteArray> FKept;
-    std::vector<std::unique_ptr<char[]>> FRawChunks;
-    size_t FRawChunkUsed = 0;
 };

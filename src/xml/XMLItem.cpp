@@ -116,15 +116,22 @@ void TXMLItem::SetText(const QString &text)
     Changed();
 }
 
-std::vector<TXMLItem::TAttribute>::const_iterator TXMLItem::FindAttribute(QStringView name) const
+TXMLArena *TXMLItem::Arena() const
 {
-    return std::find_if(FAttributes.begin(), FAttributes.end(),
-                        [&](const TAttribute &a) { return SameName(name, a.first); });
+    return FOwner ? &FOwner->FArena : nullptr;
+}
+
+size_t TXMLItem::FindAttribute(QStringView name) const
+{
+    for (size_t i = 0; i < FAttributes.size(); ++i)
+        if (SameName(name, FAttributes[i].first))
+            return i;
+    return kNone;
 }
 
 bool TXMLItem::HasAttribute(QStringView name) const
 {
-    return FindAttribute(name) != FAttributes.end();
+    return FindAttribute(name) != kNone;
 }
 
 const QString &TXMLItem::Value(size_t index) const
@@ -144,32 +151,22 @@ void TXMLItem::DecodeAll() const
     FRaw = nullptr;
 }
 
-void TXMLItem::DecodeTree()
-{
-    if (FRaw)
-        DecodeAll();
-    for (auto &item : FItems)
-        item->DecodeTree();
-}
-
 QString TXMLItem::Attribute(QStringView name) const
 {
-    const auto found = FindAttribute(name);
-    return found == FAttributes.end() ? QString() : Value(size_t(found - FAttributes.begin()));
+    const size_t found = FindAttribute(name);
+    return found == kNone ? QString() : Value(found);
 }
 
 int TXMLItem::IntAttribute(QStringView name) const
 {
-    const auto found = FindAttribute(name);
-    if (found == FAttributes.end())
-        return StrToInt(QString());
-    return IntValue(size_t(found - FAttributes.begin()));
+    const size_t found = FindAttribute(name);
+    return found == kNone ? StrToInt(QString()) : IntValue(found);
 }
 
 int TXMLItem::IntAttribute(QStringView name, int fallback) const
 {
-    const auto found = FindAttribute(name);
-    return found == FAttributes.end() ? fallback : IntValue(size_t(found - FAttributes.begin()));
+    const size_t found = FindAttribute(name);
+    return found == kNone ? fallback : IntValue(found);
 }
 
 int TXMLItem::IntValue(size_t index) const
@@ -189,27 +186,18 @@ int TXMLItem::IntValue(size_t index) const
     return StrToInt(Value(index));
 }
 
-void TXMLItem::ReserveAttributes(int count)
-{
-    FAttributes.reserve(size_t(count));
-}
-
 void TXMLItem::SetAttribute(const QString &name, const QString &value)
 {
     if (FRaw)
         DecodeAll();
-    const auto found = FAttributes.begin() + (FindAttribute(name) - FAttributes.cbegin());
+    const size_t found = FindAttribute(name);
     if (value.isEmpty()) {
-        if (found != FAttributes.end())
+        if (found != kNone)
             FAttributes.erase(found);
-    } else if (found != FAttributes.end()) {
-        found->second = value;
+    } else if (found != kNone) {
+        FAttributes[found].second = value;
     } else {
-        // Elements of a layout carry a few attributes each: room for some at
-        // once spares the first reallocations.
-        if (FAttributes.capacity() == 0)
-            FAttributes.reserve(4);
-        FAttributes.emplace_back(name, value);
+        FAttributes.emplace_back(Arena(), name, value);
     }
 }
 
@@ -217,27 +205,30 @@ void TXMLItem::SetParent(TXMLItem *parent)
 {
     if (parent == FParent)
         return;
-    if (!parent || parent->FOwner != FOwner)
-        DecodeTree();
     std::unique_ptr<TXMLItem> self;
     if (FParent)
         self = FParent->Detach(this);
     else
         self.reset(this); // a free item becomes owned by its new parent
     FParent = parent;
-    if (parent) {
-        parent->FItems.push_back(std::move(self));
-        SetOwner(parent->FOwner);
-    } else {
+    SetOwner(parent ? parent->FOwner : nullptr);
+    if (parent)
+        parent->FItems.emplace_back(parent->Arena(), std::move(self));
+    else
         (void)self.release(); // out of any tree: the caller owns it again
-    }
 }
 
 void TXMLItem::SetOwner(TECXMLParser *owner)
 {
-    if (owner != FOwner && FRaw)
+    if (owner == FOwner)
+        return;
+    // Values still bytes and lists in the arena lie in the old document's
+    // memory, which may go before this item.
+    if (FRaw)
         DecodeAll();
     FOwner = owner;
+    FAttributes.Rehome(Arena());
+    FItems.Rehome(Arena());
     for (auto &item : FItems)
         item->SetOwner(owner);
 }
@@ -258,18 +249,14 @@ TXMLItem *TXMLItem::New()
 {
     auto child = std::make_unique<TXMLItem>(FOwner);
     child->FParent = this;
-    // Elements with children mostly have a few: room for them at once
-    // spares the first regrowths.
-    if (FItems.capacity() == 0)
-        FItems.reserve(4);
-    FItems.push_back(std::move(child));
+    TXMLItem *added = FItems.emplace_back(Arena(), std::move(child)).get();
     Changed();
-    return FItems.back().get();
+    return added;
 }
 
 void TXMLItem::Delete(int index)
 {
-    FItems.erase(FItems.begin() + index);
+    FItems.erase(size_t(index));
     Changed();
 }
 
@@ -279,8 +266,8 @@ void TXMLItem::Move(TXMLItem *child, int newIndex)
     if (from < 0 || newIndex < 0 || newIndex >= Count() || from == newIndex)
         return;
     auto holder = std::move(FItems[size_t(from)]);
-    FItems.erase(FItems.begin() + from);
-    FItems.insert(FItems.begin() + newIndex, std::move(holder));
+    FItems.erase(size_t(from));
+    FItems.insert(size_t(newIndex), std::move(holder), Arena());
 }
 
 int TXMLItem::IndexOf(const TXMLItem *child) const
@@ -313,6 +300,6 @@ std::unique_ptr<TXMLItem> TXMLItem::Detach(TXMLItem *child)
     if (index < 0)
         return nullptr;
     auto holder = std::move(FItems[size_t(index)]);
-    FItems.erase(FItems.begin() + index);
+    FItems.erase(size_t(index));
     return holder;
 }

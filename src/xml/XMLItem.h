@@ -1,10 +1,12 @@
 #pragma once
 
+#include "xml/XMLList.h"
+
 #include <QString>
 #include <QStringView>
 #include <memory>
+#include <span>
 #include <utility>
-#include <vector>
 
 class TECXMLParser;
 
@@ -12,7 +14,8 @@ class TECXMLParser;
 /// attributes and an ordered list of owned child elements. The attribute
 /// values of a document read from bytes stay those bytes (held by the
 /// parser) until a value is asked for, so that reading a document decodes
-/// only what its reader uses.
+/// only what its reader uses. The lists of an element that belongs to a
+/// document lie in the document's arena.
 class TXMLItem {
 public:
     using TAttribute = std::pair<QString, QString>; // name, value
@@ -34,11 +37,11 @@ public:
     void SetText(const QString &text);
 
     /// Returns the attributes in document order.
-    const std::vector<TAttribute> &Attributes() const
+    std::span<const TAttribute> Attributes() const
     {
         if (FRaw)
             DecodeAll();
-        return FAttributes;
+        return FAttributes.Items();
     }
     /// Returns whether an attribute of this name (letter case ignored) exists.
     bool HasAttribute(QStringView name) const;
@@ -55,23 +58,13 @@ public:
     /// Sets an attribute: an empty value removes it, an absent name is
     /// appended at the end, otherwise the first match takes the value.
     void SetAttribute(const QString &name, const QString &value);
-    /// Appends an attribute without looking for one of the same name: for a
-    /// caller that knows there is none and that value is not empty.
-    void AppendAttribute(const QString &name, QString value)
-    {
-        if (FRaw)
-            DecodeAll();
-        FAttributes.emplace_back(name, std::move(value));
-    }
-    /// Makes room for count attributes, so that adding them one by one
-    /// allocates once.
-    void ReserveAttributes(int count);
 
     int Count() const { return int(FItems.size()); }
     TXMLItem *Item(int index) const { return FItems[size_t(index)].get(); }
     TXMLItem *Parent() const { return FParent; }
     /// Moves this item to the end of another parent's children (or out of any
-    /// tree when parent is null); the item then belongs to the new parent.
+    /// tree and of its document when parent is null); the item then belongs
+    /// to the new parent.
     void SetParent(TXMLItem *parent);
     TECXMLParser *Owner() const { return FOwner; }
     /// Gives this item and all its descendants to a parser.
@@ -107,8 +100,14 @@ private:
         qsizetype Size = 0;
     };
 
+    static constexpr size_t kNone = size_t(-1);
+
     void Changed();
-    std::vector<TAttribute>::const_iterator FindAttribute(QStringView name) const;
+    /// The arena of the owning document, null for an item of none.
+    TXMLArena *Arena() const;
+    /// Returns the index of the first attribute of this name (letter case
+    /// ignored), kNone when there is none.
+    size_t FindAttribute(QStringView name) const;
     std::unique_ptr<TXMLItem> Detach(TXMLItem *child);
     /// Returns the value at index, decoded first if it is still bytes.
     const QString &Value(size_t index) const;
@@ -116,17 +115,14 @@ private:
     int IntValue(size_t index) const;
     /// Decodes every value still held as bytes.
     void DecodeAll() const;
-    /// The same for the whole subtree: before it leaves its parser, whose
-    /// bytes the values point into.
-    void DecodeTree();
 
     QString FName;
     QString FText;
     // Decoded on first use: values still bytes are empty texts here, with
     // their bytes at the same index of FRaw (null when none is left).
-    mutable std::vector<TAttribute> FAttributes;
+    mutable TXMLList<TAttribute> FAttributes;
     mutable TRawValue *FRaw = nullptr;
-    std::vector<std::unique_ptr<TXMLItem>> FItems;
+    TXMLList<std::unique_ptr<TXMLItem>> FItems;
     TXMLItem *FParent = nullptr;
     TECXMLParser *FOwner = nullptr;
     bool FCrLfInAsString = true;

@@ -36,15 +36,7 @@ struct TXMLItemBuilder {
     // Room for count value records, kept by the parser until its next load.
     static TRawValue *NewRaw(TECXMLParser &parser, qsizetype count)
     {
-        constexpr size_t kChunk = 4096;
-        const size_t size = size_t(count);
-        if (parser.FRawChunks.empty() || parser.FRawChunkUsed + size > kChunk) {
-            parser.FRawChunks.push_back(std::make_unique<char[]>(std::max(kChunk, size) * sizeof(TRawValue)));
-            parser.FRawChunkUsed = 0;
-        }
-        auto *records = reinterpret_cast<TRawValue *>(parser.FRawChunks.back().get()) + parser.FRawChunkUsed;
-        parser.FRawChunkUsed += size;
-        return records;
+        return static_cast<TRawValue *>(parser.FArena.Allocate(size_t(count) * sizeof(TRawValue), alignof(TRawValue)));
     }
 
     // The bytes of a token, where they stay until the next load: the
@@ -54,8 +46,9 @@ struct TXMLItemBuilder {
         const char *const source = parser.FSource.constData();
         if (token.data() >= source && token.data() + token.size() <= source + parser.FSource.size())
             return token;
-        parser.FKept.push_back(token.toByteArray());
-        return parser.FKept.back();
+        auto *copy = static_cast<char *>(parser.FArena.Allocate(size_t(token.size()), 1));
+        std::memcpy(copy, token.data(), size_t(token.size()));
+        return {copy, token.size()};
     }
 
     // The attribute names each element name had the last time, as pool
@@ -164,9 +157,10 @@ struct TXMLItemBuilder {
         addPiece(QByteArrayView(pieceStart, listEnd), offsetOfEq(pieceStart, listEnd));
         if (!fresh || names.isEmpty())
             return;
-        item.FAttributes.reserve(size_t(names.size()));
+        TXMLArena *const arena = &parser.FArena;
+        item.FAttributes.reserve(size_t(names.size()), arena);
         for (const int name : names)
-            item.FAttributes.emplace_back(pool.At(name).Text, QString());
+            item.FAttributes.emplace_back(arena, pool.At(name).Text, QString());
         item.FRaw = NewRaw(parser, raw.size());
         std::copy(raw.begin(), raw.end(), item.FRaw);
     }
