@@ -36,49 +36,73 @@ constexpr std::array<char16_t, 256> kAllBytes = [] {
     return table;
 }();
 
-// Layout files are mostly ASCII, which Windows-1251 keeps as it is: runs of
-// sixteen ASCII characters are converted sixteen at a time, the rest through
-// the tables.
+// Layout files are ASCII and the Cyrillic letters А to я (bytes C0h to FFh,
+// U+0410 to U+044F): chunks of sixteen characters holding only these are
+// converted sixteen at a time, other chunks character by character.
+constexpr char16_t kCyrillicOffset = 0x0410 - 0xC0;
+
 void Widen(const unsigned char *in, qsizetype size, char16_t *out)
 {
     qsizetype i = 0;
-    while (i < size) {
 #if defined(__SSE2__)
-        if (i + 16 <= size) {
-            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
-            if (_mm_movemask_epi8(chunk) == 0) {
-                const __m128i zero = _mm_setzero_si128();
-                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(chunk, zero));
-                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8), _mm_unpackhi_epi8(chunk, zero));
-                i += 16;
-                continue;
-            }
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i topBits = _mm_set1_epi8(char(0xC0));
+    const __m128i highHalf = _mm_set1_epi8(char(0x80));
+    const __m128i lastBelowLetters = _mm_set1_epi16(0xBF);
+    const __m128i offset = _mm_set1_epi16(short(kCyrillicOffset));
+    for (; i + 16 <= size; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+        // Bytes 80h to BFh take the table.
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(chunk, topBits), highHalf)) != 0) {
+            for (qsizetype j = i; j < i + 16; ++j)
+                out[j] = kAllBytes[in[j]];
+            continue;
         }
-#endif
-        out[i] = kAllBytes[in[i]];
-        ++i;
+        const __m128i low = _mm_unpacklo_epi8(chunk, zero);
+        const __m128i high = _mm_unpackhi_epi8(chunk, zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i),
+                         _mm_add_epi16(low, _mm_and_si128(_mm_cmpgt_epi16(low, lastBelowLetters), offset)));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8),
+                         _mm_add_epi16(high, _mm_and_si128(_mm_cmpgt_epi16(high, lastBelowLetters), offset)));
     }
+#endif
+    for (; i < size; ++i)
+        out[i] = kAllBytes[in[i]];
 }
+
+#if defined(__SSE2__)
+// Eight characters as bytes when all are ASCII or А to я; false otherwise.
+bool NarrowEight(__m128i chars, __m128i &bytes)
+{
+    // Unsigned comparisons as signed ones of values shifted by 8000h.
+    const __m128i bias = _mm_set1_epi16(short(0x8000));
+    const __m128i ascii = _mm_cmplt_epi16(_mm_xor_si128(chars, bias), _mm_set1_epi16(short(0x8080)));
+    const __m128i letter = _mm_cmplt_epi16(_mm_xor_si128(_mm_sub_epi16(chars, _mm_set1_epi16(0x0410)), bias),
+                                           _mm_set1_epi16(short(0x8040)));
+    if (_mm_movemask_epi8(_mm_or_si128(ascii, letter)) != 0xFFFF)
+        return false;
+    bytes = _mm_sub_epi16(chars, _mm_and_si128(letter, _mm_set1_epi16(short(kCyrillicOffset))));
+    return true;
+}
+#endif
 
 void Narrow(const char16_t *in, qsizetype size, char *out)
 {
     qsizetype i = 0;
-    while (i < size) {
 #if defined(__SSE2__)
-        if (i + 16 <= size) {
-            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
-            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i + 8));
-            const __m128i nonAscii = _mm_and_si128(_mm_or_si128(a, b), _mm_set1_epi16(short(0xFF80)));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi16(nonAscii, _mm_setzero_si128())) == 0xFFFF) {
-                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_packus_epi16(a, b));
-                i += 16;
-                continue;
-            }
+    for (; i + 16 <= size; i += 16) {
+        __m128i low, high;
+        if (NarrowEight(_mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i)), low)
+            && NarrowEight(_mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i + 8)), high)) {
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_packus_epi16(low, high));
+            continue;
         }
-#endif
-        out[i] = Win1251ByteOrQuestion(in[i]);
-        ++i;
+        for (qsizetype j = i; j < i + 16; ++j)
+            out[j] = Win1251ByteOrQuestion(in[j]);
     }
+#endif
+    for (; i < size; ++i)
+        out[i] = Win1251ByteOrQuestion(in[i]);
 }
 
 } // namespace

@@ -29,4 +29,5 @@ TEST(Win1251, CyrillicAndPunctuation)
     EXPECT_EQ(FromWin1251("\xD0\xE0\xF1\xEA\xEB\xE0\xE4\xEA\xE0"), QStringLiteral("Раскладка"));
     EXPECT_EQ(ToWin1251(QStringLiteral("Ёё№—€")), QByteArray("\xA8\xB8\xB9\x97\x88"));
     EXPECT_EQ(ToWin1251(QStringLiteral("A\u4E2DB")), QByteArray("A?B")); // not in the code page
+    EXPECT_EQ(ToWin1251(QStringLiteral("ЖжЖжЖжЖжЖжЖж\u4E2DЖжЖж")), QByteArray("\xC6\xE6\xC6\xE6\xC6\xE6\xC6\xE6\xC6\xE6\xC6\xE6?\xC6\xE6\xC6\xE6"));
 }
