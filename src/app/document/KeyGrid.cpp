@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QPainter>
-#include <QStaticText>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
@@ -200,28 +199,7 @@ bool TKeyGrid::event(QEvent *event)
 
 void TKeyGrid::DrawLine(QPainter &painter, const QPoint &topLeft, const QString &text, int width) const
 {
-    // Laying a line out costs more than drawing it, and a grid shows the same
-    // few code texts again and again: each is laid out once per font.
-    constexpr qsizetype kMaxLines = 4096;
-    if (painter.font() != FLinesFont || FLines.size() >= kMaxLines) {
-        FLines.clear();
-        FLinesFont = painter.font();
-    }
-    auto found = FLines.find(text);
-    if (found == FLines.end()) {
-        QStaticText line(text);
-        line.setTextFormat(Qt::PlainText);
-        // Laid out now, so that its width is known before it is first drawn.
-        line.prepare(QTransform(), painter.font());
-        found = FLines.insert(text, line);
-    }
-    if (found->size().width() <= width) {
-        painter.drawStaticText(topLeft, *found);
-        return;
-    }
-    // A line wider than its cell ends in an ellipsis: the tooltip has it whole.
-    const QString cut = painter.fontMetrics().elidedText(text, Qt::ElideRight, width);
-    painter.drawText(QRect(topLeft, QSize(width, painter.fontMetrics().height())), Qt::TextSingleLine, cut);
+    painter.drawStaticText(topLeft, FLines.Line(text, width, painter.font()));
 }
 
 void TKeyGrid::DrawCodeCell(QPainter &painter, int col, int row, const QRect &rect, bool selected) const

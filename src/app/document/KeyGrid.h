@@ -1,14 +1,12 @@
 #pragma once
 
 #include "document/ArrowCtrl.h"
+#include "document/GridLines.h"
 #include "document/StringGrid2.h"
 #include "settings/ViewMode.h"
 
-#include <QFont>
-#include <QHash>
 #include <QPoint>
 #include <QSet>
-#include <QStaticText>
 
 class TKey;
 class TLayout;
@@ -94,7 +92,5 @@ private:
     TViewMode FViewMode = vmLayout;
     int FZoom = kNormalZoom;
     TArrowCtrl FArrows;
-    // The laid-out lines of the font they were laid out in.
-    mutable QHash<QString, QStaticText> FLines;
-    mutable QFont FLinesFont;
+    mutable TGridLines FLines;
 };

@@ -296,15 +296,21 @@ QSize TfmDoc::PreferredSize() const
 {
     const TLayout &layout = FDocument->Layout();
     const QFontMetrics metrics(FGrid->font());
-    int textWidth = 0;
-    for (int i = 0; i < layout.LayerCount(); ++i) {
-        const TKeys &keys = layout.Layers().Item(i).Keys();
-        for (int k = 0; k < keys.Count(); ++k)
-            textWidth = std::max(textWidth, metrics.horizontalAdvance(FGrid->KeyText(keys.Item(k))));
-    }
     const QSize least = MinimumCellSize();
-    const int columnWidth = std::clamp(textWidth + 6, least.width(),
-                                       std::max(least.width(), metrics.averageCharWidth() * kMaxOpeningColumnChars));
+    const int widest = std::max(least.width(), metrics.averageCharWidth() * kMaxOpeningColumnChars);
+    // Measuring a text lays it out: texts that cannot be wider than the
+    // widest so far are passed over, and a text as wide as a column may
+    // open ends the search.
+    int textWidth = 0;
+    for (int i = 0; i < layout.LayerCount() && textWidth + 6 < widest; ++i) {
+        const TKeys &keys = layout.Layers().Item(i).Keys();
+        for (int k = 0; k < keys.Count() && textWidth + 6 < widest; ++k) {
+            const QString text = FGrid->KeyText(keys.Item(k));
+            if (text.size() * metrics.maxWidth() > textWidth)
+                textWidth = std::max(textWidth, metrics.horizontalAdvance(text));
+        }
+    }
+    const int columnWidth = std::clamp(textWidth + 6, least.width(), widest);
     const int lineHeight = metrics.boundingRect(QStringLiteral("999")).height();
     const int rowHeight = std::max(least.height(), lineHeight * std::max(1, layout.LayerCount()) + 4);
     const int line = FGrid->GridLineWidth();

@@ -33,7 +33,7 @@ TGraphic SelectedGraphic(const TLayout &layout)
 } // namespace
 
 TPictureCommands::TPictureCommands(TKeyboardManager &manager, QWidget &window)
-    : TDocumentFollower(&window), FPicture(new TfmPicture(manager.Settings().Font(), &window))
+    : TDocumentFollower(&window), FManager(manager), FWindow(window)
 {
     const std::pair<const char16_t *, TPictureCommand> commands[] = {
         {u"actPictureLoad", pcLoadPicture}, {u"actPictureSave", pcSavePicture}, {u"actPictureClear", pcClearPicture},
@@ -43,8 +43,18 @@ TPictureCommands::TPictureCommands(TKeyboardManager &manager, QWidget &window)
                                      [this, command = command] { RunCommand(ActiveOrFail(), command); });
 }
 
+TfmPicture &TPictureCommands::PictureWindow()
+{
+    if (!FPicture)
+        FPicture = new TfmPicture(FManager.Settings().Font(), &FWindow);
+    return *FPicture;
+}
+
 void TPictureCommands::ActiveChanged(TfmDoc *document)
 {
+    // A window not made yet has nothing to follow: it is attached when made.
+    if (!FPicture)
+        return;
     FPicture->Attach(document ? &document->Document() : nullptr);
     if (!document)
         FPicture->hide();
@@ -54,29 +64,31 @@ bool TPictureCommands::EditKey(TfmDoc &document)
 {
     if (document.ViewMode() != vmPicture)
         return false;
-    FPicture->Attach(&document.Document());
-    FPicture->ShowBesideParent();
+    TfmPicture &picture = PictureWindow();
+    picture.Attach(&document.Document());
+    picture.ShowBesideParent();
     return true;
 }
 
 void TPictureCommands::RunCommand(TfmDoc &document, TPictureCommand command)
 {
-    FPicture->Attach(&document.Document());
+    TfmPicture &picture = PictureWindow();
+    picture.Attach(&document.Document());
     switch (command) {
     case pcLoadPicture:
-        FPicture->AskLoadImage();
+        picture.AskLoadImage();
         break;
     case pcSavePicture:
-        FPicture->AskSaveImage(SelectedGraphic(document.Document().Layout()));
+        picture.AskSaveImage(SelectedGraphic(document.Document().Layout()));
         break;
     case pcClearPicture:
-        FPicture->ClearImage();
+        picture.ClearImage();
         break;
     case pcChangeFont:
-        FPicture->AskFont();
+        picture.AskFont();
         break;
     case pcChangeColor:
-        FPicture->AskBackgroundColor();
+        picture.AskBackgroundColor();
         break;
     }
 }

@@ -19,7 +19,8 @@ public:
     /// window owns the picture window.
     TPictureCommands(TKeyboardManager &manager, QWidget &window);
 
-    TfmPicture &PictureWindow() const { return *FPicture; }
+    /// Returns the picture window, made when first asked for.
+    TfmPicture &PictureWindow();
 
     /// Shows the picture window for a document in the picture view; returns
     /// false (and does nothing) in the other views, whose edit request
@@ -37,5 +38,7 @@ private:
     enum TPictureCommand { pcLoadPicture, pcSavePicture, pcClearPicture, pcChangeFont, pcChangeColor };
     void RunCommand(TfmDoc &document, TPictureCommand command);
 
-    TfmPicture *FPicture;
+    TKeyboardManager &FManager;
+    QWidget &FWindow;
+    TfmPicture *FPicture = nullptr;
 };

@@ -20,7 +20,6 @@
 TReleaseCommands::TReleaseCommands(TKeyboardManager &manager, QWidget &window)
     : QObject(&window), FManager(manager), FWindow(window)
 {
-    FUpdates = new TfmUpdates(TBaseForm::FormFont(manager.Settings().Font()), UpdateSource(), &window);
     actCheckUpdates =
         TActionRegistry::MakeCommand(u"actHelpCheckUpdates", this, window, [this] { CheckUpdates(); });
     actAbout = TActionRegistry::MakeCommand(u"actHelpAbout", this, window, [this] { ShowAbout(); });
@@ -44,19 +43,26 @@ TUpdateSource TReleaseCommands::UpdateSource() const
             QFileInfo(settings.ProgramFileName()).completeBaseName()};
 }
 
+TfmUpdates &TReleaseCommands::Updates()
+{
+    if (!FUpdates)
+        FUpdates = new TfmUpdates(TBaseForm::FormFont(FManager.Settings().Font()), UpdateSource(), &FWindow);
+    return *FUpdates;
+}
+
 void TReleaseCommands::CheckUpdates()
 {
-    FUpdates->SetSource(UpdateSource());
-    FUpdates->CheckForUpdates(kUpdatePath, false);
+    Updates().SetSource(UpdateSource());
+    Updates().CheckForUpdates(kUpdatePath, false);
 }
 
 void TReleaseCommands::PostStartCheck()
 {
     if (!FManager.Settings().CheckUpdateOnLoad())
         return;
-    QTimer::singleShot(0, FUpdates, [this] {
-        FUpdates->SetSource(UpdateSource());
-        FUpdates->CheckForUpdates(kUpdatePath, true);
+    QTimer::singleShot(0, this, [this] {
+        Updates().SetSource(UpdateSource());
+        Updates().CheckForUpdates(kUpdatePath, true);
     });
 }
 

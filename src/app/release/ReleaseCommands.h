@@ -29,8 +29,9 @@ public:
     /// "О программе...".
     QAction *actAbout;
 
-    /// Returns the update check window, the one of the whole run.
-    TfmUpdates &Updates() const { return *FUpdates; }
+    /// Returns the update check window, the one of the whole run, made when
+    /// first asked for.
+    TfmUpdates &Updates();
     /// Starts the visible update check.
     void CheckUpdates();
     /// When the settings ask for it, posts a silent update check, which
@@ -48,5 +49,5 @@ private:
 
     TKeyboardManager &FManager;
     QWidget &FWindow;
-    TfmUpdates *FUpdates;
+    TfmUpdates *FUpdates = nullptr;
 };
