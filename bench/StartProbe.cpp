@@ -10,6 +10,7 @@
 // opened, or the editor's main window without files) has painted, the probe prints "painted START NOW": its resident
 // memory in KiB at the start of main and now. Then it ends at once: tearing
 // the windows down is no part of a start.
+#include "base/HeapTuning.h"
 #include "document/fmuDoc.h"
 #include "document/KeyGrid.h"
 #include "document/DocumentWindows.h"
@@ -23,6 +24,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <unistd.h>
 
@@ -76,6 +78,9 @@ int Fail(const char *message)
 int main(int argc, char **argv)
 {
     const long startKiB = ResidentKiB();
+    // The editor's heap is set up as RavlinApp sets it up, before anything.
+    if (argc > 1 && std::strcmp(argv[1], "editor") == 0)
+        KeepFreedHeapForReuse();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ravlin"));
     const QStringList arguments = QApplication::arguments();

@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "base/DataFolders.h"
+#include "base/HeapTuning.h"
 #include "translations/Language.h"
 
 #include <QCoreApplication>
@@ -51,6 +52,7 @@ FILE *UserErrorStream()
 
 int main(int argc, char *argv[])
 {
+    KeepFreedHeapForReuse();
     // Decided before the application exists, so that its own start-up
     // warnings are already held back.
     QStringList rawArgs;

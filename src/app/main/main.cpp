@@ -1,3 +1,4 @@
+#include "base/HeapTuning.h"
 #include "device/DriverInstall.h"
 #include "main/fmuMain.h"
 #include "release/CrashReport.h"
@@ -11,6 +12,7 @@
 // keyboard filter driver instead and end without a window.
 int main(int argc, char **argv)
 {
+    KeepFreedHeapForReuse();
     // The driver switches end without a window: carried out before the
     // window system is touched, they need no display.
     if (const std::optional<int> status = RunDriverSwitches(argc, argv))
