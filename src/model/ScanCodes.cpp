@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -239,7 +240,9 @@ QString TScanCodes::Text() const
 void TScanCodes::SetText(QStringView text)
 {
     // Parsed apart first, so that a text giving the same items changes nothing.
+    // Every item is a token: room for one per space-separated piece at once.
     TScanCodes parsed;
+    parsed.FItems.reserve(size_t(std::min<qsizetype>(text.count(u' ') + 1, kMaxScanCodesLength)));
     int length = 0;
     for (qsizetype from = 0; from < text.size();) {
         qsizetype to = text.indexOf(u' ', from);
@@ -309,18 +312,30 @@ void TScanCodes::AddDecoded(QByteArrayView bytes)
     // least one byte, and the sequence changes once.
     if (!Fits(*this, bytes.size()))
         RaiseTooLong();
+    // Split first, into the table's entries (null for a byte of its own),
+    // so that room is made for exactly the items there are.
     const TCodeTable &table = StdCodeTable();
-    const size_t needed = FItems.size() + size_t(bytes.size());
-    if (FItems.capacity() < needed)
+    struct TPiece {
+        const TStdCode *Entry;
+        bool IsBreak;
+    };
+    std::array<TPiece, kMaxScanCodesLength> pieces;
+    size_t count = 0;
+    for (qsizetype pos = 0; pos < bytes.size(); ++count) {
+        TPiece &piece = pieces[count];
+        piece.IsBreak = false;
+        piece.Entry = ShortestEntry(table, bytes.sliced(pos), piece.IsBreak);
+        pos += piece.Entry ? (piece.IsBreak ? piece.Entry->BreakCode : piece.Entry->MakeCode).size() : 1;
+    }
+    if (const size_t needed = FItems.size() + count; FItems.capacity() < needed)
         FItems.reserve(std::max(needed, 2 * FItems.capacity()));
     qsizetype pos = 0;
-    while (pos < bytes.size()) {
-        const QByteArrayView rest = bytes.sliced(pos);
-        bool isBreak = false;
-        if (const TStdCode *entry = ShortestEntry(table, rest, isBreak))
-            FItems.push_back(entry->Item(isBreak));
+    for (size_t i = 0; i < count; ++i) {
+        const TPiece &piece = pieces[i];
+        if (piece.Entry)
+            FItems.push_back(piece.Entry->Item(piece.IsBreak));
         else
-            FItems.push_back(SingleByteItem(uint8_t(rest[0])));
+            FItems.push_back(SingleByteItem(uint8_t(bytes[pos])));
         FItems.back().SetOwner(this);
         pos += FItems.back().Data().size();
     }

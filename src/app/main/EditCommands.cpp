@@ -10,11 +10,8 @@
 #include <QAction>
 
 TEditCommands::TEditCommands(const TMainActions &actions, TDocumentWindows &documents, QWidget &window)
-    : TDocumentFollower(&window), FDocuments(documents), FWindow(window), FFind(new TfmFind(&window)),
-      FReplace(new TfmReplace(&window))
+    : TDocumentFollower(&window), FDocuments(documents), FWindow(window)
 {
-    FFind->setObjectName(QStringLiteral("fmFind"));
-    FReplace->setObjectName(QStringLiteral("fmReplace"));
     // Each command acts on the active document and updates the command
     // states afterwards (the selection or the clipboard may have changed).
     const auto bind = [this](QAction *action, void (*command)(TEditCommands &, TfmDoc &)) {
@@ -36,14 +33,20 @@ TEditCommands::TEditCommands(const TMainActions &actions, TDocumentWindows &docu
     Follow(documents);
 }
 
+// The dialogs are made on first use and kept, with their histories, for the
+// rest of the run.
 void TEditCommands::Find(TfmDoc &document)
 {
+    if (!FFind)
+        FFind = new TfmFind(&FWindow);
     if (FFind->exec() == QDialog::Accepted)
         document.Find(FFind->FindText());
 }
 
 void TEditCommands::Replace(TfmDoc &document)
 {
+    if (!FReplace)
+        FReplace = new TfmReplace(&FWindow);
     if (FReplace->exec() == QDialog::Accepted)
         document.Replace(FReplace->FindText(), FReplace->ReplaceText());
 }

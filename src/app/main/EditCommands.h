@@ -20,16 +20,12 @@ class TEditCommands : public TDocumentFollower {
 public:
     TEditCommands(const TMainActions &actions, TDocumentWindows &documents, QWidget &window);
 
-    TfmFind &FindDialog() const { return *FFind; }
-    TfmReplace &ReplaceDialog() const { return *FReplace; }
-
-
 private:
     void Find(TfmDoc &document);
     void Replace(TfmDoc &document);
 
     TDocumentWindows &FDocuments;
     QWidget &FWindow;
-    TfmFind *FFind;
-    TfmReplace *FReplace;
+    TfmFind *FFind = nullptr;
+    TfmReplace *FReplace = nullptr;
 };
