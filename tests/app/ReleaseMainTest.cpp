@@ -117,7 +117,7 @@ private slots:
         TProgramFolder folder;
         WriteSettings(folder, server.Base(), false);
         TfmMain window(folder.Options(FPrompts));
-        auto *updates = window.findChild<TfmUpdates *>();
+        auto *updates = &window.ReleaseCommands().Updates();
         QSignalSpy finished(updates, &TfmUpdates::checkFinished);
         AnswerNextDialog<TfmAbout>([](TfmAbout *about) {
             about->findChild<QPushButton *>(QStringLiteral("btnUpdates"))->click();
@@ -140,7 +140,7 @@ private slots:
         {
             TfmMain window(folder.Options(FPrompts));
             window.show();
-            auto *updates = window.findChild<TfmUpdates *>();
+            auto *updates = &window.ReleaseCommands().Updates();
             window.PostStartRequests();
             // Nothing is asked before the event loop runs.
             QVERIFY(server.Requests.isEmpty());
@@ -154,7 +154,8 @@ private slots:
         window.PostStartRequests();
         QTest::qWait(300);
         QVERIFY(server.Requests.size() == 1);
-        QVERIFY(!window.findChild<TfmUpdates *>()->isVisible());
+        const auto *updates = window.findChild<TfmUpdates *>();
+        QVERIFY(!updates || !updates->isVisible());
     }
 
     void withoutAServerTheVisibleCheckSaysWhereToSetIt()
@@ -165,7 +166,7 @@ private slots:
         WriteSettings(folder, QString(), true);
         TfmMain window(folder.Options(FPrompts));
         window.show();
-        auto *updates = window.findChild<TfmUpdates *>();
+        auto *updates = &window.ReleaseCommands().Updates();
         // The start says nothing at all.
         window.PostStartRequests();
         QTest::qWait(100);

@@ -52,6 +52,7 @@ public:
     TKeyboardManager &Manager() const { return *FManager; }
     TDocumentWindows &Documents() const { return *FDocuments; }
     TFileCommands &FileCommands() const { return *FFileCommands; }
+    TReleaseCommands &ReleaseCommands() const { return *FReleaseCommands; }
     const TMainActions &Actions() const { return *FActions; }
     TfmMessageWindow &MessageWindow() const { return *FMessages; }
     QMdiArea &Area() const { return *FArea; }

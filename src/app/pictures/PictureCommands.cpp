@@ -45,14 +45,17 @@ TPictureCommands::TPictureCommands(TKeyboardManager &manager, QWidget &window)
 
 TfmPicture &TPictureCommands::PictureWindow()
 {
-    if (!FPicture)
+    if (!FPicture) {
         FPicture = new TfmPicture(FManager.Settings().Font(), &FWindow);
+        FPicture->Attach(Active() ? &Active()->Document() : nullptr);
+    }
     return *FPicture;
 }
 
 void TPictureCommands::ActiveChanged(TfmDoc *document)
 {
-    // A window not made yet has nothing to follow: it is attached when made.
+    // A window not made yet has nothing to follow: it takes the active
+    // document when made.
     if (!FPicture)
         return;
     FPicture->Attach(document ? &document->Document() : nullptr);
