@@ -15,12 +15,15 @@ namespace {
 // every UTF-16 unit, so names of different lengths never match; a shared
 // text, and then an exact copy, match at once, and only the rest is folded
 // character by character.
-bool SameName(QStringView name, const QString &other)
+bool SameName(QStringView name, QStringView other)
 {
     if (name.size() != other.size())
         return false;
-    if (name.isEmpty() || name.data() == other.constData()
-        || std::memcmp(name.data(), other.constData(), size_t(name.size()) * sizeof(QChar)) == 0)
+    if (name.isEmpty() || name.data() == other.data())
+        return true;
+    // Names of one length mostly differ in their first letter already.
+    if (name.front() == other.front()
+        && std::memcmp(name.data(), other.data(), size_t(name.size()) * sizeof(QChar)) == 0)
         return true;
     return name.compare(other, Qt::CaseInsensitive) == 0;
 }
@@ -124,7 +127,7 @@ TXMLArena *TXMLItem::Arena() const
 size_t TXMLItem::FindAttribute(QStringView name) const
 {
     for (size_t i = 0; i < FAttributes.size(); ++i)
-        if (SameName(name, FAttributes[i].first))
+        if (SameName(name, FAttributes[i].NameView()))
             return i;
     return kNone;
 }
@@ -134,21 +137,50 @@ bool TXMLItem::HasAttribute(QStringView name) const
     return FindAttribute(name) != kNone;
 }
 
-const QString &TXMLItem::Value(size_t index) const
+QString TXMLItem::AttributeName(int index) const
 {
-    if (FRaw && FRaw[index].Data) {
-        TRawValue &raw = FRaw[index];
-        FAttributes[index].second = DecodeAttributeValue(QByteArrayView(raw.Data, raw.Size));
-        raw.Data = nullptr;
-    }
-    return FAttributes[index].second;
+    const TStoredAttribute &attribute = FAttributes[size_t(index)];
+    // The characters live as long as the item: the text borrows them.
+    return QString::fromRawData(attribute.Name, attribute.NameSize);
 }
 
-void TXMLItem::DecodeAll() const
+QString TXMLItem::AttributeValue(int index) const
+{
+    return Value(size_t(index));
+}
+
+QString TXMLItem::Value(size_t index) const
+{
+    const TStoredAttribute &attribute = FAttributes[index];
+    if (attribute.Raw)
+        return DecodeAttributeValue(QByteArrayView(attribute.Raw, attribute.RawSizeOrText));
+    return FTexts[size_t(attribute.RawSizeOrText)];
+}
+
+int32_t TXMLItem::KeepText(const QString &text)
+{
+    FTexts.emplace_back(Arena(), text);
+    return int32_t(FTexts.size() - 1);
+}
+
+void TXMLItem::StoreName(TStoredAttribute &attribute, const QString &name)
+{
+    // A text that owns no data (a literal, a text kept for good: no
+    // capacity) lives as long as the program; any other is kept with the
+    // item.
+    const QString &kept = name.capacity() > 0 ? FTexts[size_t(KeepText(name))] : name;
+    attribute.Name = kept.constData();
+    attribute.NameSize = int32_t(kept.size());
+}
+
+void TXMLItem::DecodeAll()
 {
     for (size_t i = 0; i < FAttributes.size(); ++i)
-        Value(i);
-    FRaw = nullptr;
+        if (FAttributes[i].Raw) {
+            const int32_t text = KeepText(Value(i));
+            FAttributes[i].Raw = nullptr;
+            FAttributes[i].RawSizeOrText = text;
+        }
 }
 
 QString TXMLItem::Attribute(QStringView name) const
@@ -174,8 +206,9 @@ int TXMLItem::IntValue(size_t index) const
     // Numbers are short and hold no entity: read from the bytes, converted
     // on the stack, they need no text of their own.
     constexpr qsizetype kShortValue = 32;
-    if (FRaw && FRaw[index].Data) {
-        const QByteArrayView raw(FRaw[index].Data, FRaw[index].Size);
+    const TStoredAttribute &attribute = FAttributes[index];
+    if (attribute.Raw) {
+        const QByteArrayView raw(attribute.Raw, attribute.RawSizeOrText);
         if (raw.size() <= kShortValue && !raw.contains('&')) {
             char16_t text[kShortValue];
             for (qsizetype i = 0; i < raw.size(); ++i)
@@ -188,17 +221,23 @@ int TXMLItem::IntValue(size_t index) const
 
 void TXMLItem::SetAttribute(const QString &name, const QString &value)
 {
-    if (FRaw)
-        DecodeAll();
     const size_t found = FindAttribute(name);
     if (value.isEmpty()) {
         if (found != kNone)
             FAttributes.erase(found);
-    } else if (found != kNone) {
-        FAttributes[found].second = value;
-    } else {
-        FAttributes.emplace_back(Arena(), name, value);
+        return;
     }
+    TStoredAttribute &attribute =
+        found != kNone ? FAttributes[found] : FAttributes.emplace_back(Arena(), TStoredAttribute{});
+    if (found == kNone)
+        StoreName(attribute, name);
+    // A value of the item's own is replaced in place.
+    if (!attribute.Raw && found != kNone) {
+        FTexts[size_t(attribute.RawSizeOrText)] = value;
+        return;
+    }
+    attribute.Raw = nullptr;
+    attribute.RawSizeOrText = KeepText(value);
 }
 
 void TXMLItem::SetParent(TXMLItem *parent)
@@ -224,10 +263,10 @@ void TXMLItem::SetOwner(TECXMLParser *owner)
         return;
     // Values still bytes and lists in the arena lie in the old document's
     // memory, which may go before this item.
-    if (FRaw)
-        DecodeAll();
+    DecodeAll();
     FOwner = owner;
     FAttributes.Rehome(Arena());
+    FTexts.Rehome(Arena());
     FItems.Rehome(Arena());
     for (auto &item : FItems)
         item->SetOwner(owner);
@@ -239,7 +278,7 @@ void TXMLItem::Clear()
     FNotify = false;
     FItems.clear();
     FAttributes.clear();
-    FRaw = nullptr;
+    FTexts.clear();
     FName.clear();
     FText.clear();
     FNotify = notify;

@@ -4,22 +4,20 @@
 
 #include <QString>
 #include <QStringView>
+#include <cstdint>
 #include <memory>
-#include <span>
-#include <utility>
 
 class TECXMLParser;
 
 /// One element of an XML document: a name, a text, an ordered list of
 /// attributes and an ordered list of owned child elements. The attribute
 /// values of a document read from bytes stay those bytes (held by the
-/// parser) until a value is asked for, so that reading a document decodes
-/// only what its reader uses. The lists of an element that belongs to a
-/// document lie in the document's arena.
+/// parser) and are decoded each time a value is asked for, so that reading
+/// a document decodes only what its reader uses and keeps no text for it.
+/// The lists of an element that belongs to a document lie in the
+/// document's arena.
 class TXMLItem {
 public:
-    using TAttribute = std::pair<QString, QString>; // name, value
-
     explicit TXMLItem(TECXMLParser *owner = nullptr);
     ~TXMLItem();
     // Documents are built and freed thousands of items at a time: freed
@@ -36,13 +34,11 @@ public:
     /// Stores the text (already entity-decoded) and notifies a change.
     void SetText(const QString &text);
 
-    /// Returns the attributes in document order.
-    std::span<const TAttribute> Attributes() const
-    {
-        if (FRaw)
-            DecodeAll();
-        return FAttributes.Items();
-    }
+    /// The attributes in document order: their number, and the name and
+    /// value of each.
+    int AttributeCount() const { return int(FAttributes.size()); }
+    QString AttributeName(int index) const;
+    QString AttributeValue(int index) const;
     /// Returns whether an attribute of this name (letter case ignored) exists.
     bool HasAttribute(QStringView name) const;
     /// Returns the value of the first attribute of this name (letter case
@@ -94,10 +90,16 @@ public:
 private:
     friend struct TXMLItemBuilder;
 
-    /// The bytes of a value not yet decoded: Windows-1251 with entities.
-    struct TRawValue {
-        const char *Data = nullptr;
-        qsizetype Size = 0;
+    /// One attribute. Its name's characters live as long as the item: a
+    /// text kept for good (the names of a document read, literals) or one
+    /// of FTexts. Its value is the document's bytes (Windows-1251 with
+    /// entities) while Raw is set, else FTexts[Text].
+    struct TStoredAttribute {
+        const QChar *Name;
+        const char *Raw;
+        int32_t NameSize;
+        int32_t RawSizeOrText;
+        QStringView NameView() const { return {Name, NameSize}; }
     };
 
     static constexpr size_t kNone = size_t(-1);
@@ -109,19 +111,24 @@ private:
     /// ignored), kNone when there is none.
     size_t FindAttribute(QStringView name) const;
     std::unique_ptr<TXMLItem> Detach(TXMLItem *child);
-    /// Returns the value at index, decoded first if it is still bytes.
-    const QString &Value(size_t index) const;
+    /// Returns the value at index, decoded if it is still bytes.
+    QString Value(size_t index) const;
     /// Returns the value at index as a decimal integer, as StrToInt does.
     int IntValue(size_t index) const;
-    /// Decodes every value still held as bytes.
-    void DecodeAll() const;
+    /// Keeps a text with the item; returns its index in FTexts.
+    int32_t KeepText(const QString &text);
+    /// Sets the name of the attribute at index, kept with the item unless
+    /// its characters live for good already.
+    void StoreName(TStoredAttribute &attribute, const QString &name);
+    /// Decodes every value still held as bytes into a text of its own.
+    void DecodeAll();
 
     QString FName;
     QString FText;
-    // Decoded on first use: values still bytes are empty texts here, with
-    // their bytes at the same index of FRaw (null when none is left).
-    mutable TXMLList<TAttribute> FAttributes;
-    mutable TRawValue *FRaw = nullptr;
+    TXMLList<TStoredAttribute> FAttributes;
+    // The names and values of attributes that are not the document's own:
+    // set by a caller, or decoded when the item left its document.
+    TXMLList<QString> FTexts;
     TXMLList<std::unique_ptr<TXMLItem>> FItems;
     TXMLItem *FParent = nullptr;
     TECXMLParser *FOwner = nullptr;

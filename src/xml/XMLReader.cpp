@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -31,13 +32,12 @@ QByteArrayView TagName(QByteArrayView tag, qsizetype space)
 
 // What the reader does to items and to the parser that holds their bytes.
 struct TXMLItemBuilder {
-    using TRawValue = TXMLItem::TRawValue;
-
-    // Room for count value records, kept by the parser until its next load.
-    static TRawValue *NewRaw(TECXMLParser &parser, qsizetype count)
-    {
-        return static_cast<TRawValue *>(parser.FArena.Allocate(size_t(count) * sizeof(TRawValue), alignof(TRawValue)));
-    }
+    using TStoredAttribute = TXMLItem::TStoredAttribute;
+    // The bytes of a value, in the document.
+    struct TRawValue {
+        const char *Data;
+        qsizetype Size;
+    };
 
     // The bytes of a token, where they stay until the next load: the
     // document's own, or a copy of a token the tokenizer normalised.
@@ -157,12 +157,17 @@ struct TXMLItemBuilder {
         addPiece(QByteArrayView(pieceStart, listEnd), offsetOfEq(pieceStart, listEnd));
         if (!fresh || names.isEmpty())
             return;
-        TXMLArena *const arena = &parser.FArena;
-        item.FAttributes.reserve(size_t(names.size()), arena);
-        for (const int name : names)
-            item.FAttributes.emplace_back(arena, pool.At(name).Text, QString());
-        item.FRaw = NewRaw(parser, raw.size());
-        std::copy(raw.begin(), raw.end(), item.FRaw);
+        item.FAttributes.reserve(size_t(names.size()), &parser.FArena);
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            TStoredAttribute &attribute = item.FAttributes.emplace_back(&parser.FArena, TStoredAttribute{});
+            item.StoreName(attribute, pool.At(names[i]).Text);
+            if (raw[i].Size <= std::numeric_limits<int32_t>::max()) {
+                attribute.Raw = raw[i].Data;
+                attribute.RawSizeOrText = int32_t(raw[i].Size);
+            } else {
+                attribute.RawSizeOrText = item.KeepText(DecodeAttributeValue(QByteArrayView(raw[i].Data, raw[i].Size)));
+            }
+        }
     }
 
     static void TakeTag(TECXMLParser &parser, TXMLItem &item, QByteArrayView tag, TXMLTextPool &pool,

@@ -13,11 +13,11 @@ namespace {
 void PutStartTagContent(TByteSink &out, const TXMLItem &item)
 {
     out.Win1251(item.Name());
-    for (const auto &[name, value] : item.Attributes()) {
+    for (int i = 0; i < item.AttributeCount(); ++i) {
         out.Put(' ');
-        out.Win1251(name);
+        out.Win1251(item.AttributeName(i));
         out.Put("=\"");
-        out.EncodedValue(value);
+        out.EncodedValue(item.AttributeValue(i));
         out.Put('"');
     }
 }
