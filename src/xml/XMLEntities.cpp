@@ -86,6 +86,16 @@ QString DecodeAttributeValue(QByteArrayView bytes)
     return Decode(bytes.data(), bytes.size(), kAttributeEntities);
 }
 
+bool IsPlainAttributeValue(QByteArrayView bytes)
+{
+    for (const char c : bytes)
+        switch (c) {
+        case '&': case '<': case '>': case '"': case '\r': case '\n': return false;
+        default: break;
+        }
+    return true;
+}
+
 namespace {
 
 char *Put(char *out, const char *entity, int size)

@@ -27,6 +27,11 @@ void AppendEncodedText(QByteArray &out, QStringView text);
 /// CR and LF written as "&#13;" and "&#10;".
 void AppendEncodedAttributeValue(QByteArray &out, QStringView value);
 
+/// Returns whether attribute value bytes read back and written again would
+/// be the same bytes: they hold no entity, no character the writer encodes
+/// and no line break.
+bool IsPlainAttributeValue(QByteArrayView bytes);
+
 /// The most bytes one character takes in encoded text or values ("&quot;").
 inline constexpr qsizetype kMaxEncodedCharBytes = 6;
 

@@ -149,6 +149,12 @@ QString TXMLItem::AttributeValue(int index) const
     return Value(size_t(index));
 }
 
+QByteArrayView TXMLItem::RawAttributeValue(int index) const
+{
+    const TStoredAttribute &attribute = FAttributes[size_t(index)];
+    return attribute.Raw ? QByteArrayView(attribute.Raw, attribute.RawSizeOrText) : QByteArrayView();
+}
+
 QString TXMLItem::Value(size_t index) const
 {
     const TStoredAttribute &attribute = FAttributes[index];

@@ -2,6 +2,7 @@
 
 #include "xml/XMLList.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
@@ -39,6 +40,9 @@ public:
     int AttributeCount() const { return int(FAttributes.size()); }
     QString AttributeName(int index) const;
     QString AttributeValue(int index) const;
+    /// Returns the value's bytes in the document it was read from (entities
+    /// as they stand there), or a null view for a value set since.
+    QByteArrayView RawAttributeValue(int index) const;
     /// Returns whether an attribute of this name (letter case ignored) exists.
     bool HasAttribute(QStringView name) const;
     /// Returns the value of the first attribute of this name (letter case

@@ -17,7 +17,12 @@ void PutStartTagContent(TByteSink &out, const TXMLItem &item)
         out.Put(' ');
         out.Win1251(item.AttributeName(i));
         out.Put("=\"");
-        out.EncodedValue(item.AttributeValue(i));
+        // Bytes read from a document that encoding would give back as they
+        // are need no round through text.
+        if (const QByteArrayView raw = item.RawAttributeValue(i); !raw.isNull() && IsPlainAttributeValue(raw))
+            out.Put(raw);
+        else
+            out.EncodedValue(item.AttributeValue(i));
         out.Put('"');
     }
 }
