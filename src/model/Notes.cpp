@@ -78,11 +78,16 @@ void TNotes::AddPacked(QByteArrayView pitchDurationVolume)
         RaiseTooManyNotes();
     FItems.reserve(FItems.size() + size_t(count));
     for (qsizetype i = 0; i < count; ++i) {
+        // Tested from the bytes read, not from the note just written: reading
+        // back the fields as one word would wait for the byte writes.
+        const auto pitch = uint8_t(pitchDurationVolume[3 * i]);
+        const auto duration = uint8_t(pitchDurationVolume[3 * i + 1]);
+        const auto volume = uint8_t(pitchDurationVolume[3 * i + 2]);
         TNote &note = FItems.emplace_back(this, Notifier());
-        note.FPitch = uint8_t(pitchDurationVolume[3 * i]);
-        note.FDuration = uint8_t(pitchDurationVolume[3 * i + 1]);
-        note.FVolume = uint8_t(pitchDurationVolume[3 * i + 2]);
-        note.FIsChanged = note.FPitch != 0 || note.FDuration != 0 || note.FVolume != 0;
+        note.FPitch = pitch;
+        note.FDuration = duration;
+        note.FVolume = volume;
+        note.FIsChanged = (pitch | duration | volume) != 0;
     }
     Change();
 }

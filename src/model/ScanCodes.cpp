@@ -4,6 +4,7 @@
 #include "base/HexText.h"
 #include "base/Numbers.h"
 #include "codes/KeyText.h"
+#include "codes/LastingCodes.h"
 #include "codes/StdCodes.h"
 
 #include <QCoreApplication>
@@ -38,7 +39,8 @@ TScanCode ByteItem(const QByteArray &bytes, const QString &name)
 }
 
 // The byte item of a byte the code table does not start a code with, named
-// by its hexadecimal text; made once per byte value.
+// by its hexadecimal text; made once per byte value, of texts kept for good
+// like the table's, so that copies of it touch no reference count.
 const TScanCode &SingleByteItem(uint8_t byte)
 {
     static const std::vector<TScanCode> *const items = [] {
@@ -46,7 +48,7 @@ const TScanCode &SingleByteItem(uint8_t byte)
         made->reserve(256);
         for (int value = 0; value < 256; ++value) {
             const QByteArray bytes(1, char(value));
-            made->push_back(ByteItem(bytes, BytesToHex(bytes)));
+            made->push_back(ByteItem(LastingBytes(bytes), LastingName(BytesToHex(bytes))));
         }
         return made;
     }();
