@@ -279,8 +279,10 @@ bool TScanCodes::ParseToken(QStringView token)
             return false;
         item = FindByKeyText(StdCodeTable(), name, token[0] == u'-');
     } else if (const std::optional<uint32_t> value = ParseHex(token)) {
-        // Only the low byte is sent; the name keeps the token as typed.
-        item = ByteItem(QByteArray(1, char(*value & 0xFFu)), token.toString());
+        // Only the low byte is sent; the name keeps the token as typed, which
+        // mostly is the byte's own hexadecimal name.
+        const TScanCode &named = SingleByteItem(uint8_t(*value & 0xFFu));
+        item = named.Name == token ? named : ByteItem(named.Data(), token.toString());
     }
     if (!item || !Fits(*this, item->Data().size()))
         return false;
