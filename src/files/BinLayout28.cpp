@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -233,16 +234,30 @@ void TBinLayout28::WriteLayerTable(const TLayout &layout, int layerIndex, qsizet
                                    TBinStream &stream)
 {
     const TLayer &layer = layout.Layers().Item(layerIndex);
-    // Records already written, so that the keys of a group point to one.
-    std::unordered_map<const TKey *, uint16_t> records;
+    // Records already written, so that the keys of a group point to one:
+    // found by the key's number, or for a key numbered past the table (or
+    // sharing its number with another) by the key itself.
+    struct TRecord {
+        const TKey *Key = nullptr;
+        uint16_t Offset = 0;
+    };
+    std::vector<TRecord> recordsByNumber(size_t(keyWords) + 1);
+    std::unordered_map<const TKey *, uint16_t> otherRecords;
     const auto recordOf = [&](const TKey &key) -> uint16_t {
         if (key.IsEmpty())
             return kNoRecord;
-        if (const auto found = records.find(&key); found != records.end())
+        const int number = key.LogicalNumber();
+        TRecord *slot = number >= 0 && number <= keyWords ? &recordsByNumber[size_t(number)] : nullptr;
+        if (slot && slot->Key == &key)
+            return slot->Offset;
+        if (const auto found = otherRecords.find(&key); found != otherRecords.end())
             return found->second;
         const uint16_t offset = AppendOffset(stream);
         WriteKey(key, layerIndex, stream);
-        records.emplace(&key, offset);
+        if (slot && !slot->Key)
+            *slot = {&key, offset};
+        else
+            otherRecords.emplace(&key, offset);
         return offset;
     };
 
