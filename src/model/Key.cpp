@@ -1,5 +1,6 @@
 #include "model/Key.h"
 
+#include "base/ThreadFreeList.h"
 #include "model/KeyPicture.h"
 #include "model/Notes.h"
 #include "model/ScanCodes.h"
@@ -38,6 +39,23 @@ TKey::TKey(TKeys *owner, int col, int row, int logicalNumber, TNotifier *notifie
 }
 
 TKey::~TKey() = default;
+
+namespace {
+
+// Room for the keys of a few of the largest layouts.
+using TFreeKeys = TThreadFreeList<TKey, 4096>;
+
+} // namespace
+
+void *TKey::operator new(size_t size)
+{
+    return TFreeKeys::Allocate(size);
+}
+
+void TKey::operator delete(void *key, size_t size)
+{
+    TFreeKeys::Free(key, size);
+}
 
 void TKey::SetRemark(const QString &value)
 {

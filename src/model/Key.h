@@ -40,6 +40,10 @@ class TKey : public TNotifyObject {
 public:
     TKey(TKeys *owner, int col, int row, int logicalNumber, TNotifier *notifier);
     ~TKey() override;
+    // Layouts are made and freed hundreds of keys at a time: freed keys are
+    // kept per thread for the next ones.
+    static void *operator new(size_t size);
+    static void operator delete(void *key, size_t size);
 
     const QString &Remark() const { return FRemark; }
     void SetRemark(const QString &value);

@@ -1,13 +1,13 @@
 #include "xml/XMLItem.h"
 
 #include "base/Numbers.h"
+#include "base/ThreadFreeList.h"
 #include "base/Win1251.h"
 #include "xml/ECXMLParser.h"
 #include "xml/XMLEntities.h"
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 namespace {
 
@@ -28,70 +28,19 @@ bool SameName(QStringView name, QStringView other)
     return name.compare(other, Qt::CaseInsensitive) == 0;
 }
 
-// The freed items of one thread, as a list through their own memory; at
-// most kKeptItems are kept, the rest go back to the heap. The list itself
-// has no destructor, so that items freed at the thread's very end (after
-// the guard below) still find it; they then go back to the heap.
-struct TFreeItems {
-    static constexpr int kKeptItems = 1 << 15;
-    struct TFree {
-        TFree *Next;
-    };
-    TFree *First = nullptr;
-    int Count = 0;
-    bool Closed = false;
-
-    void *Take()
-    {
-        if (!First)
-            return nullptr;
-        TFree *item = First;
-        First = item->Next;
-        --Count;
-        return item;
-    }
-    bool Keep(void *memory)
-    {
-        if (Closed || Count >= kKeptItems)
-            return false;
-        First = new (memory) TFree{First};
-        ++Count;
-        return true;
-    }
-    void Close()
-    {
-        Closed = true;
-        while (First)
-            ::operator delete(Take());
-    }
-};
-
-thread_local TFreeItems freeItems;
-
-// Gives the kept items back when the thread ends.
-struct TFreeItemsGuard {
-    TFreeItemsGuard() = default;
-    ~TFreeItemsGuard() { freeItems.Close(); }
-};
-
-thread_local TFreeItemsGuard freeItemsGuard;
+// Documents are made and freed thousands of items at a time.
+using TFreeItems = TThreadFreeList<TXMLItem, 1 << 15>;
 
 } // namespace
 
 void *TXMLItem::operator new(size_t size)
 {
-    (void)&freeItemsGuard; // constructed with the thread's first item
-    if (size == sizeof(TXMLItem))
-        if (void *memory = freeItems.Take())
-            return memory;
-    return ::operator new(size);
+    return TFreeItems::Allocate(size);
 }
 
 void TXMLItem::operator delete(void *item, size_t size)
 {
-    if (size == sizeof(TXMLItem) && freeItems.Keep(item))
-        return;
-    ::operator delete(item);
+    TFreeItems::Free(item, size);
 }
 
 TXMLItem::TXMLItem(TECXMLParser *owner) : FOwner(owner) {}
