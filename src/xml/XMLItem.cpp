@@ -89,7 +89,11 @@ bool TXMLItem::HasAttribute(QStringView name) const
 QString TXMLItem::AttributeName(int index) const
 {
     const TStoredAttribute &attribute = FAttributes[size_t(index)];
-    // The characters live as long as the item: the text borrows them.
+    // A name kept with the item is handed out as a copy of that text, which
+    // may outlive the item; any other lives for good and is borrowed.
+    for (const QString &text : FTexts)
+        if (text.constData() == attribute.Name)
+            return text;
     return QString::fromRawData(attribute.Name, attribute.NameSize);
 }
 
