@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <memory>
 #include <new>
-#include <span>
 #include <utility>
 
 /// The attribute or child list of an element: its storage comes from the
@@ -21,15 +20,12 @@ public:
 
     size_t size() const { return FSize; }
     bool empty() const { return FSize == 0; }
-    size_t capacity() const { return FCapacity; }
     T *begin() { return FData; }
     T *end() { return FData + FSize; }
     const T *begin() const { return FData; }
     const T *end() const { return FData + FSize; }
     T &operator[](size_t index) { return FData[index]; }
     const T &operator[](size_t index) const { return FData[index]; }
-    T &back() { return FData[FSize - 1]; }
-    std::span<const T> Items() const { return {FData, FSize}; }
 
     void reserve(size_t count, TXMLArena *arena)
     {
