@@ -11,6 +11,7 @@
 // memory in KiB at the start of main and now. Then it ends at once: tearing
 // the windows down is no part of a start.
 #include "base/HeapTuning.h"
+#include "common/EditorStyle.h"
 #include "document/fmuDoc.h"
 #include "document/KeyGrid.h"
 #include "document/DocumentWindows.h"
@@ -80,7 +81,7 @@ int main(int argc, char **argv)
     const long startKiB = ResidentKiB();
     // The editor's heap is set up as RavlinApp sets it up, before anything.
     if (argc > 1 && std::strcmp(argv[1], "editor") == 0)
-        KeepFreedHeapForReuse();
+        TuneHeap();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ravlin"));
     const QStringList arguments = QApplication::arguments();
@@ -97,6 +98,7 @@ int main(int argc, char **argv)
     if (mode != u"editor" || arguments.size() < 3)
         return Fail("usage: ravlin_bench_startprobe empty | editor PROGRAM [FILE...]");
 
+    InstallEditorStyle();
     InstallTranslations(application, TLanguage::Russian);
     TKeyboardManagerOptions options;
     options.ProgramPath = arguments[2];

@@ -2,6 +2,7 @@
 
 #include "common/BaseForm.h"
 #include "document/ArrowCtrl.h"
+#include "document/GridLines.h"
 #include "document/KeyGrid.h"
 #include "document/LayoutDocument.h"
 #include "document/fmuDoc.h"
@@ -157,6 +158,26 @@ private slots:
         QVERIFY(CountLike(image, Line(1, 1, 2), TKeyGrid::kShownLayerTextColor) > 0);
         QCOMPARE(image.pixel(Cell(8, 8).center()), TKeyGrid::kShownLayerColor);
         QCOMPARE(FWindow->ContextMenu()->objectName(), QStringLiteral("CodeMenu"));
+    }
+
+    // A line wider than its cell is cut where Qt would cut it, whole lines
+    // stay whole, and a narrower cell cuts the same text again.
+    void linesCutAsQtCutsThem()
+    {
+        TGridLines lines;
+        const QFont font = FWindow->Grid().font();
+        const QFontMetricsF metrics(font);
+        const QString codes = QStringLiteral("+LShift +A -A -LShift +E0 +1C -1C");
+        const QString russian = QStringLiteral("Клавиша оплаты наличными");
+        for (const QString &text : {codes, russian})
+            for (const int width : {400, 60, 25, 3}) {
+                const QString expected = metrics.horizontalAdvance(text) <= width
+                                             ? text
+                                             : metrics.elidedText(text, Qt::ElideRight, width);
+                const QStaticText &shown = lines.Line(text, width, font);
+                QCOMPARE(shown.text(), expected);
+                QVERIFY(shown.size().width() <= width || expected.size() <= 1);
+            }
     }
 
     void arrowPictures()

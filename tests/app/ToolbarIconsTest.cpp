@@ -1,9 +1,13 @@
+#include "common/AppIcon.h"
+#include "common/EditorStyle.h"
 #include "common/ToolbarIcons.h"
 #include "MainWindowFixture.h"
 #include "main/WindowLayoutStore.h"
 
 #include <QImage>
 #include <QScreen>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidgetAction>
@@ -146,6 +150,26 @@ private slots:
         QVERIFY(window->close());
         window = MakeMain();
         QCOMPARE(window->geometry(), QRect(area.left() + 10, area.top() + 20, 500, 400));
+    }
+
+    // Last: it changes the application's style. The editor's style hands
+    // out the standard icons it defers as the plain style draws them, the
+    // option's direction included, and the application icon is drawn.
+    void editorStyleDrawsDeferredIconsAsThePlainStyle()
+    {
+        const std::unique_ptr<QStyle> plain(QStyleFactory::create(QApplication::style()->name()));
+        InstallEditorStyle();
+        QStyleOption rightToLeft;
+        rightToLeft.direction = Qt::RightToLeft;
+        for (const QStyleOption *option : std::initializer_list<const QStyleOption *>{nullptr, &rightToLeft})
+            for (const QStyle::StandardPixmap which :
+                 {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_TitleBarMenuButton,
+                  QStyle::SP_TitleBarCloseButton}) {
+                const QIcon icon = QApplication::style()->standardIcon(which, option);
+                QVERIFY(!icon.isNull());
+                QCOMPARE(icon.pixmap(16).toImage(), plain->standardIcon(which, option).pixmap(16).toImage());
+            }
+        QVERIFY(!AppIcon().pixmap(32).isNull());
     }
 };
 

@@ -52,7 +52,7 @@ FILE *UserErrorStream()
 
 int main(int argc, char *argv[])
 {
-    KeepFreedHeapForReuse();
+    TuneHeap();
     // Decided before the application exists, so that its own start-up
     // warnings are already held back.
     QStringList rawArgs;

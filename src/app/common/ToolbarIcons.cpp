@@ -73,15 +73,15 @@ private:
     QHash<int, QPixmap> FPixmaps;
 };
 
-QIcon RenderIcon(const QString &fileName)
+} // namespace
+
+QIcon SvgIcon(const QString &fileName)
 {
     auto renderer = std::make_shared<QSvgRenderer>(fileName);
     if (!renderer->isValid())
         return QIcon();
     return QIcon(new TSvgIconEngine(std::move(renderer)));
 }
-
-} // namespace
 
 QIcon ToolbarIcon(const QString &name)
 {
@@ -93,7 +93,7 @@ QIcon ToolbarIcon(const QString &name)
     if (found != icons.constEnd())
         return *found;
     const QString fileName = QStringLiteral(":/toolbar/") + name + QStringLiteral(".svg");
-    const QIcon icon = QFile::exists(fileName) ? RenderIcon(fileName) : QIcon();
+    const QIcon icon = QFile::exists(fileName) ? SvgIcon(fileName) : QIcon();
     icons.insert(name, icon);
     return icon;
 }

@@ -14,3 +14,8 @@
 /// first shown; the style greys them for the disabled state. An unknown
 /// name gives a null icon.
 QIcon ToolbarIcon(const QString &name);
+
+/// Returns the drawing of an SVG file as an icon drawn at the size asked for
+/// when first shown (without the image plugins Qt's own SVG icons load); a
+/// null icon when the file holds no valid drawing.
+QIcon SvgIcon(const QString &fileName);

@@ -1,6 +1,7 @@
 #include "document/GridLines.h"
 
 #include <QFontMetricsF>
+#include <QRawFont>
 
 namespace {
 
@@ -12,54 +13,93 @@ constexpr qreal kEstimateMargin = 2;
 
 } // namespace
 
+void TGridLines::MeasureCharacters()
+{
+    // One lookup for all characters: measuring them one by one shapes each
+    // on its own.
+    const QRawFont raw = QRawFont::fromFont(FFont);
+    QString characters(FAdvances.size(), QChar(u' '));
+    for (qsizetype c = ' '; c < characters.size(); ++c)
+        characters[c] = QChar(char16_t(c));
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(raw.glyphIndexesForString(characters));
+    FAdvances.fill(-1);
+    for (qsizetype c = ' '; c < characters.size() && c < advances.size(); ++c)
+        FAdvances[c] = advances[c].x();
+    const QFontMetricsF metrics(FFont);
+    const QChar ellipsis(u'\u2026');
+    FEllipsis = metrics.inFont(ellipsis) ? QString(ellipsis) : QStringLiteral("...");
+    FEllipsisWidth = metrics.horizontalAdvance(FEllipsis);
+    FMeasured = true;
+}
+
 qreal TGridLines::EstimatedWidth(const QString &text)
 {
-    if (!FHaveAdvances) {
-        const QFontMetricsF metrics(FFont);
-        for (char16_t c = 0; c < FAdvances.size(); ++c)
-            FAdvances[c] = metrics.horizontalAdvance(QChar(c));
-        FHaveAdvances = true;
-    }
+    if (!FMeasured)
+        MeasureCharacters();
     qreal width = 0;
     for (const QChar c : text) {
-        if (c.unicode() >= FAdvances.size())
+        if (c.unicode() >= FAdvances.size() || FAdvances[c.unicode()] < 0)
             return -1;
         width += FAdvances[c.unicode()];
     }
     return width;
 }
 
+QString TGridLines::CutByAdvances(const QString &text, int width) const
+{
+    const qreal room = width - FEllipsisWidth;
+    qreal used = 0;
+    qsizetype kept = 0;
+    for (; kept < text.size(); ++kept) {
+        used += FAdvances[text[kept].unicode()];
+        if (used > room)
+            break;
+    }
+    return text.left(kept) + FEllipsis;
+}
+
 void TGridLines::Lay(TEntry &entry, const QString &text, int width)
 {
-    const auto layWhole = [&] {
-        entry.Shown = QStaticText(text);
+    const auto prepare = [&](const QString &shown) {
+        entry.Shown = QStaticText(shown);
         entry.Shown.setTextFormat(Qt::PlainText);
         entry.Shown.prepare(QTransform(), FFont);
+    };
+    const auto layWhole = [&] {
+        prepare(text);
         entry.Whole = true;
         entry.WholeWidth = entry.Shown.size().width();
+    };
+    const auto layCut = [&](const QString &cut) {
+        prepare(cut);
+        entry.Whole = false;
+        entry.CutFor = width;
     };
     if (entry.WholeWidth >= 0 && entry.WholeWidth <= width) {
         if (!entry.Whole)
             layWhole();
         return;
     }
-    const qreal estimate = entry.WholeWidth >= 0 ? -1 : EstimatedWidth(text);
-    if (estimate >= 0 && estimate + kEstimateMargin <= width) {
+    // A line wider than its cell ends in an ellipsis: the tooltip has it whole.
+    const qreal estimate = EstimatedWidth(text);
+    if (estimate >= 0 && entry.WholeWidth < 0 && estimate <= width + kEstimateMargin) {
         layWhole();
         if (entry.WholeWidth <= width)
             return;
     }
-    // A line wider than its cell ends in an ellipsis: the tooltip has it whole.
-    const QString cut = QFontMetricsF(FFont).elidedText(text, Qt::ElideRight, width);
-    if (cut == text) {
-        layWhole();
-        return;
+    if (estimate >= 0) {
+        // An ASCII line is cut where its characters' advances leave room for
+        // the ellipsis, and the cut line's layout checks that it fits: laying
+        // a long line out whole only to cut it took most of a first paint.
+        layCut(CutByAdvances(text, width));
+        if (entry.Shown.size().width() <= width)
+            return;
     }
-    entry.Shown = QStaticText(cut);
-    entry.Shown.setTextFormat(Qt::PlainText);
-    entry.Shown.prepare(QTransform(), FFont);
-    entry.Whole = false;
-    entry.CutFor = width;
+    const QString cut = QFontMetricsF(FFont).elidedText(text, Qt::ElideRight, width);
+    if (cut == text)
+        layWhole();
+    else
+        layCut(cut);
 }
 
 const QStaticText &TGridLines::Line(const QString &text, int width, const QFont &font)
@@ -67,7 +107,7 @@ const QStaticText &TGridLines::Line(const QString &text, int width, const QFont 
     if (font != FFont || FLines.size() >= kMaxLines) {
         FLines.clear();
         FFont = font;
-        FHaveAdvances = false;
+        FMeasured = false;
     }
     TEntry &entry = FLines[text];
     const bool current = entry.Whole ? entry.WholeWidth >= 0 && entry.WholeWidth <= width : entry.CutFor == width;

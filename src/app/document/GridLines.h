@@ -29,10 +29,17 @@ private:
     /// -1 for other texts: without laying the text out, it tells most
     /// lines that fit from those that do not.
     qreal EstimatedWidth(const QString &text);
+    /// Cuts an ASCII text to the characters whose advances fit width with
+    /// the ellipsis, and adds the ellipsis.
+    QString CutByAdvances(const QString &text, int width) const;
+    void MeasureCharacters();
     void Lay(TEntry &entry, const QString &text, int width);
 
     QHash<QString, TEntry> FLines;
     QFont FFont;
+    // The advances of the printable ASCII characters, -1 for the others.
     std::array<qreal, 128> FAdvances{};
-    bool FHaveAdvances = false;
+    QString FEllipsis;
+    qreal FEllipsisWidth = 0;
+    bool FMeasured = false;
 };

@@ -35,6 +35,7 @@
 #include "settings/SettingsManager.h"
 #include "wizard/SetupCommands.h"
 
+#include <QApplication>
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -56,7 +57,9 @@ TfmMain::TfmMain(TKeyboardManagerOptions options, QWidget *parent) : QMainWindow
 
     setObjectName(QStringLiteral("fmMain"));
     setMinimumSize(430, 360);
-    setWindowIcon(AppIcon());
+    // Every window of the editor shows the application's icon, document
+    // windows included: without one Qt reads its own from PNG files.
+    QApplication::setWindowIcon(AppIcon());
     setFont(TBaseForm::FormFont(FManager->Settings().Font()));
     setAcceptDrops(true);
     FActions = std::make_unique<TMainActions>(this);

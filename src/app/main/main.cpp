@@ -1,4 +1,5 @@
 #include "base/HeapTuning.h"
+#include "common/EditorStyle.h"
 #include "device/DriverInstall.h"
 #include "main/fmuMain.h"
 #include "release/CrashReport.h"
@@ -12,7 +13,7 @@
 // keyboard filter driver instead and end without a window.
 int main(int argc, char **argv)
 {
-    KeepFreedHeapForReuse();
+    TuneHeap();
     // The driver switches end without a window: carried out before the
     // window system is touched, they need no display.
     if (const std::optional<int> status = RunDriverSwitches(argc, argv))
@@ -23,6 +24,7 @@ int main(int argc, char **argv)
     // every window title.
     QApplication::setApplicationName(QStringLiteral("Ravlin"));
     QGuiApplication::setDesktopFileName(QStringLiteral(RAVLIN_APP_ID)); // the id Wayland matches to our entry
+    InstallEditorStyle();
     // The language is taken before the crash report's texts and the first
     // window: a change in the settings shows at the next start.
     InstallTranslations(application, TSettingsManager(QApplication::applicationFilePath()).Language());
