@@ -56,9 +56,9 @@ const TScanCode &SingleByteItem(uint8_t byte)
 }
 
 // The entry of the shortest make or break code of the table that bytes begin
-// with, at most MaxCodeLength long, and in isBreak which of its codes that
-// is; at equal length a make code wins.
-const TStdCode *ShortestEntry(const TCodeTable &table, QByteArrayView bytes, bool &isBreak)
+// with, at most MaxCodeLength long, in isBreak which of its codes that is and
+// in length its length; at equal length a make code wins.
+const TStdCode *ShortestEntry(const TCodeTable &table, QByteArrayView bytes, bool &isBreak, qsizetype &length)
 {
     const qsizetype longest = std::min(bytes.size(), qsizetype(table.MaxCodeLength()));
     const uint8_t first = uint8_t(bytes[0]);
@@ -67,6 +67,7 @@ const TStdCode *ShortestEntry(const TCodeTable &table, QByteArrayView bytes, boo
             if (table.MayHaveCode(first, n, asBreak))
                 if (const TStdCode *entry = table.EntryByCode(bytes.first(n), asBreak)) {
                     isBreak = asBreak;
+                    length = n;
                     return entry;
                 }
     return nullptr;
@@ -319,29 +320,32 @@ void TScanCodes::AddDecoded(QByteArrayView bytes)
     // Split first, into the table's entries (null for a byte of its own),
     // so that room is made for exactly the items there are.
     const TCodeTable &table = StdCodeTable();
+    // The length comes from the split itself: reading it from the entry
+    // put a cache miss on the path from one piece to the next.
     struct TPiece {
         const TStdCode *Entry;
+        qsizetype Start;
         bool IsBreak;
     };
     std::array<TPiece, kMaxScanCodesLength> pieces;
     size_t count = 0;
     for (qsizetype pos = 0; pos < bytes.size(); ++count) {
         TPiece &piece = pieces[count];
+        piece.Start = pos;
         piece.IsBreak = false;
-        piece.Entry = ShortestEntry(table, bytes.sliced(pos), piece.IsBreak);
-        pos += piece.Entry ? (piece.IsBreak ? piece.Entry->BreakCode : piece.Entry->MakeCode).size() : 1;
+        qsizetype length = 1;
+        piece.Entry = ShortestEntry(table, bytes.sliced(pos), piece.IsBreak, length);
+        pos += length;
     }
     if (const size_t needed = FItems.size() + count; FItems.capacity() < needed)
         FItems.reserve(std::max(needed, 2 * FItems.capacity()));
-    qsizetype pos = 0;
     for (size_t i = 0; i < count; ++i) {
         const TPiece &piece = pieces[i];
         if (piece.Entry)
             FItems.push_back(piece.Entry->Item(piece.IsBreak));
         else
-            FItems.push_back(SingleByteItem(uint8_t(bytes[pos])));
+            FItems.push_back(SingleByteItem(uint8_t(bytes[piece.Start])));
         FItems.back().SetOwner(this);
-        pos += FItems.back().Data().size();
     }
     Change();
 }
