@@ -197,10 +197,29 @@ wait_file_changed() {
 # --- the X server, the window manager, the emulator, the editor -----------
 
 start_display() {
-  local number=$J_TMP/display
-  Xvfb -displayfd 3 -screen 0 "${J_SCREEN}x24" -nolisten tcp 3>"$number" >"$J_TMP/xvfb.log" 2>&1 &
-  J_PIDS+=($!)
-  wait_until 10 "the X server" test -s "$number"
+  # Xvfb picks a free display itself; started while another journey's server
+  # is going away it may pick that one's number and fail to listen, so a
+  # server no client can reach is started again.
+  local number=$J_TMP/display attempt pid end
+  for attempt in 1 2 3; do
+    : >"$number"
+    Xvfb -displayfd 3 -screen 0 "${J_SCREEN}x24" -nolisten tcp 3>"$number" >>"$J_TMP/xvfb.log" 2>&1 &
+    pid=$!
+    end=$((SECONDS + 10))
+    until [ -s "$number" ] && xprop -display ":$(head -n 1 "$number")" -root >/dev/null 2>&1; do
+      if [ "$SECONDS" -ge "$end" ] || ! kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        pid=
+        break
+      fi
+      sleep 0.1
+    done
+    [ -z "$pid" ] || break
+    log "the X server did not come up (attempt $attempt)"
+  done
+  [ -n "$pid" ] || fail "the X server did not come up: $(tail -n 3 "$J_TMP/xvfb.log" | tr '\n' ' ')"
+  J_PIDS+=("$pid")
   export DISPLAY=:$(head -n 1 "$number")
   openbox >"$J_TMP/openbox.log" 2>&1 &
   J_PIDS+=($!)
