@@ -28,23 +28,26 @@ QString BytesToHex(const QByteArray &bytes)
 
 QByteArray HexToBytes(QStringView text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size() / 2 + 1);
+    // Written through a pointer into room for the most bytes there can be,
+    // then cut to the bytes written: picture data runs to kilobytes.
+    QByteArray bytes(text.size() / 2 + 1, Qt::Uninitialized);
+    char *out = bytes.data();
     int pending = -1;
     for (QChar ch : text) {
         const int digit = UpperHexDigit(ch.unicode());
         if (digit < 0) {
             if (pending >= 0)
-                bytes.append(char(pending));
+                *out++ = char(pending);
             pending = -1;
         } else if (pending < 0) {
             pending = digit;
         } else {
-            bytes.append(char(pending * 16 + digit));
+            *out++ = char(pending * 16 + digit);
             pending = -1;
         }
     }
     if (pending >= 0)
-        bytes.append(char(pending));
+        *out++ = char(pending);
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }

@@ -4,19 +4,32 @@
 
 #include <QCoreApplication>
 
-std::optional<int32_t> ParseInt(QStringView text)
+namespace {
+
+char16_t CodeOf(QChar ch)
+{
+    return ch.unicode();
+}
+
+char16_t CodeOf(char ch)
+{
+    return uint8_t(ch);
+}
+
+// Decimal text as characters or as ASCII bytes.
+template <typename TText> std::optional<int32_t> ParseDecimal(TText text)
 {
     qsizetype i = 0;
     bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-        negative = text[i] == u'-';
+    if (i < text.size() && (CodeOf(text[i]) == u'-' || CodeOf(text[i]) == u'+')) {
+        negative = CodeOf(text[i]) == u'-';
         ++i;
     }
     if (i == text.size())
         return std::nullopt;
     int64_t value = 0;
     for (; i < text.size(); ++i) {
-        const char16_t ch = text[i].unicode();
+        const char16_t ch = CodeOf(text[i]);
         if (ch < u'0' || ch > u'9')
             return std::nullopt;
         value = value * 10 + (ch - u'0');
@@ -28,6 +41,18 @@ std::optional<int32_t> ParseInt(QStringView text)
     if (value > INT32_MAX)
         return std::nullopt;
     return int32_t(value);
+}
+
+} // namespace
+
+std::optional<int32_t> ParseInt(QStringView text)
+{
+    return ParseDecimal(text);
+}
+
+std::optional<int32_t> ParseInt(QByteArrayView text)
+{
+    return ParseDecimal(text);
 }
 
 std::optional<uint32_t> ParseHex(QStringView text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
@@ -8,6 +9,8 @@
 /// Returns the 32-bit signed value of decimal text with an optional sign, or
 /// nothing when the text is not such a number or does not fit.
 std::optional<int32_t> ParseInt(QStringView text);
+/// The same for text as ASCII bytes; any other byte makes it no number.
+std::optional<int32_t> ParseInt(QByteArrayView text);
 
 /// Returns the value of hexadecimal text (digits 0-9, a-f, A-F, no prefix),
 /// or nothing when it is empty, holds another character or exceeds 32 bits.

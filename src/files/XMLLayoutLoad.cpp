@@ -209,7 +209,7 @@ void TXMLLayout::LoadNotes(TNotes &notes, const TXMLItem &item)
         if (child.Name() != kNote)
             continue;
         for (const QString *name : {&kPitch, &kDuration, &kVolume})
-            packed.append(char(child.HasAttribute(*name) ? ByteAttribute(child, *name) : 0));
+            packed.append(char(uint8_t(child.IntAttribute(*name, 0))));
     }
     notes.AddPacked(QByteArrayView(packed.constData(), packed.size()));
 }

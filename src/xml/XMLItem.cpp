@@ -2,7 +2,6 @@
 
 #include "base/Numbers.h"
 #include "base/ThreadFreeList.h"
-#include "base/Win1251.h"
 #include "xml/ECXMLParser.h"
 #include "xml/XMLEntities.h"
 
@@ -21,10 +20,14 @@ bool SameName(QStringView name, QStringView other)
         return false;
     if (name.isEmpty() || name.data() == other.data())
         return true;
-    // Names of one length mostly differ in their first letter already.
-    if (name.front() == other.front()
-        && std::memcmp(name.data(), other.data(), size_t(name.size()) * sizeof(QChar)) == 0)
+    // Names of one length mostly differ in their first letter already, in
+    // either letter case.
+    const char16_t first = name.front().unicode();
+    const char16_t otherFirst = other.front().unicode();
+    if (first == otherFirst && std::memcmp(name.data(), other.data(), size_t(name.size()) * sizeof(QChar)) == 0)
         return true;
+    if (first < 0x80 && otherFirst < 0x80 && (first | 0x20) != (otherFirst | 0x20))
+        return false;
     return name.compare(other, Qt::CaseInsensitive) == 0;
 }
 
@@ -162,19 +165,13 @@ int TXMLItem::IntAttribute(QStringView name, int fallback) const
 
 int TXMLItem::IntValue(size_t index) const
 {
-    // Numbers are short and hold no entity: read from the bytes, converted
-    // on the stack, they need no text of their own.
-    constexpr qsizetype kShortValue = 32;
+    // A number still in the document's bytes is read from them: digits are
+    // the same in either encoding. Anything else (an entity, a fault) goes
+    // the way of the decoded text, which also gives the message.
     const TStoredAttribute &attribute = FAttributes[index];
-    if (attribute.Raw) {
-        const QByteArrayView raw(attribute.Raw, attribute.RawSizeOrText);
-        if (raw.size() <= kShortValue && !raw.contains('&')) {
-            char16_t text[kShortValue];
-            for (qsizetype i = 0; i < raw.size(); ++i)
-                text[i] = Win1251Char(uint8_t(raw[i]));
-            return StrToInt(QStringView(text, raw.size()));
-        }
-    }
+    if (attribute.Raw)
+        if (const std::optional<int32_t> value = ParseInt(QByteArrayView(attribute.Raw, attribute.RawSizeOrText)))
+            return *value;
     return StrToInt(Value(index));
 }
 

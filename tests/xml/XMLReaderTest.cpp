@@ -63,6 +63,16 @@ TEST(XMLReader, ReadsTreeAttributesAndText)
     EXPECT_EQ(root.IndexOfName(Str("слои")), 1);
 }
 
+TEST(XMLReader, NumbersInTheBytesReadAsTheirText)
+{
+    TECXMLParser p;
+    Parse(p, "<a n=\"-12\" bad=\"4x\" big=\"2147483648\"/>");
+    const TXMLItem &a = *p.Root().Item(0);
+    EXPECT_EQ(a.IntAttribute(u"n"), -12);
+    EXPECT_THROW(a.IntAttribute(u"bad"), EConvertError);
+    EXPECT_THROW(a.IntAttribute(u"big"), EConvertError);
+}
+
 TEST(XMLReader, AttributeValuesFollowTheLenientRules)
 {
     TECXMLParser p;
