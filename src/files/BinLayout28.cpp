@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QIODevice>
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -304,10 +305,19 @@ void TBinLayout28::WriteTrailer(const TLayout &layout, const TTrailerForm &form,
 
 void TBinLayout28::WriteCodes(const TScanCodes &codes, TBinStream &stream)
 {
-    // A sequence holds at most 255 bytes, so its length fits the count byte.
-    stream.WriteByte(uint8_t(codes.DataLength()));
-    for (int i = 0; i < codes.Count(); ++i)
-        stream.WriteBytes(codes.Item(i).Data());
+    // A sequence holds at most 255 bytes, so its length fits the count byte:
+    // gathered behind it, the whole record is written in one piece.
+    char record[1 + kMaxScanCodesLength];
+    qsizetype length = 0;
+    for (int i = 0; i < codes.Count(); ++i) {
+        const QByteArray &data = codes.Item(i).Data();
+        if (length + data.size() > kMaxScanCodesLength)
+            RaiseScanCodesTooLong();
+        std::memcpy(record + 1 + length, data.constData(), size_t(data.size()));
+        length += data.size();
+    }
+    record[0] = char(length);
+    stream.WriteBytes(QByteArrayView(record, 1 + length));
 }
 
 void TBinLayout28::WriteMelody(const TNotes &melody, const std::function<QString(int)> &refusal,

@@ -16,11 +16,6 @@
 
 namespace {
 
-[[noreturn]] void RaiseTooLong()
-{
-    throw EError(QCoreApplication::translate("TScanCodes", "Длина скан-кодов не может превышать 255 байт."));
-}
-
 // Whether items holding this many bytes more can join the sequence. A full
 // sequence takes no further item at all, not even one without bytes.
 bool Fits(const TScanCodes &codes, qsizetype extra)
@@ -120,6 +115,11 @@ std::optional<QString> PairingError(const TScanCodes &codes)
 
 } // namespace
 
+void RaiseScanCodesTooLong()
+{
+    throw EError(QCoreApplication::translate("TScanCodes", "Длина скан-кодов не может превышать 255 байт."));
+}
+
 TScanCodes::TScanCodes(TNotifier *notifier) : TNotifyObject(notifier) {}
 
 void TScanCodes::Reserve()
@@ -135,7 +135,7 @@ TScanCodes::~TScanCodes() = default;
 TScanCode &TScanCodes::Add()
 {
     if (DataLength() >= kMaxScanCodesLength)
-        RaiseTooLong();
+        RaiseScanCodesTooLong();
     Reserve();
     FItems.emplace_back(this);
     Change();
@@ -294,7 +294,7 @@ bool TScanCodes::ParseToken(QStringView token)
 TScanCode &TScanCodes::AddBytes(const QByteArray &bytes)
 {
     if (!Fits(*this, bytes.size()))
-        RaiseTooLong();
+        RaiseScanCodesTooLong();
     return Append(ByteItem(bytes, BytesToHex(bytes)));
 }
 
@@ -316,7 +316,7 @@ void TScanCodes::AddDecoded(QByteArrayView bytes)
     // so that a refused sequence is not filled in part. Every item takes at
     // least one byte, and the sequence changes once.
     if (!Fits(*this, bytes.size()))
-        RaiseTooLong();
+        RaiseScanCodesTooLong();
     // Split first, into the table's entries (null for a byte of its own),
     // so that room is made for exactly the items there are.
     const TCodeTable &table = StdCodeTable();
@@ -341,8 +341,11 @@ void TScanCodes::AddDecoded(QByteArrayView bytes)
         FItems.reserve(std::max(needed, 2 * FItems.capacity()));
     for (size_t i = 0; i < count; ++i) {
         const TPiece &piece = pieces[i];
-        if (piece.Entry)
-            FItems.push_back(piece.Entry->Item(piece.IsBreak));
+        if (const TStdCode *entry = piece.Entry)
+            // The entry's Item(), made in place: a copy through the stack
+            // stalled on reading back what had just been written.
+            FItems.emplace_back(piece.IsBreak ? entry->BreakCode : entry->MakeCode, entry->Name, entry->ScanCode,
+                                piece.IsBreak ? ctBreak : ctMake);
         else
             FItems.push_back(SingleByteItem(uint8_t(bytes[piece.Start])));
         FItems.back().SetOwner(this);

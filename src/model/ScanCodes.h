@@ -9,6 +9,10 @@
 #include <QStringView>
 #include <vector>
 
+/// Raises "Длина скан-кодов не может превышать 255 байт.": a sequence
+/// would hold more than kMaxScanCodesLength bytes.
+[[noreturn]] void RaiseScanCodesTooLong();
+
 /// A code sequence: make, break and byte items, at most 255 bytes in all.
 /// Its text form is what the user types and the layout file stores, e.g.
 /// "+LShift +A -A -LShift E0"; a key whose name leads to another key is
