@@ -1,7 +1,8 @@
 // Whole processes: the editor's cold start to its first painted window beside
 // an empty QMainWindow started the same way, the editor's resident memory
 // with ten of the largest layouts open, and the command-line tool converting
-// the largest layout beside its plainest command.
+// the largest layout beside its plainest command. Each figure and its peer
+// are taken in turns within one benchmark.
 #include "BenchProgramFolder.h"
 
 #include <QElapsedTimer>
@@ -45,29 +46,32 @@ std::optional<TProbeReport> RunProbe(benchmark::State &state, const QStringList 
     return report;
 }
 
-// Runs the probe per iteration and reports its time to the first paint.
-void StartToPaint(benchmark::State &state, const QStringList &arguments)
+// Runs the probe for the peer and then for ours in every iteration and
+// reports ours, with the peer's mean as the counter "peer_ms": taken side by
+// side, both see the same moment of a host whose speed swings by a third
+// from one minute to the next.
+void StartToPaintBeside(benchmark::State &state, const QStringList &peer, const QStringList &ours)
 {
+    double peerMs = 0;
     for (auto _ : state) {
-        const std::optional<TProbeReport> report = RunProbe(state, arguments);
+        const std::optional<TProbeReport> peerReport = RunProbe(state, peer);
+        const std::optional<TProbeReport> report = peerReport ? RunProbe(state, ours) : peerReport;
         if (!report)
             return;
+        peerMs += peerReport->Ms;
         state.SetIterationTime(report->Ms / 1e3);
     }
+    state.counters["peer_ms"] = benchmark::Counter(peerMs, benchmark::Counter::kAvgIterations);
 }
 
-void ColdStart_EmptyWindow(benchmark::State &state)
-{
-    StartToPaint(state, {QStringLiteral("empty")});
-}
-BENCHMARK(ColdStart_EmptyWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-void ColdStart_Editor(benchmark::State &state)
+// The editor with the largest layout open beside an empty QMainWindow.
+void ColdStart(benchmark::State &state)
 {
     const TBenchProgramFolder folder(1);
-    StartToPaint(state, QStringList{QStringLiteral("editor"), folder.ProgramPath()} + folder.LayoutFiles());
+    StartToPaintBeside(state, {QStringLiteral("empty")},
+                       QStringList{QStringLiteral("editor"), folder.ProgramPath()} + folder.LayoutFiles());
 }
-BENCHMARK(ColdStart_Editor)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(ColdStart)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The editor's resident memory with ten of the largest layouts open, and
 // what each of them adds to the editor without documents.
@@ -88,35 +92,42 @@ void EditorMemory(benchmark::State &state)
 }
 BENCHMARK(EditorMemory)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// Runs the command-line tool to its end per iteration.
-void RunTool(benchmark::State &state, const QStringList &arguments)
+// Runs the command-line tool to its end; its time in ms, nothing when it
+// fails (the reason is given to state).
+std::optional<double> RunTool(benchmark::State &state, const QStringList &arguments)
 {
-    for (auto _ : state) {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.setStandardOutputFile(QProcess::nullDevice());
-        QElapsedTimer timer;
-        timer.start();
-        process.start(QStringLiteral(RAVLIN_CLI), arguments);
-        const bool finished = process.waitForFinished(kStartWaitMs);
-        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
-        if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-            state.SkipWithError("the command failed");
-            return;
-        }
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    process.start(QStringLiteral(RAVLIN_CLI), arguments);
+    const bool finished = process.waitForFinished(kStartWaitMs);
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        state.SkipWithError("the command failed");
+        return std::nullopt;
     }
+    return ms;
 }
 
-void ToolModels(benchmark::State &state)
-{
-    RunTool(state, {QStringLiteral("models")});
-}
-BENCHMARK(ToolModels)->UseManualTime()->Unit(benchmark::kMillisecond);
-
+// "ravlin convert" of the largest layout beside "ravlin models", side by side
+// in every iteration as the start-ups are.
 void ToolConvertLargest(benchmark::State &state)
 {
     const TBenchProgramFolder folder(1);
-    RunTool(state, {QStringLiteral("convert"), folder.LayoutFiles().first(), folder.Path(QStringLiteral("out.xml"))});
+    const QStringList convert{QStringLiteral("convert"), folder.LayoutFiles().first(),
+                              folder.Path(QStringLiteral("out.xml"))};
+    double peerMs = 0;
+    for (auto _ : state) {
+        const std::optional<double> models = RunTool(state, {QStringLiteral("models")});
+        const std::optional<double> ours = models ? RunTool(state, convert) : models;
+        if (!ours)
+            return;
+        peerMs += *models;
+        state.SetIterationTime(*ours / 1e3);
+    }
+    state.counters["peer_ms"] = benchmark::Counter(peerMs, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(ToolConvertLargest)->UseManualTime()->Unit(benchmark::kMillisecond);
 
