@@ -130,11 +130,7 @@ J_WATCHDOG=$!
 wait_until() {
   local timeout=$1 what=$2
   shift 2
-  local end=$((SECONDS + timeout))
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$end" ] || fail "waited $timeout s for $what"
-    sleep 0.1
-  done
+  wait_quietly "$timeout" "$@" || fail "waited $timeout s for $what"
 }
 
 # --- the program folder ---------------------------------------------------
@@ -197,34 +193,53 @@ wait_file_changed() {
 # --- the X server, the window manager, the emulator, the editor -----------
 
 start_display() {
-  # Xvfb picks a free display itself; started while another journey's server
-  # is going away it may pick that one's number and fail to listen, so a
-  # server no client can reach is started again.
-  local number=$J_TMP/display attempt pid end
-  for attempt in 1 2 3; do
-    : >"$number"
-    Xvfb -displayfd 3 -screen 0 "${J_SCREEN}x24" -nolisten tcp 3>"$number" >>"$J_TMP/xvfb.log" 2>&1 &
-    pid=$!
-    end=$((SECONDS + 10))
-    until [ -s "$number" ] && xprop -display ":$(head -n 1 "$number")" -root >/dev/null 2>&1; do
-      if [ "$SECONDS" -ge "$end" ] || ! kill -0 "$pid" 2>/dev/null; then
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-        pid=
-        break
+  # Each try takes a display number at random: Xvfb's own choice (the lowest
+  # free one) is a race between journeys running side by side, one of them
+  # taking the number of a server that is just going away. A server or window
+  # manager that does not come up is started again on another number.
+  local attempt number server manager
+  for attempt in 1 2 3 4 5; do
+    number=$((100 + RANDOM % 800))
+    [ ! -e "/tmp/.X$number-lock" ] || continue
+    Xvfb ":$number" -screen 0 "${J_SCREEN}x24" -nolisten tcp >>"$J_TMP/xvfb.log" 2>&1 &
+    server=$!
+    if display_up "$number" "$server"; then
+      export DISPLAY=:$number
+      openbox >>"$J_TMP/openbox.log" 2>&1 &
+      manager=$!
+      if wait_quietly 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'; then
+        J_PIDS+=("$server" "$manager")
+        log "display $DISPLAY"
+        return
       fi
-      sleep 0.1
-    done
-    [ -z "$pid" ] || break
-    log "the X server did not come up (attempt $attempt)"
+      kill "$manager" 2>/dev/null || true
+      wait "$manager" 2>/dev/null || true
+    fi
+    kill "$server" 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+    log "no display on :$number (attempt $attempt)"
   done
-  [ -n "$pid" ] || fail "the X server did not come up: $(tail -n 3 "$J_TMP/xvfb.log" | tr '\n' ' ')"
-  J_PIDS+=("$pid")
-  export DISPLAY=:$(head -n 1 "$number")
-  openbox >"$J_TMP/openbox.log" 2>&1 &
-  J_PIDS+=($!)
-  wait_until 10 "openbox" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
-  log "display $DISPLAY"
+  fail "no X server with a window manager came up: $(tail -n 3 "$J_TMP/xvfb.log" "$J_TMP/openbox.log" 2>/dev/null | tr '\n' ' ')"
+}
+
+# display_up NUMBER PID: whether the X server PID serves display NUMBER
+# within 10 s. A server that finds the number taken ends at once, so it is
+# asked whether it still runs after a client got through.
+display_up() {
+  wait_quietly 10 xprop -display ":$1" -root || return 1
+  sleep 0.2
+  kill -0 "$2" 2>/dev/null
+}
+
+# wait_quietly TIMEOUT COMMAND...: whether the command succeeds within the
+# timeout, tried every 0.1 s.
+wait_quietly() {
+  local end=$((SECONDS + $1))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.1
+  done
 }
 
 # start_emulator [OPTIONS...]: the keyboard emulator on the default socket,
